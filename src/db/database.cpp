@@ -1,0 +1,413 @@
+#include "database.h"
+
+#include "database_impl.h"
+#include "error.h"
+#include "query.h"
+#include "sql_text.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vartesa::db {
+
+void registerSqlFunctions(sqlite3* db); // sql_functions.cpp
+
+namespace {
+
+void updateHook(void* self, int, const char* dbName, const char* table, sqlite3_int64 rowid) {
+    auto* d = static_cast<Database::Impl*>(self);
+    if (d->loading || std::strcmp(dbName, "main") != 0) return;
+    auto it = d->tables.find(QString::fromUtf8(table));
+    if (it != d->tables.end()) d->touched.push_back({it->get(), rowid});
+}
+
+// Deleting every row at once would skip the update hook; asking SQLite to ignore the
+// truncation makes it delete row by row.
+int authorizer(void*, int action, const char* table, const char*, const char* dbName, const char*) {
+    if (action == SQLITE_DELETE && dbName && std::strcmp(dbName, "main") == 0 && table &&
+        std::strncmp(table, "sqlite_", 7) != 0)
+        return SQLITE_IGNORE;
+    return SQLITE_OK;
+}
+
+bool writes(StatementKind k) {
+    return k == StatementKind::Insert || k == StatementKind::Update || k == StatementKind::Delete ||
+           k == StatementKind::Other;
+}
+
+} // namespace
+
+// --- connection ---------------------------------------------------------------------------
+
+void Database::Impl::open() {
+    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        throw Error(QStringLiteral("Motorul bazei de date nu porneste"));
+    // Double-quoted words are names only: a value always travels as a bound parameter.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_update_hook(db, updateHook, this);
+    sqlite3_set_authorizer(db, authorizer, this);
+    run("PRAGMA journal_mode=MEMORY");
+    run("PRAGMA cache_size=-262144");
+    run("PRAGMA temp_store=MEMORY");
+    registerSqlFunctions(db);
+}
+
+void Database::Impl::close() {
+    for (sqlite3_stmt* st : std::as_const(statements)) sqlite3_finalize(st);
+    statements.clear();
+    if (db) sqlite3_close_v2(db);
+    db = nullptr;
+}
+
+void Database::Impl::fail(const QString& what, const QString& where) const {
+    throw Error(QStringLiteral("Eroare in baza de date: %1").arg(what), where);
+}
+
+sqlite3_stmt* Database::Impl::prepare(const QString& sql) {
+    if (sqlite3_stmt* st = statements.value(sql)) {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        return st;
+    }
+    if (statements.size() > 256) {
+        for (sqlite3_stmt* st : std::as_const(statements)) sqlite3_finalize(st);
+        statements.clear();
+    }
+    sqlite3_stmt* st = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr) !=
+        SQLITE_OK)
+        fail(QString::fromUtf8(sqlite3_errmsg(db)), sql);
+    statements.insert(sql, st);
+    return st;
+}
+
+void Database::Impl::run(const char* sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString text = QString::fromUtf8(message ? message : "");
+        sqlite3_free(message);
+        fail(text, QString::fromUtf8(sql));
+    }
+}
+
+void Database::Impl::bind(sqlite3_stmt* st, const QVariantList& params) {
+    const int expected = sqlite3_bind_parameter_count(st);
+    if (expected != params.size())
+        fail(QStringLiteral("instructiunea asteapta %1 valori, s-au dat %2").arg(expected).arg(params.size()),
+             QString::fromUtf8(sqlite3_sql(st)));
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params[i];
+        const int n = i + 1;
+        if (!v.isValid() || v.isNull()) {
+            if (v.metaType().id() == QMetaType::QString) sqlite3_bind_text(st, n, "", 0, SQLITE_STATIC);
+            else sqlite3_bind_null(st, n);
+            continue;
+        }
+        switch (v.metaType().id()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            sqlite3_bind_int64(st, n, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            sqlite3_bind_double(st, n, v.toDouble());
+            break;
+        case QMetaType::QDate:
+        case QMetaType::QDateTime: {
+            const QByteArray iso = dateFromValue(v).toString(Qt::ISODate).toLatin1();
+            sqlite3_bind_text(st, n, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default:
+            if (v.metaType() == QMetaType::fromType<Currency>()) {
+                const Currency c = v.value<Currency>();
+                if (c.raw() % Currency::kScale == 0) sqlite3_bind_int64(st, n, c.raw() / Currency::kScale);
+                else sqlite3_bind_double(st, n, c.toDouble());
+            } else {
+                const QByteArray text = v.toString().toUtf8();
+                sqlite3_bind_text(st, n, text.isNull() ? "" : text.constData(), int(text.size()),
+                                  SQLITE_TRANSIENT);
+            }
+        }
+    }
+}
+
+QVariant columnValue(sqlite3_stmt* st, int column) {
+    switch (sqlite3_column_type(st, column)) {
+    case SQLITE_INTEGER: return qlonglong(sqlite3_column_int64(st, column));
+    case SQLITE_FLOAT: return sqlite3_column_double(st, column);
+    case SQLITE_NULL: return {};
+    default: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
+        return QString::fromUtf8(p, sqlite3_column_bytes(st, column));
+    }
+    }
+}
+
+// --- locks --------------------------------------------------------------------------------
+
+FolderLock& Database::Impl::folderLock(const QString& folder) {
+    auto& slot = locks[folder];
+    if (!slot) slot = std::make_unique<FolderLock>(folder);
+    return *slot;
+}
+
+void Database::Impl::lockExclusive(const QString& folder) {
+    if (exclusiveHeld.contains(folder)) return;
+    folderLock(folder).lockData(LockKind::Exclusive, lockTimeoutMs);
+    exclusiveHeld.insert(folder);
+}
+
+void Database::Impl::unlockAllExclusive() {
+    for (const QString& folder : std::as_const(exclusiveHeld)) folderLock(folder).unlockData();
+    exclusiveHeld.clear();
+}
+
+// --- the engine ---------------------------------------------------------------------------
+
+Database::Database(const QString& baseFolder) : d(std::make_unique<Impl>()) {
+    d->baseFolder = baseFolder.isEmpty() ? QDir::currentPath() : QDir(baseFolder).absolutePath();
+    d->open();
+}
+
+Database::~Database() {
+    try {
+        if (d->inTx) rollback();
+    } catch (...) {
+    }
+    d->unlockAllExclusive();
+    d->close();
+}
+
+void Database::setLockTimeout(int ms) { d->lockTimeoutMs = ms; }
+
+QString Database::resolve(const QString& name) const {
+    QString path = QString(name).trimmed().replace('\\', '/');
+    if (QDir::isRelativePath(path)) path = d->baseFolder + '/' + path;
+    path = QDir::cleanPath(path);
+    if (QFileInfo::exists(path)) return path;
+    // Match each missing part of the path without regard to case.
+    const QStringList parts = path.split('/', Qt::SkipEmptyParts);
+    QString done = path.startsWith('/') ? QString() : QStringLiteral(".");
+    for (const QString& part : parts) {
+        const QString exact = done + '/' + part;
+        if (QFileInfo::exists(exact)) {
+            done = exact;
+            continue;
+        }
+        QString found;
+        const QStringList entries = QDir(done.isEmpty() ? QStringLiteral("/") : done)
+                                        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QString& e : entries)
+            if (e.compare(part, Qt::CaseInsensitive) == 0) {
+                found = e;
+                break;
+            }
+        done += '/' + (found.isEmpty() ? part : found);
+    }
+    return done;
+}
+
+bool Database::tableExists(const QString& name) const { return QFileInfo(resolve(name)).isFile(); }
+
+Layout Database::layout(const QString& table) {
+    TableState& t = d->table(resolve(table));
+    d->refresh(t);
+    return t.layout;
+}
+
+int Database::exec(const QString& sql, const QVariantList& params) {
+    const ParsedStatement p = parseStatement(sql, [this](const QString& n) { return resolve(n); });
+    if (p.kind == StatementKind::Create || p.kind == StatementKind::Drop || p.kind == StatementKind::Alter) {
+        if (d->inTx)
+            throw Error(QStringLiteral("Structura tabelelor nu se schimba in timpul unei operatii"), sql);
+        return d->runDefinition(p);
+    }
+    if (p.kind == StatementKind::Select) {
+        query(sql, params);
+        return 0;
+    }
+    if (!writes(p.kind)) return 0;
+
+    for (const QString& path : p.tables) d->lockExclusive(QFileInfo(path).absolutePath());
+    int changed = 0;
+    try {
+        for (const QString& path : p.tables) d->refresh(d->table(path));
+        sqlite3_stmt* st = d->prepare(p.sql);
+        d->bind(st, params);
+        d->touched.clear();
+        d->run("SAVEPOINT vartesa_statement");
+        try {
+            int rc;
+            while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            }
+            if (rc != SQLITE_DONE) {
+                const QString message = QString::fromUtf8(sqlite3_errmsg(d->db));
+                sqlite3_reset(st);
+                d->fail(message, sql);
+            }
+            sqlite3_reset(st);
+            changed = sqlite3_changes(d->db);
+            d->stageTouched();
+        } catch (...) {
+            d->touched.clear();
+            d->run("ROLLBACK TO vartesa_statement");
+            d->run("RELEASE vartesa_statement");
+            throw;
+        }
+        d->touched.clear();
+        d->run("RELEASE vartesa_statement");
+        if (!d->inTx) d->flush();
+    } catch (...) {
+        if (!d->inTx) d->unlockAllExclusive();
+        throw;
+    }
+    if (!d->inTx) d->unlockAllExclusive();
+    return changed;
+}
+
+struct QueryRunner {
+    static void fill(Database::Impl& d, Query& q, const QString& sql, const QVariantList& params) {
+        const ParsedStatement p = parseStatement(sql, [&](const QString& n) {
+            return q.db_->resolve(n);
+        });
+        for (const QString& path : p.tables) d.refresh(d.table(path));
+        sqlite3_stmt* st = d.prepare(p.sql);
+        d.bind(st, params);
+        const int columns = sqlite3_column_count(st);
+        q.columns_.clear();
+        q.dateColumns_.assign(size_t(columns), false);
+        for (int c = 0; c < columns; ++c) {
+            q.columns_ << QString::fromUtf8(sqlite3_column_name(st, c));
+            const char* decl = sqlite3_column_decltype(st, c);
+            q.dateColumns_[size_t(c)] = decl && qstricmp(decl, "DATE") == 0;
+        }
+        q.rows_.clear();
+        q.index_.clear();
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            std::vector<QVariant> row;
+            row.resize(size_t(columns));
+            for (int c = 0; c < columns; ++c) row[size_t(c)] = columnValue(st, c);
+            q.rows_.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) {
+            const QString message = QString::fromUtf8(sqlite3_errmsg(d.db));
+            sqlite3_reset(st);
+            d.fail(message, sql);
+        }
+        sqlite3_reset(st);
+        q.pos_ = 0;
+    }
+    static void refill(Query& q, const QString& sql) { fill(*q.db_->d, q, sql, q.params_); }
+};
+
+Query Database::query(const QString& sql, const QVariantList& params) {
+    Query q;
+    q.db_ = this;
+    q.sql_ = sql;
+    q.params_ = params;
+    QueryRunner::fill(*d, q, sql, params);
+    return q;
+}
+
+void Query::setFilter(const QString& condition) {
+    if (!db_) return;
+    filter_ = condition.trimmed();
+    const QString sql = filter_.isEmpty() ? sql_ : QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(sql_, filter_);
+    QueryRunner::refill(*this, sql);
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& params) {
+    Query q = query(sql, params);
+    return q.isEmpty() || q.columnCount() == 0 ? QVariant() : q.cell(0, 0);
+}
+
+void Database::begin() {
+    if (d->inTx) throw Error(QStringLiteral("O operatie este deja in curs"));
+    d->run("BEGIN");
+    d->inTx = true;
+    for (auto& t : d->tables) t->reloadedInTx = false;
+}
+
+void Database::commit() {
+    if (!d->inTx) throw Error(QStringLiteral("Nu este nicio operatie in curs"));
+    try {
+        d->flush();
+    } catch (...) {
+        rollback();
+        throw;
+    }
+    d->run("COMMIT");
+    d->inTx = false;
+    d->unlockAllExclusive();
+}
+
+void Database::rollback() {
+    if (!d->inTx) return;
+    d->inTx = false;
+    d->discardPending();
+    try {
+        d->run("ROLLBACK");
+    } catch (...) {
+    }
+    // Copies loaded during the transaction went back with it; read them again next time.
+    for (auto& t : d->tables)
+        if (t->reloadedInTx) {
+            t->loaded = false;
+            t->records.clear();
+            t->signature = {};
+            t->reloadedInTx = false;
+        }
+    d->unlockAllExclusive();
+}
+
+bool Database::inTransaction() const { return d->inTx; }
+
+void Database::addIndex(const QString& table, const QString& field) {
+    TableState& t = d->table(resolve(table));
+    d->refresh(t);
+    const int i = t.layout.indexOf(field);
+    if (i < 0)
+        throw Error(QStringLiteral("Tabela %1 nu are campul %2").arg(QFileInfo(t.path).fileName(), field), t.path);
+    const QString name = t.layout.fields[size_t(i)].name;
+    if (t.indexes.contains(name))
+        throw Error(QStringLiteral("Indexul %1 exista deja in tabela %2").arg(name, QFileInfo(t.path).fileName()),
+                    t.path);
+    t.indexes.insert(name);
+    d->createIndexes(t);
+}
+
+void Database::holdTable(const QString& table, LockKind kind) {
+    const QString path = resolve(table);
+    if (!QFileInfo(path).isFile()) throw Error(QStringLiteral("Tabela %1 nu exista").arg(path), path);
+    if (d->tableMarks.value(path) > 0 && kind == LockKind::Shared) {
+        ++d->tableMarks[path];
+        return;
+    }
+    FolderLock& lock = d->folderLock(QFileInfo(path).absolutePath());
+    if (!lock.tryLockTable(path, kind))
+        throw Error(QStringLiteral("Tabela %1 este folosita de alt post de lucru").arg(QFileInfo(path).fileName()),
+                    path);
+    ++d->tableMarks[path];
+}
+
+void Database::releaseTable(const QString& table) {
+    const QString path = resolve(table);
+    auto it = d->tableMarks.find(path);
+    if (it == d->tableMarks.end()) return;
+    if (--*it <= 0) {
+        d->tableMarks.erase(it);
+        d->folderLock(QFileInfo(path).absolutePath()).unlockTable(path);
+    }
+}
+
+} // namespace vartesa::db

@@ -1,0 +1,115 @@
+#pragma once
+// The database engine: dBase tables in folders, SQL through SQLite.
+//
+// How it works. Each .dbf file a statement names (as a quoted path, "<folder>/Datorii.dbf")
+// is loaded into a table of an in-memory SQLite database the first time it is named; the
+// table carries the file's path as its name and each row's record number as its rowid.
+// Before every statement the engine checks the file (identity, size, modification time and
+// the header, whose change counter every writer bumps) and brings the loaded copy up to date
+// by comparing records, so another workstation's committed change is seen at the next
+// statement. A changing statement runs on the loaded copy under the folder's exclusive lock;
+// the rows it touched (SQLite's update hook) are encoded at once, so a value that does not
+// fit its field fails the statement and leaves nothing changed, and are then written in
+// place through the rollback journal (file_io.h). Inside a transaction the writes wait for
+// commit and the lock is held until then. CREATE, DROP and ALTER TABLE, packing and width
+// changes rewrite the whole file and replace it in one rename.
+//
+// Limits: a table is held whole in memory (a commune's largest, the debt lines, takes about
+// 60 MB); the shared folder must support open-file-description locks (Linux local disks
+// and most network file systems do); indexes live in memory only.
+
+#include "dbf_format.h"
+#include "file_io.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+
+namespace vartesa::db {
+
+class Query;
+
+class Database {
+public:
+    /// `baseFolder` is where a table named without a folder lives (empty: the current folder).
+    explicit Database(const QString& baseFolder = {});
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    /// Runs one statement with `?` bound to `params` in order; returns the rows changed
+    /// (0 for a SELECT or a table definition). Throws vartesa::Error; a statement that fails
+    /// changes nothing.
+    int exec(const QString& sql, const QVariantList& params = {});
+    /// Runs a SELECT and keeps all its rows for walking.
+    Query query(const QString& sql, const QVariantList& params = {});
+    /// First column of the first row, or a null QVariant when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+
+    /// Several statements as one unit; prefer the Transaction guard. Table definitions,
+    /// packing and width changes are refused inside a transaction.
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
+
+    /// Full path of a table as it lies on disk: relative names are taken from the base
+    /// folder, "\" reads as "/", and the file name matches without regard to case. A table
+    /// that does not exist yet keeps the name as written.
+    QString resolve(const QString& name) const;
+    bool tableExists(const QString& name) const;
+    /// Field list and header of a table, as on disk now.
+    Layout layout(const QString& table);
+
+    /// Adds an index on one field. Throws when that index was added already (callers that
+    /// expect it ignore the error); packing forgets the indexes of a table.
+    void addIndex(const QString& table, const QString& field);
+    /// Drops the deleted records, clears the production-index flag and removes the .mdx file
+    /// of the same name. Needs the table free on every workstation.
+    void pack(const QString& table);
+    /// Sets a character field's width, keeping the data (cut when narrower) and field order.
+    void changeCharWidth(const QString& table, const QString& field, int width);
+
+    /// Marks a table held open by this engine: shared (others may too) or exclusive (fails
+    /// when any other engine holds it). Throws when the mark cannot be had.
+    void holdTable(const QString& table, LockKind kind);
+    void releaseTable(const QString& table);
+
+    /// How long a writer waits for another workstation's lock before giving up.
+    void setLockTimeout(int milliseconds);
+
+    struct Impl;
+
+private:
+    friend struct QueryRunner;
+    std::unique_ptr<Impl> d;
+};
+
+/// Makes the statements run while it lives one unit: commit() writes them all, and leaving
+/// the scope without commit() undoes them.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : db_(db) { db_.begin(); }
+    ~Transaction() {
+        if (!done_) {
+            try {
+                db_.rollback();
+            } catch (...) {
+            }
+        }
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit() {
+        done_ = true;
+        db_.commit();
+    }
+
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+} // namespace vartesa::db

@@ -1,0 +1,95 @@
+#pragma once
+// Inside the engine: the loaded tables and the SQLite connection that holds them.
+
+#include "database.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <map>
+#include <optional>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace vartesa::db {
+
+/// What a table file looked like when it was last read or written.
+struct Signature {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    std::int64_t mtimeNs = 0;
+    QByteArray header; // first 32 bytes
+    bool operator==(const Signature&) const = default;
+};
+
+/// One table file and its loaded copy.
+struct TableState {
+    QString path;               // full path; also the SQLite table's name
+    Layout layout;              // as in the file after the last load or write
+    QByteArray records;         // the file's records as last seen, for comparing on reload
+    Signature signature;        // file identity when `records` was read
+    bool loaded = false;        // the SQLite table exists and matches `records`
+    bool reloadedInTx = false;  // loaded inside the open transaction
+    QSet<QString> indexes;      // fields indexed on request
+    /// Records to write at the next flush, by record number: bytes, or nullopt to delete.
+    std::map<std::int64_t, std::optional<QByteArray>> pending;
+};
+
+struct Database::Impl {
+    QString baseFolder;
+    sqlite3* db = nullptr;
+    int lockTimeoutMs = 15000;
+    bool inTx = false;
+    bool loading = false; // our own changes to the loaded copies: not pending writes
+
+    QHash<QString, std::shared_ptr<TableState>> tables; // by full path
+    std::map<QString, std::unique_ptr<FolderLock>> locks; // by folder
+    QHash<QString, int> sharedHeld;                     // folder -> shared data lock depth
+    QSet<QString> exclusiveHeld;                        // folders locked for writing
+    QHash<QString, int> tableMarks;                     // table -> hold count
+    QHash<QString, sqlite3_stmt*> statements;           // prepared, by SQL text
+    std::vector<std::pair<TableState*, std::int64_t>> touched; // rows changed by the statement
+
+    // --- connection -------------------------------------------------------------------
+    void open();
+    void close();
+    sqlite3_stmt* prepare(const QString& sql);
+    void run(const char* sql);
+    [[noreturn]] void fail(const QString& what, const QString& where = {}) const;
+    void bind(sqlite3_stmt* st, const QVariantList& params);
+
+    // --- locks ------------------------------------------------------------------------
+    FolderLock& folderLock(const QString& folder);
+    void lockExclusive(const QString& folder);
+    void unlockAllExclusive();
+
+    // --- tables (table_store.cpp) -----------------------------------------------------
+    TableState& table(const QString& path);
+    /// Brings the loaded copy up to date with the file; throws when the file is missing.
+    void refresh(TableState& t);
+    void fullLoad(TableState& t, const QByteArray& file);
+    void applyDiff(TableState& t, const QByteArray& file);
+    void createIndexes(TableState& t);
+    /// Encodes the rows touched by the last statement into pending writes, fitting the
+    /// loaded copy to what the file will hold. Throws when a value does not fit.
+    void stageTouched();
+    /// Writes every pending record to the files, all or nothing.
+    void flush();
+    void discardPending();
+    void forget(TableState& t); // drop the loaded copy; the next statement reloads
+    Signature readSignature(const QString& path, bool withHeader) const;
+
+    // --- table definitions and maintenance (maintenance.cpp) --------------------------
+    int runDefinition(const struct ParsedStatement& p);
+    void rewriteTable(TableState& t, const Layout& newLayout,
+                      const std::function<void(const char* oldRecord, char* newRecord)>& copy,
+                      bool dropDeleted);
+};
+
+/// The loaded copy's column type for a field.
+const char* sqlType(const Field& f);
+/// Reads one column of a SQLite row as the program sees it.
+QVariant columnValue(sqlite3_stmt* st, int column);
+
+} // namespace vartesa::db

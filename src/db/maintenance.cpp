@@ -1,0 +1,188 @@
+// Statements that change a table's file layout, packing and width changes. Each builds the
+// whole new file and puts it in place with one rename, under the folder's exclusive lock.
+
+#include "database_impl.h"
+#include "error.h"
+#include "sql_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vartesa::db {
+namespace {
+
+QString fileName(const QString& path) { return QFileInfo(path).fileName(); }
+
+// The .mdx index file beside a table, whatever the case of its extension.
+void removeIndexFile(const QString& table) {
+    const QFileInfo info(table);
+    const QString base = info.completeBaseName() + QStringLiteral(".mdx");
+    for (const QString& e : QDir(info.absolutePath()).entryList(QDir::Files))
+        if (e.compare(base, Qt::CaseInsensitive) == 0) QFile::remove(info.absolutePath() + '/' + e);
+}
+
+// Holds a folder's exclusive data lock for one maintenance step.
+struct ExclusiveScope {
+    Database::Impl& d;
+    QString folder;
+    bool mine = false;
+    ExclusiveScope(Database::Impl& impl, const QString& path)
+        : d(impl), folder(QFileInfo(path).absolutePath()) {
+        mine = !d.exclusiveHeld.contains(folder);
+        d.lockExclusive(folder);
+    }
+    ~ExclusiveScope() {
+        if (mine) {
+            d.folderLock(folder).unlockData();
+            d.exclusiveHeld.remove(folder);
+        }
+    }
+};
+
+// Holds a table alone for the length of a maintenance step, unless this engine holds it already.
+struct AloneScope {
+    Database::Impl& d;
+    QString path;
+    bool mine = false;
+    AloneScope(Database::Impl& impl, const QString& table) : d(impl), path(table) {
+        FolderLock& lock = d.folderLock(QFileInfo(path).absolutePath());
+        if (!lock.tryLockTable(path, LockKind::Exclusive))
+            throw Error(QStringLiteral("Tabela %1 este folosita de alt post de lucru").arg(fileName(path)), path);
+        mine = d.tableMarks.value(path) == 0;
+    }
+    ~AloneScope() {
+        if (mine) d.folderLock(QFileInfo(path).absolutePath()).unlockTable(path);
+    }
+};
+
+} // namespace
+
+void Database::Impl::rewriteTable(TableState& t, const Layout& newLayout,
+                                  const std::function<void(const char*, char*)>& copy, bool dropDeleted) {
+    refresh(t);
+    const Layout& old = t.layout;
+    const std::int64_t count = t.records.size() / old.recordLength;
+    QByteArray body;
+    body.reserve(qsizetype(count * newLayout.recordLength + 1));
+    QByteArray rec(newLayout.recordLength, ' ');
+    std::uint32_t kept = 0;
+    for (std::int64_t r = 0; r < count; ++r) {
+        const char* from = t.records.constData() + r * old.recordLength;
+        if (dropDeleted && *from == '*') continue;
+        rec.fill(' ');
+        rec[0] = *from;
+        copy(from, rec.data());
+        body += rec;
+        ++kept;
+    }
+    body += kEndMarker;
+    Layout l = newLayout;
+    l.recordCount = kept;
+    l.lastUpdate = QDate::currentDate();
+    l.changeCounter = old.changeCounter + 1;
+    l.version = old.version;
+    l.languageDriver = old.languageDriver;
+    replaceFile(t.path, buildHeader(l) + body);
+    forget(t);
+}
+
+int Database::Impl::runDefinition(const ParsedStatement& p) {
+    const QString& path = p.target;
+    ExclusiveScope lock(*this, path);
+    TableState& t = table(path);
+    switch (p.kind) {
+    case StatementKind::Create: {
+        if (QFileInfo::exists(path))
+            throw Error(QStringLiteral("Tabela %1 exista deja").arg(path), path);
+        Layout l = makeLayout(p.addFields, fileName(path));
+        QByteArray content = buildHeader(l);
+        content += kEndMarker;
+        replaceFile(path, content);
+        forget(t);
+        return 0;
+    }
+    case StatementKind::Drop: {
+        if (!QFileInfo::exists(path)) throw Error(QStringLiteral("Tabela %1 nu exista").arg(path), path);
+        AloneScope alone(*this, path);
+        if (!QFile::remove(path)) throw Error(QStringLiteral("Tabela %1 nu poate fi stearsa").arg(path), path);
+        removeIndexFile(path);
+        forget(t);
+        t.indexes.clear();
+        return 0;
+    }
+    case StatementKind::Alter: {
+        AloneScope alone(*this, path);
+        refresh(t);
+        const Layout old = t.layout;
+        std::vector<Field> fields;
+        std::vector<int> source; // field of the old layout each new field copies, or -1
+        for (size_t i = 0; i < old.fields.size(); ++i) {
+            if (p.dropFields.contains(old.fields[i].name, Qt::CaseInsensitive)) continue;
+            fields.push_back(old.fields[i]);
+            source.push_back(int(i));
+        }
+        for (const QString& name : p.dropFields)
+            if (old.indexOf(name) < 0)
+                throw Error(QStringLiteral("Tabela %1 nu are campul %2").arg(fileName(path), name), path);
+        for (const Field& f : p.addFields) {
+            fields.push_back(f);
+            source.push_back(-1);
+        }
+        const Layout l = makeLayout(fields, fileName(path));
+        rewriteTable(t, l, [&](const char* from, char* to) {
+            for (size_t i = 0; i < l.fields.size(); ++i)
+                if (source[i] >= 0)
+                    std::memcpy(to + l.fields[i].offset, from + old.fields[size_t(source[i])].offset,
+                                size_t(l.fields[i].length));
+        }, false);
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+void Database::pack(const QString& table) {
+    if (d->inTx) throw Error(QStringLiteral("Structura tabelelor nu se schimba in timpul unei operatii"), table);
+    const QString path = resolve(table);
+    if (!QFileInfo::exists(path)) throw Error(QStringLiteral("Tabela %1 nu exista").arg(path), path);
+    AloneScope alone(*d, path);
+    ExclusiveScope lock(*d, path);
+    TableState& t = d->table(path);
+    d->refresh(t);
+    Layout l = t.layout;
+    l.productionIndex = 0; // the .mdx goes; nothing may look for it
+    const int length = l.recordLength;
+    d->rewriteTable(t, l, [length](const char* from, char* to) { std::memcpy(to + 1, from + 1, size_t(length - 1)); },
+                    true);
+    removeIndexFile(path);
+    t.indexes.clear();
+}
+
+void Database::changeCharWidth(const QString& table, const QString& field, int width) {
+    if (d->inTx) throw Error(QStringLiteral("Structura tabelelor nu se schimba in timpul unei operatii"), table);
+    const QString path = resolve(table);
+    AloneScope alone(*d, path);
+    ExclusiveScope lock(*d, path);
+    TableState& t = d->table(path);
+    d->refresh(t);
+    const Layout old = t.layout;
+    const int index = old.indexOf(field);
+    if (index < 0 || old.fields[size_t(index)].type != FieldType::Char)
+        throw Error(QStringLiteral("Tabela %1 nu are campul de text %2").arg(fileName(path), field), path);
+    std::vector<Field> fields = old.fields;
+    fields[size_t(index)].length = width;
+    const Layout l = makeLayout(fields, fileName(path));
+    d->rewriteTable(t, l, [&](const char* from, char* to) {
+        for (size_t i = 0; i < l.fields.size(); ++i)
+            std::memcpy(to + l.fields[i].offset, from + old.fields[i].offset,
+                        size_t(std::min(l.fields[i].length, old.fields[i].length)));
+    }, false);
+}
+
+} // namespace vartesa::db

@@ -1,0 +1,421 @@
+// Loading table files into SQLite, and writing the changed rows back.
+
+#include "database_impl.h"
+#include "error.h"
+#include "sql_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vartesa::db {
+namespace {
+
+// Binds one field of a record to the insert statement.
+void bindField(sqlite3_stmt* st, int column, const Field& f, const char* rec, QByteArray& scratch) {
+    const char* p = rec + f.offset;
+    switch (f.type) {
+    case FieldType::Char: {
+        scratch.clear();
+        decodeChar(p, f.length, scratch);
+        sqlite3_bind_text(st, column, scratch.constData(), int(scratch.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case FieldType::Numeric:
+    case FieldType::Float: {
+        std::int64_t i = 0;
+        double d = 0;
+        bool isInteger = false;
+        if (!decodeNumber(p, f.length, i, d, isInteger)) sqlite3_bind_null(st, column);
+        else if (f.type == FieldType::Numeric && f.decimals == 0 && isInteger) sqlite3_bind_int64(st, column, i);
+        else sqlite3_bind_double(st, column, d);
+        return;
+    }
+    case FieldType::Date: {
+        QDate date;
+        if (!decodeDate(p, f.length, date)) {
+            sqlite3_bind_null(st, column);
+            return;
+        }
+        char iso[11];
+        std::memcpy(iso, p, 4);
+        iso[4] = '-';
+        std::memcpy(iso + 5, p + 4, 2);
+        iso[7] = '-';
+        std::memcpy(iso + 8, p + 6, 2);
+        sqlite3_bind_text(st, column, iso, 10, SQLITE_TRANSIENT);
+        return;
+    }
+    case FieldType::Logical: {
+        const int b = decodeLogical(*p);
+        if (b < 0) sqlite3_bind_null(st, column);
+        else sqlite3_bind_int(st, column, b);
+        return;
+    }
+    }
+}
+
+QString insertSql(const TableState& t, bool replace) {
+    QString sql = replace ? QStringLiteral("INSERT OR REPLACE INTO ") : QStringLiteral("INSERT INTO ");
+    sql += quoteIdentifier(t.path) + QStringLiteral("(rowid");
+    for (const Field& f : t.layout.fields) sql += ',' + quoteIdentifier(f.name);
+    sql += QStringLiteral(") VALUES(?") + QStringLiteral(",?").repeated(int(t.layout.fields.size())) + ')';
+    return sql;
+}
+
+// Binds a whole record (rowid first) and inserts it.
+void insertRecord(Database::Impl& d, sqlite3_stmt* st, const TableState& t, std::int64_t rowid,
+                  const char* rec, QByteArray& scratch) {
+    sqlite3_bind_int64(st, 1, rowid);
+    for (size_t i = 0; i < t.layout.fields.size(); ++i)
+        bindField(st, int(i) + 2, t.layout.fields[i], rec, scratch);
+    if (sqlite3_step(st) != SQLITE_DONE) {
+        sqlite3_reset(st);
+        d.fail(QString::fromUtf8(sqlite3_errmsg(d.db)), t.path);
+    }
+    sqlite3_reset(st);
+}
+
+struct LoadingGuard {
+    bool& flag;
+    explicit LoadingGuard(bool& f) : flag(f) { flag = true; }
+    ~LoadingGuard() { flag = false; }
+};
+
+// The file's record count as its size allows: a short file holds fewer whole records.
+std::int64_t recordsHeld(const Layout& l, qsizetype fileSize) {
+    const std::int64_t room = std::max<std::int64_t>(0, fileSize - l.headerLength) / l.recordLength;
+    return std::min<std::int64_t>(l.recordCount, room);
+}
+
+} // namespace
+
+const char* sqlType(const Field& f) {
+    switch (f.type) {
+    case FieldType::Char: return "TEXT";
+    case FieldType::Numeric: return f.decimals == 0 ? "INTEGER" : "REAL";
+    case FieldType::Float: return "REAL";
+    case FieldType::Date: return "DATE";
+    case FieldType::Logical: return "BOOLEAN";
+    }
+    return "TEXT";
+}
+
+TableState& Database::Impl::table(const QString& path) {
+    auto it = tables.find(path);
+    if (it == tables.end()) {
+        auto t = std::make_shared<TableState>();
+        t->path = path;
+        it = tables.insert(path, t);
+    }
+    return **it;
+}
+
+Signature Database::Impl::readSignature(const QString& path, bool withHeader) const {
+    Signature s;
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return s;
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = st.st_size;
+    s.mtimeNs = std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    if (withHeader) {
+        Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+        if (fd.valid()) s.header = readAt(fd.get(), 0, kHeaderSize);
+    }
+    return s;
+}
+
+void Database::Impl::refresh(TableState& t) {
+    Signature now = readSignature(t.path, true);
+    if (now.size < 0) {
+        if (t.loaded) forget(t);
+        throw Error(QStringLiteral("Tabela %1 nu exista").arg(t.path), t.path);
+    }
+    if (t.loaded && now == t.signature && !QFileInfo::exists(journalPath(t.path))) return;
+
+    const QString folder = QFileInfo(t.path).absolutePath();
+    const bool writer = exclusiveHeld.contains(folder);
+    if (!writer) folderLock(folder).lockData(LockKind::Shared, lockTimeoutMs);
+    try {
+        if (QFileInfo::exists(journalPath(t.path))) {
+            // A writer died mid-way: restore the table before anybody reads it.
+            if (!writer) {
+                folderLock(folder).unlockData();
+                folderLock(folder).lockData(LockKind::Exclusive, lockTimeoutMs);
+            }
+            recoverJournal(t.path);
+            if (!writer) {
+                folderLock(folder).unlockData();
+                folderLock(folder).lockData(LockKind::Shared, lockTimeoutMs);
+            }
+        }
+        now = readSignature(t.path, false);
+        QByteArray file;
+        {
+            Fd fd = openFile(t.path, O_RDONLY);
+            file = readAt(fd.get(), 0, now.size);
+        }
+        now.header = file.left(kHeaderSize);
+        const Layout layout = parseLayout(file, t.path);
+        if (t.loaded && layout.sameShape(t.layout)) {
+            t.layout = layout;
+            applyDiff(t, file);
+        } else {
+            t.layout = layout;
+            fullLoad(t, file);
+        }
+        t.signature = now;
+        if (inTx) t.reloadedInTx = true;
+    } catch (...) {
+        if (!writer) folderLock(folder).unlockData();
+        throw;
+    }
+    if (!writer) folderLock(folder).unlockData();
+}
+
+void Database::Impl::fullLoad(TableState& t, const QByteArray& file) {
+    LoadingGuard guard(loading);
+    const bool ownTx = sqlite3_get_autocommit(db);
+    if (ownTx) run("BEGIN");
+    try {
+        run(("DROP TABLE IF EXISTS " + quoteIdentifier(t.path)).toUtf8().constData());
+        QString create = QStringLiteral("CREATE TABLE ") + quoteIdentifier(t.path) + '(';
+        for (size_t i = 0; i < t.layout.fields.size(); ++i) {
+            const Field& f = t.layout.fields[i];
+            create += (i ? "," : "") + quoteIdentifier(f.name) + ' ' + sqlType(f);
+        }
+        run((create + ')').toUtf8().constData());
+
+        const Layout& l = t.layout;
+        const std::int64_t count = recordsHeld(l, file.size());
+        t.records = file.mid(l.headerLength, qsizetype(count * l.recordLength));
+        sqlite3_stmt* st = prepare(insertSql(t, false));
+        QByteArray scratch;
+        for (std::int64_t r = 0; r < count; ++r) {
+            const char* rec = t.records.constData() + r * l.recordLength;
+            if (*rec == '*') continue;
+            insertRecord(*this, st, t, r + 1, rec, scratch);
+        }
+        createIndexes(t);
+        if (ownTx) run("COMMIT");
+    } catch (...) {
+        if (ownTx) run("ROLLBACK");
+        t.loaded = false;
+        throw;
+    }
+    t.loaded = true;
+}
+
+void Database::Impl::applyDiff(TableState& t, const QByteArray& file) {
+    LoadingGuard guard(loading);
+    const Layout& l = t.layout;
+    const std::int64_t newCount = recordsHeld(l, file.size());
+    const std::int64_t oldCount = t.records.size() / l.recordLength;
+    const char* fresh = file.constData() + l.headerLength;
+    sqlite3_stmt* upsert = prepare(insertSql(t, true));
+    sqlite3_stmt* remove = prepare("DELETE FROM " + quoteIdentifier(t.path) + " WHERE rowid=?");
+    QByteArray scratch;
+    const auto drop = [&](std::int64_t rowid) {
+        sqlite3_bind_int64(remove, 1, rowid);
+        sqlite3_step(remove);
+        sqlite3_reset(remove);
+    };
+    for (std::int64_t r = 0; r < std::max(newCount, oldCount); ++r) {
+        const char* now = r < newCount ? fresh + r * l.recordLength : nullptr;
+        const char* was = r < oldCount ? t.records.constData() + r * l.recordLength : nullptr;
+        if (now && was && std::memcmp(now, was, l.recordLength) == 0) continue;
+        if (!now || *now == '*') {
+            if (was && *was != '*') drop(r + 1);
+        } else {
+            insertRecord(*this, upsert, t, r + 1, now, scratch);
+        }
+    }
+    t.records = file.mid(l.headerLength, qsizetype(newCount * l.recordLength));
+}
+
+void Database::Impl::createIndexes(TableState& t) {
+    // Identifier fields are what the program looks rows up by and joins on.
+    QSet<QString> fields = t.indexes;
+    for (const Field& f : t.layout.fields)
+        if (f.type == FieldType::Numeric && f.decimals == 0 && f.name.startsWith(QLatin1String("ID")))
+            fields.insert(f.name);
+    for (const QString& f : fields) {
+        if (t.layout.indexOf(f) < 0) continue;
+        const QString sql = "CREATE INDEX IF NOT EXISTS " + quoteIdentifier(t.path + '#' + f) + " ON " +
+                            quoteIdentifier(t.path) + '(' + quoteIdentifier(f) + ')';
+        run(sql.toUtf8().constData());
+    }
+}
+
+void Database::Impl::forget(TableState& t) {
+    if (t.loaded) {
+        LoadingGuard guard(loading);
+        try {
+            run(("DROP TABLE IF EXISTS " + quoteIdentifier(t.path)).toUtf8().constData());
+        } catch (const Error&) {
+        }
+    }
+    t.loaded = false;
+    t.records.clear();
+    t.signature = {};
+    t.pending.clear();
+}
+
+void Database::Impl::stageTouched() {
+    if (touched.empty()) return;
+    std::sort(touched.begin(), touched.end());
+    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+    LoadingGuard guard(loading);
+    std::vector<std::pair<TableState*, std::pair<std::int64_t, std::optional<QByteArray>>>> staged;
+    for (const auto& [t, rowid] : touched) {
+        const Layout& l = t->layout;
+        sqlite3_stmt* st = prepare("SELECT * FROM " + quoteIdentifier(t->path) + " WHERE rowid=?");
+        sqlite3_bind_int64(st, 1, rowid);
+        if (sqlite3_step(st) != SQLITE_ROW) {
+            sqlite3_reset(st);
+            staged.push_back({t, {rowid, std::nullopt}});
+            continue;
+        }
+        QByteArray rec(l.recordLength, ' ');
+        std::vector<std::pair<int, QVariant>> fixes;
+        for (size_t i = 0; i < l.fields.size(); ++i) {
+            const QVariant value = columnValue(st, int(i));
+            QVariant stored;
+            try {
+                stored = encodeField(l.fields[i], value, rec.data() + l.fields[i].offset,
+                                     QFileInfo(t->path).fileName());
+            } catch (...) {
+                sqlite3_reset(st);
+                throw;
+            }
+            if (stored != value || stored.isNull() != value.isNull() ||
+                stored.metaType() != value.metaType())
+                fixes.push_back({int(i), stored});
+        }
+        sqlite3_reset(st);
+        for (const auto& [column, value] : fixes) {
+            sqlite3_stmt* up = prepare("UPDATE " + quoteIdentifier(t->path) + " SET " +
+                                       quoteIdentifier(l.fields[size_t(column)].name) + "=? WHERE rowid=?");
+            bind(up, {value, qlonglong(rowid)});
+            sqlite3_step(up);
+            sqlite3_reset(up);
+        }
+        staged.push_back({t, {rowid, rec}});
+    }
+    for (auto& [t, entry] : staged) t->pending[entry.first] = std::move(entry.second);
+}
+
+void Database::Impl::discardPending() {
+    for (auto& t : tables) t->pending.clear();
+}
+
+void Database::Impl::flush() {
+    std::vector<TableState*> dirty;
+    for (auto& t : tables)
+        if (!t->pending.empty()) dirty.push_back(t.get());
+    if (dirty.empty()) return;
+    std::sort(dirty.begin(), dirty.end(), [](auto* a, auto* b) { return a->path < b->path; });
+
+    QString master;
+    if (dirty.size() > 1) {
+        master = QFileInfo(dirty.front()->path).absolutePath() + QStringLiteral("/Vartesa-") +
+                 QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".mj");
+    }
+    struct Plan {
+        TableState* t;
+        std::int64_t newCount;
+        QByteArray header;
+    };
+    std::vector<Plan> plans;
+    try {
+        for (TableState* t : dirty) {
+            const Layout& l = t->layout;
+            const std::int64_t oldCount = t->records.size() / l.recordLength;
+            std::int64_t newCount = oldCount;
+            for (const auto& [rowid, rec] : t->pending)
+                if (rec) newCount = std::max(newCount, rowid);
+            std::vector<Region> regions;
+            QByteArray header = t->signature.header;
+            regions.push_back({0, header});
+            for (const auto& [rowid, rec] : t->pending) {
+                if (rowid > oldCount) continue;
+                regions.push_back({l.headerLength + (rowid - 1) * l.recordLength,
+                                   t->records.mid(qsizetype((rowid - 1) * l.recordLength), l.recordLength)});
+            }
+            const std::int64_t dataEnd = l.headerLength + oldCount * l.recordLength;
+            if (t->signature.size > dataEnd) {
+                Fd fd = openFile(t->path, O_RDONLY);
+                regions.push_back({dataEnd, readAt(fd.get(), dataEnd, t->signature.size - dataEnd)});
+            }
+            writeJournal(t->path, t->signature.size, regions, master);
+            plans.push_back({t, newCount, header});
+        }
+        if (!master.isEmpty()) {
+            QStringList paths;
+            for (TableState* t : dirty) paths << t->path;
+            writeMaster(master, paths);
+        }
+        for (Plan& p : plans) {
+            TableState& t = *p.t;
+            const Layout& l = t.layout;
+            const std::int64_t oldCount = t.records.size() / l.recordLength;
+            t.records.resize(qsizetype(p.newCount * l.recordLength));
+            QByteArray blank(l.recordLength, ' ');
+            blank[0] = '*';
+            for (std::int64_t r = oldCount + 1; r <= p.newCount; ++r) // gaps left by rows dropped again
+                std::memcpy(t.records.data() + (r - 1) * l.recordLength, blank.constData(), size_t(l.recordLength));
+            Fd fd = openFile(t.path, O_RDWR);
+            for (const auto& [rowid, rec] : t.pending) {
+                char* dest = t.records.data() + (rowid - 1) * l.recordLength;
+                if (rec) std::memcpy(dest, rec->constData(), size_t(l.recordLength));
+                else if (rowid <= oldCount) dest[0] = '*';
+                else continue;
+                writeAt(fd.get(), l.headerLength + (rowid - 1) * l.recordLength, dest,
+                        rec ? l.recordLength : 1, t.path);
+            }
+            if (p.newCount > oldCount) {
+                // Gap records, then the end marker after the last record.
+                for (std::int64_t r = oldCount + 1; r <= p.newCount; ++r)
+                    if (!t.pending.count(r) || !t.pending.at(r))
+                        writeAt(fd.get(), l.headerLength + (r - 1) * l.recordLength, blank.constData(),
+                                l.recordLength, t.path);
+                const char end = kEndMarker;
+                writeAt(fd.get(), l.headerLength + p.newCount * l.recordLength, &end, 1, t.path);
+            }
+            stampHeader(p.header.data(), std::uint32_t(p.newCount), QDate::currentDate(), l.changeCounter + 1);
+            writeAt(fd.get(), 0, p.header.constData(), kHeaderSize, t.path);
+            syncFile(fd.get(), t.path);
+            t.layout.recordCount = std::uint32_t(p.newCount);
+            t.layout.changeCounter += 1;
+        }
+        if (!master.isEmpty()) ::unlink(QFile::encodeName(master).constData());
+        for (Plan& p : plans) {
+            removeJournal(p.t->path);
+            p.t->pending.clear();
+            p.t->signature = readSignature(p.t->path, true);
+        }
+    } catch (...) {
+        // Put every file back as it was and reload the copies from the files.
+        for (Plan& p : plans) {
+            try {
+                recoverJournal(p.t->path);
+            } catch (...) {
+            }
+        }
+        if (!master.isEmpty()) ::unlink(QFile::encodeName(master).constData());
+        for (TableState* t : dirty) {
+            removeJournal(t->path);
+            forget(*t);
+        }
+        throw;
+    }
+}
+
+} // namespace vartesa::db

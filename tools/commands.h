@@ -1,0 +1,22 @@
+#pragma once
+// Subcommands of vartesa-tool. Each takes the arguments after its own name and
+// returns the process exit code; errors go to standard error.
+
+#include <QStringList>
+
+namespace vartesa::tool {
+
+struct Command {
+    const char* name;    // word typed after vartesa-tool
+    const char* usage;   // arguments, for --help
+    const char* summary; // one line, for --help
+    int (*run)(const QStringList& args);
+};
+
+/// Every subcommand, in the order --help lists them.
+const std::vector<Command>& commands();
+
+int runSql(const QStringList& args);
+int runDbfInfo(const QStringList& args);
+
+} // namespace vartesa::tool

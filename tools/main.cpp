@@ -1,0 +1,46 @@
+// vartesa-tool: the command line over the core library (SQL console, maintenance, ...).
+
+#include "commands.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <vector>
+
+namespace vartesa::tool {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"sql", "DATAFOLDER \"STATEMENT\" [VALUE...]",
+         "ruleaza o instructiune SQL; ? primeste valorile date", runSql},
+        {"dbf-info", "FILE", "arata antetul si campurile unei tabele dBase", runDbfInfo},
+    };
+    return table;
+}
+
+static void printHelp(QTextStream& out) {
+    out << "Utilizare: vartesa-tool COMANDA [ARGUMENTE]\n\nComenzi:\n";
+    for (const Command& c : commands())
+        out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
+}
+
+} // namespace vartesa::tool
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    using namespace vartesa::tool;
+    QStringList args = app.arguments().mid(1);
+    QTextStream out(stdout);
+    if (args.isEmpty() || args[0] == "--help" || args[0] == "-h") {
+        printHelp(out);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.takeFirst();
+    for (const Command& c : commands())
+        if (name == QLatin1String(c.name))
+            return c.run(args);
+    QTextStream(stderr) << "Comanda necunoscuta: " << name << "\n";
+    printHelp(out);
+    return 2;
+}
