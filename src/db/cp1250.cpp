@@ -1,6 +1,7 @@
 #include "cp1250.h"
 
 #include <array>
+#include <cstring>
 
 namespace vartesa::db {
 namespace {
@@ -72,14 +73,20 @@ char16_t cp1250CodePoint(unsigned char byte) {
 
 void cp1250ToUtf8(const char* bytes, int len, QByteArray& out) {
     const Utf8Table& t = utf8Table();
+    const qsizetype start = out.size();
+    out.resize(start + 3 * qsizetype(len)); // the longest form takes three bytes
+    char* d = out.data() + start;
     for (int i = 0; i < len; ++i) {
         const unsigned char b = static_cast<unsigned char>(bytes[i]);
         if (b < 0x80) {
-            out.append(char(b));
+            *d++ = char(b);
         } else {
-            out.append(t.bytes[b - 0x80].data(), t.length[b - 0x80]);
+            const int n = t.length[b - 0x80];
+            std::memcpy(d, t.bytes[b - 0x80].data(), size_t(n));
+            d += n;
         }
     }
+    out.resize(d - out.constData());
 }
 
 QString cp1250ToString(const char* bytes, int len) {

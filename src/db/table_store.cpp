@@ -17,14 +17,24 @@
 namespace vartesa::db {
 namespace {
 
-// Binds one field of a record to the insert statement.
+// Binds one field of a record to the insert statement. Texts are bound without copying:
+// straight from the record when they are plain ASCII, else from the field's own scratch
+// buffer, both of which outlive the statement's step.
 void bindField(sqlite3_stmt* st, int column, const Field& f, const char* rec, QByteArray& scratch) {
     const char* p = rec + f.offset;
     switch (f.type) {
     case FieldType::Char: {
-        scratch.clear();
-        decodeChar(p, f.length, scratch);
-        sqlite3_bind_text(st, column, scratch.constData(), int(scratch.size()), SQLITE_TRANSIENT);
+        int len = f.length;
+        while (len > 0 && (p[len - 1] == ' ' || p[len - 1] == '\0')) --len;
+        bool ascii = true;
+        for (int i = 0; i < len && ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
+        if (ascii) {
+            sqlite3_bind_text(st, column, p, len, SQLITE_STATIC);
+        } else {
+            scratch.clear();
+            decodeChar(p, len, scratch);
+            sqlite3_bind_text(st, column, scratch.constData(), int(scratch.size()), SQLITE_STATIC);
+        }
         return;
     }
     case FieldType::Numeric:
@@ -43,13 +53,14 @@ void bindField(sqlite3_stmt* st, int column, const Field& f, const char* rec, QB
             sqlite3_bind_null(st, column);
             return;
         }
-        char iso[11];
+        scratch.resize(10);
+        char* iso = scratch.data();
         std::memcpy(iso, p, 4);
         iso[4] = '-';
         std::memcpy(iso + 5, p + 4, 2);
         iso[7] = '-';
         std::memcpy(iso + 8, p + 6, 2);
-        sqlite3_bind_text(st, column, iso, 10, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, column, iso, 10, SQLITE_STATIC);
         return;
     }
     case FieldType::Logical: {
@@ -71,10 +82,10 @@ QString insertSql(const TableState& t, bool replace) {
 
 // Binds a whole record (rowid first) and inserts it.
 void insertRecord(Database::Impl& d, sqlite3_stmt* st, const TableState& t, std::int64_t rowid,
-                  const char* rec, QByteArray& scratch) {
+                  const char* rec, std::vector<QByteArray>& scratch) {
     sqlite3_bind_int64(st, 1, rowid);
     for (size_t i = 0; i < t.layout.fields.size(); ++i)
-        bindField(st, int(i) + 2, t.layout.fields[i], rec, scratch);
+        bindField(st, int(i) + 2, t.layout.fields[i], rec, scratch[i]);
     if (sqlite3_step(st) != SQLITE_DONE) {
         sqlite3_reset(st);
         d.fail(QString::fromUtf8(sqlite3_errmsg(d.db)), t.path);
@@ -197,7 +208,7 @@ void Database::Impl::fullLoad(TableState& t, const QByteArray& file) {
         const std::int64_t count = recordsHeld(l, file.size());
         t.records = file.mid(l.headerLength, qsizetype(count * l.recordLength));
         sqlite3_stmt* st = prepare(insertSql(t, false));
-        QByteArray scratch;
+        std::vector<QByteArray> scratch(l.fields.size());
         for (std::int64_t r = 0; r < count; ++r) {
             const char* rec = t.records.constData() + r * l.recordLength;
             if (*rec == '*') continue;
@@ -221,7 +232,7 @@ void Database::Impl::applyDiff(TableState& t, const QByteArray& file) {
     const char* fresh = file.constData() + l.headerLength;
     sqlite3_stmt* upsert = prepare(insertSql(t, true));
     sqlite3_stmt* remove = prepare("DELETE FROM " + quoteIdentifier(t.path) + " WHERE rowid=?");
-    QByteArray scratch;
+    std::vector<QByteArray> scratch(l.fields.size());
     const auto drop = [&](std::int64_t rowid) {
         sqlite3_bind_int64(remove, 1, rowid);
         sqlite3_step(remove);
