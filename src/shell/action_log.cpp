@@ -1,0 +1,33 @@
+#include "action_log.h"
+
+#include "db/database.h"
+#include "shell/services.h"
+
+#include <QVariantList>
+
+namespace vartesa {
+
+ActionLog::ActionLog(db::Database& db, const QString& dataFolder, const QString& programFolder, const Clock& clock)
+    : db_(db), dataFolder_(dataFolder), programFolder_(programFolder), clock_(clock) {}
+
+QString ActionLog::logPath(bool whole) const {
+    return (whole ? dataFolder_ : programFolder_) + QStringLiteral("/Log.dbf");
+}
+
+void ActionLog::append(const QString& path, const QVariantList& row) {
+    if (!db_.tableExists(path))
+        db_.exec(QStringLiteral("CREATE TABLE \"%1\" (DATAA DATE, ORA CHAR(12), UTILIZATOR CHAR(20), ROL CHAR(9), "
+                                "ACTIUNE CHAR(120))")
+                     .arg(path));
+    db_.exec(QStringLiteral("INSERT INTO \"%1\" (DATAA, ORA, UTILIZATOR, ROL, ACTIUNE) VALUES (?, ?, ?, ?, ?)").arg(path),
+             row);
+}
+
+void ActionLog::LogAction(const QString& rol, const QString& action) {
+    const QDateTime now = clock_.now();
+    const QVariantList row{now.date(), now.time().toString(QStringLiteral("HH:mm:ss")), user_, rol, action};
+    append(logPath(true), row);
+    if (logPath(false) != logPath(true)) append(logPath(false), row);
+}
+
+} // namespace vartesa

@@ -1,0 +1,45 @@
+#include "file_helpers.h"
+
+#include "db/error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace vartesa {
+
+QString FreeTempFileName(const QString& folder, const QString& prefix, const QString& suffix) {
+    for (int n = 0; n <= 100; ++n) {
+        const QString name = prefix + QString::number(n) + suffix;
+        const QString path = folder + '/' + name;
+        if (!QFileInfo::exists(path)) return path;
+        // On this system an open file can be deleted; an office suite that holds it leaves a
+        // lock file beside it, and deleting under it would lose the clerk's document.
+        if (QFileInfo::exists(folder + QStringLiteral("/.~lock.") + name + '#')) continue;
+        if (QFile::remove(path)) return path;
+    }
+    return {};
+}
+
+bool DeleteFolder(const QString& path) {
+    QDir dir(path);
+    if (!dir.exists()) return true;
+    return dir.removeRecursively();
+}
+
+void WriteResourceToFile(const QString& name, const QString& type, const QString& path) {
+    QString found;
+    const QDir dir(QStringLiteral(":/") + type);
+    for (const QString& entry : dir.entryList(QDir::Files))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) found = dir.filePath(entry);
+    if (found.isEmpty())
+        throw Error(QStringLiteral("Resursa %1 de tip %2 lipseste din program").arg(name, type), path);
+    QFile source(found);
+    QSaveFile target(path);
+    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly) ||
+        target.write(source.readAll()) < 0 || !target.commit())
+        throw Error(QStringLiteral("Fisierul %1 nu poate fi scris").arg(path), path);
+}
+
+} // namespace vartesa

@@ -1,0 +1,127 @@
+#include "text_helpers.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace vartesa {
+
+QString CollapseSpaces(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text.trimmed()) {
+        if (c == ' ' && out.endsWith(' ')) continue;
+        out += c;
+    }
+    return out;
+}
+
+QString FirstWord(const QString& text) {
+    const qsizetype space = text.indexOf(' ');
+    return space < 0 ? text : text.left(space);
+}
+
+QString AfterFirstWord(const QString& text) {
+    const qsizetype space = text.indexOf(' ');
+    return space < 0 ? QString() : text.mid(space + 1).trimmed();
+}
+
+QString JoinWithAnd(const QString& text) {
+    return text.trimmed().replace(QStringLiteral(")("), QStringLiteral(") AND ("));
+}
+
+QString MemoText(const QStringList& lines) { return lines.join(QString()); }
+
+std::int64_t RoundToInt(double value) {
+    return static_cast<std::int64_t>(value >= 0 ? std::floor(value + 0.5) : std::ceil(value - 0.5));
+}
+
+namespace {
+
+const char* const kDigits[10] = {"", "una", "doua", "trei", "patru", "cinci", "sase", "sapte", "opt", "noua"};
+
+// Words of one group of three digits; empty for 000.
+QString groupWords(int h, int t, int u) {
+    QString s;
+    if (h == 1) s += QStringLiteral("unasuta");
+    else if (h > 1) s += QLatin1String(kDigits[h]) + QStringLiteral("sute");
+    const int tu = t * 10 + u;
+    if (tu >= 1 && tu <= 9) s += QLatin1String(kDigits[u]);
+    else if (tu == 10) s += QStringLiteral("zece");
+    else if (tu == 11) s += QStringLiteral("unsprezece");
+    else if (tu == 12) s += QStringLiteral("doisprezece");
+    else if (tu >= 13 && tu <= 19) s += QLatin1String(kDigits[u]) + QStringLiteral("sprezece");
+    else if (tu >= 20) {
+        s += QLatin1String(kDigits[t]) + QStringLiteral("zeci");
+        if (u) s += QStringLiteral("si") + QLatin1String(kDigits[u]);
+    }
+    return s;
+}
+
+} // namespace
+
+QString AmountInWords(const QString& amount) {
+    QString text = amount.trimmed().remove(',');
+    if (text.isEmpty()) text = QStringLiteral("0");
+    if (text.startsWith('.')) text.prepend('0');
+    QString whole = text.left(text.indexOf('.') < 0 ? text.size() : text.indexOf('.'));
+    whole.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    if (whole.isEmpty()) whole = QStringLiteral("0");
+    while (whole.size() % 3) whole.prepend('0');
+    static const char* const kScale[5] = {"", "", "mii", "milioane", "miliarde"};
+    QString out;
+    const int groups = int(whole.size() / 3);
+    for (int g = 0; g < groups; ++g) {
+        const int p = groups - g;
+        const QString words = groupWords(whole[3 * g].digitValue(), whole[3 * g + 1].digitValue(),
+                                         whole[3 * g + 2].digitValue());
+        if (words.isEmpty()) continue;
+        out += words;
+        if (p >= 2 && p <= 4) out += QLatin1String(kScale[p]);
+    }
+    if (out.isEmpty()) return QStringLiteral("zero");
+    if (out.endsWith(QLatin1String("una"))) out.chop(1), out += 'u';
+    else if (out.size() > 3 && out.endsWith(QLatin1String("doua"))) out.chop(4), out += QStringLiteral("doi");
+    return out;
+}
+
+const QStringList& TaxGroups() {
+    static const QStringList groups = {QStringLiteral("Impozit pe cladiri"), QStringLiteral("Impozit pe teren intravilan"),
+                                       QStringLiteral("Impozit pe teren extravilan"),
+                                       QStringLiteral("Impozit pe mijloace de transport"), QStringLiteral("Alte taxe")};
+    return groups;
+}
+
+int GroupIndex(const QString& name) {
+    for (int i = 0; i < 4; ++i)
+        if (TaxGroups()[i].compare(name, Qt::CaseInsensitive) == 0) return i + 1;
+    return 5;
+}
+
+bool IsValidIban(const QString& text) {
+    QString s;
+    for (QChar c : text.toUpper())
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) s += c;
+    if (s.size() != 24 || !s.startsWith(QLatin1String("RO")) || !s[2].isDigit() || !s[3].isDigit()) return false;
+    const QString moved = s.mid(4) + s.left(4);
+    QString digits;
+    for (QChar c : moved) digits += c.isDigit() ? QString(c) : QString::number(c.unicode() - 'A' + 10);
+    int r = 0;
+    qsizetype i = 0;
+    for (; i + 1 < digits.size(); i += 2) r = (r * 100 + digits.mid(i, 2).toInt()) % 97;
+    if (i < digits.size()) r = (r * 10 + digits[i].digitValue()) % 97;
+    return r == 1;
+}
+
+bool IsValidFiscalCode(const QString& text) {
+    if (text.size() < 3 || text.size() > 10) return false;
+    for (QChar c : text)
+        if (!c.isDigit()) return false;
+    const QString code = text.rightJustified(10, '0');
+    static const int kWeights[9] = {7, 5, 3, 2, 1, 7, 5, 3, 2};
+    int sum = 0;
+    for (int i = 0; i < 9; ++i) sum += code[i].digitValue() * kWeights[i];
+    return code[9].digitValue() == (sum * 10 % 11) % 10;
+}
+
+} // namespace vartesa

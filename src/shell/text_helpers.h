@@ -1,0 +1,38 @@
+#pragma once
+// Small text, number and validation helpers every screen uses.
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace vartesa {
+
+/// Trims both ends and replaces every run of spaces by one space.
+QString CollapseSpaces(const QString& text);
+/// The text before the first space (all of it when there is none).
+QString FirstWord(const QString& text);
+/// The text after the first space, trimmed ("" when there is no space).
+QString AfterFirstWord(const QString& text);
+/// Trims and puts " AND " between ")(" so bracketed conditions chain into one filter.
+QString JoinWithAnd(const QString& text);
+/// All lines of a memo joined without separator.
+QString MemoText(const QStringList& lines);
+/// Half away from zero: 2.5 gives 3, -2.5 gives -3, -0.5 gives -1.
+std::int64_t RoundToInt(double value);
+/// Romanian words for the whole-lei part of an amount: "1250" gives
+/// "unamiidouasutecincizeci". Thousands separators (",") are dropped, decimals ignored.
+QString AmountInWords(const QString& amount);
+
+/// The five tax groups shared by every screen, in their order.
+const QStringList& TaxGroups();
+/// 1 to 4 for the four main taxes (compared without regard to case), 5 for any other name.
+int GroupIndex(const QString& name);
+
+/// A Romanian IBAN: 24 letters and digits after dropping the rest, "RO", two check digits
+/// and the ISO 13616 check.
+bool IsValidIban(const QString& text);
+/// The Romanian fiscal code check (3 to 10 digits, control digit last).
+bool IsValidFiscalCode(const QString& text);
+
+} // namespace vartesa
