@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 namespace vartesa::tool {
 
 struct Command {
@@ -18,5 +20,7 @@ const std::vector<Command>& commands();
 
 int runSql(const QStringList& args);
 int runDbfInfo(const QStringList& args);
+int runNextId(const QStringList& args);
+int runStart(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -15,6 +15,8 @@ const std::vector<Command>& commands() {
         {"sql", "DATAFOLDER \"STATEMENT\" [VALUE...]",
          "ruleaza o instructiune SQL; ? primeste valorile date", runSql},
         {"dbf-info", "FILE", "arata antetul si campurile unei tabele dBase", runDbfInfo},
+        {"next-id", "DATAFOLDER KEY [SECTION]", "trage un identificator din Vartesa.set (sub blocare)", runNextId},
+        {"start", "DATAFOLDER", "ruleaza pornirea fara ferestre: intretinerea zilnica si contoarele", runStart},
     };
     return table;
 }

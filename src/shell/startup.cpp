@@ -1,0 +1,223 @@
+#include "startup.h"
+
+#include "db/cp1250.h"
+#include "db/database.h"
+#include "db/error.h"
+#include "db/file_io.h"
+#include "shell/counters.h"
+#include "shell/file_helpers.h"
+#include "shell/registry.h"
+#include "shell/table_helpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace vartesa {
+
+QString VersionString() { return QStringLiteral("Vartesa ver.1.26"); }
+QString VersionNumber() { return QStringLiteral("1.26"); }
+QString WorkingYear() { return QStringLiteral("2015"); }
+
+qint64 DayNumber(const QDate& date) { return QDate(1899, 12, 30).daysTo(date); }
+
+const QStringList& RequiredNetworkTables() {
+    static const QStringList tables = {"Gospodar.dbf", "Pag1.dbf", "Pag2.dbf", "Pag4.dbf", "Pag5.dbf",
+                                       "Pag6.dbf",     "Pag7.dbf", "Pag8.dbf", "Datorii.dbf", "SoldCalc.dbf"};
+    return tables;
+}
+
+void PackTable(db::Database& db, const QString& path) {
+    if (!db.tableExists(path)) return;
+    db.pack(path);
+}
+
+StartupSequence::StartupSequence(StartupContext context) : c_(std::move(context)) {}
+
+CountersFile StartupSequence::counters() const { return CountersFile(c_.folders.data + QStringLiteral("/Vartesa.set")); }
+
+void StartupSequence::status(const QString& text) {
+    if (c_.view) c_.view->setStatus(text);
+}
+
+void StartupSequence::advance(int step) {
+    if (c_.view) c_.view->advance(step);
+}
+
+void StartupSequence::chooseDataFolder() {
+    c_.folders.data = c_.folders.defaultData;
+    if (!QDir().mkpath(c_.folders.defaultData))
+        throw Error(QStringLiteral("Directorul %1 nu poate fi creat").arg(c_.folders.defaultData));
+    const QString server = c_.registry.ReadRegistryValue(QStringLiteral("SERVER")).trimmed();
+    if (server.isEmpty()) return;
+    const QString folder = QString(server).replace('\\', '/');
+    bool complete = QFileInfo(folder).isDir();
+    for (const QString& table : RequiredNetworkTables())
+        complete = complete && c_.db.tableExists(folder + '/' + table);
+    if (complete) {
+        c_.folders.data = QDir::cleanPath(folder);
+        return;
+    }
+    c_.messages.ShowErrors(QStringLiteral("Conectare server"),
+                           QStringLiteral("Baza de date ") + server + QStringLiteral("\rNU este accesibila sau este incompleta!") +
+                               QStringLiteral("\rVerificati conexiunea si baza si reporniti programul!"),
+                           MessageKind::Error, MessageButton::Ok);
+}
+
+void StartupSequence::decideFirstStartOfDay() {
+    const QString today = QString::number(DayNumber(c_.clock.today()));
+    firstStartOfDay_ = counters().ReadCounter(QStringLiteral("SERVER"), QStringLiteral("LASTPACK")) != today;
+}
+
+void StartupSequence::maintainLocalDatabase() {
+    if (!c_.folders.isLocalMode()) {
+        if (c_.hooks.showServerPath) c_.hooks.showServerPath(c_.folders.data);
+        return;
+    }
+    if (c_.hooks.firstUpgradeSet) c_.hooks.firstUpgradeSet();
+    if (firstStartOfDay_) {
+        PackTable(c_.db, c_.folders.data + QStringLiteral("/Datorii.dbf"));
+        CountersFile file = counters();
+        file.WriteCounter(QStringLiteral("SERVER"), QStringLiteral("LASTPACK"), QString::number(DayNumber(c_.clock.today())));
+    }
+    rolesTableEmpty_ = c_.hooks.secondUpgradeSet ? c_.hooks.secondUpgradeSet() : false;
+}
+
+void StartupSequence::recordRelease() {
+    if (c_.registry.ReadRegistryValue(QStringLiteral("VER")) == VersionString()) return;
+    c_.registry.WriteRegistryValue(QStringLiteral("CALE"), c_.folders.program);
+    c_.registry.WriteRegistryValue(QStringLiteral("VER"), VersionString());
+}
+
+QStringList StartupSequence::BuildVillageList() {
+    QStringList list;
+    const QString roles = c_.folders.data + QStringLiteral("/Gospodar.dbf");
+    if (c_.db.tableExists(roles)) list = DistinctValues(c_.db, roles, QStringLiteral("SATUL"));
+    const QString zones = c_.folders.data + QStringLiteral("/DefZone.dbf");
+    if (c_.db.tableExists(zones)) {
+        QStringList localities = DistinctValues(c_.db, zones, QStringLiteral("LOCALIT"));
+        for (const QString& l : localities)
+            if (!list.contains(l)) list << l;
+    }
+    villages_ = list;
+    return list;
+}
+
+void StartupSequence::cleanUpVillages() {
+    if (!c_.folders.isLocalMode() || !firstStartOfDay_) return;
+    const QString listPath = c_.folders.data + QStringLiteral("/Sate.lst");
+    QFile::remove(listPath);
+    // Without a village list every row would look like one of a vanished village; the
+    // clean-up then waits for a day when the list can be read.
+    if (villages_.isEmpty()) return;
+    db::replaceFile(listPath, db::stringToCp1250(villages_.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    QString condition = QStringLiteral("SATUL <> '' AND ROL <> ''");
+    QVariantList values;
+    for (const QString& v : std::as_const(villages_)) {
+        condition += QStringLiteral(" AND SATUL <> ?");
+        values << v;
+    }
+    for (const char* table : {"Chitante.dbf", "Datorii.dbf", "SoldCalc.dbf"}) {
+        const QString path = c_.folders.data + '/' + QLatin1String(table);
+        if (c_.db.tableExists(path)) c_.db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2").arg(path, condition), values);
+    }
+}
+
+void StartupSequence::WriteStartupTemplates() {
+    struct Template {
+        const char* file;
+        const char* resource;
+        const char* older;
+        bool olderFirst; // the older file goes before writing the new one
+    };
+    static const Template kTemplates[] = {
+        {"PopAngaj2.rtf", "POPANGAJ", "PopAngaj.rtf", false}, {"PopBanca2.rtf", "POPBANCA", "PopBanca.rtf", false},
+        {"CFiscal3.rtf", "CFISCAL", "CFiscal2.rtf", true},    {"Instiintare.rtf", "INSTIINTARE", nullptr, false},
+        {"ConfirmareD.rtf", "ConfirmareD", nullptr, false},
+    };
+    QStringList missing;
+    for (const Template& t : kTemplates) {
+        const QString path = c_.folders.data + '/' + QLatin1String(t.file);
+        if (c_.db.tableExists(path)) continue; // matches the name without regard to case
+        const QString older = t.older ? c_.db.resolve(c_.folders.data + '/' + QLatin1String(t.older)) : QString();
+        if (t.older && t.olderFirst) QFile::remove(older);
+        try {
+            WriteResourceToFile(QLatin1String(t.resource), QStringLiteral("MODEL"), path);
+        } catch (const Error&) {
+            missing << QLatin1String(t.file);
+            continue;
+        }
+        if (t.older && !t.olderFirst) QFile::remove(older);
+    }
+    if (!missing.isEmpty())
+        c_.messages.ShowErrors(QStringLiteral("Sabloane"),
+                               QStringLiteral("Programul nu are sabloanele:\r") + missing.join(QStringLiteral(", ")),
+                               MessageKind::Warning, MessageButton::Ok);
+}
+
+void StartupSequence::packTables() {
+    if (!c_.folders.isLocalMode() || !firstStartOfDay_) return;
+    struct Pack {
+        const char* table;
+        int step;
+    };
+    static const Pack kBefore[] = {{"DefZone.dbf", 2}, {"Gospodar.dbf", 5}, {"Pag1.dbf", 5}, {"Pag2.dbf", 5},
+                                   {"Pag4.dbf", 5},    {"Pag5.dbf", 5},     {"Pag6.dbf", 5}, {"Pag7.dbf", 5},
+                                   {"Pag8.dbf", 5}};
+    static const Pack kAfter[] = {{"SoldCalc.dbf", 5}, {"Chitante.dbf", 5}, {"UndelDat.dbf", 3}, {"UndelSold.dbf", 2},
+                                  {"CodCL.dbf", 3},    {"ChitAnul.dbf", 2}, {"Confirm.dbf", 3}};
+    for (const Pack& p : kBefore) {
+        PackTable(c_.db, c_.folders.data + '/' + QLatin1String(p.table));
+        advance(p.step);
+    }
+    try { // an index that exists already is no trouble
+        c_.db.addIndex(c_.folders.data + QStringLiteral("/Datorii.dbf"), QStringLiteral("IDGOS"));
+    } catch (const Error&) {
+    }
+    for (const Pack& p : kAfter) {
+        PackTable(c_.db, c_.folders.data + '/' + QLatin1String(p.table));
+        advance(p.step);
+    }
+}
+
+void StartupSequence::resynchroniseCounters() {
+    if (!c_.folders.isLocalMode()) return;
+    static const char* const kCounters[][2] = {
+        {"IDGOS", "Gospodar.dbf"}, {"IDDAT", "Datorii.dbf"},  {"IDRES", "SoldCalc.dbf"}, {"IDDEB", "Debit.dbf"},
+        {"IDCHIT", "Chitante.dbf"}, {"IDRC", "RegCasa.dbf"}, {"IDANUL", "UndelDat.dbf"}, {"IDCOD", "CodCL.dbf"},
+        {"IDCONF", "Confirm.dbf"}, {"IDDETA", "AutoDet.dbf"},
+    };
+    CountersFile file = counters();
+    for (const auto& [key, table] : kCounters) {
+        const QString path = c_.folders.data + '/' + QLatin1String(table);
+        if (!c_.db.tableExists(path)) continue;
+        const QVariant max = c_.db.scalar(QStringLiteral("SELECT MAX(%1) AS XX FROM \"%2\"").arg(QLatin1String(key), path));
+        const qlonglong next = max.isNull() ? 1 : max.toLongLong() + 1;
+        file.WriteCounter(QStringLiteral("SERVER"), QLatin1String(key), QString::number(next));
+    }
+}
+
+bool StartupSequence::run() {
+    QLocale::setDefault(QLocale::c()); // "." decimals whatever the machine's region
+    chooseDataFolder();
+    rolesTableEmpty_ = false;
+    decideFirstStartOfDay();
+    maintainLocalDatabase();
+    recordRelease();
+    if (c_.hooks.loadAdminSettings) c_.hooks.loadAdminSettings();
+    BuildVillageList();
+    cleanUpVillages();
+    if (c_.hooks.villagesReady) c_.hooks.villagesReady(villages_);
+    WriteStartupTemplates();
+    status(QStringLiteral("Incarcare ..."));
+    try {
+        packTables();
+        resynchroniseCounters();
+    } catch (const Error& e) {
+        c_.messages.report(e);
+    }
+    return true;
+}
+
+} // namespace vartesa
