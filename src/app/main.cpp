@@ -1,0 +1,130 @@
+// Vartesa: the program the tax office of a commune keeps its local taxes with.
+// main() lets only one copy run per user, finds the folders, builds the services context
+// and shows the start-up window.
+
+#include "db/error.h"
+#include "shell/folders.h"
+#include "shell/services.h"
+#include "shell/ui/desktop_launcher.h"
+#include "shell/ui/message_window.h"
+#include "shell/ui/progress_window.h"
+#include "shell/ui/single_instance.h"
+#include "shell/ui/startup_window.h"
+#include "shell/version.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+using namespace vartesa;
+
+namespace {
+
+struct Options {
+    int quitAfterMs = -1;  // end the run by itself after this long (tests); -1 never
+    bool trace = false;    // report start and hand-over on standard output (tests)
+    bool minimised = false; // start with the window minimised (tests of the hand-over)
+};
+
+// Unknown options stop the program with a usage text, as any command line program does.
+Options parseOptions(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Evidenta taxelor si impozitelor locale."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("program-folder"),
+                      QStringLiteral("Directorul programului (datele sunt in DIR/Data)."),
+                      QStringLiteral("DIR")});
+    QCommandLineOption quitAfter(QStringLiteral("quit-after"), QString(), QStringLiteral("MS"));
+    QCommandLineOption trace(QStringLiteral("trace"));
+    QCommandLineOption minimised(QStringLiteral("start-minimised"));
+    for (QCommandLineOption* hidden : {&quitAfter, &trace, &minimised}) {
+        hidden->setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(*hidden);
+    }
+    parser.process(app);
+
+    Options o;
+    o.trace = parser.isSet(trace);
+    o.minimised = parser.isSet(minimised);
+    if (parser.isSet(quitAfter)) {
+        bool ok = false;
+        o.quitAfterMs = parser.value(quitAfter).toInt(&ok);
+        if (!ok || o.quitAfterMs < 0) {
+            std::fprintf(stderr, "--quit-after asteapta un numar de milisecunde\n");
+            std::exit(2);
+        }
+    }
+    return o;
+}
+
+// --help must work on a terminal without a display, where a QApplication cannot start.
+bool asksForHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0 ||
+            std::strcmp(argv[i], "--help-all") == 0)
+            return true;
+    return false;
+}
+
+void traceLine(const Options& o, const QString& line) {
+    if (!o.trace)
+        return;
+    std::fprintf(stdout, "%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (asksForHelp(argc, argv)) {
+        QCoreApplication help(argc, argv);
+        parseOptions(help); // prints the usage and ends the program
+        return 0;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kApplicationTitle);
+    QApplication::setApplicationVersion(kVersionNumber);
+    const Options options = parseOptions(app);
+
+    SingleInstance instance(SingleInstance::serverName(QProcessEnvironment::systemEnvironment()));
+    if (instance.start() == SingleInstance::Role::HandedOver) {
+        traceLine(options, QStringLiteral("Vartesa: ruleaza deja, am cerut aducerea in fata"));
+        return 0;
+    }
+
+    MessageWindow startupMessages;
+    Folders folders;
+    try {
+        folders = resolveFolders(FolderInputs::fromSystem());
+        prepareFolders(folders);
+    } catch (const Error& e) {
+        startupMessages.ShowErrors(QStringLiteral("Pornire program"), e.text(),
+                                   MessageKind::Error, MessageButton::Ok);
+        return 1;
+    }
+
+    Services services(folders, std::make_unique<MessageWindow>(),
+                      std::make_unique<ProgressWindow>(), std::make_unique<DesktopLauncher>(),
+                      std::make_unique<SystemClock>());
+
+    StartupWindow window;
+    QObject::connect(&instance, &SingleInstance::comeForwardRequested, &window, [&] {
+        bringWindowForward(&window);
+        traceLine(options, QStringLiteral("Vartesa: adusa in fata, fereastra ") +
+                               (window.isMinimized() ? QStringLiteral("minimizata")
+                                                     : QStringLiteral("normala")));
+    });
+    if (options.minimised)
+        window.showMinimized();
+    else
+        window.show();
+
+    if (options.quitAfterMs >= 0)
+        QTimer::singleShot(options.quitAfterMs, &app, &QApplication::quit);
+    traceLine(options, QStringLiteral("Vartesa: pornita, date in ") + services.folders.data);
+    return app.exec();
+}

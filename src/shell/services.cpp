@@ -1,0 +1,101 @@
+#include "shell/services.h"
+
+#include "db/error.h"
+
+#include <stdexcept>
+
+namespace vartesa {
+
+QString messageCaption(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Warning:
+        return QStringLiteral("Atentie !");
+    case MessageKind::Information:
+        return QStringLiteral("Informatie");
+    case MessageKind::Confirmation:
+        return QStringLiteral("Confirmare");
+    case MessageKind::Error:
+        break;
+    }
+    // Any code other than the three above has always meant an error.
+    return QStringLiteral("Eroare");
+}
+
+QString defaultMessageTitle() { return QStringLiteral("PROBLEMA"); }
+
+QString buttonCaption(MessageButton button) {
+    switch (button) {
+    case MessageButton::Da:
+        return QStringLiteral("DA");
+    case MessageButton::Nu:
+        return QStringLiteral("NU");
+    case MessageButton::Ok:
+        return QStringLiteral("OK");
+    case MessageButton::Renunt:
+        return QStringLiteral("RENUNT");
+    }
+    return {};
+}
+
+MessageResult resultOf(MessageButton button) {
+    switch (button) {
+    case MessageButton::Da:
+        return MessageResult::Da;
+    case MessageButton::Nu:
+        return MessageResult::Nu;
+    case MessageButton::Ok:
+        return MessageResult::Ok;
+    case MessageButton::Renunt:
+        return MessageResult::Renunt;
+    }
+    return MessageResult::Renunt;
+}
+
+std::vector<MessageButton> orderedButtons(MessageButtons buttons) {
+    std::vector<MessageButton> shown;
+    for (MessageButton b :
+         {MessageButton::Da, MessageButton::Nu, MessageButton::Ok, MessageButton::Renunt})
+        if (buttons.testFlag(b))
+            shown.push_back(b);
+    return shown;
+}
+
+MessageButton buttonNamed(const QString& caption) {
+    const QString wanted = caption.trimmed().toUpper();
+    for (MessageButton b :
+         {MessageButton::Da, MessageButton::Nu, MessageButton::Ok, MessageButton::Renunt})
+        if (buttonCaption(b) == wanted)
+            return b;
+    throw Error(QStringLiteral("Buton necunoscut: ") + caption, QStringLiteral("buttonNamed"));
+}
+
+void Messages::showError(const QString& title, const QString& text) {
+    ShowErrors(title, text, MessageKind::Error, MessageButton::Ok);
+}
+
+void Messages::showInformation(const QString& title, const QString& text) {
+    ShowErrors(title, text, MessageKind::Information, MessageButton::Ok);
+}
+
+bool Messages::askYesNo(const QString& title, const QString& text, MessageKind kind) {
+    return ShowErrors(title, text, kind, MessageButton::Da | MessageButton::Nu) ==
+           MessageResult::Da;
+}
+
+void Messages::report(const Error& error) {
+    ShowErrors(QString(), error.text(), MessageKind::Error, MessageButton::Ok);
+}
+
+Services::Services(Folders folders_, std::unique_ptr<Messages> messages,
+                   std::unique_ptr<Progress> progress, std::unique_ptr<Desktop> desktop,
+                   std::unique_ptr<Clock> clock)
+    : folders(std::move(folders_)), messages_(std::move(messages)),
+      progress_(std::move(progress)), desktop_(std::move(desktop)), clock_(std::move(clock)) {
+    // A context without one of them would only fail later, deep inside some action.
+    if (!messages_ || !progress_ || !desktop_ || !clock_)
+        throw std::invalid_argument("Services: every interface must be given");
+}
+
+Services::~Services() = default;
+
+} // namespace vartesa

@@ -1,0 +1,65 @@
+#include "shell/ui/progress_window.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+
+namespace vartesa {
+
+namespace {
+constexpr int kDefaultMaximum = 100;
+}
+
+ProgressWindow::ProgressWindow(QWidget* parent)
+    : dialog_(std::make_unique<QProgressDialog>(parent)) {
+    dialog_->setObjectName(QStringLiteral("Contor"));
+    dialog_->setWindowTitle(QStringLiteral("Contor"));
+    dialog_->setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog_->setWindowModality(Qt::ApplicationModal);
+    dialog_->setCancelButton(nullptr);
+    // The caller decides when the window goes; reaching the maximum must not hide it.
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    dialog_->setMinimumDuration(0);
+    dialog_->setRange(0, kDefaultMaximum);
+    dialog_->reset();
+    dialog_->hide();
+}
+
+ProgressWindow::~ProgressWindow() = default;
+
+void ProgressWindow::Arata(const QString& title) {
+    dialog_->setLabelText(title);
+    dialog_->setValue(0);
+    dialog_->show();
+    // One hourglass per showing, however often Arata is called before Distruge.
+    if (!busy_)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    busy_ = true;
+    QApplication::processEvents();
+}
+
+void ProgressWindow::Describe(const QString& text) {
+    dialog_->setLabelText(text);
+    dialog_->setValue(0);
+    QApplication::processEvents();
+}
+
+void ProgressWindow::SetMaximum(int maximum) {
+    dialog_->setMaximum(maximum > 0 ? maximum : kDefaultMaximum);
+}
+
+void ProgressWindow::Step(int n) {
+    dialog_->setValue(qMin(dialog_->value() + n, dialog_->maximum()));
+    // The work runs on the interface thread: let the window repaint between steps.
+    QApplication::processEvents();
+}
+
+void ProgressWindow::Distruge() {
+    dialog_->hide();
+    dialog_->setMaximum(kDefaultMaximum);
+    if (busy_)
+        QApplication::restoreOverrideCursor();
+    busy_ = false;
+}
+
+} // namespace vartesa
