@@ -1,0 +1,195 @@
+// The real windows behind Messages and Progress, the start-up window and bringing a window
+// forward, driven as the clerk would (offscreen).
+
+#include "shell/ui/message_window.h"
+#include "shell/ui/progress_window.h"
+#include "shell/ui/single_instance.h"
+#include "shell/ui/startup_window.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+using namespace vartesa;
+
+namespace {
+
+// What the clerk saw in the problem window before acting on it.
+struct Seen {
+    QString caption;
+    QString heading;
+    QString text;
+    QStringList buttons; // captions, left to right
+};
+
+// Runs `act` on the problem window once it is up, after noting what it shows. The timer
+// fires inside ShowErrors's modal loop; it dies with this object, so a call that shows no
+// window leaves `seen` empty instead of acting on some later test's window.
+struct Observed {
+    std::shared_ptr<Seen> seen = std::make_shared<Seen>();
+    std::unique_ptr<QObject> context = std::make_unique<QObject>();
+    void whenShown(const std::function<void(QDialog*)>& act) {
+        auto keep = seen;
+        QTimer::singleShot(0, context.get(), [keep, act] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                ADD_FAILURE() << "no problem window is shown";
+                return;
+            }
+            keep->caption = dialog->windowTitle();
+            if (auto* heading = dialog->findChild<QLabel*>("Titlu"))
+                keep->heading = heading->text();
+            if (auto* text = dialog->findChild<QLabel*>("Mesaj"))
+                keep->text = text->text();
+            QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+            dialog->layout()->activate(); // positions known before the window is painted
+            std::sort(buttons.begin(), buttons.end(),
+                      [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+            for (QPushButton* b : buttons)
+                keep->buttons << b->text();
+            act(dialog);
+        });
+    }
+};
+
+std::function<void(QDialog*)> press(const QString& caption) {
+    return [caption](QDialog* d) {
+        for (QPushButton* b : d->findChildren<QPushButton*>())
+            if (b->text() == caption) {
+                b->click();
+                return;
+            }
+        ADD_FAILURE() << "no button " << caption.toStdString();
+        d->reject();
+    };
+}
+
+} // namespace
+
+TEST(ProblemWindow, EachButtonGivesItsResult) {
+    struct Row {
+        MessageButtons buttons;
+        const char* pressed;
+        MessageResult expected;
+    };
+    const Row rows[] = {
+        {MessageButton::Da | MessageButton::Nu, "DA", MessageResult::Da},
+        {MessageButton::Da | MessageButton::Nu, "NU", MessageResult::Nu},
+        {MessageButton::Ok, "OK", MessageResult::Ok},
+        {MessageButton::Da | MessageButton::Nu | MessageButton::Renunt, "RENUNT",
+         MessageResult::Renunt},
+    };
+    MessageWindow messages;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.pressed);
+        Observed o;
+        o.whenShown(press(r.pressed));
+        EXPECT_EQ(messages.ShowErrors("Intrebare", "Continuam?", MessageKind::Confirmation,
+                                      r.buttons),
+                  r.expected);
+    }
+}
+
+TEST(ProblemWindow, ShowsCaptionHeadingLinesAndButtonsInOrder) {
+    MessageWindow messages;
+    Observed o;
+    o.whenShown(press("OK"));
+    messages.ShowErrors("", "Baza de date\rNU este accesibila!\r\nVerificati conexiunea",
+                        MessageKind::Error,
+                        MessageButton::Renunt | MessageButton::Ok | MessageButton::Da);
+    EXPECT_EQ(o.seen->caption, "Eroare");
+    EXPECT_EQ(o.seen->heading, "PROBLEMA");
+    EXPECT_EQ(o.seen->text, "Baza de date\nNU este accesibila!\nVerificati conexiunea");
+    EXPECT_EQ(o.seen->buttons, QStringList({"DA", "OK", "RENUNT"}));
+
+    Observed warning;
+    warning.whenShown(press("NU"));
+    messages.ShowErrors("Atentionare", "Inlocuiti?", MessageKind::Warning,
+                        MessageButton::Da | MessageButton::Nu);
+    EXPECT_EQ(warning.seen->caption, "Atentie !");
+    EXPECT_EQ(warning.seen->heading, "Atentionare");
+}
+
+TEST(ProblemWindow, EscapeReadsAsRenuntEvenWithoutThatButton) {
+    MessageWindow messages;
+    Observed o;
+    o.whenShown([](QDialog* d) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(d, &escape);
+    });
+    EXPECT_EQ(messages.ShowErrors("Salvare", "Facem copie?", MessageKind::Confirmation,
+                                  MessageButton::Da | MessageButton::Nu),
+              MessageResult::Renunt);
+    EXPECT_EQ(o.seen->buttons, QStringList({"DA", "NU"})); // the window was really up
+}
+
+TEST(ProblemWindow, NoButtonsShowsNothing) {
+    MessageWindow messages;
+    const int before = QApplication::topLevelWidgets().size();
+    EXPECT_EQ(messages.ShowErrors("T", "x", MessageKind::Error, {}), MessageResult::Renunt);
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), before);
+}
+
+TEST(ProgressWindowTest, ShowsStepsAndHidesOnlyWhenTold) {
+    ProgressWindow progress;
+    QProgressDialog& d = progress.dialog();
+    EXPECT_FALSE(d.isVisible());
+    progress.Arata("Salvez datele actuale...");
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.labelText(), "Salvez datele actuale...");
+    EXPECT_EQ(d.windowTitle(), "Contor");
+    progress.SetMaximum(3);
+    progress.Step();
+    progress.Step(2);
+    EXPECT_EQ(d.value(), 3);
+    progress.Step();
+    EXPECT_EQ(d.value(), 3);     // held at the maximum
+    EXPECT_TRUE(d.isVisible()); // reaching the end does not close the window
+    progress.Describe("Verific...");
+    EXPECT_EQ(d.value(), 0);
+    EXPECT_EQ(d.labelText(), "Verific...");
+    progress.Distruge();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.maximum(), 100);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr); // hourglass gone with the window
+}
+
+TEST(StartupWindowTest, ShowsTitleVersionAndPurpose) {
+    StartupWindow w;
+    EXPECT_EQ(w.windowTitle(), "Vartesa");
+    auto* version = w.findChild<QLabel*>("VersionLabel");
+    auto* purpose = w.findChild<QLabel*>("PurposeLabel");
+    auto* status = w.findChild<QLabel*>("StatusLabel");
+    ASSERT_TRUE(version && purpose && status);
+    EXPECT_EQ(version->text(), "Vartesa ver.1.26");
+    EXPECT_EQ(purpose->text(), "Evidenta taxelor si impozitelor locale.");
+    EXPECT_EQ(status->text(), "Incarcare date");
+    w.setStatus("Incarcare ...");
+    EXPECT_EQ(status->text(), "Incarcare ...");
+}
+
+TEST(BringForward, RestoresAMinimisedWindowAndShowsAHiddenOne) {
+    StartupWindow minimised;
+    minimised.showMinimized();
+    ASSERT_TRUE(minimised.isMinimized());
+    bringWindowForward(&minimised);
+    EXPECT_FALSE(minimised.isMinimized());
+    EXPECT_TRUE(minimised.isVisible());
+
+    StartupWindow hidden;
+    ASSERT_FALSE(hidden.isVisible());
+    bringWindowForward(&hidden);
+    EXPECT_TRUE(hidden.isVisible());
+    bringWindowForward(nullptr); // no window yet: nothing to do, no crash
+}
