@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUuid>
@@ -39,6 +40,9 @@ public:
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                   QFileDevice::ExeOwner);
     }
+
+    // Copies are stopped with SIGKILL and leave their socket files in the temp folder.
+    ~Machine() { QLocalServer::removeServer(name_); }
 
     QString name() const { return name_; }
     QString path(const QString& sub) const { return dir_.path() + "/" + sub; }
