@@ -1,0 +1,154 @@
+#pragma once
+// A legacy .xls workbook (BIFF8 inside a compound file): open, read and change
+// cells, insert and delete rows and columns keeping formats and formulas, save.
+// Rows and columns are 0-based. Records the engine does not model are kept as
+// they were read and written back unchanged.
+//
+// Limits: defined names, data validation, conditional formats, notes and
+// hyperlinks do not follow inserted rows; rich text runs of strings are dropped on save.
+
+#include "workbook/workbook_model.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace vartesa::workbook {
+
+struct BookData;
+
+/// Largest row and column count of a BIFF8 sheet.
+constexpr int MaxRows = 65536;
+constexpr int MaxColumns = 256;
+
+class Sheet {
+public:
+    const QString& name() const { return name_; }
+
+    /// Last row / column holding a cell (blank formatted cells count), -1 when empty.
+    int lastRow() const;
+    int lastColumn() const;
+
+    CellType cellType(int row, int col) const;
+    /// The value as text: numbers in their shortest form, formulas by their cached value.
+    QString text(int row, int col) const;
+    /// The numeric value (formulas: cached); 0 for text and empty cells.
+    double number(int row, int col) const;
+    /// Format (XF index) of a cell; for an empty cell, the one a new value would get.
+    int cellFormat(int row, int col) const;
+
+    /// Writing keeps the cell's format; a new cell takes its row's or column's format.
+    /// Throws vartesa::Error when the cell is outside the sheet.
+    void setText(int row, int col, const QString& text);
+    void setNumber(int row, int col, double value);
+    void setBlank(int row, int col);
+    void setCellFormat(int row, int col, int xf);
+    /// Stores a formula from its tokens (see formula_text.h to build them from text).
+    void setFormulaTokens(int row, int col, const QByteArray& tokens);
+    /// Stores a formula from its text without the leading '=' (see formula_text.h).
+    void setFormula(int row, int col, const QString& text);
+
+    /// Inserts `count` copies of row `row` at `row`; the original and everything below
+    /// move down. Copies keep formats, values, merged areas and formulas with relative
+    /// references moved to the copy. References to rows at or below `row` move down,
+    /// so a range ending on the template row grows with each insertion.
+    void insertRowCopies(int row, int count = 1);
+    /// Deletes `count` rows at `row`; references to deleted rows become #REF!, ranges shrink.
+    void deleteRows(int row, int count = 1);
+    /// Inserts a copy of columns firstCol..lastCol at `atCol`; columns from `atCol` move right.
+    void insertColumnCopies(int firstCol, int lastCol, int atCol);
+    /// Exchanges the values (and formulas) of two rows; formats stay in place.
+    void swapRowValues(int a, int b);
+
+    std::vector<CellRange> mergedAreas() const;
+    void mergeCells(const CellRange& area);
+    /// The areas a formula cell refers to, in token order (empty for other cells).
+    std::vector<CellRange> formulaReferences(int row, int col) const;
+
+    /// Width of a column in 1/256 of a character (the sheet default when not set).
+    int columnWidth(int col) const;
+    void setColumnWidth(int firstCol, int lastCol, int width);
+    /// Row height in twips; 0x8000 bit set means the default height.
+    int rowHeight(int row) const;
+    void setRowHeight(int row, int twips);
+
+private:
+    friend class Workbook;
+    friend struct BiffReader;
+    friend struct BiffWriter;
+    friend struct SheetEditor;
+    friend struct BookData;
+    friend void anchorFormula(BookData& book, Sheet& host, Formula& f);
+
+    Row* findRow(int row) const;
+    Row& rowAt(int row);               // creates the row when absent
+    Row* anchorFor(int row);           // row object a reference to `row` should follow
+    const Cell* findCell(int row, int col) const;
+    Cell& cellAt(int row, int col);    // creates a blank cell with the default format
+    void renumberFrom(int row);
+    void checkCell(int row, int col) const;
+
+    BookData* book_ = nullptr;         // owning workbook's data
+    QString name_;                     // sheet name
+    quint16 sheetOptions = 0;          // BOUNDSHEET flags (hidden, type)
+    bool worksheet = true;             // false: chart/macro substream kept verbatim
+    QByteArray verbatim;               // the whole substream of a non-worksheet
+    RawRecord bof;                     // BOF as read
+    std::vector<Slot> head, tail;      // records before and after the cell table
+    std::vector<std::unique_ptr<Row>> rows_; // row-indexed table; null where no row exists
+    std::vector<ColumnInfo> columns;   // COLINFO, sorted, not overlapping
+};
+
+class Workbook {
+public:
+    /// A new workbook with the given sheets, the default fonts and formats.
+    explicit Workbook(const QStringList& sheetNames = {QStringLiteral("Foaie1")});
+    Workbook(Workbook&&) noexcept;
+    Workbook& operator=(Workbook&&) noexcept;
+    ~Workbook();
+
+    /// Reads a workbook; throws vartesa::Error for unreadable or damaged files.
+    static Workbook open(const QString& path);
+    static Workbook fromBytes(const QByteArray& fileBytes);
+    /// The complete .xls file.
+    QByteArray toBytes() const;
+    /// Writes the file (through a temporary file, so a failure leaves no half file).
+    void save(const QString& path) const;
+
+    int sheetCount() const;
+    Sheet& sheet(int index);
+    const Sheet& sheet(int index) const;
+    /// The sheet named `name` (without regard to case); throws when there is none.
+    Sheet& sheet(const QString& name);
+    int sheetIndex(const QString& name) const;
+
+    int fontCount() const;
+    /// Font by its index as cells use it (index 4 does not exist in the format).
+    Font font(int index) const;
+    int addFont(const Font& font);
+    /// Number format code of a format index, built-in codes included.
+    QString formatCode(int formatIndex) const;
+    int addFormat(const QString& code);
+    int xfCount() const;
+    /// Font and number format used by an XF.
+    int xfFont(int xf) const;
+    int xfFormat(int xf) const;
+    /// A new cell XF: copy of `baseXf` with the given font, format, alignment and borders.
+    struct XfSpec {
+        int font = 0;          // font index
+        int format = 0;        // number format index
+        int hAlign = 0;        // 0 general, 1 left, 2 center, 3 right
+        int vAlign = 2;        // 0 top, 1 center, 2 bottom
+        bool wrap = false;     // wrap text
+        int borders = 0;       // bit0 left, bit1 right, bit2 top, bit3 bottom (thin lines)
+    };
+    int addXf(const XfSpec& spec);
+
+private:
+    friend struct BiffReader;
+    friend struct BiffWriter;
+    std::unique_ptr<BookData> d_;
+};
+
+} // namespace vartesa::workbook

@@ -1,0 +1,65 @@
+#include "workbook_test_util.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace vartesa::workbook::test {
+
+QString converterPath() {
+    return QStandardPaths::findExecutable(QStringLiteral("ssconvert"));
+}
+
+bool convert(const QString& from, const QString& to, const QString& exporter) {
+    QProcess p;
+    QStringList args;
+    if (!exporter.isEmpty())
+        args << QStringLiteral("-T") << exporter;
+    args << from << to;
+    p.start(converterPath(), args);
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+std::vector<QStringList> parseCsv(const QString& text) {
+    std::vector<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false, any = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') { field += '"'; ++i; }
+            else if (c == '"') quoted = false;
+            else field += c;
+            continue;
+        }
+        if (c == '"') { quoted = true; any = true; }
+        else if (c == ',') { row << field; field.clear(); any = true; }
+        else if (c == '\n') { row << field; rows.push_back(row); row.clear(); field.clear(); any = false; }
+        else if (c != '\r') { field += c; any = true; }
+    }
+    if (any)
+        rows.push_back(row << field);
+    return rows;
+}
+
+std::vector<std::vector<QStringList>> convertToCsv(const QString& file) {
+    std::vector<std::vector<QStringList>> sheets;
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(converterPath(), {QStringLiteral("-S"), QStringLiteral("-T"), QStringLiteral("Gnumeric_stf:stf_csv"), file,
+                              dir.filePath(QStringLiteral("out_%n.csv"))});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return sheets;
+    for (int n = 0;; ++n) {
+        QFile f(dir.filePath(QStringLiteral("out_%1.csv").arg(n)));
+        if (!f.open(QIODevice::ReadOnly))
+            break;
+        sheets.push_back(parseCsv(QString::fromUtf8(f.readAll())));
+    }
+    return sheets;
+}
+
+} // namespace vartesa::workbook::test
