@@ -4,7 +4,9 @@
 
 #include "db/error.h"
 #include "shell/folders.h"
+#include "shell/registry.h"
 #include "shell/services.h"
+#include "shell/startup.h"
 #include "shell/ui/desktop_launcher.h"
 #include "shell/ui/message_window.h"
 #include "shell/ui/progress_window.h"
@@ -117,6 +119,23 @@ int main(int argc, char** argv) {
         traceLine(options, QStringLiteral("Vartesa: adusa in fata, fereastra ") +
                                (window.isMinimized() ? QStringLiteral("minimizata")
                                                      : QStringLiteral("normala")));
+    });
+    // One second after the window shows, the start-up sequence brings the data folder into
+    // shape. A failure before the packing ends the run; later ones were reported already.
+    window.runWhenShown([&] {
+        try {
+            StartupSequence sequence({services.folders, services.database(), services.registry(),
+                                      services.messages(), services.clock(), &window, {}});
+            sequence.run();
+            window.setStatus(QStringLiteral("Baza de date: ") + services.folders.data);
+            window.advance(100);
+            window.unsetCursor();
+            traceLine(options, QStringLiteral("Vartesa: pornire terminata, date in ") + services.folders.data);
+        } catch (const Error& e) {
+            services.messages().ShowErrors(QStringLiteral("Pornire program"), e.text(), MessageKind::Error,
+                                           MessageButton::Ok);
+            QApplication::exit(1);
+        }
     });
     if (options.minimised)
         window.showMinimized();

@@ -1,6 +1,10 @@
 #include "shell/services.h"
 
+#include "db/database.h"
 #include "db/error.h"
+#include "shell/action_log.h"
+#include "shell/counters.h"
+#include "shell/registry.h"
 
 #include <stdexcept>
 
@@ -89,7 +93,9 @@ void Messages::report(const Error& error) {
 Services::Services(Folders folders_, std::unique_ptr<Messages> messages,
                    std::unique_ptr<Progress> progress, std::unique_ptr<Desktop> desktop,
                    std::unique_ptr<Clock> clock)
-    : folders(std::move(folders_)), messages_(std::move(messages)),
+    : folders(std::move(folders_)), database_(std::make_unique<db::Database>(folders.program)),
+      registry_(std::make_unique<ReleaseRegistry>(ReleaseRegistry::defaultFolder())),
+      messages_(std::move(messages)),
       progress_(std::move(progress)), desktop_(std::move(desktop)), clock_(std::move(clock)) {
     // A context without one of them would only fail later, deep inside some action.
     if (!messages_ || !progress_ || !desktop_ || !clock_)
@@ -97,5 +103,15 @@ Services::Services(Folders folders_, std::unique_ptr<Messages> messages,
 }
 
 Services::~Services() = default;
+
+void Services::setRegistry(const ReleaseRegistry& registry) { *registry_ = registry; }
+
+CountersFile Services::counters() const { return CountersFile(folders.data + QStringLiteral("/Vartesa.set")); }
+
+ActionLog Services::actionLog() const {
+    ActionLog log(*database_, folders.data, folders.program, *clock_);
+    log.setUser(user);
+    return log;
+}
 
 } // namespace vartesa

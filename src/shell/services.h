@@ -16,6 +16,13 @@ class QObject;
 
 namespace vartesa {
 
+class ActionLog;
+class CountersFile;
+class ReleaseRegistry;
+namespace db {
+class Database;
+}
+
 class Error;
 
 /// Kind of a problem window: chooses its caption, icon and colours. The numbers are the
@@ -151,9 +158,18 @@ public:
     Services& operator=(const Services&) = delete;
 
     Folders folders; // fixed for the run once start-up has chosen the data folder
+    QString user;    // logged-in user, upper case; written with every logged action
 
-    // The database (db::Database) joins here: opened on folders.data at start-up and
-    // passed with the rest of the context.
+    /// The database engine; tables are named by full path, relative names go to the
+    /// program folder.
+    db::Database& database() const { return *database_; }
+    /// The release's values (SERVER, VER, CALE, CALESALVARI); tests point it elsewhere.
+    ReleaseRegistry& registry() { return *registry_; }
+    void setRegistry(const ReleaseRegistry& registry);
+    /// The counters file of the data folder.
+    CountersFile counters() const;
+    /// The action log of the data folder and this machine, writing as `user`.
+    ActionLog actionLog() const;
 
     Messages& messages() const { return *messages_; }
     Progress& progress() const { return *progress_; }
@@ -161,6 +177,8 @@ public:
     const Clock& clock() const { return *clock_; }
 
 private:
+    std::unique_ptr<db::Database> database_;
+    std::unique_ptr<ReleaseRegistry> registry_;
     std::unique_ptr<Messages> messages_;
     std::unique_ptr<Progress> progress_;
     std::unique_ptr<Desktop> desktop_;

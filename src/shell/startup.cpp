@@ -8,6 +8,7 @@
 #include "shell/file_helpers.h"
 #include "shell/registry.h"
 #include "shell/table_helpers.h"
+#include "shell/version.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,8 +17,8 @@
 
 namespace vartesa {
 
-QString VersionString() { return QStringLiteral("Vartesa ver.1.26"); }
-QString VersionNumber() { return QStringLiteral("1.26"); }
+QString VersionString() { return kVersionString; }
+QString VersionNumber() { return kVersionNumber; }
 QString WorkingYear() { return QStringLiteral("2015"); }
 
 qint64 DayNumber(const QDate& date) { return QDate(1899, 12, 30).daysTo(date); }

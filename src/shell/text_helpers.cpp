@@ -33,7 +33,8 @@ QString JoinWithAnd(const QString& text) {
 QString MemoText(const QStringList& lines) { return lines.join(QString()); }
 
 std::int64_t RoundToInt(double value) {
-    return static_cast<std::int64_t>(value >= 0 ? std::floor(value + 0.5) : std::ceil(value - 0.5));
+    // std::round is half away from zero without the error of adding 0.5 to 0.49999999999999994.
+    return static_cast<std::int64_t>(std::round(value));
 }
 
 namespace {

@@ -148,7 +148,7 @@ TEST_F(Workstations, SecondEngineInThisProcessSeesEachChange) {
 // an engine that had the table loaded fails every later statement on it with "table ...
 // already exists" (the reload's DROP TABLE is ignored, see
 // DISABLED_SameEngineUsesTableAfterAlter); the program has to be restarted.
-TEST_F(Workstations, DISABLED_LayoutChangedByAnotherWorkstation) {
+TEST_F(Workstations, LayoutChangedByAnotherWorkstation) {
     db::Database other(dir.path());
     other.exec(QStringLiteral("ALTER TABLE \"Rol.dbf\" ADD OBS CHAR(5)"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(OBS) FROM \"Rol.dbf\"")).toInt(), 3);

@@ -362,7 +362,7 @@ TEST_F(StartupTest, TheFirstLocalStartDropsReceiptLinesOfVanishedVillages) {
 // A real commune always has debt lines. The first start of the day packs Datorii.dbf and then
 // cleans it of vanished villages with the same engine; the engine cannot load a table it has
 // packed, so the clean-up throws and the program does not start at all.
-TEST_F(StartupTest, DISABLED_TheFirstStartOfTheDayCompletesWithDebtLinesAndVillages) {
+TEST_F(StartupTest, TheFirstStartOfTheDayCompletesWithDebtLinesAndVillages) {
     createRoles({"Aluni", "Balteni"});
     createReceipts(data(), {{1, "Corbu", "17"}, {2, "Aluni", "5"}});
     const QString debts = data() + "/Datorii.dbf";
@@ -441,7 +441,7 @@ TEST_F(StartupTest, ALaterStartOfTheDayResynchronisesTheCounters) {
 // The first start of the day packs Gospodar.dbf and the other tables, then reads their
 // largest identifiers with the same engine, which cannot load a table it has packed: an error
 // window appears every morning and the counters stay as they were.
-TEST_F(StartupTest, DISABLED_TheFirstStartOfTheDayResynchronisesTheCountersOfPackedTables) {
+TEST_F(StartupTest, TheFirstStartOfTheDayResynchronisesTheCountersOfPackedTables) {
     createTable(data() + "/Gospodar.dbf", "IDGOS DECIMAL(10,0), ROL CHAR(9), SATUL CHAR(32)");
     for (int id : {3, 17, 9}) insert(data() + "/Gospodar.dbf", "IDGOS, ROL, SATUL", {id, QString::number(id), "Aluni"});
     CountersFile(data() + "/Vartesa.set").WriteCounter("SERVER", "IDGOS", "5");

@@ -31,6 +31,8 @@ struct Seen {
     QString heading;
     QString text;
     QStringList buttons; // captions, left to right
+    QList<int> lefts;    // left edge of each button on the button band
+    QList<bool> bold;    // per message line
 };
 
 // Runs `act` on the problem window once it is up, after noting what it shows. The timer
@@ -50,14 +52,20 @@ struct Observed {
             keep->caption = dialog->windowTitle();
             if (auto* heading = dialog->findChild<QLabel*>("Titlu"))
                 keep->heading = heading->text();
-            if (auto* text = dialog->findChild<QLabel*>("Mesaj"))
-                keep->text = text->text();
+            QStringList lines;
+            for (int i = 0; auto* line = dialog->findChild<QLabel*>(QStringLiteral("Linie%1").arg(i)); ++i) {
+                lines << line->text();
+                keep->bold << line->font().bold();
+            }
+            keep->text = lines.join('\n');
             QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
             dialog->layout()->activate(); // positions known before the window is painted
             std::sort(buttons.begin(), buttons.end(),
                       [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
-            for (QPushButton* b : buttons)
+            for (QPushButton* b : buttons) {
                 keep->buttons << b->text();
+                keep->lefts << b->x();
+            }
             act(dialog);
         });
     }
@@ -119,6 +127,42 @@ TEST(ProblemWindow, ShowsCaptionHeadingLinesAndButtonsInOrder) {
                         MessageButton::Da | MessageButton::Nu);
     EXPECT_EQ(warning.seen->caption, "Atentie !");
     EXPECT_EQ(warning.seen->heading, "Atentionare");
+}
+
+TEST(ProblemWindow, ButtonsSpreadEvenlyOverTheBand) {
+    // The gap is the whole part of (342 - 73 n) / (n + 1); button k starts at k gap + (k - 1) 73.
+    struct Row {
+        MessageButtons buttons;
+        const char* press;
+        QList<int> lefts;
+    };
+    const Row rows[] = {
+        {MessageButton::Da | MessageButton::Nu, "NU", {65, 203}},
+        {MessageButton::Ok, "OK", {134}},
+        {MessageButton::Da | MessageButton::Nu | MessageButton::Renunt, "RENUNT", {30, 133, 236}},
+        {MessageButton::Da | MessageButton::Nu | MessageButton::Ok | MessageButton::Renunt, "OK", {10, 93, 176, 259}},
+    };
+    MessageWindow messages;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.press);
+        Observed o;
+        o.whenShown(press(r.press));
+        messages.ShowErrors("Intrebare", "Continuam?", MessageKind::Confirmation, r.buttons);
+        EXPECT_EQ(o.seen->lefts, r.lefts);
+    }
+}
+
+TEST(ProblemWindow, CharactersOneAndTwoSwitchBoldLines) {
+    MessageWindow messages;
+    Observed o;
+    o.whenShown(press("OK"));
+    const QChar on(1), off(2);
+    const QString text = "Rolul 12\r" + QString(on) + "Suma datorata\r123 lei\r" + off + "Verificati\r" + on +
+                         "Atentie" + off;
+    messages.ShowErrors("", text, MessageKind::Information, MessageButton::Ok);
+    EXPECT_EQ(o.seen->text, "Rolul 12\nSuma datorata\n123 lei\nVerificati\nAtentie");
+    EXPECT_EQ(o.seen->bold, (QList<bool>{false, true, true, false, true}));
+    EXPECT_EQ(o.seen->caption, "Informatie");
 }
 
 TEST(ProblemWindow, EscapeReadsAsRenuntEvenWithoutThatButton) {

@@ -1,6 +1,7 @@
 #include "support/scripted_services.h"
 
 #include "shell/folders.h"
+#include "shell/registry.h"
 
 #include <QFileInfo>
 #include <QObject>
@@ -126,7 +127,10 @@ void ScriptedClock::setToday(const QDate& day) { now_ = QDateTime(day, now_.time
 
 void ScriptedClock::setNow(const QDateTime& moment) { now_ = moment; }
 
-TestServices::TestServices() : services_(makeServices()) {}
+TestServices::TestServices() : services_(makeServices()) {
+    // The release's values go to the test's folder, never to the user's configuration.
+    services_.setRegistry(ReleaseRegistry(dir_.path() + QStringLiteral("/registry")));
+}
 
 Services TestServices::makeServices() {
     if (!dir_.isValid())

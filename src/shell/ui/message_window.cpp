@@ -1,105 +1,169 @@
 #include "shell/ui/message_window.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStyle>
-#include <QToolTip>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vartesa {
 
 namespace {
 
-// How long the balloon stays when nobody moves the mouse.
-constexpr int kHintMilliseconds = 5000;
+constexpr int kHintMilliseconds = 5000; // the balloon closes by itself after this
+constexpr int kHintWidth = 300;
 
 QStyle::StandardPixmap iconOf(MessageKind kind) {
     switch (kind) {
-    case MessageKind::Warning:
-        return QStyle::SP_MessageBoxWarning;
-    case MessageKind::Information:
-        return QStyle::SP_MessageBoxInformation;
-    case MessageKind::Confirmation:
-        return QStyle::SP_MessageBoxQuestion;
-    case MessageKind::Error:
-        break;
+    case MessageKind::Warning: return QStyle::SP_MessageBoxWarning;
+    case MessageKind::Information: return QStyle::SP_MessageBoxInformation;
+    case MessageKind::Confirmation: return QStyle::SP_MessageBoxQuestion;
+    case MessageKind::Error: break;
     }
     return QStyle::SP_MessageBoxCritical;
 }
 
-// Callers break lines with a carriage return (sometimes followed by a line feed).
-QString displayedText(const QString& text) {
-    QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    return lines.join(QLatin1Char('\n'));
+// Colour of the heading band: red for errors, amber for warnings, blue otherwise.
+QString bandColour(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Warning: return QStringLiteral("#b36b00");
+    case MessageKind::Information: return QStringLiteral("#1f5fa8");
+    case MessageKind::Confirmation: return QStringLiteral("#2d6a2d");
+    case MessageKind::Error: break;
+    }
+    return QStringLiteral("#a32020");
 }
 
 } // namespace
 
-MessageResult MessageWindow::ShowErrors(const QString& title, const QString& text,
-                                        MessageKind kind, MessageButtons buttons) {
+std::vector<MessageLine> messageLines(const QString& text) {
+    std::vector<MessageLine> lines;
+    bool bold = false;
+    for (QString line : text.split('\r')) {
+        if (line.startsWith('\n')) line.remove(0, 1); // CR LF breaks
+        const bool on = line.contains(QChar(1)), off = line.contains(QChar(2));
+        if (on) bold = true;
+        const bool boldHere = off && !on ? false : bold; // "\1text\2" makes one bold line
+        if (off) bold = false;
+        line.remove(QChar(1)).remove(QChar(2));
+        lines.push_back({line, boldHere});
+    }
+    return lines;
+}
+
+std::vector<int> buttonPositions(int count) {
+    std::vector<int> left;
+    if (count <= 0) return left;
+    const int gap = (kButtonArea - kButtonWidth * count) / (count + 1);
+    for (int k = 1; k <= count; ++k) left.push_back(k * gap + (k - 1) * kButtonWidth);
+    return left;
+}
+
+MessageResult MessageWindow::ShowErrors(const QString& title, const QString& text, MessageKind kind,
+                                        MessageButtons buttons) {
     const std::vector<MessageButton> shown = orderedButtons(buttons);
-    if (shown.empty())
-        return MessageResult::Renunt;
+    if (shown.empty()) return MessageResult::Renunt;
 
     QDialog dialog(parent_ ? parent_ : QApplication::activeWindow());
     dialog.setObjectName(QStringLiteral("ProblemWindow"));
     dialog.setWindowTitle(messageCaption(kind));
-    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
-    dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(0, 0, 0, 10);
+    layout->setSpacing(4);
 
     auto* heading = new QLabel(title.isEmpty() ? defaultMessageTitle() : title, &dialog);
     heading->setObjectName(QStringLiteral("Titlu"));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
     heading->setAlignment(Qt::AlignCenter);
+    heading->setStyleSheet(QStringLiteral("background:%1;color:white;font-weight:bold;padding:6px;").arg(bandColour(kind)));
+    layout->addWidget(heading);
 
     auto* icon = new QLabel(&dialog);
+    icon->setObjectName(QStringLiteral("Icon"));
     icon->setPixmap(dialog.style()->standardIcon(iconOf(kind)).pixmap(32, 32));
-    auto* message = new QLabel(displayedText(text), &dialog);
-    message->setObjectName(QStringLiteral("Mesaj"));
-    message->setAlignment(Qt::AlignCenter);
-    message->setTextFormat(Qt::PlainText);
+    icon->setAlignment(Qt::AlignCenter);
+    layout->addWidget(icon);
 
-    auto* body = new QHBoxLayout;
-    body->addWidget(icon, 0, Qt::AlignTop);
-    body->addWidget(message, 1);
-
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (MessageButton b : shown) {
-        auto* button = new QPushButton(buttonCaption(b), &dialog);
-        button->setObjectName(QStringLiteral("Buton") + buttonCaption(b));
-        button->setAutoDefault(false);
-        const int code = static_cast<int>(resultOf(b));
-        QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, code] {
-            dialog.done(code);
-        });
-        row->addWidget(button);
-        row->addStretch();
+    int index = 0;
+    for (const MessageLine& line : messageLines(text)) {
+        auto* label = new QLabel(line.text, &dialog);
+        label->setObjectName(QStringLiteral("Linie%1").arg(index++));
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+        QFont f = label->font();
+        f.setBold(line.bold);
+        label->setFont(f);
+        layout->addWidget(label);
     }
 
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(heading);
-    layout->addLayout(body);
-    layout->addLayout(row);
+    // The buttons sit at fixed places on a band as wide as the window's button area.
+    auto* band = new QWidget(&dialog);
+    band->setObjectName(QStringLiteral("Butoane"));
+    band->setFixedSize(kButtonArea, 30);
+    const std::vector<int> left = buttonPositions(int(shown.size()));
+    for (size_t i = 0; i < shown.size(); ++i) {
+        auto* button = new QPushButton(buttonCaption(shown[i]), band);
+        button->setObjectName(QStringLiteral("Buton") + buttonCaption(shown[i]));
+        button->setGeometry(left[i], 2, kButtonWidth, 25);
+        button->setAutoDefault(i == 0);
+        button->setDefault(i == 0);
+        const int code = static_cast<int>(resultOf(shown[i]));
+        QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, code] { dialog.done(code); });
+    }
+    layout->addSpacing(6);
+    layout->addWidget(band, 0, Qt::AlignHCenter);
+    dialog.setFixedWidth(kButtonArea + 8);
+    dialog.adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
 
-    // Escape and the close box reject the dialog, which reads as RENUNT whatever the
-    // buttons: callers treat anything but the expected answer as "stop".
+    // Escape and the close box reject the dialog, which reads as RENUNT whatever the buttons.
     const int code = dialog.exec();
     return code == QDialog::Rejected ? MessageResult::Renunt : static_cast<MessageResult>(code);
 }
 
+ProblemHint::ProblemHint(const QString& text, QWidget* anchor)
+    : QFrame(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("ProblemHint"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFrameShape(QFrame::Box);
+    setStyleSheet(QStringLiteral("QFrame#ProblemHint{background:#fffbe6;border:1px solid #806000;}"));
+    setFixedWidth(kHintWidth);
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(QStringLiteral("Problema !"), this);
+    title->setObjectName(QStringLiteral("HintTitle"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    auto* icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(16, 16));
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addWidget(title, 1);
+    layout->addLayout(top);
+    auto* body = new QLabel(text, this);
+    body->setObjectName(QStringLiteral("HintText"));
+    body->setTextFormat(Qt::PlainText);
+    body->setWordWrap(true);
+    layout->addWidget(body);
+    adjustSize();
+    move(anchor ? anchor->mapToGlobal(QPoint(10, 10)) : QCursor::pos());
+    QTimer::singleShot(kHintMilliseconds, this, &QWidget::close);
+}
+
 void MessageWindow::ShowProblemHint(const QString& text, QObject* anchor) {
-    auto* field = qobject_cast<QWidget*>(anchor);
-    const QPoint where = field ? field->mapToGlobal(QPoint(10, 10)) : QCursor::pos();
-    const QString balloon = QStringLiteral("<b>Problema !</b><br>") + text.toHtmlEscaped();
-    QToolTip::showText(where, balloon, field, QRect(), kHintMilliseconds);
+    auto* hint = new ProblemHint(text, qobject_cast<QWidget*>(anchor));
+    hint->show();
 }
 
 } // namespace vartesa

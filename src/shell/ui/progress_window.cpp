@@ -1,7 +1,10 @@
 #include "shell/ui/progress_window.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QPointer>
 #include <QProgressDialog>
+#include <QScreen>
 
 namespace vartesa {
 
@@ -13,7 +16,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     : dialog_(std::make_unique<QProgressDialog>(parent)) {
     dialog_->setObjectName(QStringLiteral("Contor"));
     dialog_->setWindowTitle(QStringLiteral("Contor"));
-    dialog_->setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog_->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     dialog_->setWindowModality(Qt::ApplicationModal);
     dialog_->setCancelButton(nullptr);
     // The caller decides when the window goes; reaching the maximum must not hide it.
@@ -28,9 +31,17 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 ProgressWindow::~ProgressWindow() = default;
 
 void ProgressWindow::Arata(const QString& title) {
+    // The window that started the work waits, disabled, until it is done.
+    QWidget* active = QApplication::activeWindow();
+    if (!owner_ && active && active != dialog_.get()) {
+        owner_ = active;
+        owner_->setEnabled(false);
+    }
     dialog_->setLabelText(title);
     dialog_->setValue(0);
     dialog_->show();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dialog_->move(screen->availableGeometry().center() - dialog_->rect().center());
     // One hourglass per showing, however often Arata is called before Distruge.
     if (!busy_)
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -60,6 +71,11 @@ void ProgressWindow::Distruge() {
     if (busy_)
         QApplication::restoreOverrideCursor();
     busy_ = false;
+    if (owner_) {
+        owner_->setEnabled(true);
+        if (owner_->isVisible()) owner_->setFocus();
+        owner_ = nullptr;
+    }
 }
 
 } // namespace vartesa

@@ -3,6 +3,9 @@
 
 #include "shell/services.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <memory>
 
 class QProgressDialog;
@@ -29,6 +32,7 @@ public:
 private:
     std::unique_ptr<QProgressDialog> dialog_;
     bool busy_ = false; // hourglass cursor set by Arata, not yet restored
+    QPointer<QWidget> owner_; // window disabled while the work runs
 };
 
 } // namespace vartesa
