@@ -233,11 +233,9 @@ TEST_F(Maintenance, ExclusiveCursorWaitsForOtherWorkstationsSharedOne) {
     EXPECT_THROW(db::TableCursor(db, QStringLiteral("Lipsa.dbf")), Error);
 }
 
-// ENGINE FAULT. Packing a table that this engine itself holds open with a shared cursor
-// leaves the table's mark exclusive: the pack's exclusive try-lock converts the engine's
-// own shared lock on the same lock-file byte and is not turned back, so other
-// workstations cannot open the table until the cursor closes.
-TEST_F(Maintenance, DISABLED_OwnPackKeepsOwnSharedHoldShared) {
+// Packing a table this engine holds open with a shared cursor takes the table alone for the
+// pack, then gives the cursor its shared hold back: other workstations can open it again.
+TEST_F(Maintenance, OwnPackKeepsOwnSharedHoldShared) {
     db::TableCursor mine(db, QStringLiteral("Rol.dbf"));
     db.pack(QStringLiteral("Rol.dbf"));
     db::Database other(dir.path());
