@@ -1,0 +1,143 @@
+// Workbooks written by the outside converter (tests/data/workbook, see make_xls.sh):
+// read by the engine, changed, written, and read back by the converter with their
+// formats, merged areas, other sheets and unknown records intact.
+
+#include "workbook/compound_file.h"
+#include "workbook/workbook.h"
+
+#include "workbook_test_util.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <set>
+
+using namespace vartesa;
+using namespace vartesa::workbook;
+
+namespace {
+
+QString dataFile(const char* name) {
+    return QStringLiteral(VARTESA_TEST_DATA "/workbook/") + QLatin1String(name);
+}
+
+// Records of a workbook stream as (id, data), read independently of the engine.
+std::vector<RawRecord> records(const QString& xls) {
+    QFile f(xls);
+    f.open(QIODevice::ReadOnly);
+    QByteArray s = readCompoundStream(f.readAll(), {QStringLiteral("Workbook")});
+    std::vector<RawRecord> out;
+    for (qsizetype pos = 0; pos + 4 <= s.size();) {
+        quint16 id = get16(s.constData() + pos), size = get16(s.constData() + pos + 2);
+        out.push_back({id, s.mid(pos + 4, size)});
+        pos += 4 + size;
+    }
+    return out;
+}
+
+// Records the engine copies verbatim: everything but cells, rows, positions and
+// the groups it rebuilds.
+std::vector<RawRecord> keptRecords(const QString& xls) {
+    const std::set<quint16> rebuilt = {0x0006, 0x0201, 0x0203, 0x0204, 0x0205, 0x0207, 0x027E, 0x00BD, 0x00BE,
+                                       0x00FD, 0x00D6, 0x04BC, 0x0208, 0x020B, 0x00D7, 0x0200, 0x00FC, 0x003C,
+                                       0x00FF, 0x0085, 0x0042, 0x0031, 0x041E, 0x00E0, 0x007D, 0x00E5, 0x0809};
+    std::vector<RawRecord> out;
+    for (RawRecord& r : records(xls))
+        if (!rebuilt.count(r.id))
+            out.push_back(std::move(r));
+    return out;
+}
+
+// The converter's own file format, uncompressed: styles and merges in plain XML.
+QString converterXml(const QString& xls, const QTemporaryDir& dir) {
+    const QString out = dir.filePath(QStringLiteral("back.gnumeric"));
+    if (!test::convert(xls, out))
+        return {};
+    gzFile gz = gzopen(out.toLocal8Bit().constData(), "rb");
+    QByteArray xml;
+    char buf[65536];
+    for (int n; (n = gzread(gz, buf, sizeof buf)) > 0;)
+        xml.append(buf, n);
+    gzclose(gz);
+    return QString::fromUtf8(xml);
+}
+
+} // namespace
+
+TEST(ConverterFiles, PlainListFromCsvIsReadAndFilled) {
+    Workbook wb = Workbook::open(dataFile("simplu.xls"));
+    Sheet& s = wb.sheet(0);
+    EXPECT_EQ(s.lastRow(), 3);
+    EXPECT_EQ(s.lastColumn(), 2);
+    EXPECT_EQ(s.text(1, 1), QStringLiteral("Ştefan Ţăranu"));
+    EXPECT_EQ(s.text(2, 1), QStringLiteral("Ioana Mureșan"));
+    EXPECT_EQ(s.number(3, 2), 0.25);
+    EXPECT_EQ(s.text(1, 2), QStringLiteral("12.5"));
+    s.insertRowCopies(3, 2);
+    s.setText(3, 1, QStringLiteral("Ană Ţepeş"));
+    s.setNumber(3, 2, 7);
+    s.setBlank(4, 1);
+    Workbook back = Workbook::fromBytes(wb.toBytes());
+    EXPECT_EQ(back.sheet(0).text(3, 1), QStringLiteral("Ană Ţepeş"));
+    EXPECT_EQ(back.sheet(0).cellType(4, 1), CellType::Blank);
+    EXPECT_EQ(back.sheet(0).text(5, 1), QStringLiteral("Gheorghe Căpățînă"));
+    EXPECT_EQ(back.sheet(0).lastRow(), 5);
+}
+
+TEST(ConverterFiles, RichWorkbookKeepsFormatsMergesAndRecords) {
+    SKIP_WITHOUT_CONVERTER();
+    QTemporaryDir dir;
+    Workbook wb = Workbook::open(dataFile("bogat.xls"));
+    ASSERT_EQ(wb.sheetCount(), 2);
+    Sheet& s = wb.sheet(QStringLiteral("Lista"));
+    EXPECT_EQ(s.mergedAreas(), (std::vector<CellRange>{{0, 0, 0, 4}}));
+    EXPECT_EQ(wb.font(wb.xfFont(s.cellFormat(0, 0))).name, QStringLiteral("Times New Roman"));
+    EXPECT_EQ(wb.font(wb.xfFont(s.cellFormat(0, 0))).weight, 700);
+    EXPECT_EQ(wb.formatCode(wb.xfFormat(s.cellFormat(2, 3))), QStringLiteral("#,##0.00"));
+    EXPECT_EQ(s.text(6, 4), QStringLiteral("mare"));
+    EXPECT_EQ(s.text(5, 4), QStringLiteral("121"));
+
+    // Row 5 (index 4) is the template: two copies, filled.
+    s.insertRowCopies(4, 2);
+    s.setText(4, 1, QStringLiteral("Mărioara Popescu"));
+    s.setNumber(4, 2, 4);
+    s.setNumber(4, 3, 2.5);
+    s.setText(5, 1, QStringLiteral("Vasile Iță"));
+    s.setNumber(5, 2, 1);
+    s.setNumber(5, 3, 1000);
+    const QString out = dir.filePath(QStringLiteral("bogat_completat.xls"));
+    wb.save(out);
+
+    auto sheets = test::convertToCsv(out);
+    ASSERT_EQ(sheets.size(), 2u);
+    const auto& rows = sheets[0];
+    ASSERT_GE(rows.size(), 10u);
+    EXPECT_EQ(rows[4], (QStringList{"3", "Mărioara Popescu", "4", "2.5", "10"}));
+    EXPECT_EQ(rows[5], (QStringList{"3", "Vasile Iță", "1", "1000", "1000"}));
+    EXPECT_EQ(rows[6], (QStringList{"3", "Model", "0", "0", "0"}));
+    EXPECT_EQ(rows[7][4], QStringLiteral("1131"));  // the total grew over the copies
+    EXPECT_EQ(rows[8][4], QStringLiteral("mare"));
+    EXPECT_EQ(rows[9][4], QStringLiteral("1"));     // =Note!B2*2 still points at B2
+    EXPECT_EQ(sheets[1][1][2], QStringLiteral("1131")); // other sheet's range into Lista grew too
+
+    const QString xml = converterXml(out, dir);
+    ASSERT_FALSE(xml.isEmpty());
+    EXPECT_TRUE(xml.contains(QStringLiteral("<gnm:Merge>A1:E1</gnm:Merge>")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("Bold=\"1\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral(">Times New Roman<")));
+    EXPECT_TRUE(xml.contains(QStringLiteral(">Courier New<")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("Format=\"#,##0.00\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<gnm:ColInfo No=\"1\" Unit=\"150")));
+
+    // Every record the engine does not rebuild is written back byte for byte, in order.
+    auto before = keptRecords(dataFile("bogat.xls"));
+    auto after = keptRecords(out);
+    ASSERT_EQ(before.size(), after.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(before[i].id, after[i].id) << i;
+        EXPECT_EQ(before[i].data, after[i].data) << "record 0x" << std::hex << before[i].id;
+    }
+}
