@@ -304,15 +304,18 @@ QDate dateFromValue(const QVariant& value) {
     const int type = value.metaType().id();
     if (type == QMetaType::QDate) return value.toDate();
     if (type == QMetaType::QDateTime) return value.toDateTime().date();
-    if (type == QMetaType::LongLong || type == QMetaType::Int || type == QMetaType::Double)
-        return QDate(1899, 12, 30).addDays(value.toLongLong());
+    if (type == QMetaType::LongLong || type == QMetaType::Int || type == QMetaType::Double) {
+        const qlonglong n = value.toLongLong();
+        // Eight digits are a yyyyMMdd date (numeric columns turn such texts into numbers);
+        // smaller numbers count days from 30.12.1899.
+        if (n >= 10000101) return QDate::fromString(QString::number(n), QStringLiteral("yyyyMMdd"));
+        return QDate(1899, 12, 30).addDays(n);
+    }
     const QString t = value.toString().trimmed();
-    QDate d;
-    if (t.size() == 10 && t[4] == '-') d = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
-    else if (t.size() == 10 && t[2] == '.') d = QDate::fromString(t, QStringLiteral("dd.MM.yyyy"));
-    else if (t.size() == 8) d = QDate::fromString(t, QStringLiteral("yyyyMMdd"));
-    else if (t.size() >= 8 && t.size() < 10 && t.count('.') == 2) d = QDate::fromString(t, QStringLiteral("d.M.yyyy"));
-    return d;
+    if (t.count('.') == 2) return QDate::fromString(t, QStringLiteral("d.M.yyyy"));
+    if (t.size() == 10 && t[4] == '-') return QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
+    if (t.size() == 8) return QDate::fromString(t, QStringLiteral("yyyyMMdd"));
+    return {};
 }
 
 QVariant encodeField(const Field& f, const QVariant& value, char* dest, const QString& table) {

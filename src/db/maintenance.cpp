@@ -56,7 +56,9 @@ struct AloneScope {
         mine = d.tableMarks.value(path) == 0;
     }
     ~AloneScope() {
-        if (mine) d.folderLock(QFileInfo(path).absolutePath()).unlockTable(path);
+        FolderLock& lock = d.folderLock(QFileInfo(path).absolutePath());
+        if (mine) lock.unlockTable(path);
+        else lock.tryLockTable(path, LockKind::Shared); // back to the cursor's shared hold
     }
 };
 

@@ -181,10 +181,8 @@ TEST_F(Atomicity, TableDefinitionsRefusedInsideTransaction) {
     EXPECT_EQ(db.layout(QStringLiteral("Plati.dbf")).fields.size(), 2u);
 }
 
-// ENGINE FAULT. A transaction that loaded another workstation's change to a table and was
-// then rolled back leaves that table unusable for this engine ("table ... already exists"):
-// rollback marks the copy for a full reload, whose DROP TABLE the authorizer silently
-// ignores (see DISABLED_SameEngineUsesTableAfterAlter).
+// A transaction that loaded another workstation's change and was then rolled back reads the
+// table again in full: the loaded copy went back with the transaction.
 TEST_F(Atomicity, TableUsableAfterRollbackThatReloadedIt) {
     db::Database other(dir.path());
     EXPECT_EQ(roluriRows(db), original);

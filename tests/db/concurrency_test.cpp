@@ -144,10 +144,8 @@ TEST_F(Workstations, SecondEngineInThisProcessSeesEachChange) {
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT A FROM \"Nou.dbf\"")).toString(), QStringLiteral("abc"));
 }
 
-// ENGINE FAULT. When another workstation changes a table's layout (here: adds a field),
-// an engine that had the table loaded fails every later statement on it with "table ...
-// already exists" (the reload's DROP TABLE is ignored, see
-// DISABLED_SameEngineUsesTableAfterAlter); the program has to be restarted.
+// When another workstation changes a table's layout (here: adds a field), an engine that
+// had the table loaded reads it again with its new fields at the next statement.
 TEST_F(Workstations, LayoutChangedByAnotherWorkstation) {
     db::Database other(dir.path());
     other.exec(QStringLiteral("ALTER TABLE \"Rol.dbf\" ADD OBS CHAR(5)"));

@@ -163,9 +163,8 @@ TEST_F(Maintenance, PackByAnotherWorkstationSeenAtNextStatement) {
               (QStringList{"Nume3", "Schimbat", "Nume5"}));
 }
 
-// ENGINE FAULT. After pack() the engine that packed cannot load the table again
-// ("table ... already exists", see DISABLED_SameEngineUsesTableAfterAlter), so neither
-// the rows nor the index that packing forgot can be had again from it.
+// The engine that packed reads the table again: its rows, and the index that packing
+// forgot can be added anew.
 TEST_F(Maintenance, SameEngineUsesTableAfterPack) {
     db.addIndex(QStringLiteral("Rol.dbf"), QStringLiteral("NUME"));
     db.exec(QStringLiteral("DELETE FROM \"Rol.dbf\" WHERE NR = 3"));
