@@ -360,8 +360,7 @@ TEST_F(StartupTest, TheFirstLocalStartDropsReceiptLinesOfVanishedVillages) {
 }
 
 // A real commune always has debt lines. The first start of the day packs Datorii.dbf and then
-// cleans it of vanished villages with the same engine; the engine cannot load a table it has
-// packed, so the clean-up throws and the program does not start at all.
+// cleans it of vanished villages with the same engine, which must load the packed table again.
 TEST_F(StartupTest, TheFirstStartOfTheDayCompletesWithDebtLinesAndVillages) {
     createRoles({"Aluni", "Balteni"});
     createReceipts(data(), {{1, "Corbu", "17"}, {2, "Aluni", "5"}});
@@ -439,8 +438,7 @@ TEST_F(StartupTest, ALaterStartOfTheDayResynchronisesTheCounters) {
 }
 
 // The first start of the day packs Gospodar.dbf and the other tables, then reads their
-// largest identifiers with the same engine, which cannot load a table it has packed: an error
-// window appears every morning and the counters stay as they were.
+// largest identifiers with the same engine: no error window, and the counters follow the tables.
 TEST_F(StartupTest, TheFirstStartOfTheDayResynchronisesTheCountersOfPackedTables) {
     createTable(data() + "/Gospodar.dbf", "IDGOS DECIMAL(10,0), ROL CHAR(9), SATUL CHAR(32)");
     for (int id : {3, 17, 9}) insert(data() + "/Gospodar.dbf", "IDGOS, ROL, SATUL", {id, QString::number(id), "Aluni"});

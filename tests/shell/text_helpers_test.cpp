@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(TextHelpers, RoundToIntTest,
                                            RoundCase{1000000000.49, 1000000000}));
 
 // The largest double below one half is less than a half, so it must round to 0 like 0.49
-// does. Adding 0.5 and taking the floor rounds the sum up to exactly 1.0 first.
+// does (adding 0.5 to it and taking the floor would give 1: the sum rounds up to 1.0).
 TEST(TextHelpers, RoundToIntKeepsTheLargestValueBelowOneHalfAtZero) {
     const double belowHalf = std::nextafter(0.5, 0.0);
     ASSERT_LT(belowHalf, 0.5);
