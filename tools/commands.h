@@ -22,5 +22,6 @@ int runSql(const QStringList& args);
 int runDbfInfo(const QStringList& args);
 int runNextId(const QStringList& args);
 int runStart(const QStringList& args);
+int runXlsCat(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -1,0 +1,67 @@
+// vartesa-tool xls-cat on the converter-written reference workbook.
+
+#include "workbook/workbook.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int code;
+    QString out, err;
+};
+
+ToolRun xlsCat(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(VARTESA_TOOL_PATH), QStringList{QStringLiteral("xls-cat")} + args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+const QString Rich = QStringLiteral(VARTESA_TEST_DATA "/workbook/bogat.xls");
+
+} // namespace
+
+TEST(XlsCat, PrintsASheetWithFormulaValues) {
+    ToolRun r = xlsCat({Rich});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Lista de plată,,,,\n"
+                                    "Nr,Nume,Cantitate,Preț,Valoare\n"
+                                    "1,Ştefan Ţăranu,2,10.5,21\n"
+                                    "2,Ioana Mureșan,1,100,100\n"
+                                    "3,Model,0,0,0\n"
+                                    ",Total,,,121\n"
+                                    ",Verificare,,,mare\n"
+                                    ",Din note,,,1\n"));
+}
+
+TEST(XlsCat, ChoosesTheSheetByNameOrPosition) {
+    const QString expected = QStringLiteral("Cota,,\n,0.5,121\n");
+    EXPECT_EQ(xlsCat({Rich, QStringLiteral("Note")}).out, expected);
+    EXPECT_EQ(xlsCat({Rich, QStringLiteral("2")}).out, expected);
+    ToolRun missing = xlsCat({Rich, QStringLiteral("Alta")});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("Foaia Alta nu exista")));
+}
+
+TEST(XlsCat, QuotesFieldsAndReportsBadFiles) {
+    QTemporaryDir dir;
+    vartesa::workbook::Workbook wb;
+    wb.sheet(0).setText(0, 0, QStringLiteral("Popescu, Ion"));
+    wb.sheet(0).setText(0, 1, QStringLiteral("SC \"ALFA\" SRL"));
+    wb.save(dir.filePath(QStringLiteral("a.xls")));
+    EXPECT_EQ(xlsCat({dir.filePath(QStringLiteral("a.xls"))}).out,
+              QStringLiteral("\"Popescu, Ion\",\"SC \"\"ALFA\"\" SRL\"\n"));
+    QFile bad(dir.filePath(QStringLiteral("bad.xls")));
+    bad.open(QIODevice::WriteOnly);
+    bad.write("nu este un registru");
+    bad.close();
+    ToolRun r = xlsCat({bad.fileName()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("nu este un fisier Excel 97-2003")));
+    EXPECT_EQ(xlsCat({}).code, 2);
+}
