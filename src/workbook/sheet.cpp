@@ -233,6 +233,9 @@ std::vector<CellRange> Sheet::formulaReferences(int row, int col) const {
     refreshFormulaRows(f);
     const char* p = f.tokens.constData();
     for (const FormulaRef& r : f.refs) {
+        const quint8 base = ptgBase(quint8(p[r.token.ptgPos]));
+        if (base == PtgRefErr || base == PtgAreaErr || base == PtgRefErr3d || base == PtgAreaErr3d)
+            continue; // deleted: #REF!
         int rr = get16(p + r.token.rowPos);
         int cc = get16(p + r.token.colPos) & ColMask;
         if (r.token.part == RefPart::AreaLast && !out.empty()) {

@@ -137,3 +137,34 @@ TEST(Biff8RoundTrip, UnknownPathGivesAClearError) {
         EXPECT_TRUE(e.text().startsWith(QStringLiteral("Nu se poate deschide fisierul")));
     }
 }
+
+TEST(Biff8RoundTrip, LongListSpansManyStringRecordsAndKeepsItsTotal) {
+    // 3000 distinct names overflow one string-table record many times over; some
+    // names need two bytes per character, so the width changes across records.
+    SKIP_WITHOUT_CONVERTER();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lunga.xls"));
+    Workbook wb = listTemplate();
+    Sheet& s = wb.sheet(0);
+    int row = 2;
+    double total = 0;
+    for (int i = 0; i < 3000; ++i, ++row) {
+        s.insertRowCopies(row);
+        s.setNumber(row, 0, i + 1);
+        s.setText(row, 1, (i % 3 ? QStringLiteral("Contribuabil numarul %1") : QStringLiteral("Țăran Ștefănescu %1")).arg(i));
+        s.setNumber(row, 2, i % 10);
+        s.setNumber(row, 3, 1.5);
+        total += (i % 10) * 1.5;
+    }
+    s.deleteRows(row);
+    wb.save(path);
+    Workbook back = Workbook::open(path);
+    EXPECT_EQ(back.sheet(0).text(2 + 2999, 1), QStringLiteral("Contribuabil numarul 2999"));
+    EXPECT_EQ(back.sheet(0).text(2 + 2997, 1), QStringLiteral("Țăran Ștefănescu 2997"));
+    auto sheets = test::convertToCsv(path);
+    ASSERT_EQ(sheets.size(), 2u);
+    ASSERT_EQ(sheets[0].size(), size_t(2 + 3000 + 1));
+    EXPECT_EQ(sheets[0][2 + 1500][1], QStringLiteral("Țăran Ștefănescu 1500"));
+    EXPECT_EQ(sheets[0][2 + 2999][4], QStringLiteral("13.5"));
+    EXPECT_EQ(sheets[0].back()[4], QString::number(total));
+}

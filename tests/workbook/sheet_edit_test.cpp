@@ -1,0 +1,158 @@
+// Structural edits: columns inserted as copies, rows deleted and swapped, shared
+// formulas of other writers expanded into cell formulas that follow the edits.
+
+#include "workbook/compound_file.h"
+#include "workbook/workbook.h"
+
+#include "workbook_test_util.h"
+
+#include "db/error.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vartesa;
+using namespace vartesa::workbook;
+
+namespace {
+
+// A1:A3 numbers, B1:B3 = A*2 stored the way other writers share one formula over
+// a range: B1..B3 hold only a pointer (tExp) to B1, whose SHRFMLA record carries
+// tokens relative to the cell (tRefN A<same row> * 2).
+QByteArray sharedFormulaFile() {
+    Workbook wb;
+    Sheet& s = wb.sheet(0);
+    for (int r = 0; r < 3; ++r) {
+        s.setNumber(r, 0, r + 1);
+        s.setFormula(r, 1, QStringLiteral("A%1*2").arg(r + 1));
+    }
+    s.setFormula(3, 1, QStringLiteral("SUM(B1:B3)"));
+    const QByteArray stream = readCompoundStream(wb.toBytes(), {QStringLiteral("Workbook")});
+    QByteArray out;
+    auto add = [&](quint16 id, const QByteArray& data) {
+        out += char(id & 0xFF);
+        out += char(id >> 8);
+        out += char(data.size() & 0xFF);
+        out += char(data.size() >> 8);
+        out += data;
+    };
+    for (qsizetype pos = 0; pos + 4 <= stream.size();) {
+        quint16 id = get16(stream.constData() + pos), size = get16(stream.constData() + pos + 2);
+        QByteArray data = stream.mid(pos + 4, size);
+        pos += 4 + size;
+        const int row = get16(data.constData()), col = get16(data.constData() + 2);
+        if (id != 0x0006 || col != 1 || row > 2) {
+            add(id, data);
+            continue;
+        }
+        QByteArray f = data.left(14);
+        f += QByteArray("\x08\x00\x00\x00\x00\x00\x05\x00\x01\x00\x00\x01\x00", 13); // shared; tExp B1
+        add(id, f);
+        if (row == 0) // SHRFMLA B1:B3: tRefN(row+0, col-1) tInt(2) tMul
+            add(0x04BC, QByteArray("\x00\x00\x02\x00\x01\x01\x00\x03\x09\x00\x4C\x00\x00\xFF\xC0\x1E\x02\x00\x05", 19));
+    }
+    return writeCompoundFile({{QStringLiteral("Workbook"), out}});
+}
+
+} // namespace
+
+TEST(SheetEdit, SharedFormulasBecomeCellFormulasThatFollowInsertions) {
+    Workbook wb = Workbook::fromBytes(sharedFormulaFile());
+    Sheet& s = wb.sheet(0);
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(s.formulaReferences(r, 1), (std::vector<CellRange>{{r, r, 0, 0}})) << r;
+    s.insertRowCopies(1, 2);
+    s.setNumber(1, 0, 10);
+    s.setNumber(2, 0, 20);
+    EXPECT_EQ(s.formulaReferences(2, 1), (std::vector<CellRange>{{2, 2, 0, 0}}));
+    EXPECT_EQ(s.formulaReferences(4, 1), (std::vector<CellRange>{{4, 4, 0, 0}}));
+    EXPECT_EQ(s.formulaReferences(5, 1), (std::vector<CellRange>{{0, 4, 1, 1}}));
+    if (test::converterPath().isEmpty())
+        GTEST_SKIP() << "ssconvert (gnumeric) nu este instalat";
+    QTemporaryDir dir;
+    wb.save(dir.filePath(QStringLiteral("s.xls")));
+    auto sheets = test::convertToCsv(dir.filePath(QStringLiteral("s.xls")));
+    ASSERT_EQ(sheets.size(), 1u);
+    QStringList columnB;
+    for (const QStringList& row : sheets[0])
+        columnB << row.value(1);
+    EXPECT_EQ(columnB, (QStringList{"2", "20", "40", "4", "6", "72"}));
+}
+
+TEST(SheetEdit, ColumnCopiesMoveEverythingToTheRight) {
+    // A: amount, B: rate, C = A*B, D = SUM(C1:C2) on row 3; insert a copy of B:C at D.
+    Workbook wb;
+    Sheet& s = wb.sheet(0);
+    s.setColumnWidth(1, 1, 4000);
+    for (int r = 0; r < 2; ++r) {
+        s.setNumber(r, 0, 100 * (r + 1));
+        s.setNumber(r, 1, 0.5);
+        s.setFormula(r, 2, QStringLiteral("A%1*B%1").arg(r + 1));
+    }
+    s.setFormula(2, 2, QStringLiteral("SUM(C1:C2)"));
+    s.setFormula(2, 3, QStringLiteral("$C$3+1"));
+    s.mergeCells({3, 3, 1, 2});
+    s.insertColumnCopies(1, 2, 3);
+    EXPECT_EQ(s.number(0, 3), 0.5);                  // copy of B at D
+    EXPECT_EQ(s.columnWidth(3), 4000);
+    EXPECT_EQ(s.columnWidth(1), 4000);
+    EXPECT_EQ(s.formulaReferences(0, 4), (std::vector<CellRange>{{0, 0, 2, 2}, {0, 0, 3, 3}})); // E1 = C1*D1
+    EXPECT_EQ(s.formulaReferences(2, 5), (std::vector<CellRange>{{2, 2, 2, 2}})); // old D3 now F3, $C$3 stays
+    EXPECT_EQ(s.mergedAreas(), (std::vector<CellRange>{{3, 3, 1, 2}, {3, 3, 3, 4}}));
+    EXPECT_THROW(s.insertColumnCopies(0, 250, 1), Error);
+}
+
+TEST(SheetEdit, DeletedRowsBreakSingleReferencesAndShrinkRanges) {
+    Workbook wb;
+    Sheet& s = wb.sheet(0);
+    for (int r = 0; r < 5; ++r)
+        s.setNumber(r, 0, r);
+    s.setFormula(6, 0, QStringLiteral("SUM(A2:A4)+A3"));
+    s.setFormula(7, 0, QStringLiteral("SUM(A3:A3)"));
+    s.mergeCells({1, 2, 1, 3});
+    s.deleteRows(2);
+    EXPECT_EQ(s.formulaReferences(5, 0), (std::vector<CellRange>{{1, 2, 0, 0}})); // A3 is #REF! now
+    EXPECT_TRUE(s.formulaReferences(6, 0).empty());
+    EXPECT_EQ(s.mergedAreas(), (std::vector<CellRange>{{1, 1, 1, 3}}));
+    EXPECT_EQ(s.number(2, 0), 3);
+    Workbook back = Workbook::fromBytes(wb.toBytes());
+    EXPECT_EQ(back.sheet(0).formulaReferences(5, 0), (std::vector<CellRange>{{1, 2, 0, 0}}));
+}
+
+TEST(SheetEdit, SwappedRowsExchangeValuesButKeepFormats) {
+    Workbook wb;
+    int bold = wb.addXf({wb.addFont({240, 0, 0x7FFF, 700, 0, 0, 0, 0, QStringLiteral("Arial")}), 0, 0, 2, false, 0});
+    Sheet& s = wb.sheet(0);
+    s.setText(0, 0, QStringLiteral("Ana"));
+    s.setNumber(0, 1, 5);
+    s.setFormula(0, 2, QStringLiteral("B1*2"));
+    s.setCellFormat(0, 0, bold);
+    s.setText(3, 0, QStringLiteral("Ion"));
+    s.setNumber(3, 1, 7);
+    s.swapRowValues(0, 3);
+    EXPECT_EQ(s.text(0, 0), QStringLiteral("Ion"));
+    EXPECT_EQ(s.text(3, 0), QStringLiteral("Ana"));
+    EXPECT_EQ(s.cellFormat(0, 0), bold);
+    EXPECT_EQ(s.cellType(0, 2), CellType::Blank);
+    EXPECT_EQ(s.formulaReferences(3, 2), (std::vector<CellRange>{{3, 3, 1, 1}}));
+    EXPECT_EQ(wb.font(wb.xfFont(bold)).weight, 700);
+}
+
+TEST(SheetEdit, WritingKeepsTheCellFormatAndRefusesCellsOffTheSheet) {
+    Workbook wb;
+    int money = wb.addXf({0, wb.addFormat(QStringLiteral("#,##0.00")), 3, 2, false, 0x0F});
+    Sheet& s = wb.sheet(0);
+    s.setBlank(4, 4);
+    s.setCellFormat(4, 4, money);
+    s.setNumber(4, 4, 12.5);
+    s.setText(4, 4, QStringLiteral("nimic"));
+    s.setNumber(4, 4, 3);
+    Workbook back = Workbook::fromBytes(wb.toBytes());
+    EXPECT_EQ(back.formatCode(back.xfFormat(back.sheet(0).cellFormat(4, 4))), QStringLiteral("#,##0.00"));
+    EXPECT_EQ(back.sheet(0).number(4, 4), 3);
+    EXPECT_THROW(s.setText(MaxRows, 0, QStringLiteral("x")), Error);
+    EXPECT_THROW(s.setNumber(0, MaxColumns, 1), Error);
+    EXPECT_THROW(s.setCellFormat(0, 0, 999), Error);
+    EXPECT_THROW(wb.sheet(5), Error);
+}
