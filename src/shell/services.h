@@ -145,6 +145,9 @@ struct Folders {
     bool isLocalMode() const { return data == defaultData; }
 };
 
+/// What a user may do: the grade kept with the user in the users file.
+enum class UserGrade { Admin = 0, RolOperator = 1, Cashier = 2, Unknown = 3 };
+
 /// The services context: built once at start-up (or per test) and passed explicitly.
 /// It owns the four interfaces; they live exactly as long as the context.
 class Services {
@@ -159,6 +162,10 @@ public:
 
     Folders folders; // fixed for the run once start-up has chosen the data folder
     QString user;    // logged-in user, upper case; written with every logged action
+    UserGrade grade = UserGrade::Unknown; // of the logged-in user
+
+    bool IsAdministrator() const { return grade == UserGrade::Admin; }
+    bool IsCashier() const { return grade == UserGrade::Cashier; }
 
     /// The database engine; tables are named by full path, relative names go to the
     /// program folder.

@@ -5,12 +5,14 @@
 #include "shell/action_log.h"
 #include "shell/services.h"
 #include "shell/ui/action_history_window.h"
+#include "shell/ui/combo_helpers.h"
 #include "shell/ui/message_window.h"
 #include "shell/ui/progress_window.h"
 #include "shell/ui/startup_window.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
@@ -107,4 +109,32 @@ TEST(ActionHistory, ShowsTheLogInTableOrderReadOnly) {
     EXPECT_EQ(window.grid()->model()->rowCount(), 2);
     window.load(env.root() + QStringLiteral("/nicaieri/Log.dbf"));
     EXPECT_EQ(window.grid()->model()->rowCount(), 0);
+}
+
+TEST(ComboHelpers, FillDistinctAfterExistingItemsAndSelect) {
+    test::TestServices env;
+    db::Database& db = env.services().database();
+    const QString roles = env.folders().data + QStringLiteral("/Gospodar.dbf");
+    db.exec(QStringLiteral("CREATE TABLE \"%1\" (IDGOS DECIMAL(10,0), SATUL CHAR(32), TIP CHAR(8))").arg(roles));
+    int id = 0;
+    for (const char* village : {"Vale", "Deal", "   ", "Vale", "Şes"})
+        db.exec(QStringLiteral("INSERT INTO \"%1\" (IDGOS, SATUL, TIP) VALUES (?, ?, ?)").arg(roles),
+                {++id, QString::fromUtf8(village), id == 2 ? "JURIDICA" : "FIZICA"});
+    QComboBox combo;
+    combo.addItem(QStringLiteral("Toate"));
+    FillComboDistinct(&combo, db, roles, QString(), QStringLiteral("SATUL"));
+    QStringList items;
+    for (int i = 0; i < combo.count(); ++i) items << combo.itemText(i);
+    EXPECT_EQ(items, (QStringList{"Toate", "Deal", "Vale", QString::fromUtf8("Şes")}));
+    EXPECT_EQ(combo.currentIndex(), 0);
+
+    QComboBox companies;
+    FillComboDistinct(&companies, db, roles, QStringLiteral("TIP = ?"), QStringLiteral("SATUL"), {"JURIDICA"});
+    EXPECT_EQ(companies.count(), 1);
+    EXPECT_EQ(companies.currentText(), QStringLiteral("Deal"));
+
+    SelectComboItem(&combo, QStringLiteral("Vale"));
+    EXPECT_EQ(combo.currentText(), QStringLiteral("Vale"));
+    SelectComboItem(&combo, QStringLiteral("Munte"));
+    EXPECT_EQ(combo.currentIndex(), -1);
 }
