@@ -293,6 +293,10 @@ TEST_F(Statements, UpperAndLikeKnowRomanianLetters) {
         SCOPED_TRACE(std::string(c.text) + " LIKE " + c.pattern);
         EXPECT_EQ(db.scalar(like, {QString::fromUtf8(c.text), QString::fromUtf8(c.pattern)}).toInt(), c.matches ? 1 : 0);
     }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT '10%' LIKE '10!%' ESCAPE '!'")).toInt(), 1);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT '105' LIKE '10!%' ESCAPE '!'")).toInt(), 0);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 'ŞIEU' NOT LIKE 'ș%'")).toInt(), 0);
+    EXPECT_TRUE(db.scalar(QStringLiteral("SELECT UPPER(NULL)")).isNull());
     // On stored names, whichever form of the letter the clerk types.
     db.exec(QStringLiteral("INSERT INTO \"Gospodar.dbf\" (ID, NUME) VALUES (5, ?)"), {QString::fromUtf8("ŞIEU VASILE")});
     db.exec(QStringLiteral("INSERT INTO \"Gospodar.dbf\" (ID, NUME) VALUES (6, ?)"), {QString::fromUtf8("șieu maria")});
