@@ -272,18 +272,70 @@ struct BiffWriter {
         w.add(RecordId::Row, b);
     }
 
-    void writeCellTable(const Sheet& s) {
+    static bool written(const Row* r) { return r && (r->hasRecord || !r->cells.empty()); }
+
+    // Blocks of up to 32 rows: their ROW records, their cells, then a DBCELL giving
+    // the distance back to the first ROW and from each row's cells to the next's.
+    // The DBCELL positions go into the sheet's INDEX, patched at `indexAt`.
+    void writeCellTable(const Sheet& s, qsizetype indexAt) {
         const size_t n = s.rows_.size();
+        int block = 0;
+        constexpr int RowRecordSize = 4 + 16;
         for (size_t start = 0; start < n; start += RowBlock) {
             const size_t end = std::min(n, start + RowBlock);
+            const qsizetype firstRow = w.pos();
             for (size_t i = start; i < end; ++i)
-                if (const Row* r = s.rows_[i].get(); r && (r->hasRecord || !r->cells.empty()))
-                    writeRowRecord(*r);
-            for (size_t i = start; i < end; ++i)
-                if (const Row* r = s.rows_[i].get())
-                    for (const Cell& c : r->cells)
-                        writeCell(int(i), c);
+                if (written(s.rows_[i].get()))
+                    writeRowRecord(*s.rows_[i]);
+            if (w.pos() == firstRow)
+                continue;
+            QByteArray db;
+            put32(db, 0); // distance back to the first ROW, set below
+            qsizetype previous = firstRow + RowRecordSize;
+            for (size_t i = start; i < end; ++i) {
+                const Row* r = s.rows_[i].get();
+                if (!written(r))
+                    continue;
+                put16(db, quint16(w.pos() - previous));
+                previous = w.pos();
+                for (const Cell& c : r->cells)
+                    writeCell(int(i), c);
+            }
+            set32(db, 0, quint32(w.pos() - firstRow));
+            if (indexAt >= 0)
+                set32(w.bytes(), indexAt + 4 + 16 + 4 * block++, quint32(w.pos()));
+            w.add(RecordId::DbCell, db);
         }
+    }
+
+    // INDEX: reserved(4) firstRow(4) lastRow+1(4) DEFCOLWIDTH position(4) DBCELL positions(4 each).
+    qsizetype writeIndex(const Sheet& s) {
+        int first = -1, last = -1, blocks = 0, lastBlock = -1;
+        for (size_t i = 0; i < s.rows_.size(); ++i) {
+            const Row* r = s.rows_[i].get();
+            if (!written(r))
+                continue;
+            if (int(i) / RowBlock != lastBlock) {
+                lastBlock = int(i) / RowBlock;
+                ++blocks;
+            }
+            if (!r->cells.empty()) {
+                if (first < 0)
+                    first = int(i);
+                last = int(i);
+            }
+        }
+        QByteArray b;
+        put32(b, 0);
+        put32(b, quint32(std::max(first, 0)));
+        put32(b, quint32(last + 1));
+        put32(b, 0);
+        b.append(QByteArray(4 * blocks, '\0'));
+        if (b.size() > MaxRecordData)
+            return -1; // more blocks than one record can list: the optional index is left out
+        const qsizetype at = w.pos();
+        w.add(RecordId::Index, b);
+        return at;
     }
 
     void writeMerges(const Sheet& s) {
@@ -306,17 +358,22 @@ struct BiffWriter {
             return;
         }
         w.add(s.bof.id, s.bof.data);
+        const qsizetype indexAt = writeIndex(s);
         bool columnsDone = false, cellsDone = false, mergesDone = false;
         for (const Slot& slot : s.head) {
             switch (slot.kind) {
-            case Slot::Opaque: w.add(slot.raw.id, slot.raw.data); break;
+            case Slot::Opaque:
+                if (slot.raw.id == quint16(RecordId::DefColWidth) && indexAt >= 0)
+                    set32(w.bytes(), indexAt + 4 + 12, quint32(w.pos()));
+                w.add(slot.raw.id, slot.raw.data);
+                break;
             case Slot::ColInfos: if (!columnsDone) writeColumns(s); columnsDone = true; break;
             case Slot::Dimensions:
                 if (!columnsDone)
                     writeColumns(s);
                 columnsDone = true;
                 writeDimensions(s);
-                writeCellTable(s);
+                writeCellTable(s, indexAt);
                 cellsDone = true;
                 break;
             case Slot::Merges: if (!mergesDone) writeMerges(s); mergesDone = true; break;
@@ -327,7 +384,7 @@ struct BiffWriter {
             writeColumns(s);
         if (!cellsDone) {
             writeDimensions(s);
-            writeCellTable(s);
+            writeCellTable(s, indexAt);
         }
         if (!mergesDone)
             writeMerges(s);
