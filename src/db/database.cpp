@@ -395,24 +395,35 @@ void Database::addIndex(const QString& table, const QString& field) {
 void Database::holdTable(const QString& table, LockKind kind) {
     const QString path = resolve(table);
     if (!QFileInfo(path).isFile()) throw Error(QStringLiteral("Tabela %1 nu exista").arg(path), path);
-    if (d->tableMarks.value(path) > 0 && kind == LockKind::Shared) {
-        ++d->tableMarks[path];
-        return;
-    }
-    FolderLock& lock = d->folderLock(QFileInfo(path).absolutePath());
-    if (!lock.tryLockTable(path, kind))
+    TableHold& hold = d->tableMarks[path];
+    const bool held = hold.shared + hold.exclusive > 0;
+    // A further shared hold rides on the mark this engine has already.
+    const bool needsLock = kind == LockKind::Exclusive ? hold.exclusive == 0 : !held;
+    if (needsLock && !d->folderLock(QFileInfo(path).absolutePath()).tryLockTable(path, kind)) {
+        if (!held) d->tableMarks.remove(path);
         throw Error(QStringLiteral("Tabela %1 este folosita de alt post de lucru").arg(QFileInfo(path).fileName()),
                     path);
-    ++d->tableMarks[path];
+    }
+    ++(kind == LockKind::Exclusive ? hold.exclusive : hold.shared);
 }
 
-void Database::releaseTable(const QString& table) {
+void Database::releaseTable(const QString& table, LockKind kind) {
     const QString path = resolve(table);
     auto it = d->tableMarks.find(path);
     if (it == d->tableMarks.end()) return;
-    if (--*it <= 0) {
-        d->tableMarks.erase(it);
-        d->folderLock(QFileInfo(path).absolutePath()).unlockTable(path);
+    int& count = kind == LockKind::Exclusive ? it->exclusive : it->shared;
+    if (count > 0) --count;
+    d->settleMark(path);
+}
+
+void Database::Impl::settleMark(const QString& path) {
+    FolderLock& lock = folderLock(QFileInfo(path).absolutePath());
+    const TableHold hold = tableMarks.value(path);
+    if (hold.exclusive > 0) lock.tryLockTable(path, LockKind::Exclusive);
+    else if (hold.shared > 0) lock.tryLockTable(path, LockKind::Shared); // back from exclusive
+    else {
+        lock.unlockTable(path);
+        tableMarks.remove(path);
     }
 }
 

@@ -75,7 +75,8 @@ public:
     /// Marks a table held open by this engine: shared (others may too) or exclusive (fails
     /// when any other engine holds it). Throws when the mark cannot be had.
     void holdTable(const QString& table, LockKind kind);
-    void releaseTable(const QString& table);
+    /// Gives back one hold of that kind; the mark falls back to what the remaining holds ask.
+    void releaseTable(const QString& table, LockKind kind);
 
     /// How long a writer waits for another workstation's lock before giving up.
     void setLockTimeout(int milliseconds);

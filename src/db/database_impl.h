@@ -36,6 +36,12 @@ struct TableState {
     std::map<std::int64_t, std::optional<QByteArray>> pending;
 };
 
+/// How a table is held open by this engine's cursors.
+struct TableHold {
+    int shared = 0;    // cursors that let others open the table too
+    int exclusive = 0; // cursors that hold it alone
+};
+
 struct Database::Impl {
     QString baseFolder;
     sqlite3* db = nullptr;
@@ -47,7 +53,9 @@ struct Database::Impl {
     std::map<QString, std::unique_ptr<FolderLock>> locks; // by folder
     QHash<QString, int> sharedHeld;                     // folder -> shared data lock depth
     QSet<QString> exclusiveHeld;                        // folders locked for writing
-    QHash<QString, int> tableMarks;                     // table -> hold count
+    QHash<QString, TableHold> tableMarks;               // tables held open by cursors
+    /// Puts the lock-file mark of a table back to what its holds ask for.
+    void settleMark(const QString& path);
     QHash<QString, sqlite3_stmt*> statements;           // prepared, by SQL text
     std::vector<std::pair<TableState*, std::int64_t>> touched; // rows changed by the statement
 

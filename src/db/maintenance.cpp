@@ -44,22 +44,17 @@ struct ExclusiveScope {
     }
 };
 
-// Holds a table alone for the length of a maintenance step, unless this engine holds it already.
+// Holds a table alone for the length of a maintenance step, then puts this engine's own
+// holds back as they were.
 struct AloneScope {
     Database::Impl& d;
     QString path;
-    bool mine = false;
     AloneScope(Database::Impl& impl, const QString& table) : d(impl), path(table) {
         FolderLock& lock = d.folderLock(QFileInfo(path).absolutePath());
         if (!lock.tryLockTable(path, LockKind::Exclusive))
             throw Error(QStringLiteral("Tabela %1 este folosita de alt post de lucru").arg(fileName(path)), path);
-        mine = d.tableMarks.value(path) == 0;
     }
-    ~AloneScope() {
-        FolderLock& lock = d.folderLock(QFileInfo(path).absolutePath());
-        if (mine) lock.unlockTable(path);
-        else lock.tryLockTable(path, LockKind::Shared); // back to the cursor's shared hold
-    }
+    ~AloneScope() { d.settleMark(path); }
 };
 
 } // namespace

@@ -90,17 +90,17 @@ bool Query::locate(const QString& field, const QVariant& wanted, bool caseInsens
 // --- TableCursor --------------------------------------------------------------------------
 
 TableCursor::TableCursor(Database& db, const QString& table, Mode mode)
-    : db_(db), path_(db.resolve(table)) {
-    db_.holdTable(path_, mode == Mode::Exclusive ? LockKind::Exclusive : LockKind::Shared);
+    : db_(db), path_(db.resolve(table)), kind_(mode == Mode::Exclusive ? LockKind::Exclusive : LockKind::Shared) {
+    db_.holdTable(path_, kind_);
     try {
         refresh();
     } catch (...) {
-        db_.releaseTable(path_);
+        db_.releaseTable(path_, kind_);
         throw;
     }
 }
 
-TableCursor::~TableCursor() { db_.releaseTable(path_); }
+TableCursor::~TableCursor() { db_.releaseTable(path_, kind_); }
 
 void TableCursor::refresh() {
     layout_ = db_.layout(path_);

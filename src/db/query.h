@@ -3,6 +3,7 @@
 
 #include "currency.h"
 #include "dbf_format.h"
+#include "file_io.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
@@ -114,6 +115,7 @@ private:
     enum class State { Browse, Insert, Edit };
     Database& db_;
     QString path_;                   // full path of the table
+    LockKind kind_;                  // how this cursor holds it
     Layout layout_;                  // its fields
     Query rows_;                     // the rows with their record numbers
     State state_ = State::Browse;    // what post() will do

@@ -241,12 +241,8 @@ TEST_F(Maintenance, OwnPackKeepsOwnSharedHoldShared) {
     EXPECT_NO_THROW(db::TableCursor(other, QStringLiteral("Rol.dbf")));
 }
 
-// ENGINE FAULT. An engine that holds a table with an Exclusive cursor and packs it (or
-// changes a width, or alters it) is left holding it only shared: AloneScope's destructor,
-// when the engine held the table before, always takes the lock-file byte back as Shared,
-// whatever the hold was. Another workstation can then open the table while the exclusive
-// cursor is still open.
-TEST_F(Maintenance, DISABLED_OwnPackKeepsOwnExclusiveHoldExclusive) {
+// An engine holding a table alone that packs it (or changes a width) still holds it alone.
+TEST_F(Maintenance, OwnPackKeepsOwnExclusiveHoldExclusive) {
     db::TableCursor mine(db, QStringLiteral("Rol.dbf"), db::TableCursor::Mode::Exclusive);
     db.pack(QStringLiteral("Rol.dbf"));
     db.changeCharWidth(QStringLiteral("Rol.dbf"), QStringLiteral("NUME"), 12);
@@ -254,12 +250,9 @@ TEST_F(Maintenance, DISABLED_OwnPackKeepsOwnExclusiveHoldExclusive) {
     EXPECT_THROW(db::TableCursor(other, QStringLiteral("Rol.dbf")), Error);
 }
 
-// ENGINE FAULT. An engine holding a table with a Shared cursor that opens an Exclusive one
-// as well keeps the table exclusive after the Exclusive cursor closes: holdTable converts
-// the engine's own lock-file byte to exclusive (same open file description), and
-// releaseTable only unlocks when the last hold goes, never back to shared. Other
-// workstations cannot open the table until the shared cursor closes too.
-TEST_F(Maintenance, DISABLED_ClosingOwnExclusiveCursorLeavesOwnSharedOne) {
+// When the exclusive cursor of an engine that also holds the table shared closes, the
+// table is only shared again.
+TEST_F(Maintenance, ClosingOwnExclusiveCursorLeavesOwnSharedOne) {
     db::TableCursor shared(db, QStringLiteral("Rol.dbf"));
     db::Database other(dir.path());
     {
