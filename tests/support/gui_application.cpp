@@ -1,0 +1,16 @@
+#include "support/gui_application.h"
+
+#include <QApplication>
+
+namespace vartesa::test {
+
+void ensureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "vartesa-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+}
+
+} // namespace vartesa::test
