@@ -60,13 +60,17 @@ void Sheet::insertRowCopies(int row, int count) {
     checkCell(row, 0);
     if (count <= 0)
         return;
-    if (lastRow() + count >= MaxRows)
+    // The row table may end in empty rows that references point at; only the rows
+    // holding cells must stay on the sheet.
+    if (rows_.size() + size_t(count) > MaxRows && lastRow() + count >= MaxRows)
         throw Error(QStringLiteral("Foaia %1 nu mai are loc pentru %2 randuri.").arg(name_).arg(count), QStringLiteral("xls"));
     if (size_t(row) >= rows_.size())
         return; // nothing at or below: the new rows are empty already
     std::vector<std::unique_ptr<Row>> fresh(static_cast<size_t>(count));
     rows_.insert(rows_.begin() + row, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
     renumberFrom(row);
+    if (rows_.size() > MaxRows)
+        removeRows(MaxRows, int(rows_.size()) - MaxRows); // empty rows pushed off the sheet
     const Row* tpl = rows_[size_t(row + count)].get();
     if (!tpl)
         return;
@@ -94,6 +98,10 @@ void Sheet::insertRowCopies(int row, int count) {
 
 void Sheet::deleteRows(int row, int count) {
     checkCell(row, 0);
+    removeRows(row, count);
+}
+
+void Sheet::removeRows(int row, int count) {
     if (count <= 0 || size_t(row) >= rows_.size())
         return;
     count = std::min(count, int(rows_.size()) - row);

@@ -87,6 +87,7 @@ private:
     const Cell* findCell(int row, int col) const;
     Cell& cellAt(int row, int col);    // creates a blank cell with the default format
     void renumberFrom(int row);
+    void removeRows(int row, int count); // deleteRows without the position check
     void checkCell(int row, int col) const;
 
     BookData* book_ = nullptr;         // owning workbook's data

@@ -156,3 +156,19 @@ TEST(SheetEdit, WritingKeepsTheCellFormatAndRefusesCellsOffTheSheet) {
     EXPECT_THROW(s.setCellFormat(0, 0, 999), Error);
     EXPECT_THROW(wb.sheet(5), Error);
 }
+
+TEST(SheetEdit, RowsStopAtTheSheetsLastRow) {
+    Workbook wb;
+    Sheet& s = wb.sheet(0);
+    s.setText(0, 0, QStringLiteral("antet"));
+    s.setNumber(MaxRows - 3, 0, 1);
+    s.setFormula(1, 1, QStringLiteral("SUM(A1:A2)"));
+    s.insertRowCopies(1, 2); // the last filled row moves to the sheet's end
+    EXPECT_EQ(s.lastRow(), MaxRows - 1);
+    EXPECT_EQ(s.number(MaxRows - 1, 0), 1);
+    EXPECT_THROW(s.insertRowCopies(1), Error);
+    EXPECT_EQ(s.lastRow(), MaxRows - 1);
+    Workbook back = Workbook::fromBytes(wb.toBytes());
+    EXPECT_EQ(back.sheet(0).number(MaxRows - 1, 0), 1);
+    EXPECT_EQ(back.sheet(0).formulaReferences(3, 1), (std::vector<CellRange>{{0, 3, 0, 0}}));
+}
