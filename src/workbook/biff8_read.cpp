@@ -222,6 +222,26 @@ void BiffReader::readGlobals() {
         case RecordId::Sst: readSst(r, rs); slotOnce(Slot::Sst); break;
         case RecordId::ExtSst: break; // rebuilt with the string table
         case RecordId::Continue: modeled = lastModeled; if (!modeled) book.globals.push_back({Slot::Opaque, r.raw()}); break;
+        case RecordId::Name: {
+            // grbit(2) key(1) nameLength(1) tokensLength(2) reserved(2) sheet(2) menu/description/
+            // help/status lengths(4), then the name (flags + characters) and its tokens.
+            modeled = false;
+            book.globals.push_back({Slot::Opaque, r.raw()});
+            if (r.size < 15)
+                break;
+            const int chars = quint8(r.data[3]);
+            const int tokensAt = 15 + chars * ((r.data[14] & 0x01) ? 2 : 1);
+            const int tokens = get16(r.data + 4);
+            if (tokensAt + tokens > r.size)
+                break; // lenient: a name we cannot read stays as it was
+            DefinedName n;
+            n.slot = book.globals.size() - 1;
+            n.tokensAt = tokensAt;
+            n.sheet = get16(r.data + 8) - 1; // 1-based, 0 for a workbook-wide name
+            n.formula.tokens = QByteArray(r.data + tokensAt, tokens);
+            book.names.push_back(std::move(n));
+            break;
+        }
         case RecordId::SupBook:
             selfBook.push_back(r.size == 4 && get16(r.data + 2) == 0x0401);
             modeled = false;
@@ -495,7 +515,10 @@ Workbook Workbook::fromBytes(const QByteArray& fileBytes) {
     std::vector<std::pair<Sheet*, Formula*>> formulas;
     wb.d_->forEachFormula([&](Sheet& s, Row&, Cell&, Formula& f) { formulas.push_back({&s, &f}); });
     for (auto [s, f] : formulas)
-        anchorFormula(*wb.d_, *s, *f);
+        anchorFormula(*wb.d_, s, *f);
+    for (DefinedName& n : wb.d_->names)
+        anchorFormula(*wb.d_, n.sheet >= 0 && size_t(n.sheet) < wb.d_->sheets.size()
+                                  ? wb.d_->sheets[size_t(n.sheet)].get() : nullptr, n.formula);
     return wb;
 }
 

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <map>
 
 namespace vartesa::workbook {
 
@@ -162,8 +163,19 @@ struct BiffWriter {
     void writeGlobals() {
         w.add(book.bof.id, book.bof.data);
         bool done[Slot::Sst + 1] = {};
-        for (const Slot& s : book.globals) {
-            if (s.kind == Slot::Opaque) {
+        std::map<size_t, const DefinedName*> names;
+        for (const DefinedName& n : book.names)
+            names[n.slot] = &n;
+        for (size_t i = 0; i < book.globals.size(); ++i) {
+            const Slot& s = book.globals[i];
+            if (auto it = names.find(i); it != names.end()) {
+                // A defined name: its tokens with the rows its references follow now.
+                Formula f = it->second->formula;
+                refreshFormulaRows(f);
+                QByteArray data = s.raw.data;
+                data.replace(it->second->tokensAt, f.tokens.size(), f.tokens);
+                w.add(s.raw.id, data);
+            } else if (s.kind == Slot::Opaque) {
                 w.add(s.raw.id, s.raw.data);
             } else if (s.kind <= Slot::Sst && !done[s.kind]) {
                 done[s.kind] = true;

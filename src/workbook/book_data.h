@@ -6,6 +6,14 @@
 
 namespace vartesa::workbook {
 
+/// A NAME record's formula, written back into the record on save.
+struct DefinedName {
+    size_t slot = 0;   // index of the NAME record in `BookData::globals`
+    int tokensAt = 0;  // offset of the tokens in the record data
+    int sheet = -1;    // sheet a local name belongs to; its plain references point there
+    Formula formula;   // the tokens and their references
+};
+
 struct BookData {
     RawRecord bof;                    // globals BOF as read (or made)
     std::vector<Slot> globals;        // globals records in file order
@@ -14,6 +22,7 @@ struct BookData {
     std::vector<QByteArray> xfs;      // XF records, 20 bytes each
     std::vector<std::unique_ptr<Sheet>> sheets; // in BOUNDSHEET order
     std::vector<int> xtiSheet;        // EXTERNSHEET entry -> local sheet index, -1 otherwise
+    std::vector<DefinedName> names;   // NAME records whose tokens could be read
 
     /// Every formula of the workbook, with the sheet and row holding it.
     template <typename F> void forEachFormula(F&& f) {
@@ -24,14 +33,21 @@ struct BookData {
                         if (c.formula)
                             f(*s, *r, c, *c.formula);
     }
+    /// Every formula, defined names included (for edits that need no holding cell).
+    template <typename F> void forEachExpression(F&& f) {
+        forEachFormula([&](Sheet&, Row&, Cell&, Formula& formula) { f(formula); });
+        for (auto& n : names)
+            f(n.formula);
+    }
 };
 
 /// Text of a BIFF error code (#DIV/0!, #N/A...).
 QString errorText(int code);
 /// A number in its shortest exact decimal form.
 QString numberText(double v);
-/// Binds each reference of `f` (held in `host`) to the row object it points at.
-void anchorFormula(BookData& book, Sheet& host, Formula& f);
+/// Binds each reference of `f` (held in `host`; nullptr for defined names, whose
+/// references name their sheet) to the row object it points at.
+void anchorFormula(BookData& book, Sheet* host, Formula& f);
 /// Writes the current row numbers of anchored references into the tokens.
 void refreshFormulaRows(Formula& f);
 

@@ -201,7 +201,7 @@ void Sheet::setFormulaTokens(int row, int col, const QByteArray& tokens) {
     c.number = 0;
     c.text.clear();
     c.formula = std::move(f);
-    anchorFormula(*book_, *this, *c.formula);
+    anchorFormula(*book_, this, *c.formula);
 }
 
 void Sheet::setFormula(int row, int col, const QString& text) {

@@ -114,9 +114,7 @@ void Sheet::removeRows(int row, int count) {
     Row* after = row + count < MaxRows ? &rowAt(row + count) : nullptr;
     Row* before = row > 0 ? &rowAt(row - 1) : nullptr;
     auto isGone = [&](const FormulaRef& r) { return r.target == this && r.row && gone.count(r.row); };
-    book_->forEachFormula([&](Sheet& s, Row& holder, Cell&, Formula& f) {
-        if (&s == this && gone.count(&holder))
-            return;
+    auto fix = [&](Formula& f) {
         for (size_t i = 0; i < f.refs.size(); ++i) {
             FormulaRef& r = f.refs[i];
             if (r.token.part == RefPart::AreaFirst && i + 1 < f.refs.size()) {
@@ -135,7 +133,13 @@ void Sheet::removeRows(int row, int count) {
                 r.row = nullptr;
             }
         }
+    };
+    book_->forEachFormula([&](Sheet& s, Row& holder, Cell&, Formula& f) {
+        if (&s != this || !gone.count(&holder))
+            fix(f);
     });
+    for (DefinedName& n : book_->names)
+        fix(n.formula);
     // Merged areas: cut to the rows that stay, moved to the row after when they began inside.
     for (auto& rp : rows_) {
         if (!rp || gone.count(rp.get()))
@@ -164,7 +168,7 @@ void Sheet::insertColumnCopies(int firstCol, int lastCol, int atCol) {
         throw Error(QStringLiteral("Foaia %1 nu mai are loc pentru %2 coloane.").arg(name_).arg(width), QStringLiteral("xls"));
     auto shifted = [&](int c) { return c >= atCol ? c + width : c; };
     // Every reference into this sheet at or right of the insertion moves right.
-    book_->forEachFormula([&](Sheet&, Row&, Cell&, Formula& f) {
+    book_->forEachExpression([&](Formula& f) {
         for (const FormulaRef& r : f.refs) {
             if (r.target != this)
                 continue;

@@ -210,13 +210,13 @@ void Workbook::save(const QString& path) const {
         throw Error(QStringLiteral("Nu se poate scrie fisierul %1.").arg(path), path);
 }
 
-void anchorFormula(BookData& book, Sheet& host, Formula& f) {
+void anchorFormula(BookData& book, Sheet* host, Formula& f) {
     f.refs.clear();
     for (const TokenRef& t : findReferences(f.tokens)) {
         FormulaRef r;
         r.token = t;
         if (t.ixti < 0)
-            r.target = &host;
+            r.target = host;
         else if (size_t(t.ixti) < book.xtiSheet.size() && book.xtiSheet[size_t(t.ixti)] >= 0 &&
                  size_t(book.xtiSheet[size_t(t.ixti)]) < book.sheets.size())
             r.target = book.sheets[size_t(book.xtiSheet[size_t(t.ixti)])].get();

@@ -4,7 +4,8 @@
 // Rows and columns are 0-based. Records the engine does not model are kept as
 // they were read and written back unchanged.
 //
-// Limits: defined names, data validation, conditional formats, notes and
+// Defined names (print areas, print titles) follow rows like cell formulas do.
+// Limits: data validation, conditional formats, notes and
 // hyperlinks do not follow inserted rows; rich text runs of strings are dropped on save.
 
 #include "workbook/workbook_model.h"
@@ -79,7 +80,7 @@ private:
     friend struct BiffWriter;
     friend struct SheetEditor;
     friend struct BookData;
-    friend void anchorFormula(BookData& book, Sheet& host, Formula& f);
+    friend void anchorFormula(BookData& book, Sheet* host, Formula& f);
 
     Row* findRow(int row) const;
     Row& rowAt(int row);               // creates the row when absent

@@ -38,12 +38,13 @@ std::vector<RawRecord> records(const QString& xls) {
     return out;
 }
 
-// Records the engine copies verbatim: everything but cells, rows, positions and
-// the groups it rebuilds.
+// Records the engine copies verbatim: everything but cells, rows, positions,
+// defined names (their rows move) and the groups it rebuilds.
 std::vector<RawRecord> keptRecords(const QString& xls) {
     const std::set<quint16> rebuilt = {0x0006, 0x0201, 0x0203, 0x0204, 0x0205, 0x0207, 0x027E, 0x00BD, 0x00BE,
                                        0x00FD, 0x00D6, 0x04BC, 0x0208, 0x020B, 0x00D7, 0x0200, 0x00FC, 0x003C,
-                                       0x00FF, 0x0085, 0x0042, 0x0031, 0x041E, 0x00E0, 0x007D, 0x00E5, 0x0809};
+                                       0x00FF, 0x0085, 0x0042, 0x0031, 0x041E, 0x00E0, 0x007D, 0x00E5, 0x0809,
+                                       0x0018};
     std::vector<RawRecord> out;
     for (RawRecord& r : records(xls))
         if (!rebuilt.count(r.id))
@@ -131,6 +132,9 @@ TEST(ConverterFiles, RichWorkbookKeepsFormatsMergesAndRecords) {
     EXPECT_TRUE(xml.contains(QStringLiteral(">Courier New<")));
     EXPECT_TRUE(xml.contains(QStringLiteral("Format=\"#,##0.00\"")));
     EXPECT_TRUE(xml.contains(QStringLiteral("<gnm:ColInfo No=\"1\" Unit=\"150")));
+    // defined names ending on or below the template row grew with the copies
+    EXPECT_TRUE(xml.contains(QStringLiteral("<gnm:name>Print_Area</gnm:name>\n          <gnm:value>$A$1:$E$10</gnm:value>")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<gnm:name>Valori</gnm:name>\n          <gnm:value>$E$3:$E$7</gnm:value>")));
 
     // Every record the engine does not rebuild is written back byte for byte, in order.
     auto before = keptRecords(dataFile("bogat.xls"));
