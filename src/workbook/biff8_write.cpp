@@ -18,6 +18,7 @@ namespace {
 constexpr int RowBlock = 32;        // rows per block of ROW records followed by their cells
 constexpr int MergesPerRecord = 1026; // most areas one MERGEDCELLS record may hold
 constexpr quint16 FormulaAlwaysCalc = 0x0001;
+constexpr int MaxCellText = 32767;  // longest text a cell may hold
 
 // RK: a number in 30 bits, either an integer or the top of a double, optionally /100.
 bool encodeRk(double v, quint32& rk) {
@@ -128,7 +129,7 @@ struct BiffWriter {
             id = quint16(RecordId::Continue);
         };
         for (size_t i = 0; i < sstStrings.size(); ++i) {
-            const QString& s = sstStrings[i];
+            const QString s = sstStrings[i].left(MaxCellText);
             const bool wide = !fitsCompressed(s);
             const int charSize = wide ? 2 : 1;
             if (cur.size() + 3 + charSize > MaxRecordData)

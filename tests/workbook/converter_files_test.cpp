@@ -7,6 +7,8 @@
 
 #include "workbook_test_util.h"
 
+#include "db/error.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -143,5 +145,19 @@ TEST(ConverterFiles, RichWorkbookKeepsFormatsMergesAndRecords) {
     for (size_t i = 0; i < before.size(); ++i) {
         EXPECT_EQ(before[i].id, after[i].id) << i;
         EXPECT_EQ(before[i].data, after[i].data) << "record 0x" << std::hex << before[i].id;
+    }
+}
+
+TEST(ConverterFiles, OlderExcelFormatIsRefusedByName) {
+    SKIP_WITHOUT_CONVERTER();
+    QTemporaryDir dir;
+    const QString old = dir.filePath(QStringLiteral("vechi.xls"));
+    ASSERT_TRUE(test::convert(dataFile("simplu.csv"), old, QStringLiteral("Gnumeric_Excel:excel_biff7")));
+    try {
+        Workbook::open(old);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.text(), QStringLiteral("Registrul de calcul este intr-un format mai vechi (Excel 5/95), care nu este acceptat."));
+        EXPECT_EQ(e.where(), old);
     }
 }
