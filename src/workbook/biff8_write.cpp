@@ -267,8 +267,21 @@ struct BiffWriter {
         b += f.tokens;
         b += src.extra;
         w.add(RecordId::Formula, b);
-        for (const RawRecord& t : src.trailing)
-            w.add(t.id, t.data);
+        for (const RawRecord& t : src.trailing) {
+            // ARRAY and TABLE start with their area: rows(2+2) columns(1+1), first cell
+            // being this one; keep it on the cell wherever the cell has moved.
+            QByteArray data = t.data;
+            const int row = get16(b.constData()), col = get16(b.constData() + 2);
+            if (data.size() >= 6) {
+                const int height = get16(data.constData() + 2) - get16(data.constData());
+                const int width = quint8(data[5]) - quint8(data[4]);
+                set16(data, 0, quint16(row));
+                set16(data, 2, quint16(std::clamp(row + height, row, MaxRows - 1)));
+                data[4] = char(col);
+                data[5] = char(std::clamp(col + width, col, MaxColumns - 1));
+            }
+            w.add(t.id, data);
+        }
         if (src.cached == CachedType::Text)
             w.add(RecordId::String, encodeUnicodeString(c.text, 2));
     }

@@ -5,8 +5,9 @@
 // they were read and written back unchanged.
 //
 // Defined names (print areas, print titles) follow rows like cell formulas do.
-// Limits: data validation, conditional formats, notes and
-// hyperlinks do not follow inserted rows; rich text runs of strings are dropped on save.
+// Limits: data validation, conditional formats, notes, hyperlinks and the tokens of
+// array formulas do not follow inserted rows; rich text runs of strings are dropped
+// on save; deleting a row looks at every formula of the workbook (insertions do not).
 
 #include "workbook/workbook_model.h"
 
