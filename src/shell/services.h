@@ -163,6 +163,8 @@ public:
     Folders folders; // fixed for the run once start-up has chosen the data folder
     QString user;    // logged-in user, upper case; written with every logged action
     UserGrade grade = UserGrade::Unknown; // of the logged-in user
+    QString userPassword; // as typed at login: finds the user's record again
+    QString userCard;     // card number ("Legitimatia") of the logged-in user
 
     bool IsAdministrator() const { return grade == UserGrade::Admin; }
     bool IsCashier() const { return grade == UserGrade::Cashier; }
