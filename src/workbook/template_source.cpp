@@ -171,36 +171,36 @@ private:
     void styleStatement(const QStringList& w) {
         if (w.size() < 2)
             fail(QStringLiteral("style cere un nume"));
-        Workbook::XfSpec spec;
+        Workbook::CellStyle style;
         for (const QString& opt : w.mid(2)) {
             const QString key = opt.section('=', 0, 0), value = unquoted(opt.section('=', 1));
             if (key == QLatin1String("font")) {
                 if (!fonts_.contains(value)) fail(QStringLiteral("font nedefinit %1").arg(value));
-                spec.font = fonts_[value];
+                style.font = fonts_[value];
             } else if (key == QLatin1String("format")) {
-                spec.format = formats_.contains(value) ? formats_[value] : book_->addFormat(value);
+                style.format = formats_.contains(value) ? formats_[value] : book_->addFormat(value);
             } else if (key == QLatin1String("align")) {
                 static const QStringList names = {"general", "left", "center", "right"};
-                spec.hAlign = int(names.indexOf(value));
-                if (spec.hAlign < 0) fail(QStringLiteral("aliniere necunoscuta %1").arg(value));
+                style.hAlign = int(names.indexOf(value));
+                if (style.hAlign < 0) fail(QStringLiteral("aliniere necunoscuta %1").arg(value));
             } else if (key == QLatin1String("valign")) {
                 static const QStringList names = {"top", "center", "bottom"};
-                spec.vAlign = int(names.indexOf(value));
-                if (spec.vAlign < 0) fail(QStringLiteral("aliniere verticala necunoscuta %1").arg(value));
+                style.vAlign = int(names.indexOf(value));
+                if (style.vAlign < 0) fail(QStringLiteral("aliniere verticala necunoscuta %1").arg(value));
             } else if (key == QLatin1String("wrap")) {
-                spec.wrap = true;
+                style.wrap = true;
             } else if (key == QLatin1String("border")) {
                 static const QStringList sides = {"left", "right", "top", "bottom"};
                 for (const QString& side : value.split(',')) {
-                    if (side == QLatin1String("box")) spec.borders = 0x0F;
-                    else if (sides.contains(side)) spec.borders |= 1 << sides.indexOf(side);
+                    if (side == QLatin1String("box")) style.borders = 0x0F;
+                    else if (sides.contains(side)) style.borders |= 1 << sides.indexOf(side);
                     else fail(QStringLiteral("margine necunoscuta %1").arg(side));
                 }
             } else {
                 fail(QStringLiteral("optiune de stil necunoscuta %1").arg(opt));
             }
         }
-        styles_[w[1]] = book_->addXf(spec);
+        styles_[w[1]] = book_->addXf(style);
     }
 
     void cellStatement(const QString& line, const QStringList& w) {

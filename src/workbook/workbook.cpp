@@ -188,17 +188,17 @@ int Workbook::xfCount() const { return int(d_->xfs.size()); }
 int Workbook::xfFont(int xf) const { return xf >= 0 && xf < xfCount() ? get16(d_->xfs[size_t(xf)].constData()) : 0; }
 int Workbook::xfFormat(int xf) const { return xf >= 0 && xf < xfCount() ? get16(d_->xfs[size_t(xf)].constData() + 2) : 0; }
 
-int Workbook::addXf(const XfSpec& spec) {
-    QByteArray x = makeXf(quint16(spec.font), quint16(spec.format), false);
-    x[6] = char((spec.hAlign & 0x07) | (spec.wrap ? 0x08 : 0) | ((spec.vAlign & 0x07) << 4));
+int Workbook::addXf(const CellStyle& style) {
+    QByteArray x = makeXf(quint16(style.font), quint16(style.format), false);
+    x[6] = char((style.hAlign & 0x07) | (style.wrap ? 0x08 : 0) | ((style.vAlign & 0x07) << 4));
     // Thin black lines on the chosen sides: style 1, palette color 8.
     quint32 lines = 0, colors = 0;
-    if (spec.borders & 1) { lines |= 0x0001; colors |= 8u << 16; }
-    if (spec.borders & 2) { lines |= 0x0010; colors |= 8u << 23; }
-    if (spec.borders & 4) lines |= 0x0100;
-    if (spec.borders & 8) lines |= 0x1000;
+    if (style.borders & 1) { lines |= 0x0001; colors |= 8u << 16; }
+    if (style.borders & 2) { lines |= 0x0010; colors |= 8u << 23; }
+    if (style.borders & 4) lines |= 0x0100;
+    if (style.borders & 8) lines |= 0x1000;
     set32(x, 10, lines | colors);
-    set32(x, 14, ((spec.borders & 4) ? 8u : 0u) | ((spec.borders & 8) ? 8u << 7 : 0u));
+    set32(x, 14, ((style.borders & 4) ? 8u : 0u) | ((style.borders & 8) ? 8u << 7 : 0u));
     d_->xfs.push_back(x);
     return int(d_->xfs.size()) - 1;
 }

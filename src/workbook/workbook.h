@@ -138,7 +138,7 @@ public:
     int xfFont(int xf) const;
     int xfFormat(int xf) const;
     /// A new cell XF: copy of `baseXf` with the given font, format, alignment and borders.
-    struct XfSpec {
+    struct CellStyle {
         int font = 0;          // font index
         int format = 0;        // number format index
         int hAlign = 0;        // 0 general, 1 left, 2 center, 3 right
@@ -146,7 +146,7 @@ public:
         bool wrap = false;     // wrap text
         int borders = 0;       // bit0 left, bit1 right, bit2 top, bit3 bottom (thin lines)
     };
-    int addXf(const XfSpec& spec);
+    int addXf(const CellStyle& style);
 
 private:
     friend struct BiffReader;
