@@ -172,3 +172,24 @@ TEST(SheetEdit, RowsStopAtTheSheetsLastRow) {
     EXPECT_EQ(back.sheet(0).number(MaxRows - 1, 0), 1);
     EXPECT_EQ(back.sheet(0).formulaReferences(3, 1), (std::vector<CellRange>{{0, 3, 0, 0}}));
 }
+
+TEST(SheetEdit, EmbeddedSubstreamsAreKeptWhole) {
+    // A sheet carrying a nested BOF..EOF group (as embedded charts are stored): the
+    // group's records are kept verbatim, its EOF does not end the sheet.
+    Workbook wb;
+    wb.sheet(0).setText(0, 0, QStringLiteral("înainte"));
+    const QByteArray stream = readCompoundStream(wb.toBytes(), {QStringLiteral("Workbook")});
+    const QByteArray nested = QByteArray("\x09\x08\x10\x00\x00\x06\x20\x00", 8) + QByteArray(12, '\x01') // BOF chart
+                              + QByteArray("\x33\x10\x02\x00\xAB\xCD", 6)   // a chart record
+                              + QByteArray("\x0A\x00\x00\x00", 4);           // its EOF
+    // insert just before the sheet's own EOF (the stream's last record)
+    QByteArray patched = stream.left(stream.size() - 4) + nested + stream.right(4);
+    Workbook back = Workbook::fromBytes(writeCompoundFile({{QStringLiteral("Workbook"), patched}}));
+    back.sheet(0).insertRowCopies(0);
+    back.sheet(0).setText(0, 0, QStringLiteral("copie"));
+    EXPECT_EQ(back.sheet(0).text(1, 0), QStringLiteral("înainte"));
+    const QByteArray again = readCompoundStream(back.toBytes(), {QStringLiteral("Workbook")});
+    EXPECT_TRUE(again.contains(nested));
+    EXPECT_TRUE(again.endsWith(nested + QByteArray("\x0A\x00\x00\x00", 4)));
+    EXPECT_EQ(Workbook::fromBytes(back.toBytes()).sheet(0).text(0, 0), QStringLiteral("copie"));
+}
