@@ -188,6 +188,9 @@ void BiffReader::readGlobals() {
         ByteReader in = r.reader();
         bool modeled = true;
         switch (RecordId(r.id)) {
+        case RecordId::FilePass: // everything after it is encrypted
+            throw Error(QStringLiteral("Registrul de calcul este protejat cu parola; deschideti-l fara parola."),
+                        QStringLiteral("xls"));
         case RecordId::Codepage: slotOnce(Slot::Codepage); break;
         case RecordId::Font: {
             Font f;

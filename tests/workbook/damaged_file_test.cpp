@@ -1,6 +1,7 @@
 // Damaged workbooks: cut short or with bytes changed at many places, a file gives
 // a clear error or a readable workbook, never a crash.
 
+#include "workbook/compound_file.h"
 #include "workbook/workbook.h"
 
 #include "db/error.h"
@@ -75,5 +76,18 @@ TEST(DamagedFiles, ChangedBytesNeverCrash) {
             }
         }
         EXPECT_GT(refused, 0);
+    }
+}
+
+TEST(DamagedFiles, PasswordProtectedWorkbookIsRefusedWithItsReason) {
+    const QByteArray stream = readCompoundStream(engineFile(), {QStringLiteral("Workbook")});
+    const int bofSize = 4 + get16(stream.constData() + 2);
+    const QByteArray filePass("\x2F\x00\x06\x00\x00\x00\x01\x00\x01\x00", 10);
+    const QByteArray locked = stream.left(bofSize) + filePass + stream.mid(bofSize);
+    try {
+        Workbook::fromBytes(writeCompoundFile({{QStringLiteral("Workbook"), locked}}));
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("protejat cu parola")));
     }
 }
