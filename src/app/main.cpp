@@ -1,6 +1,7 @@
 // Vartesa: the program the tax office of a commune keeps its local taxes with.
 // main() lets only one copy run per user, finds the folders, builds the services context
-// and shows the start-up window.
+// and shows the start-up window; when start-up is done, the main window takes over with
+// its login panel, and closing it ends the program.
 
 #include "db/error.h"
 #include "shell/folders.h"
@@ -8,6 +9,7 @@
 #include "shell/services.h"
 #include "shell/startup.h"
 #include "shell/ui/desktop_launcher.h"
+#include "shell/ui/main_window.h"
 #include "shell/ui/message_window.h"
 #include "shell/ui/progress_window.h"
 #include "shell/ui/single_instance.h"
@@ -114,11 +116,17 @@ int main(int argc, char** argv) {
                       std::make_unique<SystemClock>());
 
     StartupWindow window;
+    TForm3 mainWindow(services);
+    bool started = false; // the main window has taken over from the start-up window
+    // Closing the main window ends the program. The automatic backup of the data folder
+    // is offered from its before-close hook once the backup exists.
+    QObject::connect(&mainWindow, &TForm3::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     QObject::connect(&instance, &SingleInstance::comeForwardRequested, &window, [&] {
-        bringWindowForward(&window);
+        QWidget* front = started ? static_cast<QWidget*>(&mainWindow) : &window;
+        bringWindowForward(front);
         traceLine(options, QStringLiteral("Vartesa: adusa in fata, fereastra ") +
-                               (window.isMinimized() ? QStringLiteral("minimizata")
-                                                     : QStringLiteral("normala")));
+                               (front->isMinimized() ? QStringLiteral("minimizata") : QStringLiteral("normala")) +
+                               (started ? QStringLiteral(" (principala: ") + front->windowTitle() + ')' : QString()));
     });
     // One second after the window shows, the start-up sequence brings the data folder into
     // shape. A failure before the packing ends the run; later ones were reported already.
@@ -130,6 +138,15 @@ int main(int argc, char** argv) {
             window.setStatus(QStringLiteral("Baza de date: ") + services.folders.data);
             window.advance(100);
             window.unsetCursor();
+            mainWindow.session().setRolesTableEmpty(sequence.rolesTableEmpty());
+            const bool minimised = window.isMinimized();
+            window.hide();
+            started = true;
+            if (minimised)
+                mainWindow.showMinimized();
+            else
+                mainWindow.show();
+            mainWindow.showLoginPanel();
             traceLine(options, QStringLiteral("Vartesa: pornire terminata, date in ") + services.folders.data);
         } catch (const Error& e) {
             services.messages().ShowErrors(QStringLiteral("Pornire program"), e.text(), MessageKind::Error,

@@ -162,6 +162,28 @@ TEST(SingleInstanceProcesses, SecondStartBringsTheFirstForwardAndEnds) {
     stop(*first);
 }
 
+TEST(SingleInstanceProcesses, AfterStartUpTheMainWindowIsBroughtForward) {
+    Machine machine;
+    // The templates beside the data are there, so start-up has nothing to ask about.
+    QDir().mkpath(machine.path("first/Data"));
+    for (const char* name : {"PopAngaj2.rtf", "PopBanca2.rtf", "CFiscal3.rtf", "Instiintare.rtf", "ConfirmareD.rtf"}) {
+        QFile file(machine.path("first/Data/") + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 }");
+    }
+    auto first = machine.start("first", {"--start-minimised"});
+    QString firstOut;
+    ASSERT_TRUE(waitForLine(*first, "Vartesa: pornire terminata", firstOut))
+        << firstOut.toStdString() << first->readAllStandardError().toStdString();
+    auto second = machine.start("second");
+    ASSERT_TRUE(second->waitForFinished(kExitMs)) << "the second copy kept running";
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_TRUE(waitForLine(*first, "Vartesa: adusa in fata", firstOut)) << firstOut.toStdString();
+    EXPECT_TRUE(firstOut.contains("adusa in fata, fereastra normala (principala: Vartesa ver.1.26)"))
+        << firstOut.toStdString();
+    stop(*first);
+}
+
 TEST(SingleInstanceProcesses, CopiesUnderOtherNamesRunSideBySide) {
     Machine one;
     Machine two;

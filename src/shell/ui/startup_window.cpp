@@ -64,7 +64,9 @@ int StartupWindow::progress() const { return bar_->value(); }
 void StartupWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!work_) return;
+    // A window shown minimised gets a second show event; only the first timer runs the work.
     QTimer::singleShot(1000, this, [this] {
+        if (!work_) return;
         const auto work = std::move(work_);
         work_ = nullptr;
         work();

@@ -1,0 +1,327 @@
+#include "shell/ui/main_window.h"
+
+#include "db/error.h"
+#include "shell/counters.h"
+#include "shell/template_editing.h"
+#include "shell/ui/account_dialog.h"
+#include "shell/ui/enter_navigation.h"
+#include "shell/ui/single_instance.h"
+#include "shell/ui/upper_case.h"
+#include "shell/ui/users_panel.h"
+#include "shell/version.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace vartesa {
+
+namespace {
+
+const QString kIncasari = QStringLiteral("Incasari");
+const QString kRegistruCasa = QStringLiteral("RegistruCasa");
+const QString kGospodarii = QStringLiteral("Gospodarii");
+const QString kListe = QStringLiteral("Liste");
+const QString kAdministrare = QStringLiteral("Administrare");
+const QString kUtilitare = QStringLiteral("Utilitare");
+const QString kIesire = QStringLiteral("Iesire");
+
+} // namespace
+
+TForm3::TForm3(Services& services, QWidget* parent)
+    : QMainWindow(parent), s_(services), session_(services), dailyImport_(services) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(kVersionString);
+
+    auto* strip = new QWidget(this);
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(6, 4, 6, 4);
+    loginPanel_ = buildLoginPanel();
+    toolBar_ = buildToolBar();
+    toolBar_->hide();
+    dateLabel_ = new QLabel(strip);
+    dateLabel_->setObjectName(QStringLiteral("DataLabel"));
+    dateLabel_->setCursor(Qt::PointingHandCursor);
+    dateLabel_->installEventFilter(this);
+    row->addWidget(loginPanel_);
+    row->addWidget(toolBar_);
+    row->addStretch(1);
+    row->addWidget(dateLabel_);
+    setCentralWidget(strip);
+
+    auto* status = new QLabel(QStringLiteral("F1 - Incasari"), this);
+    status->setObjectName(QStringLiteral("StatusLine"));
+    statusBar()->addWidget(status);
+    statusBar()->setSizeGripEnabled(false);
+
+    buildUtilitiesMenu();
+    buildListsMenu();
+    refreshEnabled();
+
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [this] {
+        if (isLoggedIn() && buttons_[kIncasari]->isEnabled()) buttons_[kIncasari]->click();
+    });
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, [this] {
+        if (isLoggedIn()) buttons_[kListe]->click();
+    });
+
+    // A strip as wide as the screen, at its top.
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        setGeometry(area.left(), area.top(), area.width(), sizeHint().height());
+    }
+}
+
+TForm3::~TForm3() = default;
+
+QWidget* TForm3::buildLoginPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("LoginPanel"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    nameEdit_ = new QLineEdit(QStringLiteral("ADMIN"), panel);
+    nameEdit_->setObjectName(QStringLiteral("NumeEd"));
+    makeUpperCase(nameEdit_, 32);
+    passwordEdit_ = new QLineEdit(panel);
+    passwordEdit_->setObjectName(QStringLiteral("ParolaEd"));
+    makeUpperCase(passwordEdit_, 32);
+    passwordEdit_->setEchoMode(QLineEdit::Password);
+    passwordEdit_->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    startButton_ = new QPushButton(QStringLiteral("START"), panel);
+    startButton_->setObjectName(QStringLiteral("StartBut"));
+    startButton_->setAutoDefault(false);
+    row->addWidget(new QLabel(QStringLiteral("Numele"), panel));
+    row->addWidget(nameEdit_);
+    row->addWidget(new QLabel(QStringLiteral("Parola"), panel));
+    row->addWidget(passwordEdit_);
+    row->addWidget(startButton_);
+    connect(startButton_, &QPushButton::clicked, this, &TForm3::StartButClick);
+    EnterNavigation::install({nameEdit_, passwordEdit_}, startButton_);
+    return panel;
+}
+
+QPushButton* TForm3::toolButton(const QString& name, const QString& caption, const QString& hint) {
+    auto* button = new QPushButton(caption, toolBar_);
+    button->setObjectName(name + QStringLiteral("But"));
+    button->setToolTip(hint);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    toolBar_->layout()->addWidget(button);
+    buttons_.insert(name, button);
+    return button;
+}
+
+QWidget* TForm3::buildToolBar() {
+    toolBar_ = new QWidget(this);
+    toolBar_->setObjectName(QStringLiteral("ToolButtons"));
+    new QHBoxLayout(toolBar_);
+    toolBar_->layout()->setContentsMargins(0, 0, 0, 0);
+    connect(toolButton(kIncasari, QStringLiteral("Incasari"),
+                       QStringLiteral("Incasari: alegeti un ROL, vedeti platile si adaugati o plata noua.")),
+            &QPushButton::clicked, this, &TForm3::IncasariClick);
+    connect(toolButton(kRegistruCasa, QStringLiteral("Registru de Casa"), QStringLiteral("Registrul de casa pe conturi.")),
+            &QPushButton::clicked, this, &TForm3::RegistruCasaClick);
+    connect(toolButton(kGospodarii, QStringLiteral("Gospodarii -Roluri-"), QStringLiteral("Adaugare numere de ROL.")),
+            &QPushButton::clicked, this, &TForm3::GospodariiClick);
+    connect(toolButton(kListe, QStringLiteral("Liste si Formulare"), QStringLiteral("Diverse rapoarte.")),
+            &QPushButton::clicked, this, &TForm3::ListeClick);
+    connect(toolButton(kAdministrare, QStringLiteral("Administrare"), QStringLiteral("Administrare program.")),
+            &QPushButton::clicked, this, &TForm3::AdministrareClick);
+    connect(toolButton(kUtilitare, QStringLiteral("Utilitare"), QStringLiteral("Utilitare program.")),
+            &QPushButton::clicked, this, &TForm3::UtilitareClick);
+    connect(toolButton(kIesire, QStringLiteral("Iesire"), QStringLiteral("Inchide programul.")), &QPushButton::clicked,
+            this, &TForm3::IesireClick);
+    return toolBar_;
+}
+
+void TForm3::attach(const QString& name, std::function<void()> open) {
+    screens_.insert(name, std::move(open));
+    refreshEnabled();
+}
+
+QAction* TForm3::action(const QString& name) const {
+    for (QMenu* menu : {utilitiesMenu_, listsMenu_})
+        if (auto* found = menu->findChild<QAction*>(name)) return found;
+    return nullptr;
+}
+
+QAction* TForm3::entry(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, [this, name] { openScreen(name); });
+    return a;
+}
+
+void TForm3::refreshEnabled() {
+    for (const QString& name : {kIncasari, kRegistruCasa, kGospodarii})
+        buttons_[name]->setEnabled(isAttached(name));
+    for (QMenu* menu : {utilitiesMenu_, listsMenu_}) {
+        for (QAction* a : menu->findChildren<QAction*>()) {
+            if (a->objectName().isEmpty() || a->menu()) continue;
+            a->setEnabled(isAttached(a->objectName()));
+        }
+    }
+    UtilitareMenuPopup();
+}
+
+void TForm3::UtilitareMenuPopup() {
+    for (const char* adminOnly : {"Verificarebaze1", "PreluareRA1"})
+        if (QAction* a = action(QString::fromLatin1(adminOnly)))
+            a->setEnabled(isAttached(a->objectName()) && s_.IsAdministrator());
+}
+
+void TForm3::applyRights() {
+    const Rights r = RightsOf(s_.grade);
+    buttons_[kAdministrare]->setVisible(r.administrare);
+    buttons_[kGospodarii]->setVisible(r.roleRegister);
+    action(QStringLiteral("SalvareRestaurare1"))->setVisible(r.backupRestore);
+    action(QStringLiteral("Verificarebaze1"))->setVisible(r.verification);
+    action(QStringLiteral("PreluareRA1"))->setVisible(r.registerImport);
+    refreshEnabled();
+}
+
+bool TForm3::isLoggedIn() const { return !toolBar_->isHidden(); }
+
+void TForm3::showLoginPanel() {
+    toolBar_->hide();
+    loginPanel_->show();
+    dateLabel_->setText(s_.clock().today().toString(QStringLiteral("dd.MM.yyyy")));
+    passwordEdit_->setFocus();
+}
+
+void TForm3::comeForward() { bringWindowForward(this); }
+
+void TForm3::runGuarded(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const Error& e) {
+        s_.messages().report(e);
+    }
+}
+
+void TForm3::openScreen(const QString& name) {
+    const auto found = screens_.constFind(name);
+    if (found != screens_.constEnd() && *found) runGuarded(*found);
+}
+
+void TForm3::StartButClick() {
+    QString name = nameEdit_->text();
+    LoginResult result = LoginResult::Refused;
+    runGuarded([&] { result = session_.Login(name, passwordEdit_->text()); });
+    nameEdit_->setText(name);
+    if (result == LoginResult::EndProgram) {
+        close();
+        return;
+    }
+    if (result != LoginResult::LoggedIn) return; // wrong name or password: nothing is said
+    loginPanel_->hide();
+    toolBar_->show();
+    applyRights();
+    setWindowTitle(kVersionString + QStringLiteral("  >> ") + s_.user);
+    dateLabel_->setText(s_.clock().today().toString(QStringLiteral("dd.MM.yyyy")));
+    setFocus();
+}
+
+void TForm3::IesireClick() {
+    session_.Logout();
+    setWindowTitle(kVersionString);
+    passwordEdit_->clear();
+    showLoginPanel();
+}
+
+void TForm3::IncasariClick() { openScreen(kIncasari); }
+
+void TForm3::RegistruCasaClick() { openScreen(kRegistruCasa); }
+
+void TForm3::GospodariiClick() {
+    if (YearLocked(s_.counters())) {
+        s_.messages().showError(QStringLiteral("An inchis"), QStringLiteral("Nu mai puteti accesa datele de anul trecut!"));
+        return;
+    }
+    openScreen(kGospodarii);
+}
+
+void TForm3::ListeClick() {
+    QPushButton* b = buttons_[kListe];
+    listsMenu_->popup(b->mapToGlobal(QPoint(0, b->height())));
+}
+
+void TForm3::UtilitareClick() {
+    QPushButton* b = buttons_[kUtilitare];
+    utilitiesMenu_->popup(b->mapToGlobal(QPoint(0, b->height())));
+}
+
+void TForm3::AdministrareClick() {
+    if (!s_.IsAdministrator()) {
+        s_.messages().ShowProblemHint(QStringLiteral("Nu aveti treaba aici."), buttons_[kAdministrare]);
+        return;
+    }
+    if (isAttached(kAdministrare))
+        openScreen(kAdministrare);
+    else
+        runGuarded([this] { openUsersFallback(); });
+}
+
+// Until the administrator window exists, its users page is what an administrator gets.
+void TForm3::openUsersFallback() {
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("Form4"));
+    dialog.setWindowTitle(QStringLiteral("Administrator program"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* users = new UsersPanel(s_, &dialog);
+    layout->addWidget(users);
+    users->load();
+    dialog.exec();
+    users->unload();
+}
+
+void TForm3::ContulMeuClick() {
+    AccountDialog dialog(s_.userPassword, s_.userCard, s_.messages(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    runGuarded([&] { session_.ChangeAccount(dialog.password(), dialog.card()); });
+}
+
+void TForm3::ModelEdit(const QString& file) {
+    runGuarded([&] { EditTemplate(s_, file); });
+}
+
+void TForm3::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        closing_ = true;
+        if (beforeClose_) runGuarded(beforeClose_);
+        emit closed();
+    }
+    event->accept();
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    dateLabel_->setText(s_.clock().today().toString(QStringLiteral("dd.MM.yyyy")));
+    if (!importStarted_) {
+        importStarted_ = true;
+        dailyImport_.start();
+    }
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == dateLabel_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        close();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace vartesa
