@@ -22,6 +22,7 @@ int runSql(const QStringList& args);
 int runDbfInfo(const QStringList& args);
 int runNextId(const QStringList& args);
 int runStart(const QStringList& args);
+int runInit(const QStringList& args);
 int runXlsCat(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -16,6 +16,7 @@ const std::vector<Command>& commands() {
          "ruleaza o instructiune SQL; ? primeste valorile date", runSql},
         {"dbf-info", "FILE", "arata antetul si campurile unei tabele dBase", runDbfInfo},
         {"next-id", "DATAFOLDER KEY [SECTION]", "trage un identificator din Vartesa.set (sub blocare)", runNextId},
+        {"init", "DATAFOLDER", "creeaza tabelele lipsa si aduce tabelele vechi la forma curenta", runInit},
         {"start", "DATAFOLDER", "ruleaza pornirea fara ferestre: intretinerea zilnica si contoarele", runStart},
         {"xls-cat", "FILE [SHEET]", "arata o foaie a unui registru .xls ca CSV (formulele prin valoarea calculata)", runXlsCat},
     };

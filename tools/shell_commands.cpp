@@ -7,7 +7,9 @@
 #include "shell/counters.h"
 #include "shell/registry.h"
 #include "shell/services.h"
+#include "shell/admin_catalog.h"
 #include "shell/startup.h"
+#include "shell/upgrades.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +32,51 @@ public:
     void ShowProblemHint(const QString& text, QObject*) override { QTextStream(stderr) << text << '\n'; }
 };
 
+// The desktop of a run without windows: a file to open is named on standard output.
+class ConsoleDesktop final : public Desktop {
+public:
+    bool openFile(const QString& path) override {
+        QTextStream(stdout) << "De deschis: " << path << '\n';
+        return true;
+    }
+};
+
+// Folders of a run on DATAFOLDER as this machine's own database: the program folder is its parent.
+Folders localFolders(const QString& dataFolder) {
+    Folders folders;
+    folders.defaultData = folders.data = QDir::cleanPath(QDir(dataFolder).absolutePath());
+    folders.program = QFileInfo(folders.data).absolutePath();
+    folders.machine = folders.program;
+    return folders;
+}
+
 } // namespace
+
+int runInit(const QStringList& args) {
+    if (args.size() != 1) {
+        QTextStream(stderr) << "Utilizare: vartesa-tool init DATAFOLDER\n";
+        return 2;
+    }
+    try {
+        const Folders folders = localFolders(args[0]);
+        if (!QDir().mkpath(folders.data))
+            throw Error(QStringLiteral("Directorul %1 nu poate fi creat").arg(folders.data), folders.data);
+        db::Database database(folders.data);
+        ConsoleMessages messages;
+        ConsoleDesktop desktop;
+        CountersFile counters(folders.data + QStringLiteral("/Vartesa.set"));
+        UpgradeContext context{database, folders.data, folders.program, counters, messages, desktop, DefaultAdminSettings()};
+        QTextStream out(stdout);
+        for (UpgradeReport report : {RunFirstUpgradeSet(context), RunSecondUpgradeSet(context)}) {
+            for (const QString& line : report.changes) out << line << '\n';
+            for (const QString& missing : report.missingTemplates) out << "Lipseste sablonul " << missing << '\n';
+        }
+    } catch (const Error& e) {
+        QTextStream(stderr) << e.text() << '\n';
+        return 1;
+    }
+    return 0;
+}
 
 int runNextId(const QStringList& args) {
     if (args.size() < 2 || args.size() > 3) {
@@ -53,15 +99,14 @@ int runStart(const QStringList& args) {
         return 2;
     }
     try {
-        Folders folders;
-        folders.defaultData = folders.data = QDir::cleanPath(QDir(args[0]).absolutePath());
-        folders.program = QFileInfo(folders.data).absolutePath();
-        folders.machine = folders.program;
+        Folders folders = localFolders(args[0]);
         db::Database database(folders.data);
         ReleaseRegistry registry(ReleaseRegistry::defaultFolder());
         ConsoleMessages messages;
+        ConsoleDesktop desktop;
         SystemClock clock;
-        StartupSequence sequence({folders, database, registry, messages, clock, nullptr, {}});
+        StartupSequence sequence({folders, database, registry, messages, clock, nullptr,
+                                  UpgradeHooks(database, folders, messages, desktop, DefaultAdminSettings())});
         sequence.run();
         QTextStream(stdout) << "Pornire terminata: " << folders.data << (sequence.isFirstStartOfDay() ? " (prima pornire azi)" : "")
                             << '\n';

@@ -2,25 +2,16 @@
 
 #include "db/database.h"
 #include "db/query.h"
+#include "shell/catalog.h"
 
 namespace vartesa {
 
 void CreateReceiptLayoutTable(db::Database& db, const QString& path) {
-    db.exec(QStringLiteral(
-                "CREATE TABLE \"%1\" (IDCHIT DECIMAL(10,0), IDGOS DECIMAL(10,0), IDANUL DECIMAL(10,0), SERIA CHAR(10), "
-                "NR DECIMAL(10,0), DATAI DATE, SATUL CHAR(32), ROL CHAR(9), GRUPA CHAR(60), DENUM CHAR(50), "
-                "CODCLAS CHAR(24), NUMEP CHAR(40), CNP CHAR(13), ADRESA CHAR(80), TIPF CHAR(1), PLATNUME CHAR(40), "
-                "INCANUME CHAR(32), LEGITIMA CHAR(32), RESTANTA DECIMAL(6,0), MAJOREST DECIMAL(6,0), "
-                "DEPOZIT DECIMAL(6,0), CURENT DECIMAL(6,0), MAJOR DECIMAL(6,0), REDUCERE DECIMAL(6,0), "
-                "TOTAL DECIMAL(6,0), TIP CHAR(1))")
-                .arg(path));
+    CreateTable(db, path, CatalogTable(QStringLiteral("Chitante.dbf")));
 }
 
 void CreateSummonsDetailTable(db::Database& db, const QString& path) {
-    db.exec(QStringLiteral("CREATE TABLE \"%1\" (IDSOM DECIMAL(10,0), IDGOS DECIMAL(10,0), GRUPA CHAR(60), "
-                           "TERMEN DECIMAL(6,0), RAMASITA DECIMAL(10,0), CURENT DECIMAL(10,0), "
-                           "ACCESORII DECIMAL(10,0), DOCJUS CHAR(50))")
-                .arg(path));
+    CreateTable(db, path, CatalogTable(QStringLiteral("SomDet.dbf")));
 }
 
 QString BudgetCodeOfGroup(db::Database& db, const QString& dataFolder, const QString& group, bool isPerson) {

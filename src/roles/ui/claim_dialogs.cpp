@@ -2,6 +2,7 @@
 
 #include "shell/services.h"
 #include "shell/text_helpers.h"
+#include "shell/ui/codes_window.h"
 #include "shell/ui/combo_helpers.h"
 #include "shell/ui/enter_navigation.h"
 
@@ -133,7 +134,12 @@ void TFTaxe::MemoreazaClick() {
 }
 
 void TFTaxe::CoduriClick() {
-    if (openCodesWindow) openCodesWindow();
+    if (openCodesWindow) {
+        openCodesWindow();
+    } else {
+        TFCoduri codes(services_, this);
+        codes.OpenCodesWindow();
+    }
     fillClaims();
 }
 

@@ -35,7 +35,7 @@ public:
     void MemoreazaClick();
     /// "Coduri clasificare": opens the codes window, then refills the claim list.
     void CoduriClick();
-    /// Opens the codes window; set by whoever owns it (the program's codes window).
+    /// Opens the codes window; when not set, a codes window of its own is opened.
     std::function<void()> openCodesWindow;
 
     QDate date() const;

@@ -155,6 +155,8 @@ TFCoduri::TFCoduri(Services& services, QWidget* parent)
     layout->addLayout(buttons);
 }
 
+TFCoduri::~TFCoduri() = default;
+
 void TFCoduri::OpenCodesWindow() {
     codes_->EnsureCodesTable();
     reload();

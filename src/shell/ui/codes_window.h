@@ -53,6 +53,7 @@ private:
 class TFCoduri : public QDialog {
 public:
     TFCoduri(Services& services, QWidget* parent = nullptr);
+    ~TFCoduri() override;
     /// Reads the table and shows the window modally.
     void OpenCodesWindow();
     /// Reads the rows again and makes the row with `id` current (the first row when 0).
