@@ -52,9 +52,11 @@ void DailyRegisterImport::tick() {
         timer_.start();
         return;
     }
+    // Without the register import there is nothing to run, and the day stays open for it.
+    if (!import_) return;
     bool ran = false;
     try {
-        if (import_) ran = import_(workFolder(), settings);
+        ran = import_(workFolder(), settings);
     } catch (const Error& e) {
         s_.messages().report(e);
     }

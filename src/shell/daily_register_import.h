@@ -44,6 +44,8 @@ public:
 
     /// Where the options come from; the counters file unless set.
     void setSettingsSource(std::function<AutoImportSettings()> source) { source_ = std::move(source); }
+    /// The register import (steps from copying the register on). Until one is set, a due
+    /// tick stops the timer for the run without recording the day.
     void setImport(Import import) { import_ = std::move(import); }
 
     /// Starts the 60-second timer (when the main window is shown).

@@ -116,6 +116,15 @@ TEST_F(DailyImportTest, AFailedImportIsReportedAndNotTriedAgainThatDay) {
     EXPECT_FALSE(timer_.isActive());
 }
 
+TEST_F(DailyImportTest, WithoutTheRegisterImportTheDayIsNotMarkedDone) {
+    at(15, 0);
+    DailyRegisterImport bare(env_.services());
+    bare.start();
+    bare.tick();
+    EXPECT_FALSE(bare.isActive());
+    EXPECT_EQ(doneDay(), QString::number(DayNumber(today_.addDays(-1))));
+}
+
 TEST(DailyImportSettings, AreReadFromTheCountersFile) {
     test::TestServices env;
     EXPECT_FALSE(ReadAutoImportSettings(env.services().counters()).enabled);

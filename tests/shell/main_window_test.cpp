@@ -83,9 +83,11 @@ TEST_F(MainWindowTest, BeforeLoginShowsVersionDateStatusAndTheLoginPanel) {
     EXPECT_EQ(child<QLineEdit>("ParolaEd")->echoMode(), QLineEdit::Password);
     EXPECT_EQ(child<QLineEdit>("ParolaEd")->maxLength(), 32);
     EXPECT_FALSE(window_.isLoggedIn());
+    EXPECT_TRUE(window_.dailyImport().isActive()); // the daily register import waits for its hour
 }
 
 TEST_F(MainWindowTest, EnterWalksFromNameToPasswordAndPressesStart) {
+    QSignalSpy loggedIn(&window_, &TForm3::loggedIn);
     auto* nume = child<QLineEdit>("NumeEd");
     nume->clear();
     nume->setFocus();
@@ -96,6 +98,7 @@ TEST_F(MainWindowTest, EnterWalksFromNameToPasswordAndPressesStart) {
     EXPECT_FALSE(window_.isLoggedIn());
     QTest::keyClick(child<QLineEdit>("ParolaEd"), Qt::Key_Return); // empty password: ION has none
     EXPECT_TRUE(window_.isLoggedIn());
+    EXPECT_EQ(loggedIn.count(), 1);
     EXPECT_EQ(window_.windowTitle(), "Vartesa ver.1.26  >> ION");
     EXPECT_FALSE(child("LoginPanel")->isVisible());
 }

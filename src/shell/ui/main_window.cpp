@@ -232,6 +232,7 @@ void TForm3::StartButClick() {
     setWindowTitle(kVersionString + QStringLiteral("  >> ") + s_.user);
     dateLabel_->setText(s_.clock().today().toString(QStringLiteral("dd.MM.yyyy")));
     setFocus();
+    emit loggedIn();
 }
 
 void TForm3::IesireClick() {

@@ -68,6 +68,9 @@ public:
     void UtilitareMenuPopup();
 
 signals:
+    /// A user has logged in; the administrator window ticks its "FormatPDF" from
+    /// session().formatPdf() here.
+    void loggedIn();
     /// The window was closed: the program ends.
     void closed();
 
