@@ -7,7 +7,9 @@
 #include "shell/folders.h"
 #include "shell/registry.h"
 #include "shell/services.h"
+#include "shell/admin_catalog.h"
 #include "shell/startup.h"
+#include "shell/upgrades.h"
 #include "shell/ui/desktop_launcher.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/message_window.h"
@@ -132,8 +134,10 @@ int main(int argc, char** argv) {
     // shape. A failure before the packing ends the run; later ones were reported already.
     window.runWhenShown([&] {
         try {
+            StartupHooks hooks = UpgradeHooks(services.database(), services.folders, services.messages(),
+                                              services.desktop(), DefaultAdminSettings());
             StartupSequence sequence({services.folders, services.database(), services.registry(),
-                                      services.messages(), services.clock(), &window, {}});
+                                      services.messages(), services.clock(), &window, std::move(hooks)});
             sequence.run();
             window.setStatus(QStringLiteral("Baza de date: ") + services.folders.data);
             window.advance(100);
