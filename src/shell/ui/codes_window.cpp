@@ -5,6 +5,7 @@
 #include "shell/services.h"
 #include "shell/text_helpers.h"
 #include "shell/ui/enter_navigation.h"
+#include "shell/ui/upper_case.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -20,19 +21,6 @@
 
 namespace vartesa {
 
-namespace {
-
-// Accounts are written in capitals, as the bank prints them.
-class UpperCase : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
-
-} // namespace
 
 TFCodClas::TFCodClas(BudgetCodes& codes, Messages& messages, QWidget* parent)
     : QDialog(parent), codes_(codes), messages_(messages), heading_(new QLabel(this)), name_(new QLineEdit(this)),
@@ -45,10 +33,7 @@ TFCodClas::TFCodClas(BudgetCodes& codes, Messages& messages, QWidget* parent)
     name_->setMaxLength(60);
     person_->setObjectName(QStringLiteral("CodFEd"));
     company_->setObjectName(QStringLiteral("CodJEd"));
-    for (QLineEdit* account : {person_, company_}) {
-        account->setMaxLength(24);
-        account->setValidator(new UpperCase(account));
-    }
+    for (QLineEdit* account : {person_, company_}) makeUpperCase(account, 24); // as the bank prints them
     save_->setObjectName(QStringLiteral("MemoreazaBut"));
     save_->setAutoDefault(false);
     auto* cancel = new QPushButton(QStringLiteral("&Renunt"), this);
