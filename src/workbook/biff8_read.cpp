@@ -139,6 +139,40 @@ struct SharedFormula {
 
 } // namespace
 
+// Offsets of the areas inside records that name cells on their sheet.
+std::vector<quint16> areaOffsets(const Record& r) {
+    std::vector<quint16> out;
+    ByteReader in = r.reader();
+    switch (RecordId(r.id)) {
+    case RecordId::HLink: // area(8) then the link
+        out.push_back(0);
+        break;
+    case RecordId::CondFmt: { // count(2) flags(2) bounds(8) areaCount(2) areas(8 each)
+        out.push_back(4);
+        in.skip(12);
+        const quint16 n = in.u16();
+        for (quint16 i = 0; i < n && in.left() >= 8; ++i, in.skip(8))
+            out.push_back(quint16(in.pos()));
+        break;
+    }
+    case RecordId::Dv: { // flags(4) four texts, two formulas (length(2) reserved(2) tokens), areas
+        in.skip(4);
+        for (int i = 0; i < 4; ++i)
+            in.unicodeString(2);
+        for (int i = 0; i < 2; ++i) {
+            const quint16 cce = in.u16();
+            in.skip(2 + qsizetype(cce));
+        }
+        const quint16 n = in.u16();
+        for (quint16 i = 0; i < n && in.left() >= 8; ++i, in.skip(8))
+            out.push_back(quint16(in.pos()));
+        break;
+    }
+    default: break;
+    }
+    return out;
+}
+
 struct BiffReader {
     BookData& book;
     const QByteArray& stream;
@@ -149,6 +183,25 @@ struct BiffReader {
     void readSst(const Record& first, RecordStream& rs);
     void readSheet(Sheet& sheet, qsizetype pos);
     void readCell(Sheet& sheet, const Record& r, Cell*& lastFormula, std::vector<PendingExp>& pendingExp);
+
+    // The areas of a verbatim record, bound to their rows; a record the engine cannot
+    // read through is kept without them (its areas then stay where they are).
+    static std::vector<RecordArea> recordAreas(Sheet& sheet, const Record& r) {
+        std::vector<RecordArea> out;
+        try {
+            for (quint16 off : areaOffsets(r)) {
+                if (off + 8 > r.size)
+                    continue;
+                Row* first = sheet.anchorFor(get16(r.data + off));
+                Row* last = sheet.anchorFor(get16(r.data + off + 2));
+                if (first && last)
+                    out.push_back({off, first, last});
+            }
+        } catch (const Error&) {
+            out.clear();
+        }
+        return out;
+    }
 
     static Cell& place(Sheet& s, int row, int col, int xf, CellType type) {
         Cell& c = s.cellAt(row, col);
@@ -480,7 +533,7 @@ void BiffReader::readSheet(Sheet& sheet, qsizetype pos) {
             break;
         }
         default:
-            sheet.head.push_back({Slot::Opaque, r.raw()});
+            sheet.head.push_back({Slot::Opaque, r.raw(), recordAreas(sheet, r)});
         }
         lastFormula = nullptr;
     }

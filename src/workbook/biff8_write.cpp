@@ -388,11 +388,17 @@ struct BiffWriter {
         bool columnsDone = false, cellsDone = false, mergesDone = false;
         for (const Slot& slot : s.head) {
             switch (slot.kind) {
-            case Slot::Opaque:
+            case Slot::Opaque: {
                 if (slot.raw.id == quint16(RecordId::DefColWidth) && indexAt >= 0)
                     set32(w.bytes(), indexAt + 4 + 12, quint32(w.pos()));
-                w.add(slot.raw.id, slot.raw.data);
+                QByteArray data = slot.raw.data;
+                for (const RecordArea& a : slot.areas) {
+                    set16(data, a.offset, quint16(a.first->index));
+                    set16(data, a.offset + 2, quint16(a.last->index));
+                }
+                w.add(slot.raw.id, data);
                 break;
+            }
             case Slot::ColInfos: if (!columnsDone) writeColumns(s); columnsDone = true; break;
             case Slot::Dimensions:
                 if (!columnsDone)

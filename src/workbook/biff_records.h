@@ -22,7 +22,7 @@ enum class RecordId : quint16 {
     LabelSst = 0x00FD, ExtSst = 0x00FF, SupBook = 0x01AE, Dimensions = 0x0200, Blank = 0x0201,
     Number = 0x0203, Label = 0x0204, BoolErr = 0x0205, String = 0x0207, Row = 0x0208,
     Index = 0x020B, Array = 0x0221, Table = 0x0236, Rk = 0x027E, Style = 0x0293, Window2 = 0x023E,
-    FilePass = 0x002F, Selection = 0x001D, Pane = 0x0041, Scl = 0x00A0, Format = 0x041E, ShrFmla = 0x04BC, Bof = 0x0809,
+    FilePass = 0x002F, HLink = 0x01B8, CondFmt = 0x01B0, Dv = 0x01BE, Selection = 0x001D, Pane = 0x0041, Scl = 0x00A0, Format = 0x041E, ShrFmla = 0x04BC, Bof = 0x0809,
 };
 
 /// Largest data part of one BIFF8 record; longer contents continue in CONTINUE records.

@@ -153,6 +153,18 @@ void Sheet::removeRows(int row, int count) {
             for (const Merge& m : r->merges)
                 if (!gone.count(m.last) && after)
                     after->merges.push_back(m);
+    // Areas inside verbatim records: cut like merged areas; one wholly deleted keeps
+    // a single row next to the deletion (the record's count of areas stays valid).
+    for (Slot& slot : head)
+        for (RecordArea& a : slot.areas) {
+            const bool firstGone = gone.count(a.first), lastGone = gone.count(a.last);
+            if (firstGone && lastGone)
+                a.first = a.last = after ? after : before;
+            else if (firstGone)
+                a.first = after;
+            else if (lastGone)
+                a.last = before;
+        }
     rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
     renumberFrom(row);
 }
@@ -212,6 +224,12 @@ void Sheet::insertColumnCopies(int firstCol, int lastCol, int atCol) {
         }
         r.merges.insert(r.merges.end(), extra.begin(), extra.end());
     }
+    for (Slot& slot : head)
+        for (const RecordArea& a : slot.areas)
+            for (int k : {4, 6}) {
+                const int c = get16(slot.raw.data.constData() + a.offset + k);
+                set16(slot.raw.data, a.offset + k, quint16(std::min(shifted(c), MaxColumns - 1)));
+            }
     std::vector<std::pair<int, int>> widths;
     for (int c = firstCol; c <= lastCol; ++c)
         widths.push_back({atCol + c - firstCol, columnWidth(c)});

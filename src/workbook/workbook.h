@@ -4,10 +4,12 @@
 // Rows and columns are 0-based. Records the engine does not model are kept as
 // they were read and written back unchanged.
 //
-// Defined names (print areas, print titles) follow rows like cell formulas do.
-// Limits: data validation, conditional formats, notes, hyperlinks and the tokens of
-// array formulas do not follow inserted rows; rich text runs of strings are dropped
-// on save; deleting a row looks at every formula of the workbook (insertions do not).
+// Defined names (print areas, print titles) follow rows like cell formulas do, and so
+// do the areas of hyperlinks, conditional formats and data validations.
+// Limits: notes, drawings, the formulas inside conditional formats and validations,
+// and the tokens of array formulas keep their rows; rich text runs of strings are
+// dropped on save; deleting a row looks at every formula of the workbook (inserting
+// does not).
 
 #include "workbook/workbook_model.h"
 

@@ -89,6 +89,14 @@ struct CellRange {
     bool operator==(const CellRange&) const = default;
 };
 
+/// An area stored inside an otherwise verbatim record (hyperlink, conditional format,
+/// data validation): rows first(2) last(2), columns first(2) last(2) at `offset`.
+struct RecordArea {
+    quint16 offset = 0;  // where the area sits in the record data
+    Row* first = nullptr; // rows the area spans, followed like formula references
+    Row* last = nullptr;
+};
+
 /// A record of a substream that is either kept verbatim or stands for a modeled
 /// group written in its place.
 struct Slot {
@@ -96,8 +104,13 @@ struct Slot {
         Opaque, Codepage, Fonts, Formats, Xfs, Sheets, Sst, // workbook globals
         Dimensions, ColInfos, Merges,                         // sheet records
     };
+    Slot() = default;
+    Slot(Kind k, RawRecord r = {}, std::vector<RecordArea> a = {})
+        : kind(k), raw(std::move(r)), areas(std::move(a)) {}
+
     Kind kind = Opaque;
     RawRecord raw; // Opaque only
+    std::vector<RecordArea> areas; // areas inside `raw` that follow rows (sheet records)
 };
 
 } // namespace vartesa::workbook

@@ -10,6 +10,8 @@
 
 #include <QTemporaryDir>
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 using namespace vartesa;
@@ -192,4 +194,56 @@ TEST(SheetEdit, EmbeddedSubstreamsAreKeptWhole) {
     EXPECT_TRUE(again.contains(nested));
     EXPECT_TRUE(again.endsWith(nested + QByteArray("\x0A\x00\x00\x00", 4)));
     EXPECT_EQ(Workbook::fromBytes(back.toBytes()).sheet(0).text(0, 0), QStringLiteral("copie"));
+}
+
+TEST(SheetEdit, ConditionalFormatsValidationsAndLinksFollowRows) {
+    Workbook wb;
+    for (int r = 0; r < 10; ++r)
+        wb.sheet(0).setNumber(r, 0, r);
+    const QByteArray stream = readCompoundStream(wb.toBytes(), {QStringLiteral("Workbook")});
+    auto record = [](quint16 id, const QByteArray& data) {
+        QByteArray b;
+        b += char(id & 0xFF);
+        b += char(id >> 8);
+        b += char(data.size() & 0xFF);
+        b += char(data.size() >> 8);
+        return b + data;
+    };
+    auto area = [](int r1, int r2, int c1, int c2) {
+        QByteArray b(8, '\0');
+        set16(b, 0, quint16(r1)); set16(b, 2, quint16(r2)); set16(b, 4, quint16(c1)); set16(b, 6, quint16(c2));
+        return b;
+    };
+    // CONDFMT: count, flags, bounds, 2 areas; DV: flags, 4 texts, 2 formulas, 1 area; HLINK: area + link data
+    const QByteArray condFmt = QByteArray("\x01\x00\x00\x00", 4) + area(2, 5, 0, 1) + QByteArray("\x02\x00", 2) +
+                               area(2, 3, 0, 0) + area(4, 5, 1, 1);
+    QByteArray dv(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        dv += QByteArray("\x01\x00\x00x", 4);
+    dv += QByteArray("\x03\x00\x00\x00\x1E\x05\x00", 7) + QByteArray("\x00\x00\x00\x00", 4) +
+          QByteArray("\x01\x00", 2) + area(3, 6, 2, 2);
+    const QByteArray link = area(7, 7, 0, 0) + QByteArray(12, '\x07');
+    const QByteArray extra = record(0x01B0, condFmt) + record(0x01BE, dv) + record(0x01B8, link);
+    QByteArray patched = stream.left(stream.size() - 4) + extra + stream.right(4);
+    Workbook back = Workbook::fromBytes(writeCompoundFile({{QStringLiteral("Workbook"), patched}}));
+    back.sheet(0).insertRowCopies(3, 2);
+    back.sheet(0).insertColumnCopies(0, 0, 1);
+
+    std::map<quint16, QByteArray> written;
+    const QByteArray out = readCompoundStream(back.toBytes(), {QStringLiteral("Workbook")});
+    for (qsizetype pos = 0; pos + 4 <= out.size();) {
+        const quint16 id = get16(out.constData() + pos), size = get16(out.constData() + pos + 2);
+        written[id] = out.mid(pos + 4, size);
+        pos += 4 + size;
+    }
+    EXPECT_EQ(written[0x01B0], QByteArray("\x01\x00\x00\x00", 4) + area(2, 7, 0, 2) + QByteArray("\x02\x00", 2) +
+                                   area(2, 5, 0, 0) + area(6, 7, 2, 2));
+    EXPECT_EQ(written[0x01BE].right(8), area(5, 8, 3, 3));
+    EXPECT_EQ(written[0x01BE].size(), dv.size());
+    EXPECT_EQ(written[0x01B8], area(9, 9, 0, 0) + QByteArray(12, '\x07'));
+
+    back.sheet(0).deleteRows(6, 2);
+    const QByteArray afterDelete = readCompoundStream(back.toBytes(), {QStringLiteral("Workbook")});
+    EXPECT_TRUE(afterDelete.contains(area(5, 6, 3, 3)));                        // validation lost two inner rows
+    EXPECT_TRUE(afterDelete.contains(area(7, 7, 0, 0) + QByteArray(12, '\x07'))); // the link moved up
 }
