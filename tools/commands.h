@@ -24,5 +24,8 @@ int runNextId(const QStringList& args);
 int runStart(const QStringList& args);
 int runInit(const QStringList& args);
 int runXlsCat(const QStringList& args);
+int runBackup(const QStringList& args);
+int runRestore(const QStringList& args);
+int runListArchive(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -1,0 +1,68 @@
+// vartesa-tool backup, restore and list-archive: the database archive without windows.
+
+#include "commands.h"
+
+#include "db/error.h"
+#include "shell/backup.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace vartesa::tool {
+namespace {
+
+int usage(const char* text) {
+    QTextStream(stderr) << "Utilizare: vartesa-tool " << text << '\n';
+    return 2;
+}
+
+int failed(const Error& e) {
+    QTextStream(stderr) << "Eroare: " << e.text() << '\n';
+    return 1;
+}
+
+} // namespace
+
+int runBackup(const QStringList& args) {
+    if (args.size() != 2) return usage("backup DATAFOLDER ARHIVA");
+    if (!QFileInfo(args[0]).isDir()) {
+        QTextStream(stderr) << "Eroare: directorul " << args[0] << " nu exista\n";
+        return 1;
+    }
+    try {
+        const std::vector<ArchiveSource> files = ListDataFiles(QDir(args[0]).absolutePath());
+        if (!CompressFiles(files, args[1])) {
+            QTextStream(stderr) << "Directorul " << args[0] << " nu contine fisiere de salvat; nu s-a scris nicio arhiva\n";
+            return 1;
+        }
+        QTextStream(stdout) << files.size() << " fisiere salvate in " << args[1] << '\n';
+        return 0;
+    } catch (const Error& e) {
+        return failed(e);
+    }
+}
+
+int runRestore(const QStringList& args) {
+    if (args.size() != 2) return usage("restore ARHIVA DATAFOLDER");
+    try {
+        const auto entries = RestoreDataFolder(args[0], QDir(args[1]).absolutePath());
+        QTextStream(stdout) << entries.size() << " fisiere restaurate in " << args[1] << '\n';
+        return 0;
+    } catch (const Error& e) {
+        return failed(e);
+    }
+}
+
+int runListArchive(const QStringList& args) {
+    if (args.size() != 1) return usage("list-archive ARHIVA");
+    try {
+        QTextStream out(stdout);
+        for (const ArchiveEntry& entry : CheckArchive(args[0])) out << entry.name << '\t' << entry.size << '\n';
+        return 0;
+    } catch (const Error& e) {
+        return failed(e);
+    }
+}
+
+} // namespace vartesa::tool
