@@ -393,6 +393,13 @@ std::vector<const AdminControl*> AdminCounterMirrors() {
     return mirrors;
 }
 
+QStringList CompanyQuotaKeys(AdminPage page) {
+    QStringList keys;
+    for (const AdminControl& c : AdminControls())
+        if (c.page == page && c.kind == SettingKind::Number && !c.countersKey.isEmpty()) keys << c.key;
+    return keys;
+}
+
 const std::vector<AdminCounterControl>& AdminCounterControls() {
     using K = CounterControlKind;
     static const std::vector<AdminCounterControl> controls = {

@@ -91,6 +91,10 @@ std::vector<Setting> DefaultAdminSettings();
 /// CotaPJCA1..3, CotaPJC1..3, CotaMajC, CotaMajA.
 std::vector<const AdminControl*> AdminCounterMirrors();
 
+/// The three company quotas of a building page (Buildings or AnnexBuildings), in the order
+/// "0-3 ani", "3-5 ani", "peste 5 ani"; empty for any other page.
+QStringList CompanyQuotaKeys(AdminPage page);
+
 /// How a counters-stored control shows its text.
 enum class CounterControlKind {
     CheckBox,  // "DA" checked, "NU" not

@@ -3,6 +3,7 @@
 #include "db/database.h"
 #include "db/error.h"
 #include "db/query.h"
+#include "shell/admin_catalog.h"
 #include "shell/counters.h"
 #include "shell/startup.h"
 #include "shell/text_helpers.h"
@@ -18,7 +19,7 @@ const QStringList& StartingClaims() {
 }
 
 bool IsYearLocked(const CountersFile& counters) {
-    return counters.ReadCounter(QStringLiteral("SERVER"), QStringLiteral("ADMINBLOCAT") + WorkingYear()).toUpper() ==
+    return counters.ReadCounter(QStringLiteral("SERVER"), YearLockCounterKey(WorkingYear().toInt())).trimmed().toUpper() ==
            QLatin1String("DA");
 }
 

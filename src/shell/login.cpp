@@ -2,6 +2,7 @@
 
 #include "db/error.h"
 #include "shell/action_log.h"
+#include "shell/budget_codes.h"
 #include "shell/counters.h"
 #include "shell/passwords.h"
 #include "shell/startup.h"
@@ -25,8 +26,7 @@ Rights RightsOf(UserGrade grade) {
 }
 
 bool YearLocked(const CountersFile& counters) {
-    return counters.ReadCounter(QStringLiteral("SERVER"), QStringLiteral("ADMINBLOCAT") + WorkingYear()).toUpper() ==
-           QStringLiteral("DA");
+    return IsYearLocked(counters);
 }
 
 UserSession::UserSession(Services& services) : s_(services) {}
