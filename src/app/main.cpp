@@ -10,12 +10,15 @@
 #include "shell/admin_catalog.h"
 #include "shell/startup.h"
 #include "shell/upgrades.h"
+#include "shell/backup.h"
+#include "shell/ui/backup_window.h"
 #include "shell/ui/desktop_launcher.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/message_window.h"
 #include "shell/ui/progress_window.h"
 #include "shell/ui/single_instance.h"
 #include "shell/ui/startup_window.h"
+#include "shell/ui/verification_window.h"
 #include "shell/version.h"
 
 #include <QApplication>
@@ -120,8 +123,13 @@ int main(int argc, char** argv) {
     StartupWindow window;
     TForm3 mainWindow(services);
     bool started = false; // the main window has taken over from the start-up window
-    // Closing the main window ends the program. The automatic backup of the data folder
-    // is offered from its before-close hook once the backup exists.
+    // Closing the main window offers the automatic backup of the data folder, then ends
+    // the program.
+    TForm21 backupWindow(services, &mainWindow);
+    TFVerificari verificationWindow(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("SalvareRestaurare1"), [&] { backupWindow.showWindow(); });
+    mainWindow.attach(QStringLiteral("Verificarebaze1"), [&] { verificationWindow.OpenVerificationWindow(); });
+    mainWindow.setBeforeClose([&] { AutomaticBackup(services, ServeRepaints); });
     QObject::connect(&mainWindow, &TForm3::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     QObject::connect(&instance, &SingleInstance::comeForwardRequested, &window, [&] {
         QWidget* front = started ? static_cast<QWidget*>(&mainWindow) : &window;
