@@ -155,6 +155,9 @@ bool CompressFiles(const std::vector<ArchiveSource>& files, const QString& archi
     if (!temp.flush())
         throw Error(QStringLiteral("Nu pot scrie arhiva %1: %2").arg(archivePath, temp.errorString()), archivePath);
     temp.close();
+    // A temporary file is private to its owner; the archive is read like any other file.
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
     if (existing == ExistingArchive::Keep) {
         // A plain rename refuses an existing name: a backup is never overwritten.
         if (!temp.rename(archivePath))

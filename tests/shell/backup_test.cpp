@@ -332,5 +332,38 @@ TEST_F(BackupTest, CopyFolderFilesCopiesFilesNotFolders) {
     EXPECT_TRUE(QDir(target).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
+TEST_F(BackupTest, ToolSavesListsAndRestoresAndRefusesDamagedArchives) {
+    fillDataFolder();
+    const QMap<QString, QString> before = snapshot(data());
+    const QString archive = root() + "/tool.vsa";
+    const auto run = [](const QStringList& args, QString* out = nullptr) {
+        QProcess tool;
+        tool.start(shelltest::toolPath(), args);
+        EXPECT_TRUE(tool.waitForFinished(60000));
+        if (out) *out = QString::fromUtf8(tool.readAllStandardOutput());
+        return tool.exitCode();
+    };
+    ASSERT_EQ(run({"backup", data(), archive}), 0);
+    EXPECT_TRUE(QFileInfo(archive).permissions().testFlag(QFileDevice::ReadOther));
+    QString listing;
+    ASSERT_EQ(run({"list-archive", archive}, &listing), 0);
+    EXPECT_TRUE(listing.startsWith("Data\\Datorii.dbf\t")) << listing.toStdString();
+    EXPECT_TRUE(listing.contains(QStringLiteral("Data\\s.mpg\t777\n")));
+
+    writeBytes(data() + "/Vartesa.set", "stricat");
+    ASSERT_EQ(run({"restore", archive, data()}), 0);
+    EXPECT_EQ(snapshot(data()), before);
+
+    writeBytes(archive, readBytes(archive).left(100));
+    writeBytes(data() + "/Vartesa.set", "dupa");
+    EXPECT_NE(run({"list-archive", archive}), 0);
+    EXPECT_NE(run({"restore", archive, data()}), 0);
+    EXPECT_EQ(readBytes(data() + "/Vartesa.set"), "dupa");
+    const QString empty = root() + "/gol";
+    QDir().mkpath(empty);
+    EXPECT_NE(run({"backup", empty, root() + "/gol.vsa"}), 0);
+    EXPECT_FALSE(QFileInfo::exists(root() + "/gol.vsa"));
+}
+
 } // namespace
 } // namespace vartesa
