@@ -182,13 +182,13 @@ std::vector<ArchiveEntry> DecompressFiles(const QString& archivePath, const QStr
             throw Error(QStringLiteral("Directorul %1 nu exista").arg(folder), archivePath);
         return folder + '/' + name.file;
     };
-    for (const ArchiveEntry& entry : CheckArchive(archivePath)) targetOf(entry);
+    for (const ArchiveEntry& entry : CheckArchive(archivePath, {nullptr, progress.pump})) targetOf(entry);
     return unpack(archivePath, targetOf, progress);
 }
 
 std::vector<ArchiveEntry> RestoreDataFolder(const QString& archivePath, const QString& dataFolder,
                                             const ArchiveProgress& progress) {
-    const std::vector<ArchiveEntry> checked = CheckArchive(archivePath);
+    const std::vector<ArchiveEntry> checked = CheckArchive(archivePath, {nullptr, progress.pump});
     if (checked.empty())
         throw Error(QStringLiteral("Arhiva %1 nu contine niciun fisier; baza de date a ramas neschimbata").arg(archivePath),
                     archivePath);

@@ -221,11 +221,11 @@ std::vector<ArchiveEntry> ReadArchiveFrom(QIODevice& device, const std::function
     return entries;
 }
 
-std::vector<ArchiveEntry> CheckArchive(const QString& path) {
+std::vector<ArchiveEntry> CheckArchive(const QString& path, const ArchiveProgress& progress) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Salvarea %1 nu poate fi citita").arg(path), path);
-    return ReadArchiveFrom(file, {});
+    return ReadArchiveFrom(file, {}, {}, progress);
 }
 
 StoredName SplitStoredName(const QString& name) {

@@ -71,7 +71,7 @@ std::vector<ArchiveEntry> ReadArchiveFrom(QIODevice& in, const std::function<QIO
 
 /// Reads the archive at `path` through, inflating every stream without writing anything.
 /// Throws Error when it cannot be opened or is damaged.
-std::vector<ArchiveEntry> CheckArchive(const QString& path);
+std::vector<ArchiveEntry> CheckArchive(const QString& path, const ArchiveProgress& progress = {});
 
 /// A stored name split into its folder and file parts when both are plain names (no "..",
 /// no "/", no drive, no control characters): "Data\Rol.dbf" gives {"Data", "Rol.dbf"}, "Rol.dbf"

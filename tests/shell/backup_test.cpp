@@ -106,6 +106,21 @@ TEST_F(BackupTest, RoundTripRestoresEveryTableByteForByte) {
     EXPECT_EQ(env_.progress().descriptions().back(), "Restaurez baza de date...");
 }
 
+TEST_F(BackupTest, NetworkWorkstationSavesItsOwnDefaultDataFolder) {
+    writeBytes(data() + "/Local.dbf", "local");
+    const QString server = root() + "/server/Data";
+    QDir().mkpath(server);
+    writeBytes(server + "/Server.dbf", "server");
+    env_.services().folders.data = server;
+    const QString archive = root() + "/statie.vsa";
+    int pumped = 0;
+    ASSERT_TRUE(WriteArchive(env_.services(), archive, ExistingArchive::Replace, [&] { ++pumped; }));
+    const std::vector<ArchiveEntry> entries = CheckArchive(archive);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "Data\\Local.dbf");
+    EXPECT_GT(pumped, 0) << "the screen is served while the archive is written";
+}
+
 TEST_F(BackupTest, EmptyZeroSizeAndHiddenFilesAreNotArchived) {
     const QString archive = root() + "/gol.vsa";
     writeBytes(archive, "arhiva veche");
