@@ -8,8 +8,10 @@
 #include "shell/registry.h"
 #include "shell/services.h"
 #include "shell/admin_catalog.h"
+#include "shell/admin_constants.h"
 #include "shell/startup.h"
 #include "shell/upgrades.h"
+#include "shell/ui/admin_window.h"
 #include "shell/backup.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/desktop_launcher.h"
@@ -122,6 +124,12 @@ int main(int argc, char** argv) {
 
     StartupWindow window;
     TForm3 mainWindow(services);
+    // The calculation constants and the administrator window that edits them live for the
+    // whole run; start-up fills them before anyone logs in.
+    AdminConstants constants;
+    TForm4 adminWindow(services, constants, &mainWindow);
+    mainWindow.attach(QStringLiteral("Administrare"), [&] { adminWindow.OpenAdministratorWindow(); });
+    QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window
     // Closing the main window offers the automatic backup of the data folder, then ends
     // the program.
@@ -144,6 +152,8 @@ int main(int argc, char** argv) {
         try {
             StartupHooks hooks = UpgradeHooks(services.database(), services.folders, services.messages(),
                                               services.desktop(), DefaultAdminSettings());
+            hooks.loadAdminSettings = [&] { constants.load(services); };
+            hooks.showServerPath = [&](const QString& folder) { adminWindow.showServerPath(folder); };
             StartupSequence sequence({services.folders, services.database(), services.registry(),
                                       services.messages(), services.clock(), &window, std::move(hooks)});
             sequence.run();

@@ -393,6 +393,9 @@ std::vector<const AdminControl*> AdminCounterMirrors() {
     return mirrors;
 }
 
+const AdminControl& DefaultZoneControl() { return *FindAdminControl(QStringLiteral("ComboBox2")); }
+const AdminControl& DefaultRankControl() { return *FindAdminControl(QStringLiteral("ComboBox3")); }
+
 QStringList CompanyQuotaKeys(AdminPage page) {
     QStringList keys;
     for (const AdminControl& c : AdminControls())

@@ -91,6 +91,11 @@ std::vector<Setting> DefaultAdminSettings();
 /// CotaPJCA1..3, CotaPJC1..3, CotaMajC, CotaMajA.
 std::vector<const AdminControl*> AdminCounterMirrors();
 
+/// The lists of the zones page: the zone ("A" to "D") and the rank ("0", "I" to "V") a new
+/// locality starts with; their items are the zone dialog's choices.
+const AdminControl& DefaultZoneControl();
+const AdminControl& DefaultRankControl();
+
 /// The three company quotas of a building page (Buildings or AnnexBuildings), in the order
 /// "0-3 ani", "3-5 ani", "peste 5 ani"; empty for any other page.
 QStringList CompanyQuotaKeys(AdminPage page);

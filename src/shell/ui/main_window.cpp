@@ -7,7 +7,6 @@
 #include "shell/ui/enter_navigation.h"
 #include "shell/ui/single_instance.h"
 #include "shell/ui/upper_case.h"
-#include "shell/ui/users_panel.h"
 #include "shell/version.h"
 
 #include <QAction>
@@ -23,7 +22,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QVBoxLayout>
 
 namespace vartesa {
 
@@ -269,23 +267,7 @@ void TForm3::AdministrareClick() {
         s_.messages().ShowProblemHint(QStringLiteral("Nu aveti treaba aici."), buttons_[kAdministrare]);
         return;
     }
-    if (isAttached(kAdministrare))
-        openScreen(kAdministrare);
-    else
-        runGuarded([this] { openUsersFallback(); });
-}
-
-// Until the administrator window exists, its users page is what an administrator gets.
-void TForm3::openUsersFallback() {
-    QDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("Form4"));
-    dialog.setWindowTitle(QStringLiteral("Administrator program"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* users = new UsersPanel(s_, &dialog);
-    layout->addWidget(users);
-    users->load();
-    dialog.exec();
-    users->unload();
+    openScreen(kAdministrare);
 }
 
 void TForm3::ContulMeuClick() {

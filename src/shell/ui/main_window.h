@@ -90,7 +90,6 @@ private:
     void refreshEnabled();
     void openScreen(const QString& name);
     void runGuarded(const std::function<void()>& work);
-    void openUsersFallback();
 
     Services& s_;
     UserSession session_;
