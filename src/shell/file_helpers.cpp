@@ -1,6 +1,7 @@
 #include "file_helpers.h"
 
 #include "db/error.h"
+#include "templates/embedded_templates.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,10 +30,16 @@ bool DeleteFolder(const QString& path) {
 }
 
 void WriteResourceToFile(const QString& name, const QString& type, const QString& path) {
+    LoadEmbeddedTemplates();
+    // Callers spell the kind "MODEL" or "Model"; the resource tree is case sensitive.
     QString found;
-    const QDir dir(QStringLiteral(":/") + type);
-    for (const QString& entry : dir.entryList(QDir::Files))
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) found = dir.filePath(entry);
+    const QDir root(QStringLiteral(":/"));
+    for (const QString& kind : root.entryList(QDir::Dirs))
+        if (kind.compare(type, Qt::CaseInsensitive) == 0) {
+            const QDir dir(root.filePath(kind));
+            for (const QString& entry : dir.entryList(QDir::Files))
+                if (entry.compare(name, Qt::CaseInsensitive) == 0) found = dir.filePath(entry);
+        }
     if (found.isEmpty())
         throw Error(QStringLiteral("Resursa %1 de tip %2 lipseste din program").arg(name, type), path);
     QFile source(found);

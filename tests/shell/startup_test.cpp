@@ -474,17 +474,21 @@ TEST_F(StartupTest, TheSameReleaseLeavesTheRecordAlone) {
     EXPECT_EQ(registry_.ReadRegistryValue("CALE"), "/opt/alta");
 }
 
-TEST_F(StartupTest, TemplatesTheProgramLacksAreReportedNotFaked) {
-    const QStringList before = QDir(data()).entryList(QDir::Files | QDir::Hidden);
+TEST_F(StartupTest, MissingTemplatesAreWrittenAndOlderOnesGo) {
+    for (const char* older : {"PopAngaj.rtf", "CFiscal2.rtf"}) shelltest::writeBytes(data() + '/' + older, "{\\rtf1 }");
+    shelltest::writeBytes(data() + "/POPBANCA2.RTF", "{\\rtf1 editat}");
     StartupSequence sequence(context());
     sequence.chooseDataFolder();
     sequence.WriteStartupTemplates();
 
-    ASSERT_EQ(env_.messages().shown().size(), 1u) << "one message lists them all";
-    const test::ShownMessage& m = env_.messages().shown().front();
-    EXPECT_FALSE(m.text.trimmed().isEmpty());
-    EXPECT_TRUE(m.buttons.testFlag(MessageButton::Ok));
-    EXPECT_EQ(QDir(data()).entryList(QDir::Files | QDir::Hidden), before) << "no template file is made up";
+    EXPECT_TRUE(env_.messages().shown().empty()) << "the program carries every template";
+    for (const char* file : {"PopAngaj2.rtf", "CFiscal3.rtf", "Instiintare.rtf", "ConfirmareD.rtf"})
+        EXPECT_TRUE(readBytes(data() + '/' + file).startsWith("{\\rtf1")) << file;
+    EXPECT_FALSE(QFileInfo::exists(data() + "/PopAngaj.rtf"));
+    EXPECT_FALSE(QFileInfo::exists(data() + "/CFiscal2.rtf"));
+    EXPECT_EQ(readBytes(data() + "/POPBANCA2.RTF"), "{\\rtf1 editat}") << "a template there, in any case, stays";
+    EXPECT_EQ(QDir(data()).entryList(QDir::Files).filter("popbanca2", Qt::CaseInsensitive), QStringList({"POPBANCA2.RTF"}))
+        << "no second copy beside it";
 }
 
 TEST_F(StartupTest, MissingTemplatesDoNotStopTheStart) {
