@@ -10,7 +10,9 @@ void ensureGuiApplication() {
     static int argc = 1;
     static char name[] = "vartesa-test";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Never destroyed: a QApplication torn down among the static destructors, after Qt's own
+    // globals are gone, crashes the test program on its way out.
+    new QApplication(argc, argv);
 }
 
 } // namespace vartesa::test
