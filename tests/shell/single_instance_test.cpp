@@ -53,6 +53,7 @@ public:
         env.insert("VARTESA_INSTANCE_NAME", name_);
         env.insert("HOME", path("home"));
         env.insert("XDG_STATE_HOME", path("state"));
+        env.insert("XDG_CONFIG_HOME", path("config")); // the release values stay in the test
         env.insert("XDG_RUNTIME_DIR", path("runtime"));
         env.remove("VARTESA_HOME");
         return env;
