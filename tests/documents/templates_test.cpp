@@ -7,9 +7,12 @@
 #include "db/query.h"
 #include "documents/rtf_replace.h"
 #include "documents/xls_model_export.h"
+#include "shell/counters.h"
 #include "shell/file_helpers.h"
 #include "shell/registry.h"
 #include "shell/startup.h"
+#include "shell/template_editing.h"
+#include "shell/upgrades.h"
 #include "support/scripted_services.h"
 #include "workbook/workbook.h"
 
@@ -238,6 +241,34 @@ TEST(EmbeddedTemplates, StartUpKeepsAnEditedTemplateAndRestoresADeletedOne) {
     EXPECT_FALSE(restored.isEmpty());
     EXPECT_FALSE(restored.join('\n').contains("Semnatura noului primar"));
     EXPECT_TRUE(restored.join('\n').contains("INSTIINTARE DE PLATA"));
+}
+
+TEST(EmbeddedTemplates, EveryEditingEntryOpensATemplateTheProgramWrote) {
+    test::TestServices env;
+    QTemporaryDir registryDir;
+    ReleaseRegistry registry(registryDir.path());
+    db::Database db;
+    CountersFile counters = env.services().counters();
+    UpgradeContext upgrade{db, env.folders().data, env.folders().program, counters, env.messages(), env.desktop(), {}};
+    const UpgradeReport report = RunFirstUpgradeSet(upgrade);
+    EXPECT_TRUE(report.missingTemplates.isEmpty()) << report.missingTemplates.join(", ").toStdString();
+    StartupSequence sequence(
+        StartupContext{env.services().folders, db, registry, env.messages(), env.clock(), nullptr, {}});
+    sequence.chooseDataFolder();
+    sequence.WriteStartupTemplates();
+
+    QStringList expected;
+    for (const TemplateEntry& entry : TemplateEntries()) {
+        EXPECT_TRUE(EditTemplate(env.services(), entry.file)) << entry.action.toStdString();
+        expected << env.folders().data + '/' + entry.file;
+    }
+    EXPECT_EQ(env.desktop().opened(), expected);
+    EXPECT_TRUE(env.messages().shown().empty());
+    // The workbooks written are the program's own, ready for the cash register.
+    const workbook::Workbook regCasa = workbook::Workbook::open(env.folders().data + "/RegCasa.xls");
+    EXPECT_EQ(regCasa.sheet(0).text(2, 0), "REGISTRU DE CASA");
+    const workbook::Workbook listPlat = workbook::Workbook::open(env.folders().data + "/ListPlat.xls");
+    EXPECT_EQ(listPlat.sheet(0).text(2, 0), "LISTA PLATILOR");
 }
 
 } // namespace
