@@ -197,10 +197,27 @@ TEST_F(AdminWindowTest, ZonesAreAddedChangedAndRemoved) {
     window.ModificaClick();
     EXPECT_EQ(window.zoneGrid()->model()->index(0, 2).data().toString(), "II");
 
+    // A second locality sorts first and the grid stands on it once added.
+    whenZoneDialogOpens([](TZoneDialog& d) {
+        d.localityField()->setText("Bradu");
+        d.MemoreazaClick();
+    });
+    window.AdaugaClick();
+    EXPECT_EQ(zoneLocalities(), (QStringList{"BRADU", "VALEA MARE"}));
+    EXPECT_EQ(window.zoneGrid()->currentIndex().row(), 0);
+
+    // Deleting it leaves the grid on the row that followed.
+    env.messages().answerNext("DA");
+    window.StergeClick();
+    EXPECT_EQ(zoneLocalities(), QStringList{"VALEA MARE"});
+    EXPECT_EQ(window.zoneGrid()->currentIndex().row(), 0);
+    EXPECT_EQ(env.messages().titles().back(), "Stergere localitate");
+    env.messages().answerNext("NU");
+    window.StergeClick();
+    EXPECT_EQ(zoneLocalities(), QStringList{"VALEA MARE"});
     env.messages().answerNext("DA");
     window.StergeClick();
     EXPECT_TRUE(zoneLocalities().isEmpty());
-    EXPECT_EQ(env.messages().titles().back(), "Stergere localitate");
     window.ModificaClick();
     EXPECT_EQ(env.messages().hints().back().text, "Nu aveti ce modifica!");
 }
