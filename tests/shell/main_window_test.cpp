@@ -3,6 +3,7 @@
 
 #include "shell/counters.h"
 #include "shell/passwords.h"
+#include "db/error.h"
 #include "shell/ui/main_window.h"
 #include "shell/users_file.h"
 #include "support/scripted_services.h"
@@ -237,6 +238,22 @@ TEST_F(MainWindowTest, ClickingTheDateEndsTheProgramAfterTheBackupHook) {
     EXPECT_EQ(closed.count(), 1);
     EXPECT_EQ(backups, 1);
     EXPECT_FALSE(window_.isVisible());
+}
+
+TEST_F(MainWindowTest, AFailedBackupOnClosingKeepsTheProgramOpen) {
+    int tries = 0;
+    window_.setBeforeClose([&] {
+        if (++tries == 1) throw Error(QStringLiteral("Discul de salvare este plin"));
+    });
+    QSignalSpy closed(&window_, &TForm3::closed);
+    window_.close();
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_TRUE(window_.isVisible());
+    ASSERT_FALSE(env_.messages().shown().empty());
+    EXPECT_EQ(env_.messages().shown().back().text, "Discul de salvare este plin");
+    window_.close(); // the second try succeeds and the program ends
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(tries, 2);
 }
 
 TEST_F(MainWindowTest, TheUtilitiesMenuHasEveryEntryAndEnablesItsOwn) {

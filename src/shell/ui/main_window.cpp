@@ -283,7 +283,22 @@ void TForm3::ModelEdit(const QString& file) {
 void TForm3::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
-        if (beforeClose_) runGuarded(beforeClose_);
+        // A backup that failed keeps the window open: the clerk sees why and may try again
+        // before the program ends.
+        bool failed = false;
+        if (beforeClose_) {
+            try {
+                beforeClose_();
+            } catch (const Error& e) {
+                s_.messages().report(e);
+                failed = true;
+            }
+        }
+        if (failed) {
+            closing_ = false;
+            event->ignore();
+            return;
+        }
         emit closed();
     }
     event->accept();
