@@ -90,6 +90,16 @@ void Messages::report(const Error& error) {
     ShowErrors(QString(), error.text(), MessageKind::Error, MessageButton::Ok);
 }
 
+bool Messages::guard(const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const Error& e) {
+        report(e);
+        return false;
+    }
+}
+
 Services::Services(Folders folders_, std::unique_ptr<Messages> messages,
                    std::unique_ptr<Progress> progress, std::unique_ptr<Desktop> desktop,
                    std::unique_ptr<Clock> clock)

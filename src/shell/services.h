@@ -9,6 +9,7 @@
 #include <QFlags>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -76,6 +77,9 @@ public:
                   MessageKind kind = MessageKind::Confirmation);
     /// The general error report: an error the action did not catch, shown with its text.
     void report(const Error& error);
+    /// Runs one action of the clerk; an error it throws is reported and ends only that action.
+    /// True when the action ran to its end.
+    bool guard(const std::function<void()>& action);
 };
 
 /// The progress window of long work: a description line and a bar from 0 to a maximum.

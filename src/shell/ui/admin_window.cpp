@@ -363,18 +363,10 @@ void TForm4::showServerPath(const QString& folder) {
 
 // ---------------------------------------------------------------- opening and closing
 
-void TForm4::guarded(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const Error& e) {
-        s_.messages().report(e);
-    }
-}
-
 void TForm4::prepareToOpen() {
     showConstants();
     reloadZones();
-    guarded([this] { users_->load(); });
+    s_.messages().guard([this] { users_->load(); });
     pageList_->setCurrentRow(0);
     showListItem(0);
 }
@@ -394,7 +386,7 @@ int TForm4::currentPage() const { return pages_->currentIndex(); }
 void TForm4::SaveAndClose() {
     readConstants();
     bool saved = false;
-    guarded([this, &saved] {
+    s_.messages().guard([this, &saved] {
         ProgressShown progress(s_.progress(), QStringLiteral("Salvare Constante"));
         s_.progress().SetMaximum(10);
         s_.progress().Step(6);
@@ -404,7 +396,7 @@ void TForm4::SaveAndClose() {
     });
     if (!saved) return; // the edits stay on screen; the error was reported
     accept();
-    guarded([this] {
+    s_.messages().guard([this] {
         StartupSequence sequence({s_.folders, s_.database(), s_.registry(), s_.messages(), s_.clock(), nullptr, {}});
         const QStringList villages = sequence.BuildVillageList();
         if (villagesReady_) villagesReady_(villages);
@@ -412,8 +404,8 @@ void TForm4::SaveAndClose() {
 }
 
 void TForm4::done(int result) {
-    guarded([this] { constants_.load(s_); });
-    guarded([this] { users_->unload(); });
+    s_.messages().guard([this] { constants_.load(s_); });
+    s_.messages().guard([this] { users_->unload(); });
     QDialog::done(result);
 }
 
@@ -422,7 +414,7 @@ void TForm4::done(int result) {
 void TForm4::reloadZones(qint64 select) {
     zoneModel_->removeRows(0, zoneModel_->rowCount());
     int current = 0;
-    guarded([&] {
+    s_.messages().guard([&] {
         for (const ZoneRow& z : zones_->all()) {
             auto* locality = new QStandardItem(z.locality);
             locality->setData(z.id, Qt::UserRole);
@@ -443,7 +435,7 @@ void TForm4::AdaugaClick() {
     const auto* zone = qobject_cast<QComboBox*>(control(DefaultZoneControl().key));
     const auto* rank = qobject_cast<QComboBox*>(control(DefaultRankControl().key));
     if (!zoneDialog_->showForAdd(zone->currentText(), rank->currentText())) return;
-    guarded([this] {
+    s_.messages().guard([this] {
         const qint64 id = zones_->add(zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
         reloadZones(id);
     });
@@ -459,7 +451,7 @@ void TForm4::ModificaClick() {
     const ZoneRow current{id, zoneModel_->item(row, 0)->text(), zoneModel_->item(row, 1)->text(),
                           zoneModel_->item(row, 2)->text()};
     if (!zoneDialog_->showForModify(current)) return;
-    guarded([&] {
+    s_.messages().guard([&] {
         zones_->modify(id, zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
         reloadZones(id);
     });
@@ -478,7 +470,7 @@ void TForm4::StergeClick() {
     const int row = zoneGrid_->currentIndex().row();
     const int neighbour = row + 1 < zoneModel_->rowCount() ? row + 1 : row - 1;
     const qint64 next = neighbour >= 0 ? zoneModel_->item(neighbour, 0)->data(Qt::UserRole).toLongLong() : 0;
-    guarded([&] {
+    s_.messages().guard([&] {
         zones_->remove(id);
         reloadZones(next);
     });
@@ -492,7 +484,7 @@ void TForm4::ExplicatiiClick() {
 }
 
 void TForm4::CoduriClick() {
-    guarded([this] {
+    s_.messages().guard([this] {
         TFCoduri codes(s_, this);
         codes.OpenCodesWindow();
     });
@@ -508,26 +500,26 @@ void TForm4::applyFolderOutcome(const QString& controlName, const FolderOutcome&
 void TForm4::ModificareServerClick() {
     const QString folder = pickFolder_(QStringLiteral("Indicati baza de date din retea"));
     if (folder.isEmpty()) return;
-    guarded([&] { applyFolderOutcome(AdminRegistryControls()[0].control, ChangeServerPath(s_, folder)); });
+    s_.messages().guard([&] { applyFolderOutcome(AdminRegistryControls()[0].control, ChangeServerPath(s_, folder)); });
 }
 
 void TForm4::StergereServerClick() {
     const QString name = AdminRegistryControls()[0].control;
     QWidget* field = control(name);
-    guarded([&] { applyFolderOutcome(name, ClearServerPath(s_, qobject_cast<QLineEdit*>(field)->text(), field)); });
+    s_.messages().guard([&] { applyFolderOutcome(name, ClearServerPath(s_, qobject_cast<QLineEdit*>(field)->text(), field)); });
 }
 
 void TForm4::ModificareSalvariClick() {
     if (!MayChangeBackupPath(s_)) return;
     const QString folder = pickFolder_(QStringLiteral("Indicati calea salvarilor automate"));
     if (folder.isEmpty()) return;
-    guarded([&] { applyFolderOutcome(AdminRegistryControls()[1].control, ChangeBackupPath(s_, folder)); });
+    s_.messages().guard([&] { applyFolderOutcome(AdminRegistryControls()[1].control, ChangeBackupPath(s_, folder)); });
 }
 
 void TForm4::StergereSalvariClick() {
     const QString name = AdminRegistryControls()[1].control;
     QWidget* field = control(name);
-    guarded([&] { applyFolderOutcome(name, ClearBackupPath(s_, qobject_cast<QLineEdit*>(field)->text(), field)); });
+    s_.messages().guard([&] { applyFolderOutcome(name, ClearBackupPath(s_, qobject_cast<QLineEdit*>(field)->text(), field)); });
 }
 
 void TForm4::CaleAutoClick() {

@@ -129,7 +129,6 @@ private:
     void showConstants();
     void readConstants();
     void reloadZones(qint64 select = 0);
-    void guarded(const std::function<void()>& work);
     void applyFolderOutcome(const QString& control, const FolderOutcome& outcome);
 
     Services& s_;

@@ -191,11 +191,7 @@ bool TFCoduri::refusedByYearLock() {
 void TFCoduri::AdaugaClick() {
     if (refusedByYearLock()) return;
     if (!dialog_.showForAdd()) return;
-    try {
-        reload(codes_->add(dialog_.name(), dialog_.personAccount(), dialog_.companyAccount()));
-    } catch (const Error& e) {
-        services_.messages().report(e);
-    }
+    services_.messages().guard([&] { reload(codes_->add(dialog_.name(), dialog_.personAccount(), dialog_.companyAccount())); });
 }
 
 void TFCoduri::ModificaClick() {
@@ -207,12 +203,10 @@ void TFCoduri::ModificaClick() {
     }
     const std::optional<BudgetCode> row = codes_->byId(id);
     if (!row || !dialog_.showForModify(*row)) return;
-    try {
+    services_.messages().guard([&] {
         codes_->modify(id, dialog_.personAccount(), dialog_.companyAccount());
         reload(id);
-    } catch (const Error& e) {
-        services_.messages().report(e);
-    }
+    });
 }
 
 void TFCoduri::StergeClick() {
@@ -231,12 +225,10 @@ void TFCoduri::StergeClick() {
     if (!services_.messages().askYesNo(QStringLiteral("Stergere creanta"),
                                        QStringLiteral("Sunteti sigur ca vreti sa stergeti creanta?!"), MessageKind::Warning))
         return;
-    try {
+    services_.messages().guard([&] {
         codes_->remove(id);
         reload();
-    } catch (const Error& e) {
-        services_.messages().report(e);
-    }
+    });
 }
 
 } // namespace vartesa

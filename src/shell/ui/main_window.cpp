@@ -201,23 +201,15 @@ void TForm3::showLoginPanel() {
 
 void TForm3::comeForward() { bringWindowForward(this); }
 
-void TForm3::runGuarded(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const Error& e) {
-        s_.messages().report(e);
-    }
-}
-
 void TForm3::openScreen(const QString& name) {
     const auto found = screens_.constFind(name);
-    if (found != screens_.constEnd() && *found) runGuarded(*found);
+    if (found != screens_.constEnd() && *found) s_.messages().guard(*found);
 }
 
 void TForm3::StartButClick() {
     QString name = nameEdit_->text();
     LoginResult result = LoginResult::Refused;
-    runGuarded([&] { result = session_.Login(name, passwordEdit_->text()); });
+    s_.messages().guard([&] { result = session_.Login(name, passwordEdit_->text()); });
     nameEdit_->setText(name);
     if (result == LoginResult::EndProgram) {
         close();
@@ -273,11 +265,11 @@ void TForm3::AdministrareClick() {
 void TForm3::ContulMeuClick() {
     AccountDialog dialog(s_.userPassword, s_.userCard, s_.messages(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    runGuarded([&] { session_.ChangeAccount(dialog.password(), dialog.card()); });
+    s_.messages().guard([&] { session_.ChangeAccount(dialog.password(), dialog.card()); });
 }
 
 void TForm3::ModelEdit(const QString& file) {
-    runGuarded([&] { EditTemplate(s_, file); });
+    s_.messages().guard([&] { EditTemplate(s_, file); });
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {
@@ -285,16 +277,7 @@ void TForm3::closeEvent(QCloseEvent* event) {
         closing_ = true;
         // A backup that failed keeps the window open: the clerk sees why and may try again
         // before the program ends.
-        bool failed = false;
-        if (beforeClose_) {
-            try {
-                beforeClose_();
-            } catch (const Error& e) {
-                s_.messages().report(e);
-                failed = true;
-            }
-        }
-        if (failed) {
+        if (beforeClose_ && !s_.messages().guard(beforeClose_)) {
             closing_ = false;
             event->ignore();
             return;

@@ -89,7 +89,6 @@ private:
     void applyRights();
     void refreshEnabled();
     void openScreen(const QString& name);
-    void runGuarded(const std::function<void()>& work);
 
     Services& s_;
     UserSession session_;

@@ -153,18 +153,10 @@ QString UsersPanel::currentName() const {
     return model_->index(at.row(), 0).data().toString().trimmed();
 }
 
-void UsersPanel::guarded(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const Error& e) {
-        s_.messages().report(e);
-    }
-}
-
 void UsersPanel::AdaugareClick() {
     UserDialog dialog(list_, s_.messages(), nullptr, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    guarded([&] {
+    s_.messages().guard([&] {
         list_.Add(dialog.entry());
         reload(dialog.entry().name);
     });
@@ -181,7 +173,7 @@ void UsersPanel::ModificareClick() {
         if (r.name == name) row = r;
     UserDialog dialog(list_, s_.messages(), &row, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    guarded([&] {
+    s_.messages().guard([&] {
         list_.Modify(dialog.entry());
         reload(name);
     });
@@ -193,7 +185,7 @@ void UsersPanel::StergereClick() {
         s_.messages().ShowProblemHint(why, remove_);
         return;
     }
-    guarded([&] {
+    s_.messages().guard([&] {
         if (list_.Delete(name)) reload();
     });
 }

@@ -67,7 +67,6 @@ public:
 
 private:
     void reload(const QString& select = {});
-    void guarded(const std::function<void()>& work);
 
     Services& s_;
     UsersList list_;          // U<n>.dbf

@@ -79,14 +79,6 @@ TFVerificari::TFVerificari(Services& services, QWidget* parent)
 
 TFVerificari::~TFVerificari() = default;
 
-void TFVerificari::guarded(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const Error& e) {
-        s_.messages().report(e);
-    }
-}
-
 void TFVerificari::OpenVerificationWindow() {
     status_->clear();
     exec();
@@ -96,7 +88,7 @@ void TFVerificari::OpenVerificationWindow() {
 
 void TFVerificari::openTable(const QString& file, const QString& status) {
     status_->setText(status);
-    guarded([&] { table_.open(s_.folders.data + '/' + file); });
+    s_.messages().guard([&] { table_.open(s_.folders.data + '/' + file); });
     upper_->setFocus();
 }
 
@@ -109,12 +101,12 @@ void TFVerificari::ConvexBtn1Click() {
 }
 
 void TFVerificari::RolXChange() {
-    guarded([&] { table_.setFilter(RoleFilter(rol_->text())); });
+    s_.messages().guard([&] { table_.setFilter(RoleFilter(rol_->text())); });
 }
 
 void TFVerificari::showDuplicates(Duplicates which) {
     duplicates_->setQuery({});
-    guarded([&] { duplicates_->setQuery(DuplicatesQuery(s_.database(), s_.folders.data, which)); });
+    s_.messages().guard([&] { duplicates_->setQuery(DuplicatesQuery(s_.database(), s_.folders.data, which)); });
 }
 
 void TFVerificari::DubluriDatP() { showDuplicates(Duplicates::Datorii); }
@@ -140,7 +132,7 @@ void TFVerificari::DeleteCurrentRow() {
     if (!s_.messages().askYesNo(QStringLiteral("Stergere"), QStringLiteral("Stergem inregistrarea curenta?"),
                                 MessageKind::Warning))
         return;
-    guarded([&] { table_.deleteRow(current.row()); });
+    s_.messages().guard([&] { table_.deleteRow(current.row()); });
     if (table_.rowCount() > 0)
         upper_->setCurrentIndex(table_.index(std::min(current.row(), table_.rowCount() - 1), current.column()));
 }

@@ -48,7 +48,6 @@ private:
     void openTable(const QString& file, const QString& status);
     void showDuplicates(Duplicates which);
     void rowLeft(const QModelIndex& current, const QModelIndex& previous);
-    void guarded(const std::function<void()>& work);
 
     Services& s_;
     TableEditModel table_;          // the upper grid's table cursor
