@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 using namespace vartesa;
 using namespace vartesa::workbook;
@@ -69,19 +68,6 @@ QStringList asWritten(const QStringList& row) {
     return out;
 }
 
-QString converterXml(const QString& xls, const QTemporaryDir& dir) {
-    const QString out = dir.filePath(QStringLiteral("lista.gnumeric"));
-    if (!test::convert(xls, out))
-        return {};
-    gzFile gz = gzopen(out.toLocal8Bit().constData(), "rb");
-    QByteArray xml;
-    char buf[65536];
-    for (int n; (n = gzread(gz, buf, sizeof buf)) > 0;)
-        xml.append(buf, n);
-    gzclose(gz);
-    return QString::fromUtf8(xml);
-}
-
 } // namespace
 
 TEST(Biff2Writer, ConverterReadsTheValues) {
@@ -101,7 +87,7 @@ TEST(Biff2Writer, ConverterReadsTheValues) {
 TEST(Biff2Writer, ConverterSeesFontsAlignmentBordersAndPageSetup) {
     SKIP_WITHOUT_CONVERTER();
     QTemporaryDir dir;
-    const QString xml = converterXml(writeList(dir), dir);
+    const QString xml = test::converterXml(writeList(dir), dir.filePath(QStringLiteral("lista.gnumeric")));
     ASSERT_FALSE(xml.isEmpty());
     EXPECT_TRUE(xml.contains(QStringLiteral(">Times New Roman<")));
     EXPECT_TRUE(xml.contains(QStringLiteral("Unit=\"14\" Bold=\"1\"")));

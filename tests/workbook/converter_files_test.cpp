@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <set>
 
@@ -52,20 +51,6 @@ std::vector<RawRecord> keptRecords(const QString& xls) {
         if (!rebuilt.count(r.id))
             out.push_back(std::move(r));
     return out;
-}
-
-// The converter's own file format, uncompressed: styles and merges in plain XML.
-QString converterXml(const QString& xls, const QTemporaryDir& dir) {
-    const QString out = dir.filePath(QStringLiteral("back.gnumeric"));
-    if (!test::convert(xls, out))
-        return {};
-    gzFile gz = gzopen(out.toLocal8Bit().constData(), "rb");
-    QByteArray xml;
-    char buf[65536];
-    for (int n; (n = gzread(gz, buf, sizeof buf)) > 0;)
-        xml.append(buf, n);
-    gzclose(gz);
-    return QString::fromUtf8(xml);
 }
 
 } // namespace
@@ -126,7 +111,7 @@ TEST(ConverterFiles, RichWorkbookKeepsFormatsMergesAndRecords) {
     EXPECT_EQ(rows[9][4], QStringLiteral("1"));     // =Note!B2*2 still points at B2
     EXPECT_EQ(sheets[1][1][2], QStringLiteral("1131")); // other sheet's range into Lista grew too
 
-    const QString xml = converterXml(out, dir);
+    const QString xml = test::converterXml(out, dir.filePath(QStringLiteral("back.gnumeric")));
     ASSERT_FALSE(xml.isEmpty());
     EXPECT_TRUE(xml.contains(QStringLiteral("<gnm:Merge>A1:E1</gnm:Merge>")));
     EXPECT_TRUE(xml.contains(QStringLiteral("Bold=\"1\"")));

@@ -1,5 +1,7 @@
 #include "workbook_test_util.h"
 
+#include <zlib.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -60,6 +62,17 @@ std::vector<std::vector<QStringList>> convertToCsv(const QString& file) {
         sheets.push_back(parseCsv(QString::fromUtf8(f.readAll())));
     }
     return sheets;
+}
+
+QString converterXml(const QString& xls, const QString& scratch) {
+    if (!convert(xls, scratch)) return {};
+    gzFile gz = gzopen(scratch.toLocal8Bit().constData(), "rb");
+    if (!gz) return {};
+    QByteArray xml;
+    char buf[65536];
+    for (int n; (n = gzread(gz, buf, sizeof buf)) > 0;) xml.append(buf, n);
+    gzclose(gz);
+    return QString::fromUtf8(xml);
 }
 
 } // namespace vartesa::workbook::test

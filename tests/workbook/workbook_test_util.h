@@ -21,6 +21,10 @@ std::vector<std::vector<QStringList>> convertToCsv(const QString& file);
 /// Converts `from` into `to` (format chosen by the converter from the name or `exporter`).
 bool convert(const QString& from, const QString& to, const QString& exporter = {});
 
+/// The converter's own file format for `xls`, written at `scratch` and read back uncompressed:
+/// styles and merges in plain XML. Empty when the conversion failed.
+QString converterXml(const QString& xls, const QString& scratch);
+
 /// Splits CSV text (quotes doubled inside quoted fields) into rows of fields.
 std::vector<QStringList> parseCsv(const QString& text);
 
