@@ -39,8 +39,7 @@ int runSql(const QStringList& args) {
         QVariantList values;
         for (const QString& v : args.mid(2)) values << v;
         const QString sql = args[1].trimmed();
-        if (sql.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive) ||
-            sql.startsWith(QLatin1String("WITH"), Qt::CaseInsensitive)) {
+        if (database.isReadOnly(sql)) {
             const db::Query q = database.query(sql, values);
             QStringList header;
             for (int c = 0; c < q.columnCount(); ++c) header << csvField(q.columnName(c));

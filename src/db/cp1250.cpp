@@ -67,6 +67,24 @@ unsigned char encodeChar(char16_t c) {
 
 } // namespace
 
+QString storedLetters(const QString& text) {
+    QString out = text;
+    for (QChar& c : out) {
+        switch (c.unicode()) {
+        case 0x0219: c = QChar(0x015F); break; // ș -> ş
+        case 0x0218: c = QChar(0x015E); break; // Ș -> Ş
+        case 0x021B: c = QChar(0x0163); break; // ț -> ţ
+        case 0x021A: c = QChar(0x0162); break; // Ț -> Ţ
+        default: break;
+        }
+    }
+    return out;
+}
+
+bool sameLetters(const QString& a, const QString& b, Qt::CaseSensitivity cs) {
+    return storedLetters(a).compare(storedLetters(b), cs) == 0;
+}
+
 char16_t cp1250CodePoint(unsigned char byte) {
     return byte < 0x80 ? char16_t(byte) : kHigh[byte - 0x80];
 }

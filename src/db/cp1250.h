@@ -16,6 +16,14 @@ QString cp1250ToString(const char* bytes, int len);
 /// stored as their cedilla forms, which the code page has; other letters it lacks become '?'.
 QByteArray stringToCp1250(const QString& text);
 
+/// The text with the comma-below letters ș ț Ș Ț turned into the cedilla letters ş ţ Ş Ţ
+/// the tables hold: a Romanian keyboard types the first, the data folder keeps the second.
+/// Every comparison of a typed name with a stored one goes through it.
+QString storedLetters(const QString& text);
+
+/// Whether two names are the same once both are in the stored letters.
+bool sameLetters(const QString& a, const QString& b, Qt::CaseSensitivity cs = Qt::CaseSensitive);
+
 /// The Unicode code point of one Windows-1250 byte.
 char16_t cp1250CodePoint(unsigned char byte);
 

@@ -1,6 +1,7 @@
 #include "database.h"
 
 #include "database_impl.h"
+#include "cp1250.h"
 #include "error.h"
 #include "query.h"
 #include "sql_text.h"
@@ -23,13 +24,29 @@ void updateHook(void* self, int, const char* dbName, const char* table, sqlite3_
 
 // Deleting every row at once would skip the update hook; asking SQLite to ignore the
 // truncation makes it delete row by row.
-int authorizer(void* self, int action, const char* table, const char*, const char* dbName, const char*) {
+int authorizer(void* self, int action, const char* table, const char* column, const char* dbName, const char*) {
+    auto* d = static_cast<Database::Impl*>(self);
     // The engine's own statements (dropping a loaded copy among them) run as written.
-    if (static_cast<Database::Impl*>(self)->loading) return SQLITE_OK;
+    if (d->loading) return SQLITE_OK;
+    // The rowid is the record's place in the file: moving it would leave the record where it
+    // was and add a second one.
+    if (action == SQLITE_UPDATE && column && std::strcmp(column, "ROWID") == 0 && dbName &&
+        std::strcmp(dbName, "main") == 0) {
+        d->refusal = kRecordNumberRefusal.arg(QFileInfo(QString::fromUtf8(table)).fileName());
+        return SQLITE_DENY;
+    }
     if (action == SQLITE_DELETE && dbName && std::strcmp(dbName, "main") == 0 && table &&
         std::strncmp(table, "sqlite_", 7) != 0)
         return SQLITE_IGNORE;
     return SQLITE_OK;
+}
+
+// A column without an alias is named after its expression, which holds the tables' full
+// paths: show them as the statement's author wrote them, without the folder.
+QString shortColumnName(QString name, const QStringList& tables) {
+    if (!name.contains('/')) return name;
+    for (const QString& path : tables) name.replace(QFileInfo(path).absolutePath() + '/', QString());
+    return name;
 }
 
 bool writes(StatementKind k) {
@@ -61,7 +78,6 @@ void Database::Impl::open() {
 }
 
 void Database::Impl::close() {
-    for (sqlite3_stmt* st : std::as_const(statements)) sqlite3_finalize(st);
     statements.clear();
     if (db) sqlite3_close_v2(db);
     db = nullptr;
@@ -71,23 +87,42 @@ void Database::Impl::fail(const QString& what, const QString& where) const {
     throw Error(QStringLiteral("Eroare in baza de date: %1").arg(what), where);
 }
 
-sqlite3_stmt* Database::Impl::prepare(const QString& sql) {
-    if (sqlite3_stmt* st = statements.value(sql)) {
+Statement Database::Impl::prepare(const QString& sql) {
+    auto it = statements.find(sql);
+    if (it != statements.end()) {
+        it->second = ++statementTick;
+        sqlite3_stmt* st = it->first.get();
         sqlite3_reset(st);
         sqlite3_clear_bindings(st);
-        return st;
+        return it->first;
     }
-    if (statements.size() > 256) {
-        for (sqlite3_stmt* st : std::as_const(statements)) sqlite3_finalize(st);
-        statements.clear();
-    }
-    sqlite3_stmt* st = nullptr;
+    if (statements.size() >= kStatementCacheSize) evictStatements();
+    sqlite3_stmt* raw = nullptr;
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr) !=
-        SQLITE_OK)
+    refusal.clear();
+    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &raw, nullptr) !=
+        SQLITE_OK) {
+        if (!refusal.isEmpty()) throw Error(refusal, sql);
         fail(QString::fromUtf8(sqlite3_errmsg(db)), sql);
-    statements.insert(sql, st);
+    }
+    Statement st(raw, sqlite3_finalize);
+    statements.insert(sql, {st, ++statementTick});
     return st;
+}
+
+void Database::Impl::evictStatements() {
+    // Drop the least recently used half; a statement a caller still holds stays alive
+    // through its handle and is finalized when that caller is done.
+    std::vector<std::uint64_t> ticks;
+    ticks.reserve(size_t(statements.size()));
+    for (const auto& entry : std::as_const(statements)) ticks.push_back(entry.second);
+    const auto middle = ticks.begin() + qsizetype(ticks.size() / 2);
+    std::nth_element(ticks.begin(), middle, ticks.end());
+    const std::uint64_t keepFrom = *middle;
+    for (auto it = statements.begin(); it != statements.end();) {
+        if (it->second < keepFrom) it = statements.erase(it);
+        else ++it;
+    }
 }
 
 void Database::Impl::run(const char* sql) {
@@ -138,7 +173,7 @@ void Database::Impl::bind(sqlite3_stmt* st, const QVariantList& params) {
                 if (c.raw() % Currency::kScale == 0) sqlite3_bind_int64(st, n, c.raw() / Currency::kScale);
                 else sqlite3_bind_double(st, n, c.toDouble());
             } else {
-                const QByteArray text = v.toString().toUtf8();
+                const QByteArray text = storedLetters(v.toString()).toUtf8();
                 sqlite3_bind_text(st, n, text.isNull() ? "" : text.constData(), int(text.size()),
                                   SQLITE_TRANSIENT);
             }
@@ -243,11 +278,15 @@ int Database::exec(const QString& sql, const QVariantList& params) {
     }
     if (!writes(p.kind)) return 0;
 
+    if (p.namesRecordNumber)
+        throw Error(kRecordNumberRefusal.arg(p.tables.isEmpty() ? QString() : QFileInfo(p.tables.front()).fileName()),
+                    sql);
     for (const QString& path : p.tables) d->lockExclusive(QFileInfo(path).absolutePath());
     int changed = 0;
     try {
         for (const QString& path : p.tables) d->refresh(d->table(path));
-        sqlite3_stmt* st = d->prepare(p.sql);
+        const Statement held = d->prepare(p.sql);
+        sqlite3_stmt* st = held.get();
         d->bind(st, params);
         d->touched.clear();
         d->run("SAVEPOINT vartesa_statement");
@@ -286,13 +325,17 @@ struct QueryRunner {
             return q.db_->resolve(n);
         });
         for (const QString& path : p.tables) d.refresh(d.table(path));
-        sqlite3_stmt* st = d.prepare(p.sql);
+        const Statement held = d.prepare(p.sql);
+        sqlite3_stmt* st = held.get();
+        // A changing statement run here would change the loaded copy and never the file.
+        if (!sqlite3_stmt_readonly(st))
+            throw Error(QStringLiteral("Instructiunea modifica date si nu poate fi citita ca o interogare"), sql);
         d.bind(st, params);
         const int columns = sqlite3_column_count(st);
         q.columns_.clear();
         q.dateColumns_.assign(size_t(columns), false);
         for (int c = 0; c < columns; ++c) {
-            q.columns_ << QString::fromUtf8(sqlite3_column_name(st, c));
+            q.columns_ << shortColumnName(QString::fromUtf8(sqlite3_column_name(st, c)), p.tables);
             const char* decl = sqlite3_column_decltype(st, c);
             q.dateColumns_[size_t(c)] = decl && qstricmp(decl, "DATE") == 0;
         }
@@ -330,6 +373,14 @@ void Query::setFilter(const QString& condition) {
     filter_ = condition.trimmed();
     const QString sql = filter_.isEmpty() ? sql_ : QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(sql_, filter_);
     QueryRunner::refill(*this, sql);
+}
+
+bool Database::isReadOnly(const QString& sql) {
+    const ParsedStatement p = parseStatement(sql, [this](const QString& n) { return resolve(n); });
+    if (p.kind == StatementKind::Create || p.kind == StatementKind::Drop || p.kind == StatementKind::Alter)
+        return false;
+    for (const QString& path : p.tables) d->refresh(d->table(path));
+    return sqlite3_stmt_readonly(d->prepare(p.sql).get()) != 0;
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& params) {

@@ -43,8 +43,11 @@ public:
     /// (0 for a SELECT or a table definition). Throws vartesa::Error; a statement that fails
     /// changes nothing.
     int exec(const QString& sql, const QVariantList& params = {});
-    /// Runs a SELECT and keeps all its rows for walking.
+    /// Runs a SELECT and keeps all its rows for walking. Throws for a statement that would
+    /// change a table: those go through exec().
     Query query(const QString& sql, const QVariantList& params = {});
+    /// Whether `sql` only reads (so query() takes it); throws when it cannot be prepared.
+    bool isReadOnly(const QString& sql);
     /// First column of the first row, or a null QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
 

@@ -13,6 +13,9 @@
 
 namespace vartesa::db {
 
+/// A prepared statement, finalized when its last holder lets it go.
+using Statement = std::shared_ptr<sqlite3_stmt>;
+
 /// What a table file looked like when it was last read or written.
 struct Signature {
     dev_t device = 0;
@@ -51,18 +54,27 @@ struct Database::Impl {
 
     QHash<QString, std::shared_ptr<TableState>> tables; // by full path
     std::map<QString, std::unique_ptr<FolderLock>> locks; // by folder
-    QHash<QString, int> sharedHeld;                     // folder -> shared data lock depth
     QSet<QString> exclusiveHeld;                        // folders locked for writing
     QHash<QString, TableHold> tableMarks;               // tables held open by cursors
     /// Puts the lock-file mark of a table back to what its holds ask for.
     void settleMark(const QString& path);
-    QHash<QString, sqlite3_stmt*> statements;           // prepared, by SQL text
+    /// Prepared statements by SQL text, each with the tick of its last use. A statement is
+    /// shared: one evicted from the cache while a caller still steps it lives until that
+    /// caller lets it go.
+    QHash<QString, std::pair<Statement, std::uint64_t>> statements;
+    std::uint64_t statementTick = 0;
     std::vector<std::pair<TableState*, std::int64_t>> touched; // rows changed by the statement
+    QString refusal; // why the authorizer refused the statement being prepared
 
     // --- connection -------------------------------------------------------------------
     void open();
     void close();
-    sqlite3_stmt* prepare(const QString& sql);
+    /// The prepared statement for `sql`, reset and unbound; keep the returned handle while
+    /// stepping it.
+    Statement prepare(const QString& sql);
+    /// How many prepared statements the cache keeps before it drops the least used half.
+    static constexpr qsizetype kStatementCacheSize = 256;
+    void evictStatements();
     void run(const char* sql);
     [[noreturn]] void fail(const QString& what, const QString& where = {}) const;
     void bind(sqlite3_stmt* st, const QVariantList& params);
@@ -85,6 +97,11 @@ struct Database::Impl {
     /// Writes every pending record to the files, all or nothing.
     void flush();
     void discardPending();
+    /// The record `rowid` as the file will hold it before this statement's change (pending
+    /// bytes first), or nullopt when it is new or deleted.
+    std::optional<QByteArray> liveRecord(const TableState& t, std::int64_t rowid) const;
+    /// Throws when a statement set a row's record number itself.
+    void checkRecordNumbers() const;
     void forget(TableState& t); // drop the loaded copy; the next statement reloads
     Signature readSignature(const QString& path, bool withHeader) const;
 
@@ -94,6 +111,10 @@ struct Database::Impl {
                       const std::function<void(const char* oldRecord, char* newRecord)>& copy,
                       bool dropDeleted);
 };
+
+/// A statement that sets the record number itself; %1 is the table's file name.
+inline const QString kRecordNumberRefusal =
+    QStringLiteral("Numarul inregistrarii nu se stabileste prin instructiune in tabela %1");
 
 /// The loaded copy's column type for a field.
 const char* sqlType(const Field& f);

@@ -305,11 +305,10 @@ QDate dateFromValue(const QVariant& value) {
     if (type == QMetaType::QDate) return value.toDate();
     if (type == QMetaType::QDateTime) return value.toDateTime().date();
     if (type == QMetaType::LongLong || type == QMetaType::Int || type == QMetaType::Double) {
-        const qlonglong n = value.toLongLong();
-        // Eight digits are a yyyyMMdd date (numeric columns turn such texts into numbers);
-        // smaller numbers count days from 30.12.1899.
-        if (n >= 10000101) return QDate::fromString(QString::number(n), QStringLiteral("yyyyMMdd"));
-        return QDate(1899, 12, 30).addDays(n);
+        // A yyyyMMdd text reaches a DATE column as a number; any other number is no date.
+        const double d = value.toDouble();
+        if (d != std::floor(d) || d < 10000101 || d > 99991231) return {};
+        return QDate::fromString(QString::number(qlonglong(d)), QStringLiteral("yyyyMMdd"));
     }
     const QString t = value.toString().trimmed();
     if (t.count('.') == 2) return QDate::fromString(t, QStringLiteral("d.M.yyyy"));

@@ -103,8 +103,8 @@ int decodeLogical(char c);
 /// rounded to the field's decimals, dates as yyyy-MM-dd).
 QVariant encodeField(const Field& field, const QVariant& value, char* dest, const QString& table);
 
-/// Reads a date given as yyyy-MM-dd, dd.MM.yyyy or yyyyMMdd text, or as a day number
-/// counted from 30.12.1899. Invalid QDate when it is none of these.
+/// Reads a date given as yyyy-MM-dd, dd.MM.yyyy or yyyyMMdd text (the last also as the
+/// number SQLite makes of it). Invalid QDate when it is none of these.
 QDate dateFromValue(const QVariant& value);
 
 } // namespace vartesa::db

@@ -85,7 +85,23 @@ QByteArray readWhole(const QString& path, bool* exists) {
 
 } // namespace
 
-void removeJournal(const QString& table) { ::unlink(local(journalPath(table)).constData()); }
+void removeJournal(const QString& table) {
+    if (::unlink(local(journalPath(table)).constData()) == 0) syncFolderOf(table);
+}
+
+namespace {
+int folderSyncCount = 0;
+}
+
+void syncFolderOf(const QString& path) {
+    // A new, renamed or removed name lasts a power cut only once its folder is on disk.
+    Fd dir(::open(local(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.valid()) return;
+    ++folderSyncCount;
+    ::fsync(dir.get());
+}
+
+int folderSyncs() { return folderSyncCount; }
 
 Fd& Fd::operator=(Fd&& o) noexcept {
     if (this != &o) {
@@ -147,6 +163,7 @@ void replaceFile(const QString& path, const QByteArray& content) {
         ::unlink(local(temp).constData());
         throw Error(QStringLiteral("Fisierul %1 nu poate fi inlocuit: %2").arg(path, why), path);
     }
+    syncFolderOf(path);
 }
 
 FolderLock::FolderLock(const QString& folder) : folder_(folder) {
@@ -205,6 +222,7 @@ void writeJournal(const QString& table, std::int64_t originalSize, const std::ve
     Fd fd = openFile(path, O_WRONLY | O_CREAT | O_TRUNC);
     writeAt(fd.get(), 0, out.constData(), out.size(), path);
     syncFile(fd.get(), path);
+    syncFolderOf(path);
 }
 
 void writeMaster(const QString& master, const QStringList& tables) {
@@ -212,6 +230,12 @@ void writeMaster(const QString& master, const QStringList& tables) {
     Fd fd = openFile(master, O_WRONLY | O_CREAT | O_TRUNC);
     writeAt(fd.get(), 0, text.constData(), text.size(), master);
     syncFile(fd.get(), master);
+    syncFolderOf(master);
+}
+
+void removeMaster(const QString& master) {
+    // The master's removal is the commit point of a transaction over several tables.
+    if (::unlink(local(master).constData()) == 0) syncFolderOf(master);
 }
 
 // Restores `table` from its journal. `ofMaster` is set when the caller already found the
@@ -250,21 +274,26 @@ bool playBack(const QString& table, bool ofMaster) {
         removeJournal(table);
         return false;
     }
-    Fd fd = openFile(table, O_RDWR);
-    for (const Region& region : regions)
-        writeAt(fd.get(), region.offset, region.original.constData(), region.original.size(), table);
-    if (::ftruncate(fd.get(), off_t(originalSize)) != 0)
-        throw Error(QStringLiteral("Refacerea tabelei %1 a esuat: %2").arg(table, sysError()), table);
-    syncFile(fd.get(), table);
+    // A table removed since the crash has nothing to restore; a new file of that name is
+    // not the one the journal was written for.
+    const bool restore = QFileInfo(table).isFile();
+    if (restore) {
+        Fd fd = openFile(table, O_RDWR);
+        for (const Region& region : regions)
+            writeAt(fd.get(), region.offset, region.original.constData(), region.original.size(), table);
+        if (::ftruncate(fd.get(), off_t(originalSize)) != 0)
+            throw Error(QStringLiteral("Refacerea tabelei %1 a esuat: %2").arg(table, sysError()), table);
+        syncFile(fd.get(), table);
+    }
     removeJournal(table);
     if (!master.isEmpty() && !ofMaster) {
         // Roll back the other tables of the same transaction, then forget it.
         const QStringList siblings = QString::fromUtf8(readWhole(master, nullptr)).split('\n', Qt::SkipEmptyParts);
         for (const QString& s : siblings)
             if (s != table) playBack(s, true);
-        ::unlink(local(master).constData());
+        removeMaster(master);
     }
-    return true;
+    return restore;
 }
 
 bool recoverJournal(const QString& table) { return playBack(table, false); }

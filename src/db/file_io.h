@@ -90,9 +90,17 @@ void writeJournal(const QString& table, std::int64_t originalSize, const std::ve
 /// Writes and syncs a master file naming the journals of one transaction.
 void writeMaster(const QString& master, const QStringList& tables);
 /// Plays back a journal left by a writer that died; call with the exclusive data lock held.
-/// Returns true when the table was restored.
+/// Returns true when the table was restored. A journal whose table no longer exists is
+/// removed (the other tables of its transaction are still rolled back).
 bool recoverJournal(const QString& table);
 /// Removes a finished journal.
 void removeJournal(const QString& table);
+/// Removes the master file of a transaction over several tables: the commit point.
+void removeMaster(const QString& master);
+/// Flushes the folder holding `path`, so that a file created, renamed or removed there
+/// survives a power cut.
+void syncFolderOf(const QString& path);
+/// How many folder flushes this process has made (for the tests).
+int folderSyncs();
 
 } // namespace vartesa::db

@@ -96,6 +96,9 @@ int Database::Impl::runDefinition(const ParsedStatement& p) {
     case StatementKind::Create: {
         if (QFileInfo::exists(path))
             throw Error(QStringLiteral("Tabela %1 exista deja").arg(path), path);
+        // A journal left by a writer of an earlier table of this name must never be played
+        // back onto the new one.
+        recoverJournal(path);
         Layout l = makeLayout(p.addFields, fileName(path));
         QByteArray content = buildHeader(l);
         content += kEndMarker;
@@ -106,6 +109,7 @@ int Database::Impl::runDefinition(const ParsedStatement& p) {
     case StatementKind::Drop: {
         if (!QFileInfo::exists(path)) throw Error(QStringLiteral("Tabela %1 nu exista").arg(path), path);
         AloneScope alone(*this, path);
+        recoverJournal(path); // settle a crashed writer's journal before its table goes
         if (!QFile::remove(path)) throw Error(QStringLiteral("Tabela %1 nu poate fi stearsa").arg(path), path);
         removeIndexFile(path);
         forget(t);

@@ -147,9 +147,56 @@ void charFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_text(ctx, out.constData(), int(out.size()), SQLITE_TRANSIENT);
 }
 
+// Reads `n` digits at `p` into `value`; false when one is not a digit.
+bool digitsAt(const unsigned char* p, int n, int& value) {
+    value = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9') return false;
+        value = value * 10 + (p[i] - '0');
+    }
+    return true;
+}
+
+// The day of a date text as yyyymmdd: the loaded copy's yyyy-mm-dd or the program's
+// dd.mm.yyyy (one-digit day and month allowed). False for any other text.
+bool dateKey(const unsigned char* p, int n, int& key) {
+    int y = 0, m = 0, d = 0;
+    if (n == 10 && p[4] == '-' && p[7] == '-') {
+        if (!digitsAt(p, 4, y) || !digitsAt(p + 5, 2, m) || !digitsAt(p + 8, 2, d)) return false;
+    } else {
+        const auto* first = static_cast<const unsigned char*>(std::memchr(p, '.', size_t(n)));
+        if (!first) return false;
+        const int dayLen = int(first - p);
+        const auto* second =
+            static_cast<const unsigned char*>(std::memchr(first + 1, '.', size_t(n - dayLen - 1)));
+        if (!second) return false;
+        const int monthLen = int(second - first - 1);
+        const int yearLen = n - dayLen - monthLen - 2;
+        if (dayLen < 1 || dayLen > 2 || monthLen < 1 || monthLen > 2 || yearLen != 4) return false;
+        if (!digitsAt(p, dayLen, d) || !digitsAt(first + 1, monthLen, m) || !digitsAt(second + 1, 4, y))
+            return false;
+    }
+    key = y * 10000 + m * 100 + d;
+    return true;
+}
+
+// Order of DATE columns: a date written either way meets the same day, so a bound
+// "15.01.2024" finds the rows of that day; texts that are no date sort after every date.
+int dateCollation(void*, int n1, const void* a, int n2, const void* b) {
+    const auto* p = static_cast<const unsigned char*>(a);
+    const auto* q = static_cast<const unsigned char*>(b);
+    int ka = 0, kb = 0;
+    const bool da = dateKey(p, n1, ka), db = dateKey(q, n2, kb);
+    if (da && db) return ka < kb ? -1 : ka > kb ? 1 : 0;
+    if (da != db) return da ? -1 : 1;
+    const int c = std::memcmp(p, q, size_t(std::min(n1, n2)));
+    return c != 0 ? c : n1 - n2;
+}
+
 } // namespace
 
 void registerSqlFunctions(sqlite3* db) {
+    sqlite3_create_collation_v2(db, "vt_date", SQLITE_UTF8, nullptr, dateCollation, nullptr);
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);

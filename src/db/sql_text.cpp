@@ -1,5 +1,6 @@
 #include "sql_text.h"
 
+#include "cp1250.h"
 #include "error.h"
 
 namespace vartesa::db {
@@ -118,7 +119,9 @@ public:
                     }
                 }
             }
-            out += sql_.mid(t.begin, t.end - t.begin);
+            // A text written into the statement meets the stored letters as a bound one does.
+            if (t.kind == Token::String) out += storedLetters(sql_.mid(t.begin, t.end - t.begin));
+            else out += sql_.mid(t.begin, t.end - t.begin);
         }
         return out;
     }
@@ -252,6 +255,27 @@ void parseDdl(const std::vector<Token>& all, ParsedStatement& p, const QString& 
     }
 }
 
+bool isRowidName(const Token& t) {
+    return (t.kind == Token::Word || t.kind == Token::Quoted) &&
+           (t.text.compare(QLatin1String("ROWID"), Qt::CaseInsensitive) == 0 ||
+            t.text.compare(QLatin1String("OID"), Qt::CaseInsensitive) == 0 ||
+            t.text.compare(QLatin1String("_ROWID_"), Qt::CaseInsensitive) == 0);
+}
+
+// Whether an INSERT's column list names the record number: INSERT INTO t [AS a] (..., rowid).
+bool insertNamesRowid(const std::vector<Token>& all) {
+    const std::vector<Token> t = solid(all);
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+        if (t[i].kind != Token::Word || t[i].text != "INTO") continue;
+        size_t j = i + 2; // past the table
+        if (j < t.size() && t[j].kind == Token::Word && t[j].text == "AS") j += 2;
+        if (j >= t.size() || t[j].text != "(") continue;
+        for (++j; j < t.size() && t[j].text != ")"; ++j)
+            if (isRowidName(t[j])) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString quoteIdentifier(const QString& name) {
@@ -280,6 +304,7 @@ ParsedStatement parseStatement(const QString& sql, const std::function<QString(c
     }
     Rewriter r(sql, tokens, resolve, p.tables);
     p.sql = r.run(0, int(tokens.size()));
+    p.namesRecordNumber = insertNamesRowid(tokens);
     return p;
 }
 

@@ -23,6 +23,7 @@ struct ParsedStatement {
     QString target;               // CREATE/DROP/ALTER: the table changed
     std::vector<Field> addFields; // CREATE: all fields; ALTER: the fields added
     QStringList dropFields;       // ALTER: the fields dropped
+    bool namesRecordNumber = false; // INSERT: the column list names rowid (the record number)
 };
 
 /// `resolve` turns a path as written ("Datorii.dbf", "/data/GOSPODAR.DBF") into the

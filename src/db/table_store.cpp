@@ -105,6 +105,48 @@ std::int64_t recordsHeld(const Layout& l, qsizetype fileSize) {
     return std::min<std::int64_t>(l.recordCount, room);
 }
 
+// A field of a record as the loaded copy holds it (what bindField gives SQLite).
+QVariant loadedValue(const Field& f, const char* rec) {
+    const char* p = rec + f.offset;
+    switch (f.type) {
+    case FieldType::Char: {
+        int len = f.length;
+        while (len > 0 && (p[len - 1] == ' ' || p[len - 1] == '\0')) --len;
+        QByteArray utf8;
+        decodeChar(p, len, utf8);
+        return QString::fromUtf8(utf8);
+    }
+    case FieldType::Numeric:
+    case FieldType::Float: {
+        std::int64_t i = 0;
+        double d = 0;
+        bool isInteger = false;
+        if (!decodeNumber(p, f.length, i, d, isInteger)) return {};
+        if (f.type == FieldType::Numeric && f.decimals == 0 && isInteger) return qlonglong(i);
+        return d;
+    }
+    case FieldType::Date: {
+        QDate date;
+        if (!decodeDate(p, f.length, date)) return {};
+        return date.toString(Qt::ISODate);
+    }
+    case FieldType::Logical: {
+        const int b = decodeLogical(*p);
+        return b < 0 ? QVariant() : QVariant(qlonglong(b));
+    }
+    }
+    return {};
+}
+
+// Whether a value read back from SQLite is the one the record held.
+bool sameValue(const QVariant& was, const QVariant& now) {
+    if (was.isNull() || now.isNull()) return was.isNull() == now.isNull();
+    const int a = was.metaType().id(), b = now.metaType().id();
+    if (a == QMetaType::QString || b == QMetaType::QString) return a == b && was.toString() == now.toString();
+    if (a == QMetaType::LongLong && b == QMetaType::LongLong) return was.toLongLong() == now.toLongLong();
+    return was.toDouble() == now.toDouble();
+}
+
 } // namespace
 
 const char* sqlType(const Field& f) {
@@ -201,13 +243,15 @@ void Database::Impl::fullLoad(TableState& t, const QByteArray& file) {
         for (size_t i = 0; i < t.layout.fields.size(); ++i) {
             const Field& f = t.layout.fields[i];
             create += (i ? "," : "") + quoteIdentifier(f.name) + ' ' + sqlType(f);
+            if (f.type == FieldType::Date) create += QStringLiteral(" COLLATE vt_date");
         }
         run((create + ')').toUtf8().constData());
 
         const Layout& l = t.layout;
         const std::int64_t count = recordsHeld(l, file.size());
         t.records = file.mid(l.headerLength, qsizetype(count * l.recordLength));
-        sqlite3_stmt* st = prepare(insertSql(t, false));
+        const Statement insert = prepare(insertSql(t, false));
+        sqlite3_stmt* st = insert.get();
         std::vector<QByteArray> scratch(l.fields.size());
         for (std::int64_t r = 0; r < count; ++r) {
             const char* rec = t.records.constData() + r * l.recordLength;
@@ -230,8 +274,10 @@ void Database::Impl::applyDiff(TableState& t, const QByteArray& file) {
     const std::int64_t newCount = recordsHeld(l, file.size());
     const std::int64_t oldCount = t.records.size() / l.recordLength;
     const char* fresh = file.constData() + l.headerLength;
-    sqlite3_stmt* upsert = prepare(insertSql(t, true));
-    sqlite3_stmt* remove = prepare("DELETE FROM " + quoteIdentifier(t.path) + " WHERE rowid=?");
+    const Statement upsertHeld = prepare(insertSql(t, true));
+    const Statement removeHeld = prepare("DELETE FROM " + quoteIdentifier(t.path) + " WHERE rowid=?");
+    sqlite3_stmt* upsert = upsertHeld.get();
+    sqlite3_stmt* remove = removeHeld.get();
     std::vector<QByteArray> scratch(l.fields.size());
     const auto drop = [&](std::int64_t rowid) {
         sqlite3_bind_int64(remove, 1, rowid);
@@ -283,44 +329,74 @@ void Database::Impl::stageTouched() {
     if (touched.empty()) return;
     std::sort(touched.begin(), touched.end());
     touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+    checkRecordNumbers();
     LoadingGuard guard(loading);
     std::vector<std::pair<TableState*, std::pair<std::int64_t, std::optional<QByteArray>>>> staged;
     for (const auto& [t, rowid] : touched) {
         const Layout& l = t->layout;
-        sqlite3_stmt* st = prepare("SELECT * FROM " + quoteIdentifier(t->path) + " WHERE rowid=?");
+        const Statement held = prepare("SELECT * FROM " + quoteIdentifier(t->path) + " WHERE rowid=?");
+        sqlite3_stmt* st = held.get();
         sqlite3_bind_int64(st, 1, rowid);
         if (sqlite3_step(st) != SQLITE_ROW) {
             sqlite3_reset(st);
             staged.push_back({t, {rowid, std::nullopt}});
             continue;
         }
-        QByteArray rec(l.recordLength, ' ');
+        // A row already in the file keeps the bytes of every field the statement left alone,
+        // even those this engine would write differently (another program's number forms,
+        // overflow stars, impossible dates).
+        const std::optional<QByteArray> before = liveRecord(*t, rowid);
+        QByteArray rec = before ? *before : QByteArray(l.recordLength, ' ');
+        rec[0] = ' ';
         std::vector<std::pair<int, QVariant>> fixes;
         for (size_t i = 0; i < l.fields.size(); ++i) {
+            const Field& f = l.fields[i];
             const QVariant value = columnValue(st, int(i));
+            if (before && sameValue(loadedValue(f, before->constData()), value)) continue;
             QVariant stored;
             try {
-                stored = encodeField(l.fields[i], value, rec.data() + l.fields[i].offset,
-                                     QFileInfo(t->path).fileName());
+                stored = encodeField(f, value, rec.data() + f.offset, QFileInfo(t->path).fileName());
             } catch (...) {
                 sqlite3_reset(st);
                 throw;
             }
-            if (stored != value || stored.isNull() != value.isNull() ||
-                stored.metaType() != value.metaType())
+            if (stored != value || stored.isNull() != value.isNull() || stored.metaType() != value.metaType())
                 fixes.push_back({int(i), stored});
         }
         sqlite3_reset(st);
         for (const auto& [column, value] : fixes) {
-            sqlite3_stmt* up = prepare("UPDATE " + quoteIdentifier(t->path) + " SET " +
-                                       quoteIdentifier(l.fields[size_t(column)].name) + "=? WHERE rowid=?");
-            bind(up, {value, qlonglong(rowid)});
-            sqlite3_step(up);
-            sqlite3_reset(up);
+            const Statement up = prepare("UPDATE " + quoteIdentifier(t->path) + " SET " +
+                                         quoteIdentifier(l.fields[size_t(column)].name) + "=? WHERE rowid=?");
+            bind(up.get(), {value, qlonglong(rowid)});
+            sqlite3_step(up.get());
+            sqlite3_reset(up.get());
         }
         staged.push_back({t, {rowid, rec}});
     }
     for (auto& [t, entry] : staged) t->pending[entry.first] = std::move(entry.second);
+}
+
+std::optional<QByteArray> Database::Impl::liveRecord(const TableState& t, std::int64_t rowid) const {
+    const auto pending = t.pending.find(rowid);
+    if (pending != t.pending.end()) return pending->second;
+    const int length = t.layout.recordLength;
+    if (rowid < 1 || rowid > t.records.size() / length) return std::nullopt;
+    const QByteArray rec = t.records.mid(qsizetype((rowid - 1) * length), length);
+    if (rec.at(0) == '*') return std::nullopt;
+    return rec;
+}
+
+void Database::Impl::checkRecordNumbers() const {
+    // Rows are numbered by their place in the file: a new row takes the next free number,
+    // so a number below 1 or past the rows this statement could have added was set by hand.
+    std::map<const TableState*, std::int64_t> added;
+    for (const auto& [t, rowid] : touched) ++added[t];
+    for (const auto& [t, rowid] : touched) {
+        std::int64_t last = t->records.size() / t->layout.recordLength;
+        if (!t->pending.empty()) last = std::max(last, t->pending.rbegin()->first);
+        if (rowid < 1 || rowid > last + added[t])
+            throw Error(kRecordNumberRefusal.arg(QFileInfo(t->path).fileName()), t->path);
+    }
 }
 
 void Database::Impl::discardPending() {
@@ -406,7 +482,7 @@ void Database::Impl::flush() {
             t.layout.recordCount = std::uint32_t(p.newCount);
             t.layout.changeCounter += 1;
         }
-        if (!master.isEmpty()) ::unlink(QFile::encodeName(master).constData());
+        if (!master.isEmpty()) removeMaster(master);
         for (Plan& p : plans) {
             removeJournal(p.t->path);
             p.t->pending.clear();
@@ -420,7 +496,7 @@ void Database::Impl::flush() {
             } catch (...) {
             }
         }
-        if (!master.isEmpty()) ::unlink(QFile::encodeName(master).constData());
+        if (!master.isEmpty()) removeMaster(master);
         for (TableState* t : dirty) {
             removeJournal(t->path);
             forget(*t);
