@@ -81,10 +81,10 @@ QString IniText::value(const QString& section, const QString& key, bool* found) 
     bool inSection = false;
     for (const QString& line : lines_) {
         if (isSection(line)) {
-            inSection = sectionName(line).compare(section, Qt::CaseInsensitive) == 0;
+            inSection = db::sameLetters(sectionName(line), section, Qt::CaseInsensitive);
             continue;
         }
-        if (inSection && keyOf(line).compare(key, Qt::CaseInsensitive) == 0 && !keyOf(line).isEmpty()) {
+        if (inSection && db::sameLetters(keyOf(line), key, Qt::CaseInsensitive) && !keyOf(line).isEmpty()) {
             if (found) *found = true;
             const QString t = stripEnd(line);
             return t.mid(t.indexOf('=') + 1).trimmed();
@@ -99,13 +99,13 @@ void IniText::setValue(const QString& section, const QString& key, const QString
     for (int i = 0; i < lines_.size(); ++i) {
         if (isSection(lines_[i])) {
             if (sectionAt >= 0) break;
-            if (sectionName(lines_[i]).compare(section, Qt::CaseInsensitive) == 0) sectionAt = lastOfSection = i;
+            if (db::sameLetters(sectionName(lines_[i]), section, Qt::CaseInsensitive)) sectionAt = lastOfSection = i;
             continue;
         }
         if (sectionAt < 0) continue;
         if (!stripEnd(lines_[i]).trimmed().isEmpty()) lastOfSection = i;
         const QString k = keyOf(lines_[i]);
-        if (!k.isEmpty() && k.compare(key, Qt::CaseInsensitive) == 0) {
+        if (!k.isEmpty() && db::sameLetters(k, key, Qt::CaseInsensitive)) {
             const QString ending = lines_[i].mid(stripEnd(lines_[i]).size());
             lines_[i] = k + '=' + value + (ending.isEmpty() ? QStringLiteral("\r\n") : ending);
             return;

@@ -1,5 +1,6 @@
 #include "shell/login.h"
 
+#include "db/cp1250.h"
 #include "db/error.h"
 #include "shell/action_log.h"
 #include "shell/budget_codes.h"
@@ -32,7 +33,7 @@ bool YearLocked(const CountersFile& counters) {
 UserSession::UserSession(Services& services) : s_(services) {}
 
 LoginResult UserSession::Login(QString& name, const QString& password) {
-    name = CollapseSpaces(name).left(UsersFile::kFieldSize);
+    name = db::storedLetters(CollapseSpaces(name)).left(UsersFile::kFieldSize);
     const QString typed = password.left(UsersFile::kFieldSize);
     UserRecord user{name, typed, UserGrade::Unknown, QString()};
 
@@ -50,7 +51,7 @@ LoginResult UserSession::Login(QString& name, const QString& password) {
     std::vector<int> matches;
     for (size_t i = 0; i < records.size(); ++i) {
         const UserRecord& r = records[i];
-        if (r.name != name || !passwordMatches(r.password, typed)) continue;
+        if (!db::sameLetters(r.name, name) || !passwordMatches(r.password, typed)) continue;
         matches.push_back(int(i));
         user.grade = r.grade;
         user.card = r.card;

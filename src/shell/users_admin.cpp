@@ -1,6 +1,7 @@
 #include "shell/users_admin.h"
 
 #include "db/database.h"
+#include "db/cp1250.h"
 #include "db/error.h"
 #include "db/query.h"
 #include "db/sql_text.h"
@@ -85,7 +86,7 @@ db::Query UsersList::gridQuery() const {
 bool UsersList::isEmpty() const { return rows().empty(); }
 
 QString UsersList::CheckEntry(UserEntry& entry, bool adding) const {
-    entry.name = CollapseSpaces(entry.name).left(UsersFile::kFieldSize);
+    entry.name = db::storedLetters(CollapseSpaces(entry.name)).left(UsersFile::kFieldSize);
     entry.card = CollapseSpaces(entry.card).left(UsersFile::kFieldSize);
     entry.series = CollapseSpaces(entry.series).left(10);
     if (entry.name.isEmpty()) return QStringLiteral("Lipseste numele!");
@@ -93,7 +94,7 @@ QString UsersList::CheckEntry(UserEntry& entry, bool adding) const {
         const UsersFile file = UsersFile::inFolder(s_.folders.data);
         if (file.exists())
             for (const UserRecord& r : file.readAll())
-                if (r.name == entry.name) return QStringLiteral("Acest nume mai exista!");
+                if (db::sameLetters(r.name, entry.name)) return QStringLiteral("Acest nume mai exista!");
     }
     return {};
 }

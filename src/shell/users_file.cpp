@@ -130,7 +130,7 @@ void UsersFile::removeAt(int index) {
 int UsersFile::indexOfName(const QString& name) const {
     const std::vector<UserRecord> records = readAll();
     for (size_t i = 0; i < records.size(); ++i)
-        if (records[i].name == name) return int(i);
+        if (db::sameLetters(records[i].name, name)) return int(i);
     return -1;
 }
 

@@ -77,3 +77,9 @@ TEST_F(ZoneTableTest, LocalityIsCutTo32Characters) {
 }
 
 } // namespace
+
+TEST_F(ZoneTableTest, LocalityTypedWithTheOtherFormOfSAndTIsADuplicate) {
+    zones.add(ZoneTable::cleanLocality(QStringLiteral("Şanţuri")), "A", "IV");
+    EXPECT_EQ(zones.check(ZoneTable::cleanLocality(QStringLiteral("Șanțuri"))).value_or(""),
+              "Localitatea specificat exista deja!");
+}

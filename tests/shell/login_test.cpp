@@ -248,3 +248,10 @@ TEST_F(LoginTest, MyAccountSaysSoWhenTheRecordIsGone) {
     EXPECT_EQ(env_.messages().shown().front().kind, MessageKind::Error);
     EXPECT_EQ(readBytes(file().path()), before);
 }
+
+// The users file holds ş and ţ with a cedilla; a Romanian keyboard types them with a comma.
+TEST_F(LoginTest, NameTypedWithCommaLettersLogsIn) {
+    writeUsers({{"ADMIN", "123", UserGrade::Admin, ""}, {QStringLiteral("ŞTEFĂNIŢĂ"), "P1", UserGrade::Cashier, ""}});
+    EXPECT_EQ(login(QStringLiteral("ȘTEFĂNIȚĂ"), "P1"), LoginResult::LoggedIn);
+    EXPECT_EQ(file().indexOfName(QStringLiteral("ȘTEFĂNIȚĂ")), 1);
+}
