@@ -182,6 +182,7 @@ TEST_F(ClaimDialogs, FixedTaxDialogModesAndItsRefusalOfZero) {
         pressEnter(dialog.Cant);
     });
     ASSERT_TRUE(dialog.ShowFixedTaxDialog(true));
+    ASSERT_FALSE(env->messages().hints().empty());
     EXPECT_EQ(env->messages().hints().back().anchor, "Cant");
     EXPECT_EQ(dialog.tax(), "Salubritate");
     EXPECT_EQ(dialog.value(), 35);

@@ -164,10 +164,12 @@ TEST_F(UsersPanelTest, AddingThroughTheDialogChecksTheName) {
         auto* name = field<QLineEdit>(dialog, "NumeEd");
         type(name, "ion");
         field<QPushButton>(dialog, "MemoreazaBut")->click();
+        ASSERT_FALSE(env_.messages().hints().empty());
         EXPECT_EQ(env_.messages().hints().back().text, "Acest nume mai exista!");
         EXPECT_EQ(env_.messages().hints().back().anchor, "NumeEd");
         type(name, "  ");
         field<QPushButton>(dialog, "MemoreazaBut")->click();
+        ASSERT_FALSE(env_.messages().hints().empty());
         EXPECT_EQ(env_.messages().hints().back().text, "Lipseste numele!");
         type(name, "vasile");
         field<QComboBox>(dialog, "RangCombo")->setCurrentIndex(1);

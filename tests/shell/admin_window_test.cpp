@@ -182,6 +182,7 @@ TEST_F(AdminWindowTest, ZonesAreAddedChangedAndRemoved) {
         d.localityField()->setText("valea mare");
         d.MemoreazaClick();
         EXPECT_TRUE(d.isVisible());
+        ASSERT_FALSE(env.messages().hints().empty());
         EXPECT_EQ(env.messages().hints().back().text, "Localitatea specificat exista deja!");
         d.reject();
     });
@@ -219,6 +220,7 @@ TEST_F(AdminWindowTest, ZonesAreAddedChangedAndRemoved) {
     window.StergeClick();
     EXPECT_TRUE(zoneLocalities().isEmpty());
     window.ModificaClick();
+    ASSERT_FALSE(env.messages().hints().empty());
     EXPECT_EQ(env.messages().hints().back().text, "Nu aveti ce modifica!");
 }
 

@@ -222,7 +222,7 @@ TEST_F(BackupTest, DamagedArchivesLeaveTheDataFolderAsItWas) {
 
     // Stated sizes that do not match the stream, and nonsense lengths.
     const QList<QByteArray> nonsense = {
-        int32le(1) + int32le(9) + "Data\\a.x" + int32le(10) + zlibStream("abc"),    // short stream
+        int32le(1) + int32le(8) + "Data\\a.x" + int32le(10) + zlibStream("abc"),    // short stream
         int32le(1) + int32le(8) + "Data\\a.x" + int32le(2) + zlibStream("abc"),     // long stream
         int32le(1) + int32le(-5) + "Data\\a.x",                                      // negative name length
         int32le(1) + int32le(0x7FFFFFFF) + "Data\\a.x",                              // huge name length
@@ -270,9 +270,13 @@ TEST_F(BackupTest, ArchivesWithNoFileOrForeignNamesRestoreNothing) {
     // The register import's unpacking refuses the same names and writes nothing.
     const QString target = root() + "/RA";
     QDir().mkpath(target + "/Data");
-    writeBytes(bad, handArchive({{"Data\\ok.dbf", "ok"}, {"Data\\..\\..\\evil.txt", "rau"}}));
-    EXPECT_THROW(DecompressFiles(bad, target), Error);
-    EXPECT_FALSE(QFileInfo::exists(target + "/Data/ok.dbf"));
+    for (const char* name : {"Data\\..\\..\\evil.txt", "..\\evil.txt", "Data\\..\\x", "..\\RA\\evil.txt"}) {
+        writeBytes(bad, handArchive({{"Data\\ok.dbf", "ok"}, {name, "rau"}}));
+        EXPECT_THROW(DecompressFiles(bad, target), Error) << name;
+        EXPECT_FALSE(QFileInfo::exists(target + "/Data/ok.dbf")) << name;
+        EXPECT_FALSE(QFileInfo::exists(root() + "/evil.txt")) << name;
+        EXPECT_FALSE(QFileInfo::exists(target + "/evil.txt")) << name;
+    }
     writeBytes(bad, handArchive({{"Data\\ok.dbf", "ok"}, {"Lipsa\\x.dbf", "x"}}));
     EXPECT_THROW(DecompressFiles(bad, target), Error) << "a folder that does not exist is not created";
     writeBytes(bad, handArchive({{"Data\\ok.dbf", "ok"}, {"Data\\ok.dbf", "al doilea"}}));

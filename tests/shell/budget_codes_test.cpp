@@ -164,6 +164,7 @@ TEST_F(Codes, WindowAddsWithBalloonsAndRefusesUnderTheYearLock) {
         EXPECT_EQ(window.dialog().companyField()->text(), "RO49AAAA1B31007593840000"); // copied, capitals
         window.dialog().MemoreazaClick();
         EXPECT_TRUE(window.dialog().isVisible());
+        ASSERT_FALSE(env.messages().hints().empty());
         EXPECT_EQ(env.messages().hints().back().text, "Exista deja creanta in lista!!");
         type(window.dialog().nameField(), "  Taxa   de apa ");
         window.dialog().MemoreazaClick();

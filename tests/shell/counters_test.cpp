@@ -2,6 +2,7 @@
 // disturbing the rest of a file other workstations also use, drawing identifiers, and two
 // processes drawing from one counter at once.
 
+#include "db/database.h"
 #include "db/error.h"
 #include "shell/counters.h"
 #include "shell_test_util.h"
@@ -240,3 +241,30 @@ TEST_F(CountersTest, TwoProcessesDrawingAtOnceNeverGetTheSameId) {
         if (!drawn.contains(id)) ADD_FAILURE() << "identifier " << id << " was never drawn";
     EXPECT_EQ(CountersFile(path()).ReadCounter("SERVER", "IDX"), QString::number(2 * kEach + 1));
 }
+
+namespace {
+
+// The counters keep their own lock byte: a workstation in the middle of writing tables does
+// not hold up a cashier drawing a receipt number.
+TEST_F(CountersTest, NextIdIsNotHeldUpByAnOpenTableWrite) {
+    db::Database writer(folder());
+    writer.exec(QStringLiteral("CREATE TABLE \"T.dbf\" (A DECIMAL(3,0))"));
+    writer.begin();
+    writer.exec(QStringLiteral("INSERT INTO \"T.dbf\" (A) VALUES (1)"));
+    CountersFile counters(path());
+    counters.setLockTimeout(300);
+    EXPECT_EQ(counters.NextId("SERVER", "IDCHIT"), "1");
+    writer.rollback();
+}
+
+// A user's receipt series is found whichever way the user's name spells ş and ţ.
+TEST_F(CountersTest, SectionsMatchWhicheverFormOfSAndTIsTyped) {
+    CountersFile counters(path());
+    counters.WriteCounter(QStringLiteral("ŞTEFĂNIŢĂ"), "SERIA", "AB");
+    EXPECT_EQ(counters.ReadCounter(QStringLiteral("ȘTEFĂNIȚĂ"), "SERIA"), "AB");
+    counters.WriteCounter(QStringLiteral("ȘTEFĂNIȚĂ"), "SERIA", "CD");
+    EXPECT_EQ(counters.ReadCounter(QStringLiteral("ŞTEFĂNIŢĂ"), "SERIA"), "CD");
+    EXPECT_EQ(counters.ReadCounter(QStringLiteral("ȘTEFĂNIȚĂ"), "SERIA"), "CD");
+}
+
+} // namespace

@@ -234,8 +234,11 @@ TEST_F(Upgrades, DebitsOfTheOldLargeCarColumnFollowItBeforeRelease118) {
     EXPECT_EQ(value("Debit.dbf", "CAMP1", "IDDEB = 1").toString(), "P30001");
     EXPECT_EQ(value("Debit.dbf", "VAL1", "IDDEB = 1").toString(), "3150");
     EXPECT_EQ(value("Debit.dbf", "DENUM", "IDDEB = 2").toString(), "altul");
-    // From 1.18 on the step does not run again.
+    // From 1.18 on the step does not run again, 1.18 itself included.
     db.exec(QStringLiteral("UPDATE \"%1\" SET CAMP1 = 'AUTO10' WHERE IDDEB = 2").arg(data("Debit.dbf")));
-    RunSecondUpgradeSet(context);
-    EXPECT_EQ(value("Debit.dbf", "CAMP1", "IDDEB = 2").toString(), "AUTO10");
+    for (const char* version : {"1.18", "1.26"}) {
+        counters.WriteCounter("SERVER", "ExistVer", version);
+        RunSecondUpgradeSet(context);
+        EXPECT_EQ(value("Debit.dbf", "CAMP1", "IDDEB = 2").toString(), "AUTO10") << version;
+    }
 }
