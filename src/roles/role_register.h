@@ -47,6 +47,8 @@ public:
 
     db::Database& database() { return db_; }
     const QString& dataFolder() const { return folder_; }
+    /// Start-up may choose another data folder (a network one) after the screens exist.
+    void setDataFolder(const QString& folder) { folder_ = folder; }
     /// Full path of a table of the data folder.
     QString table(const QString& file) const { return folder_ + '/' + file; }
 

@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,6 +30,8 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vartesa {
 
@@ -191,8 +192,8 @@ QWidget* TGospodarii::buildIdentificationPage() {
     SMDBGrid3->verticalHeader()->hide();
     connect(SMDBGrid3->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TGospodarii::GxAfterScroll);
     connect(SMDBGrid3, &QTableView::doubleClicked, this, &TGospodarii::GxAfterScroll);
-    new GridEnter(SMDBGrid3, [this] { GxAfterScroll(); });
     EnterNavigation::install({SatCombo, ROLEd, CapGosp, SMDBGrid3});
+    new GridEnter(SMDBGrid3, [this] { GxAfterScroll(); }); // installed last, so it sees Enter first
 
     // The record navigator: first, previous, next, last.
     auto* navigator = new QHBoxLayout;
@@ -296,6 +297,7 @@ void TGospodarii::setPage(int entry, RolePageWidget* page) {
 }
 
 void TGospodarii::prepareOpening() {
+    roles_.setDataFolder(s_.folders.data);
     const bool optionOn = constants_.noPenalties();
     NOTAX->setVisible(optionOn);
     findChild<QLabel*>(QStringLiteral("NOTAXLabel"))->setVisible(optionOn);
