@@ -21,6 +21,8 @@ const std::vector<Command>& commands() {
         {"xls-cat", "FILE [SHEET]", "arata o foaie a unui registru .xls ca CSV (formulele prin valoarea calculata)", runXlsCat},
         {"backup", "DATAFOLDER ARHIVA", "salveaza fisierele directorului de date intr-o arhiva .vsa", runBackup},
         {"restore", "ARHIVA DATAFOLDER", "verifica arhiva si inlocuieste cu ea fisierele directorului de date", runRestore},
+        {"roles", "DATAFOLDER [--village SAT] [--name TEXT]",
+         "listeaza rolurile ca CSV, in ordinea ecranului de roluri (satul; numele care incep cu TEXT)", runRoles},
         {"list-archive", "ARHIVA", "verifica o arhiva .vsa si arata numele si marimile fisierelor", runListArchive},
     };
     return table;

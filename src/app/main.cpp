@@ -22,6 +22,7 @@
 #include "shell/ui/startup_window.h"
 #include "shell/ui/verification_window.h"
 #include "shell/version.h"
+#include "roles/ui/role_register_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -129,6 +130,11 @@ int main(int argc, char** argv) {
     AdminConstants constants;
     TForm4 adminWindow(services, constants, &mainWindow);
     mainWindow.attach(QStringLiteral("Administrare"), [&] { adminWindow.OpenAdministratorWindow(); });
+    // The role register, opened by "Gospodarii -Roluri-"; its village list comes from
+    // start-up and again whenever the administrator saves the localities.
+    TGospodarii roleWindow(services, constants, &mainWindow);
+    mainWindow.attach(QStringLiteral("Gospodarii"), [&] { roleWindow.OpenRoleRegister(); });
+    adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window
     // Closing the main window offers the automatic backup of the data folder, then ends
@@ -154,6 +160,7 @@ int main(int argc, char** argv) {
                                               services.desktop(), DefaultAdminSettings());
             hooks.loadAdminSettings = [&] { constants.load(services); };
             hooks.showServerPath = [&](const QString& folder) { adminWindow.showServerPath(folder); };
+            hooks.villagesReady = [&](const QStringList& villages) { roleWindow.setVillageList(villages); };
             StartupSequence sequence({services.folders, services.database(), services.registry(),
                                       services.messages(), services.clock(), &window, std::move(hooks)});
             sequence.run();

@@ -1,0 +1,129 @@
+#pragma once
+// TGospodarii: the role register, where the role clerks spend their day. On the left the
+// navigation list of its pages and the buttons that add roles to payment; on the right the
+// identification page (search, the list of roles, the current role's details, add / edit /
+// delete) and the declaration pages, one at a time, under a header naming the role.
+
+#include "roles/role_register.h"
+#include "roles/role_search.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
+class QWidget;
+
+namespace vartesa {
+
+class AdminConstants;
+class Services;
+class TAddGosF;
+class RoleGridModel;
+
+/// A page of the screen other than the identification page. The declaration pages derive
+/// from it; the screen asks it to load the current role and whether it holds unsaved changes.
+class RolePageWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    /// Shows the role's values (the page's "Memoreaza modificarile" panel hidden).
+    virtual void loadRole(qint64 id) { (void)id; }
+    /// The page was changed and not saved.
+    virtual bool isModified() const { return false; }
+    /// Writes the page ("Memoreaza modificarile").
+    virtual void save() {}
+};
+
+class TGospodarii : public QDialog {
+public:
+    TGospodarii(Services& services, AdminConstants& constants, QWidget* parent = nullptr);
+    ~TGospodarii() override;
+
+    /// The village list start-up built (the roles' villages, then the zones' localities).
+    void setVillageList(const QStringList& villages);
+    const QStringList& villageList() const { return villages_; }
+    /// Puts a declaration page in place of the placeholder of navigation entry `entry` (2-13).
+    void setPage(int entry, RolePageWidget* page);
+
+    /// Opening from the main window: reads the register, shows the identification page and
+    /// runs modally.
+    void OpenRoleRegister();
+    /// Everything opening does before the window shows.
+    void prepareOpening();
+
+    // Handlers, named after their components.
+    void SatComboChange();
+    void ROLEdChange();
+    void CapGospChange();
+    /// The current row of the list moved (scrolling, a click, the navigator).
+    void GxAfterScroll();
+    void AddGospodarie();
+    void EditGospodarie();
+    void DelGospodarie();
+    /// A navigation entry was chosen.
+    void ListView1Click(int entry);
+
+    RoleSearch& search() { return search_; }
+    RoleRegister& roles() { return roles_; }
+    TAddGosF& roleDialog() { return *dialog_; }
+    /// Navigation entry of the page on show (0 = identification).
+    int currentEntry() const { return entry_; }
+
+    QListWidget* ListView1;
+    QStackedWidget* PageControl;
+    QComboBox* SatCombo;
+    QLineEdit* ROLEd;
+    QLineEdit* CapGosp;
+    QTableView* SMDBGrid3;
+    QLabel* TotalGosp;
+    QLineEdit* TIP;
+    QLineEdit* CNP;
+    QLineEdit* ADRESA;
+    QLineEdit* NOTAX;
+    QCheckBox* SCCLAD;
+    QCheckBox* SCCC;
+    QCheckBox* SCAUTO;
+    QCheckBox* SCTI;
+    QLineEdit* SCTE;
+    QPlainTextEdit* OBS;
+    QLabel* HeaderSat;  // village of the role, over the other pages
+    QLabel* HeaderNume; // name and number of the role
+
+public:
+    void reject() override; // Escape or closing: the unsaved-changes question first
+
+private:
+    QWidget* buildNavigation();
+    QWidget* buildIdentificationPage();
+    QWidget* buildHeader();
+    void runSearch(std::function<void()> change);
+    void showSearch();
+    void showCurrentRole();
+    void reopenAt(const QString& village, const QString& name, qint64 id);
+    bool askToSaveCurrentPage();
+    void addVillage(const QString& village, bool writeList);
+    BlankPageDefaults blankPageDefaults() const;
+
+    Services& s_;
+    AdminConstants& constants_;
+    RoleRegister roles_;
+    RoleSearch search_;
+    ReentryGuard guard_;          // one reaction to the search fields at a time
+    RoleGridModel* grid_;         // the list's rows
+    std::unique_ptr<TAddGosF> dialog_;
+    std::vector<RolePageWidget*> pages_; // by navigation entry; null for 0 and the heading
+    QWidget* header_ = nullptr;   // HeaderSat and HeaderNume
+    QStringList villages_;        // the screen's village list
+    int entry_ = 0;               // navigation entry on show
+};
+
+} // namespace vartesa

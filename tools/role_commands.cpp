@@ -1,0 +1,81 @@
+// vartesa-tool roles: the role register as the register screen lists it.
+
+#include "commands.h"
+
+#include "db/database.h"
+#include "db/error.h"
+#include "roles/role_register.h"
+#include "roles/role_search.h"
+
+#include <QDir>
+#include <QTextStream>
+
+namespace vartesa::tool {
+namespace {
+
+QString csvField(QString s) {
+    if (s.contains(',') || s.contains('"') || s.contains('\n') || s.contains('\r'))
+        s = '"' + s.replace('"', QStringLiteral("\"\"")) + '"';
+    return s;
+}
+
+QString csvLine(const Role& r) {
+    return QStringList{QString::number(r.id), csvField(r.village), csvField(r.number), csvField(r.name),
+                       csvField(r.code), csvField(r.address), csvField(r.personType)}
+        .join(',');
+}
+
+struct RolesOptions {
+    QString folder;  // data folder
+    QString village; // --village: that village's roles only
+    QString name;    // --name: roles whose name begins with it only
+    bool ok = false;
+};
+
+RolesOptions parseRolesOptions(const QStringList& args) {
+    RolesOptions o;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if ((a == QLatin1String("--village") || a == QLatin1String("--name")) && i + 1 < args.size())
+            (a == QLatin1String("--village") ? o.village : o.name) = args[++i];
+        else if (!a.startsWith(QLatin1String("--")) && o.folder.isEmpty())
+            o.folder = a;
+        else
+            return o;
+    }
+    o.ok = !o.folder.isEmpty();
+    return o;
+}
+
+} // namespace
+
+int runRoles(const QStringList& args) {
+    const RolesOptions o = parseRolesOptions(args);
+    if (!o.ok) {
+        QTextStream(stderr) << "Utilizare: vartesa-tool roles DATAFOLDER [--village SAT] [--name TEXT]\n";
+        return 2;
+    }
+    try {
+        const QString folder = QDir::cleanPath(QDir(o.folder).absolutePath());
+        db::Database database(folder);
+        RoleRegister roles(database, folder);
+        if (!database.tableExists(roles.table(QStringLiteral("Gospodar.dbf"))))
+            throw Error(QStringLiteral("Lipseste tabela de roluri Gospodar.dbf din %1").arg(folder), folder);
+        RoleSearch search(roles);
+        search.open();
+        search.villageChanged(o.village);
+        QTextStream out(stdout);
+        out << "IDGOS,SATUL,ROL,NUMEP,CNP,ADRESA,TIP\n";
+        if (o.name.isEmpty()) {
+            for (int row = 0; row < search.count(); ++row) out << csvLine(search.role(row)) << '\n';
+        } else {
+            for (int row : search.rowsNamed(o.name)) out << csvLine(search.role(row)) << '\n';
+        }
+    } catch (const Error& e) {
+        QTextStream(stderr) << e.text() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace vartesa::tool
