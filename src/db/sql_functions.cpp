@@ -2,6 +2,8 @@
 // UPPER and LIKE know the Romanian letters, CAST(... AS FLOAT) gives NULL for a text that
 // is not a number, and CAST(... AS CHAR(n)) cuts to n characters.
 
+#include "cp1250.h"
+
 #include <QList>
 #include <QString>
 
@@ -83,7 +85,8 @@ void upperFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
         return;
     }
     const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    const QByteArray up = QString::fromUtf8(p, sqlite3_value_bytes(argv[0])).toUpper().toUtf8();
+    // In the stored letters, so that an upper-cased column meets an upper-cased typed name.
+    const QByteArray up = storedLetters(QString::fromUtf8(p, sqlite3_value_bytes(argv[0])).toUpper()).toUtf8();
     sqlite3_result_text(ctx, up.constData(), int(up.size()), SQLITE_TRANSIENT);
 }
 
