@@ -2,7 +2,6 @@
 
 #include "db/error.h"
 #include "shell/admin_catalog.h"
-#include "shell/counters.h"
 #include "shell/services.h"
 #include "shell/startup.h"
 #include "shell/ui/codes_window.h"
@@ -58,8 +57,7 @@ QWidget* scrolled(QWidget* page) {
 
 // ---------------------------------------------------------------- zone dialog
 
-TZoneDialog::TZoneDialog(ZoneTable& zones, Messages& messages, QWidget* parent)
-    : QDialog(parent), zones_(zones), messages_(messages) {
+TZoneDialog::TZoneDialog(Services& services, QWidget* parent) : QDialog(parent), s_(services) {
     setObjectName(QStringLiteral("TZoneDialog"));
     setWindowTitle(QStringLiteral("Constante de calcul"));
     heading_ = new QLabel(this);
@@ -129,8 +127,11 @@ QString TZoneDialog::rank() const { return rank_->currentText(); }
 void TZoneDialog::MemoreazaClick() {
     const QString cleaned = ZoneTable::cleanLocality(locality_->text());
     locality_->setText(cleaned);
-    if (const std::optional<QString> problem = zones_.check(cleaned, editingId_)) {
-        messages_.ShowProblemHint(*problem, locality_);
+    std::optional<QString> problem;
+    if (!s_.messages().guard([&] { problem = ZoneTable(s_.database(), s_.folders.data).check(cleaned, editingId_); }))
+        return;
+    if (problem) {
+        s_.messages().ShowProblemHint(*problem, locality_);
         locality_->setFocus();
         return;
     }
@@ -144,9 +145,7 @@ TForm4::TForm4(Services& services, AdminConstants& constants, QWidget* parent)
     : QDialog(parent), s_(services), constants_(constants) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Administrator program"));
-    counters_ = std::make_unique<CountersFile>(s_.counters());
-    zones_ = std::make_unique<ZoneTable>(s_.database(), s_.folders.data, *counters_);
-    zoneDialog_ = std::make_unique<TZoneDialog>(*zones_, s_.messages(), this);
+    zoneDialog_ = std::make_unique<TZoneDialog>(s_, this);
     pickFolder_ = [this](const QString& caption) { return QFileDialog::getExistingDirectory(this, caption); };
     endProgram_ = [] { QApplication::exit(0); };
     buildWindow();
@@ -411,11 +410,13 @@ void TForm4::done(int result) {
 
 // ---------------------------------------------------------------- zones
 
+ZoneTable TForm4::zones() const { return ZoneTable(s_.database(), s_.folders.data); }
+
 void TForm4::reloadZones(qint64 select) {
     zoneModel_->removeRows(0, zoneModel_->rowCount());
     int current = 0;
     s_.messages().guard([&] {
-        for (const ZoneRow& z : zones_->all()) {
+        for (const ZoneRow& z : zones().all()) {
             auto* locality = new QStandardItem(z.locality);
             locality->setData(z.id, Qt::UserRole);
             if (z.id == select) current = zoneModel_->rowCount();
@@ -436,7 +437,7 @@ void TForm4::AdaugaClick() {
     const auto* rank = qobject_cast<QComboBox*>(control(DefaultRankControl().key));
     if (!zoneDialog_->showForAdd(zone->currentText(), rank->currentText())) return;
     s_.messages().guard([this] {
-        const qint64 id = zones_->add(zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
+        const qint64 id = zones().add(zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
         reloadZones(id);
     });
 }
@@ -452,7 +453,7 @@ void TForm4::ModificaClick() {
                           zoneModel_->item(row, 2)->text()};
     if (!zoneDialog_->showForModify(current)) return;
     s_.messages().guard([&] {
-        zones_->modify(id, zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
+        zones().modify(id, zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
         reloadZones(id);
     });
 }
@@ -471,7 +472,7 @@ void TForm4::StergeClick() {
     const int neighbour = row + 1 < zoneModel_->rowCount() ? row + 1 : row - 1;
     const qint64 next = neighbour >= 0 ? zoneModel_->item(neighbour, 0)->data(Qt::UserRole).toLongLong() : 0;
     s_.messages().guard([&] {
-        zones_->remove(id);
+        zones().remove(id);
         reloadZones(next);
     });
 }
