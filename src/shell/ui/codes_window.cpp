@@ -111,6 +111,8 @@ TFCoduri::TFCoduri(Services& services, QWidget* parent)
     sorted_->setSourceModel(model_);
     grid_->setObjectName(QStringLiteral("Grid"));
     grid_->setModel(sorted_);
+    // Rows come in the table's order (TIP, GRUPA); only a click on a column title sorts.
+    grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     grid_->setSortingEnabled(true);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
