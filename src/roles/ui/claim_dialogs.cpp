@@ -178,6 +178,7 @@ TFAddTaxaFixa::TFAddTaxaFixa(Services& services, QWidget* parent)
 }
 
 bool TFAddTaxaFixa::ShowFixedTaxDialog(bool villageTax) {
+    villageTax_ = villageTax;
     setWindowTitle(villageTax ? QStringLiteral("Adauga taxa la toti") : QStringLiteral("Alte taxe"));
     CantL->setText(villageTax ? QStringLiteral("Valoare") : QStringLiteral("cantitatea"));
     TitluL->setText(villageTax ? QStringLiteral("Definire taxa") : QStringLiteral("Stabilire cantitate"));
@@ -193,8 +194,9 @@ bool TFAddTaxaFixa::ShowFixedTaxDialog(bool villageTax) {
 }
 
 void TFAddTaxaFixa::AdaugaClick() {
-    // A value of 0 would charge nothing to a whole village, or wipe its quantities.
-    if (value() <= 0) {
+    // A tax of 0 lei would charge nothing to a whole village. A quantity of 0 is how a
+    // clerk clears a tax of page 7 for a village, so it is taken.
+    if (villageTax_ && value() <= 0) {
         services_.messages().ShowProblemHint(QStringLiteral("Valoarea trebuie sa fie mai mare decat 0!"), Cant);
         return;
     }
