@@ -41,6 +41,8 @@ UserDialog::UserDialog(const UsersList& list, Messages& messages, const UserList
     clearPassword_->setObjectName(QStringLiteral("StergeParolaCheck"));
     clearPassword_->setVisible(!adding_);
 
+    // Another administrator keeps the grade: the list offers it to that account only.
+    if (row && GradeNamed(row->grade) == UserGrade::Admin) grade_->insertItem(0, GradeText(UserGrade::Admin));
     if (row) {
         name_->setText(row->name);
         name_->setReadOnly(true);
@@ -82,7 +84,7 @@ UserDialog::UserDialog(const UsersList& list, Messages& messages, const UserList
 void UserDialog::MemoreazaClick() {
     UserEntry e;
     e.name = name_->text();
-    e.grade = grade_->currentIndex() == 1 ? UserGrade::Cashier : UserGrade::RolOperator;
+    e.grade = GradeNamed(grade_->currentText());
     e.card = card_->text();
     e.series = series_->text();
     e.fromNumber = number_->text();
