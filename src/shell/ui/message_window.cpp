@@ -114,7 +114,9 @@ MessageResult MessageWindow::ShowErrors(const QString& title, const QString& tex
         auto* button = new QPushButton(buttonCaption(shown[i]), band);
         button->setObjectName(QStringLiteral("Buton") + buttonCaption(shown[i]));
         button->setGeometry(left[i], 2, kButtonWidth, 25);
-        button->setAutoDefault(i == 0);
+        // The focused button answers Enter (a clerk who tabs to NU means NU); with the
+        // focus elsewhere Enter gives the first button.
+        button->setAutoDefault(true);
         button->setDefault(i == 0);
         const int code = static_cast<int>(resultOf(shown[i]));
         QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, code] { dialog.done(code); });
@@ -158,7 +160,20 @@ ProblemHint::ProblemHint(const QString& text, QWidget* anchor)
     layout->addWidget(body);
     adjustSize();
     move(anchor ? anchor->mapToGlobal(QPoint(10, 10)) : QCursor::pos());
+    window_ = anchor ? anchor->window() : nullptr;
     QTimer::singleShot(kHintMilliseconds, this, &QWidget::close);
+    qApp->installEventFilter(this); // sees every window shown or hidden while it is up
+}
+
+bool ProblemHint::eventFilter(QObject* watched, QEvent* event) {
+    const bool anchorGone = watched == window_ && (event->type() == QEvent::Hide || event->type() == QEvent::Close);
+    bool modalOpens = false;
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        const auto* w = static_cast<QWidget*>(watched);
+        modalOpens = w->isWindow() && w->isModal();
+    }
+    if (anchorGone || modalOpens) QTimer::singleShot(0, this, &QWidget::close);
+    return QFrame::eventFilter(watched, event);
 }
 
 void MessageWindow::ShowProblemHint(const QString& text, QObject* anchor) {
