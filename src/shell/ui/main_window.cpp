@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace vartesa {
 
@@ -74,12 +75,19 @@ TForm3::TForm3(Services& services, QWidget* parent)
         if (isLoggedIn()) buttons_[kListe]->click();
     });
 
-    // A strip as wide as the screen, at its top.
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        setGeometry(area.left(), area.top(), area.width(), sizeHint().height());
-    }
+    placeAtTop();
+}
+
+void TForm3::placeAtTop() {
+    // A strip as wide as the screen, at its top, title bar included: the frame, not the
+    // client area, starts at the top edge (move() places the frame of a window).
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const int frameSides = frameGeometry().width() - width(); // 0 until the frame is known
+    resize(area.width() - frameSides, sizeHint().height());
+    move(area.topLeft());
 }
 
 TForm3::~TForm3() = default;
@@ -204,6 +212,12 @@ void TForm3::comeForward() { bringWindowForward(this); }
 void TForm3::openScreen(const QString& name) {
     const auto found = screens_.constFind(name);
     if (found != screens_.constEnd() && *found) s_.messages().guard(*found);
+    // The screen was modal: once it closes the window manager may leave no window active,
+    // and F1/F2 would then do nothing until the clerk clicks the strip.
+    if (isVisible()) {
+        activateWindow();
+        setFocus();
+    }
 }
 
 void TForm3::StartButClick() {
@@ -289,6 +303,8 @@ void TForm3::closeEvent(QCloseEvent* event) {
 
 void TForm3::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // The window manager's frame is known only once the window is up.
+    QTimer::singleShot(0, this, &TForm3::placeAtTop);
     dateLabel_->setText(s_.clock().today().toString(QStringLiteral("dd.MM.yyyy")));
     if (!importStarted_) {
         importStarted_ = true;

@@ -87,6 +87,8 @@ private:
     void buildListsMenu();
     QAction* entry(QMenu* menu, const QString& name, const QString& caption);
     void applyRights();
+    /// Across the whole width of the screen, its frame at the top edge.
+    void placeAtTop();
     void refreshEnabled();
     void openScreen(const QString& name);
 
