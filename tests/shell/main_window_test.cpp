@@ -247,6 +247,23 @@ TEST_F(MainWindowTest, FocusComesBackToTheStripWhenAScreenCloses) {
     EXPECT_EQ(collected, 1) << "F1 lost after the window closed";
 }
 
+TEST_F(MainWindowTest, AScreenOpensBelowTheStripAndFitsTheScreen) {
+    QRect seen;
+    window_.attach("Administrare", [&] {
+        QDialog screen(&window_);
+        screen.resize(1000, 760); // taller than the room under the strip
+        QTimer::singleShot(0, &screen, [&] {
+            seen = screen.frameGeometry();
+            screen.accept();
+        });
+        screen.exec();
+    });
+    logIn("ADMIN", "123");
+    button("Administrare")->click();
+    EXPECT_GE(seen.top(), window_.frameGeometry().bottom()) << "the screen covers the strip";
+    EXPECT_LE(seen.bottom(), QGuiApplication::primaryScreen()->availableGeometry().bottom());
+}
+
 TEST_F(MainWindowTest, LogoutBringsBackThePanelWithAnEmptyPassword) {
     logIn("ADMIN", "123");
     ASSERT_TRUE(env_.services().IsAdministrator());

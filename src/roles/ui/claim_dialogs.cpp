@@ -1,4 +1,5 @@
 #include "claim_dialogs.h"
+#include "shell/ui/window_looks.h"
 
 #include "shell/services.h"
 #include "shell/text_helpers.h"
@@ -47,7 +48,7 @@ QLabel* titleLine(QWidget* parent, const char* name) {
 } // namespace
 
 TFTaxe::TFTaxe(Services& services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), DINDATA(new QDateEdit(this)),
+    : QDialog(parent, DialogFlags() | Qt::WindowStaysOnTopHint), DINDATA(new QDateEdit(this)),
       CreantaBox(new QComboBox(this)), Nr(amountField(this, "Nr", 10)), DOCJUS(new QLineEdit(this)),
       Suma(amountField(this, "Suma", 6)), Rest(amountField(this, "Rest", 6)), Reduc(amountField(this, "Reduc", 6)),
       TitlulL(titleLine(this, "TitlulL")), MemoreazaBut(new QPushButton(QStringLiteral("&Memoreaza"), this)),
@@ -86,10 +87,10 @@ TFTaxe::TFTaxe(Services& services, QWidget* parent)
     buttons->addWidget(MemoreazaBut);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addWidget(TitlulL);
     layout->addLayout(form);
     layout->addLayout(buttons);
-    setMinimumWidth(440);
 }
 
 void TFTaxe::fillClaims() {
@@ -150,7 +151,7 @@ QString TFTaxe::explanation() const { return DOCJUS->text(); }
 ClaimAmounts TFTaxe::amounts() const { return {wholeLei(Suma), wholeLei(Rest), wholeLei(Reduc)}; }
 
 TFAddTaxaFixa::TFAddTaxaFixa(Services& services, QWidget* parent)
-    : QDialog(parent), Taxa(new QComboBox(this)), Cant(amountField(this, "Cant", 6)),
+    : QDialog(parent, DialogFlags()), Taxa(new QComboBox(this)), Cant(amountField(this, "Cant", 6)),
       CuCase(new QCheckBox(QStringLiteral("Adauga numai gospodariilor cu case"), this)), CantL(new QLabel(this)),
       TitluL(titleLine(this, "TitluL")), AdaugaBut(new QPushButton(QStringLiteral("Adauga"), this)), services_(services) {
     setObjectName(QStringLiteral("TFAddTaxaFixa"));
@@ -171,6 +172,7 @@ TFAddTaxaFixa::TFAddTaxaFixa(Services& services, QWidget* parent)
     buttons->addWidget(AdaugaBut);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addWidget(TitluL);
     layout->addLayout(form);
     layout->addWidget(CuCase);

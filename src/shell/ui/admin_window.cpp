@@ -1,4 +1,5 @@
 #include "admin_window.h"
+#include "shell/ui/window_looks.h"
 
 #include "db/error.h"
 #include "shell/admin_catalog.h"
@@ -13,13 +14,14 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
-#include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -57,13 +59,14 @@ QWidget* scrolled(QWidget* page) {
 
 // ---------------------------------------------------------------- zone dialog
 
-TZoneDialog::TZoneDialog(Services& services, QWidget* parent) : QDialog(parent), s_(services) {
+TZoneDialog::TZoneDialog(Services& services, QWidget* parent) : QDialog(parent, DialogFlags()), s_(services) {
     setObjectName(QStringLiteral("TZoneDialog"));
     setWindowTitle(QStringLiteral("Constante de calcul"));
     heading_ = new QLabel(this);
     locality_ = new QLineEdit(this);
     locality_->setObjectName(QStringLiteral("LocalitateEd"));
     locality_->setMaxLength(32);
+    fitCharacters(locality_, 32, true);
     // Capitals as they are typed, as the table keeps them.
     connect(locality_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (text == text.toUpper()) return;
@@ -92,6 +95,7 @@ TZoneDialog::TZoneDialog(Services& services, QWidget* parent) : QDialog(parent),
     buttons->addWidget(save);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addWidget(heading_);
     layout->addLayout(form);
     layout->addLayout(buttons);
@@ -142,7 +146,7 @@ void TZoneDialog::MemoreazaClick() {
 // ---------------------------------------------------------------- the window
 
 TForm4::TForm4(Services& services, AdminConstants& constants, QWidget* parent)
-    : QDialog(parent), s_(services), constants_(constants) {
+    : QDialog(parent, DialogFlags()), s_(services), constants_(constants) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Administrator program"));
     zoneDialog_ = std::make_unique<TZoneDialog>(s_, this);
@@ -196,7 +200,11 @@ void TForm4::buildWindow() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(bottom);
-    resize(1000, 700);
+    // The tax pages need their width; the height leaves room for the main strip above.
+    QSize size(1300, 640);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 128));
+    resize(size);
 }
 
 QWidget* TForm4::buildGeneralPage() {
@@ -206,21 +214,21 @@ QWidget* TForm4::buildGeneralPage() {
     const int at = layout->count() - 1; // before the closing stretch
     int row = at;
 
-    auto* usersBox = new QGroupBox(QStringLiteral("Gestiune utilizatori"), page);
-    auto* usersLayout = new QVBoxLayout(usersBox);
-    users_ = new UsersPanel(s_, usersBox);
-    usersLayout->addWidget(users_);
-    layout->insertWidget(row++, usersBox);
+    users_ = new UsersPanel(s_, page); // its own frame "Gestiune utilizatori"
+    layout->insertWidget(row++, users_);
 
     auto* codes = button(QStringLiteral("CoduriBut"), QStringLiteral("Coduri clasificare"), page);
     connect(codes, &QPushButton::clicked, this, &TForm4::CoduriClick);
     layout->insertWidget(row++, codes, 0, Qt::AlignLeft);
 
-    for (const AdminCounterControl& c : AdminCounterControls()) {
-        if (c.importOption || c.kind != CounterControlKind::CheckBox) continue;
-        auto* box = new QCheckBox(c.label, page);
-        box->setObjectName(c.control);
-        controls_.insert(c.control.toUpper(), box);
+    // The check boxes in the order the clerk reads them; the catalog keeps the saving order.
+    for (const char* name : {"PreviewC", "FormatPDF", "Bonificatie50", "BonifPJ"}) {
+        const auto c = std::find_if(AdminCounterControls().begin(), AdminCounterControls().end(),
+                                    [name](const AdminCounterControl& k) { return k.control == QLatin1String(name); });
+        if (c == AdminCounterControls().end()) continue;
+        auto* box = new QCheckBox(c->label, page);
+        box->setObjectName(c->control);
+        controls_.insert(c->control.toUpper(), box);
         layout->insertWidget(row++, box);
         order << box;
     }
@@ -239,31 +247,33 @@ QWidget* TForm4::buildGeneralPage() {
         {"ModificareSalvariBut", "Modificare cale salvari automate.", "StergereSalvariBut",
          "Stergere cale salvari automate.", &TForm4::ModificareSalvariClick, &TForm4::StergereSalvariClick},
     };
+    // Both folders in one grid, so their fields line up and share the room the buttons leave.
+    auto* folders = new QWidget(page);
+    auto* grid = new QGridLayout(folders);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setColumnStretch(1, 1);
     for (std::size_t i = 0; i < AdminRegistryControls().size() && i < 2; ++i) {
         const FolderButtons& f = folderButtons[i];
         auto* change = button(QString::fromLatin1(f.change), QString::fromLatin1(f.changeCaption), page);
         auto* clear = button(QString::fromLatin1(f.clear), QString::fromLatin1(f.clearCaption), page);
         connect(change, &QPushButton::clicked, this, f.onChange);
         connect(clear, &QPushButton::clicked, this, f.onClear);
-        layout->insertWidget(row++, buildFolderRow(AdminRegistryControls()[i].control, change, clear));
+        addFolderRow(grid, int(i), AdminRegistryControls()[i], change, clear);
     }
+    layout->insertWidget(row++, folders);
     EnterNavigation::install(order);
     return page;
 }
 
-QWidget* TForm4::buildFolderRow(const QString& control, QPushButton* change, QPushButton* clear) {
-    const auto it = std::find_if(AdminRegistryControls().begin(), AdminRegistryControls().end(),
-                                 [&](const AdminRegistryControl& c) { return c.control == control; });
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    QLineEdit* field = readOnlyField(control, row);
-    controls_.insert(control.toUpper(), field);
-    layout->addWidget(new QLabel(it->label, row));
-    layout->addWidget(field, 1);
-    layout->addWidget(change);
-    layout->addWidget(clear);
-    return row;
+void TForm4::addFolderRow(QGridLayout* grid, int row, const AdminRegistryControl& folder, QPushButton* change,
+                          QPushButton* clear) {
+    QWidget* parent = grid->parentWidget();
+    QLineEdit* field = readOnlyField(folder.control, parent);
+    controls_.insert(folder.control.toUpper(), field);
+    grid->addWidget(new QLabel(folder.label, parent), row, 0);
+    grid->addWidget(field, row, 1);
+    grid->addWidget(change, row, 2);
+    grid->addWidget(clear, row, 3);
 }
 
 QWidget* TForm4::buildZonesPage() {
@@ -423,6 +433,7 @@ void TForm4::reloadZones(qint64 select) {
             zoneModel_->appendRow({locality, new QStandardItem(z.zone), new QStandardItem(z.rank)});
         }
     });
+    fitColumns(zoneGrid_, {32, 1, 3}); // LOCALIT, ZONA, RANG
     if (zoneModel_->rowCount() > 0) zoneGrid_->selectRow(std::min(current, zoneModel_->rowCount() - 1));
 }
 

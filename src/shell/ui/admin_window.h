@@ -18,6 +18,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -124,7 +125,8 @@ private:
     QWidget* buildGeneralPage();
     QWidget* buildZonesPage();
     QWidget* buildImportOptions();
-    QWidget* buildFolderRow(const QString& control, QPushButton* change, QPushButton* clear);
+    void addFolderRow(QGridLayout* grid, int row, const AdminRegistryControl& folder, QPushButton* change,
+                      QPushButton* clear);
     void showConstants();
     void readConstants();
     void reloadZones(qint64 select = 0);

@@ -10,6 +10,7 @@
 #include "shell/version.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
@@ -35,6 +36,8 @@ const QString kListe = QStringLiteral("Liste");
 const QString kAdministrare = QStringLiteral("Administrare");
 const QString kUtilitare = QStringLiteral("Utilitare");
 const QString kIesire = QStringLiteral("Iesire");
+constexpr int kTitleAllowance = 30; // a title bar the window manager has not drawn yet
+constexpr int kFrameAllowance = 6;  // the bottom edge of a frame
 
 } // namespace
 
@@ -77,6 +80,7 @@ TForm3::TForm3(Services& services, QWidget* parent)
 
     adjustSize();
     placeAtTop();
+    qApp->installEventFilter(this); // dialogs opening anywhere are kept below the strip
 }
 
 void TForm3::placeAtTop() {
@@ -312,7 +316,39 @@ void TForm3::showEvent(QShowEvent* event) {
     }
 }
 
+void TForm3::keepBelowStrip(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen || !isVisible() || isMinimized()) return;
+    const QRect area = screen->availableGeometry();
+    const int stripBottom = frameGeometry().bottom() + 1;
+    // Before the window manager has framed the window its title bar is not counted yet.
+    const int shownTitle = window->geometry().top() - window->frameGeometry().top();
+    const int title = shownTitle > 0 ? shownTitle : kTitleAllowance;
+    const int room = area.bottom() + 1 - stripBottom - title - kFrameAllowance;
+    QSize frame = window->size() + QSize(2 * kFrameAllowance, title + kFrameAllowance);
+    // Where the dialog would open: centred over its window, as Qt places it (its own
+    // placement runs after this, and only for a dialog nobody has moved).
+    QPoint at = window->frameGeometry().topLeft();
+    if (!window->testAttribute(Qt::WA_Moved)) {
+        const QWidget* over = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+        const QRect base = over && over->isVisible() ? over->frameGeometry() : area;
+        at = base.center() - QPoint(frame.width() / 2, frame.height() / 2);
+    }
+    if (at.y() >= stripBottom && at.y() + frame.height() <= area.bottom() + 1) return;
+    if (window->height() > room) {
+        window->resize(window->width(), std::max(room, window->minimumHeight()));
+        frame.setHeight(window->height() + title + kFrameAllowance);
+    }
+    at.setY(std::clamp(at.y(), stripBottom, std::max(stripBottom, area.bottom() + 1 - frame.height())));
+    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
+    window->move(at);
+}
+
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow() && qobject_cast<QDialog*>(window)) keepBelowStrip(window);
+    }
     if (watched == dateLabel_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         close();

@@ -89,6 +89,8 @@ private:
     void applyRights();
     /// Across the whole width of the screen, its frame at the top edge.
     void placeAtTop();
+    /// A dialog that would cover the strip opens just below it, shortened to fit the screen.
+    void keepBelowStrip(QWidget* window);
     void refreshEnabled();
     void openScreen(const QString& name);
 

@@ -1,4 +1,5 @@
 #include "shell/ui/message_window.h"
+#include "shell/ui/window_looks.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -74,7 +75,7 @@ MessageResult MessageWindow::ShowErrors(const QString& title, const QString& tex
     QDialog dialog(parent_ ? parent_ : QApplication::activeWindow());
     dialog.setObjectName(QStringLiteral("ProblemWindow"));
     dialog.setWindowTitle(messageCaption(kind));
-    dialog.setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    dialog.setWindowFlags(DialogFlags() | Qt::WindowStaysOnTopHint);
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 10);
@@ -125,6 +126,7 @@ MessageResult MessageWindow::ShowErrors(const QString& title, const QString& tex
     layout->addWidget(band, 0, Qt::AlignHCenter);
     dialog.setFixedWidth(kButtonArea + 8);
     dialog.adjustSize();
+    dialog.setFixedSize(dialog.size()); // nothing to enlarge: no maximise button either
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         dialog.move(screen->availableGeometry().center() - dialog.rect().center());
 
