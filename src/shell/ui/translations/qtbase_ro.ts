@@ -151,7 +151,7 @@
     </message>
     <message>
         <source>My Computer</source>
-        <translation>Calculatorul meu</translation>
+        <translation>Calculator</translation>
     </message>
     <message>
         <source>Unknown</source>
@@ -242,7 +242,7 @@ Il stergeti totusi?</translation>
     </message>
     <message>
         <source>My Computer</source>
-        <translation>Calculatorul meu</translation>
+        <translation>Calculator</translation>
     </message>
     <message>
         <source>Computer</source>
@@ -547,6 +547,22 @@ Il stergeti totusi?</translation>
     <message>
         <source>Local file</source>
         <translation>Fisier local</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+        <source>Folder</source>
+        <comment>All other platforms</comment>
+        <translation>Director</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Disc</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Necunoscut</translation>
     </message>
 </context>
 </TS>
