@@ -27,5 +27,6 @@ int runXlsCat(const QStringList& args);
 int runBackup(const QStringList& args);
 int runRestore(const QStringList& args);
 int runListArchive(const QStringList& args);
+int runPersonList(const QStringList& args);
 
 } // namespace vartesa::tool

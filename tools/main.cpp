@@ -22,6 +22,8 @@ const std::vector<Command>& commands() {
         {"backup", "DATAFOLDER ARHIVA", "salveaza fisierele directorului de date intr-o arhiva .vsa", runBackup},
         {"restore", "ARHIVA DATAFOLDER", "verifica arhiva si inlocuieste cu ea fisierele directorului de date", runRestore},
         {"list-archive", "ARHIVA", "verifica o arhiva .vsa si arata numele si marimile fisierelor", runListArchive},
+        {"lista-persoane", "DATAFOLDER fizice|juridice", "lista persoanelor fizice sau juridice, in ordinea numelui (.xls)",
+         runPersonList},
     };
     return table;
 }
