@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,11 +78,21 @@ TFTaxe::TFTaxe(Services& services, QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Din data de"), DINDATA);
     form->addRow(QStringLiteral("Denumirea creantei"), CreantaBox);
-    form->addRow(QStringLiteral("Doc. justificativ - Numarul"), Nr);
-    form->addRow(QStringLiteral("Doc. justificativ - Explicatii"), DOCJUS);
-    form->addRow(QStringLiteral("Suma curenta (lei)"), Suma);
-    form->addRow(QStringLiteral("Restanta (lei)"), Rest);
-    form->addRow(QStringLiteral("Reducere (lei)"), Reduc);
+    // The supporting document: its number and explanation under one heading.
+    auto* document = new QGroupBox(QStringLiteral("Doc. justificativ"), this);
+    auto* documentForm = new QFormLayout(document);
+    documentForm->addRow(QStringLiteral("Numarul"), Nr);
+    documentForm->addRow(QStringLiteral("Explicatii"), DOCJUS);
+    fitCharacters(DOCJUS, 50, false);
+    // Each amount with its unit after the field.
+    auto* amounts = new QGridLayout;
+    const std::pair<const char*, QLineEdit*> rows[] = {{"Suma curenta", Suma}, {"Restanta", Rest}, {"Reducere", Reduc}};
+    for (int r = 0; r < 3; ++r) {
+        amounts->addWidget(new QLabel(QLatin1String(rows[r].first), this), r, 0);
+        amounts->addWidget(rows[r].second, r, 1);
+        amounts->addWidget(new QLabel(QStringLiteral("lei"), this), r, 2);
+    }
+    amounts->setColumnStretch(3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(codes);
     buttons->addStretch();
@@ -90,6 +102,8 @@ TFTaxe::TFTaxe(Services& services, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addWidget(TitlulL);
     layout->addLayout(form);
+    layout->addWidget(document);
+    layout->addLayout(amounts);
     layout->addLayout(buttons);
 }
 
