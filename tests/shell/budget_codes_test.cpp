@@ -194,8 +194,10 @@ TEST_F(Codes, WindowOpensInTableOrderAndSortsOnlyWhenATitleIsClicked) {
     EXPECT_EQ(rows->index(0, 0).data().toString(), "Impozit pe cladiri"); // TIP, then GRUPA
 
     QHeaderView* titles = window.grid()->horizontalHeader();
-    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, QPoint(titles->sectionViewportPosition(0) + 5, 5));
-    EXPECT_EQ(rows->index(0, 0).data().toString(), "Apa");
+    for (int click = 1; click <= 2; ++click) { // a second click still sorts A to Z
+        QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, QPoint(titles->sectionViewportPosition(0) + 5, 5));
+        EXPECT_EQ(rows->index(0, 0).data().toString(), "Apa") << click;
+    }
     EXPECT_EQ(window.currentId(), 13); // the current row stays current
 }
 

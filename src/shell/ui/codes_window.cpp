@@ -116,6 +116,10 @@ TFCoduri::TFCoduri(Services& services, QWidget* parent)
     // Rows come in the table's order (TIP, GRUPA); only a click on a column title sorts.
     grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     grid_->setSortingEnabled(true);
+    // The titles only ever sort A to Z: a second click on the same title keeps that order.
+    connect(grid_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
+        if (order == Qt::DescendingOrder) grid_->sortByColumn(column, Qt::AscendingOrder);
+    });
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
