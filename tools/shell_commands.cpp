@@ -8,12 +8,15 @@
 #include "shell/registry.h"
 #include "shell/services.h"
 #include "shell/admin_catalog.h"
+#include "shell/person_lists.h"
 #include "shell/startup.h"
 #include "shell/upgrades.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
+
+#include <memory>
 
 namespace vartesa::tool {
 namespace {
@@ -39,6 +42,16 @@ public:
         QTextStream(stdout) << "De deschis: " << path << '\n';
         return true;
     }
+};
+
+// Long work without windows shows no progress.
+class SilentProgress final : public Progress {
+public:
+    void Arata(const QString&) override {}
+    void Describe(const QString&) override {}
+    void SetMaximum(int) override {}
+    void Step(int) override {}
+    void Distruge() override {}
 };
 
 // Folders of a run on DATAFOLDER as this machine's own database: the program folder is its parent.
@@ -110,6 +123,24 @@ int runStart(const QStringList& args) {
         sequence.run();
         QTextStream(stdout) << "Pornire terminata: " << folders.data << (sequence.isFirstStartOfDay() ? " (prima pornire azi)" : "")
                             << '\n';
+    } catch (const Error& e) {
+        QTextStream(stderr) << e.text() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int runPersonList(const QStringList& args) {
+    const bool physical = args.size() == 2 && args[1].compare(QLatin1String("fizice"), Qt::CaseInsensitive) == 0;
+    const bool legal = args.size() == 2 && args[1].compare(QLatin1String("juridice"), Qt::CaseInsensitive) == 0;
+    if (!physical && !legal) {
+        QTextStream(stderr) << "Utilizare: vartesa-tool lista-persoane DATAFOLDER fizice|juridice\n";
+        return 2;
+    }
+    try {
+        Services services(localFolders(args[0]), std::make_unique<ConsoleMessages>(), std::make_unique<SilentProgress>(),
+                          std::make_unique<ConsoleDesktop>(), std::make_unique<SystemClock>());
+        if (ListPersons(services, physical ? PersonType::Physical : PersonType::Legal).isEmpty()) return 1;
     } catch (const Error& e) {
         QTextStream(stderr) << e.text() << '\n';
         return 1;

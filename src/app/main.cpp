@@ -18,6 +18,7 @@
 #include "shell/ui/main_window.h"
 #include "shell/ui/message_window.h"
 #include "shell/ui/progress_window.h"
+#include "shell/ui/qt_texts.h"
 #include "shell/ui/single_instance.h"
 #include "shell/ui/startup_window.h"
 #include "shell/ui/verification_window.h"
@@ -27,6 +28,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -101,6 +103,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(kVersionNumber);
     const Options options = parseOptions(app);
+    if (QTranslator* texts = RomanianQtTexts()) app.installTranslator(texts);
 
     SingleInstance instance(SingleInstance::serverName(QProcessEnvironment::systemEnvironment()));
     if (instance.start() == SingleInstance::Role::HandedOver) {

@@ -3,13 +3,12 @@
 #include "db/database.h"
 #include "db/query.h"
 #include "shell/catalog.h"
-#include "shell/counters.h"
 #include "shell/text_helpers.h"
 
 namespace vartesa {
 
-ZoneTable::ZoneTable(db::Database& db, const QString& dataFolder, CountersFile& counters)
-    : db_(db), dataFolder_(dataFolder), counters_(counters) {}
+ZoneTable::ZoneTable(db::Database& db, const QString& dataFolder)
+    : db_(db), dataFolder_(dataFolder), counters_(dataFolder + QStringLiteral("/Vartesa.set")) {}
 
 QString ZoneTable::path() const { return dataFolder_ + QStringLiteral("/DefZone.dbf"); }
 

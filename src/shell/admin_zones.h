@@ -3,6 +3,8 @@
 // and rank (0 to V), edited on the administrator window's "definirea zonelor" page. The
 // village list joins these localities to the villages of the roles.
 
+#include "shell/counters.h"
+
 #include <QString>
 
 #include <optional>
@@ -10,7 +12,6 @@
 
 namespace vartesa {
 
-class CountersFile;
 namespace db {
 class Database;
 }
@@ -23,9 +24,12 @@ struct ZoneRow {
     QString rank;     // RANG: "0", "I" to "V"
 };
 
+/// The zones of one data folder. Cheap to make: a window makes one when it acts, from the
+/// data folder in use then, so a workstation writes to the owning machine's folder.
 class ZoneTable {
 public:
-    ZoneTable(db::Database& db, const QString& dataFolder, CountersFile& counters);
+    /// The identifiers come from the counters file of `dataFolder`.
+    ZoneTable(db::Database& db, const QString& dataFolder);
     QString path() const;
 
     /// The rows ordered by LOCALIT; none when the table is missing.
@@ -45,8 +49,8 @@ public:
 
 private:
     db::Database& db_;
-    QString dataFolder_;     // where DefZone.dbf lives
-    CountersFile& counters_; // for the identifiers
+    QString dataFolder_;    // where DefZone.dbf lives
+    CountersFile counters_; // Vartesa.set of that folder, for the identifiers
 };
 
 } // namespace vartesa

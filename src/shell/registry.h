@@ -18,9 +18,9 @@ public:
     /// The per-user configuration folder of the program (VARTESA_REGISTRY overrides it).
     static QString defaultFolder();
 
-    /// A missing value (or file) reads as "".
+    /// A missing value (or file) reads as "". Names match without regard to case.
     QString ReadRegistryValue(const QString& name) const;
-    /// Creates the file when missing.
+    /// Creates the file when missing; a value stored under another case of `name` is replaced.
     void WriteRegistryValue(const QString& name, const QString& value);
     /// The same store of another release (the previous year's, say).
     ReleaseRegistry release(int number) const { return ReleaseRegistry(folder_, number); }

@@ -200,4 +200,12 @@ TEST_F(ClaimDialogs, FixedTaxDialogModesAndItsRefusalOfZero) {
     ASSERT_TRUE(dialog.ShowFixedTaxDialog(false));
     EXPECT_EQ(dialog.tax(), "Paza");
     EXPECT_EQ(dialog.taxPosition(), 5);
+
+    // A quantity of 0 clears the tax for the village: taken in the other-taxes mode.
+    whenShown(dialog, [&] {
+        type(dialog.Cant, "0");
+        pressEnter(dialog.Cant);
+    });
+    EXPECT_TRUE(dialog.ShowFixedTaxDialog(false));
+    EXPECT_EQ(dialog.value(), 0);
 }

@@ -206,6 +206,20 @@ TEST_F(UsersPanelTest, ModifyingKeepsTheNameAndMayClearThePassword) {
     EXPECT_EQ(ion.password, "");
 }
 
+TEST_F(UsersPanelTest, ModifyingAnotherAdministratorKeepsItsGrade) {
+    usersOf(env_).append({"MARIA", "", UserGrade::Admin, "L2"});
+    panel_.unload();
+    panel_.load();
+    panel_.grid()->setCurrentIndex(panel_.grid()->model()->index(1, 0));
+    ASSERT_EQ(panel_.currentName(), "MARIA");
+    onNextDialog([](QWidget* dialog) {
+        type(field<QLineEdit>(dialog, "LegitimatiaEd"), "l7");
+        field<QPushButton>(dialog, "MemoreazaBut")->click();
+    });
+    panel_.ModificareClick();
+    EXPECT_EQ(usersOf(env_).readAll().at(2).grade, UserGrade::Admin);
+}
+
 TEST_F(UsersPanelTest, DeletingAsksFirstAndAnEmptyListSaysSo) {
     env_.messages().answerNext("DA");
     panel_.StergereClick();

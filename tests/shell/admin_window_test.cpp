@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -222,6 +223,23 @@ TEST_F(AdminWindowTest, ZonesAreAddedChangedAndRemoved) {
     window.ModificaClick();
     ASSERT_FALSE(env.messages().hints().empty());
     EXPECT_EQ(env.messages().hints().back().text, "Nu aveti ce modifica!");
+}
+
+TEST_F(AdminWindowTest, OnAWorkstationZonesGoToTheServersFolder) {
+    // The window was built before start-up chose the owning machine's data folder.
+    const QString server = env.root() + "/server/Data";
+    QDir().mkpath(server);
+    CountersFile(server + "/Vartesa.set").WriteCounter("SERVER", "DEFZONE", "40");
+    env.services().folders.data = server;
+    window.prepareToOpen();
+    whenZoneDialogOpens([](TZoneDialog& d) {
+        d.localityField()->setText("Bradu");
+        d.MemoreazaClick();
+    });
+    window.AdaugaClick();
+    const QVariant id = env.services().database().scalar(QStringLiteral("SELECT ID FROM \"%1/DefZone.dbf\" WHERE LOCALIT = 'BRADU'").arg(server));
+    EXPECT_EQ(id.toLongLong(), 40);
+    EXPECT_FALSE(QFileInfo::exists(env.folders().defaultData + "/DefZone.dbf"));
 }
 
 TEST_F(AdminWindowTest, EnterMovesToTheNextFieldAndExplanationsShowTheirLines) {

@@ -19,7 +19,7 @@ class ZoneTableTest : public ::testing::Test {
 protected:
     TestServices env;
     CountersFile counters = env.services().counters();
-    ZoneTable zones{env.services().database(), env.folders().data, counters};
+    ZoneTable zones{env.services().database(), env.folders().data};
 };
 
 TEST_F(ZoneTableTest, LocalityIsStoredCollapsedAndADuplicateIsRefused) {

@@ -10,6 +10,8 @@
 #include "support/scripted_services.h"
 
 #include <QCoreApplication>
+#include <QHeaderView>
+#include <QTest>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
@@ -182,6 +184,22 @@ TEST_F(Codes, WindowAddsWithBalloonsAndRefusesUnderTheYearLock) {
     EXPECT_EQ(env.messages().shown().back().title, "An inchis");
     EXPECT_EQ(env.messages().shown().back().text, "Nu mai puteti opera in anul trecut!");
     EXPECT_TRUE(codes.byId(13).has_value());
+}
+
+TEST_F(Codes, WindowOpensInTableOrderAndSortsOnlyWhenATitleIsClicked) {
+    codes.add("Apa", "X1", "X1");
+    TFCoduri window(env.services());
+    window.reload(13);
+    window.show();
+    QAbstractItemModel* rows = window.grid()->model();
+    EXPECT_EQ(rows->index(0, 0).data().toString(), "Impozit pe cladiri"); // TIP, then GRUPA
+
+    QHeaderView* titles = window.grid()->horizontalHeader();
+    for (int click = 1; click <= 2; ++click) { // a second click still sorts A to Z
+        QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, QPoint(titles->sectionViewportPosition(0) + 5, 5));
+        EXPECT_EQ(rows->index(0, 0).data().toString(), "Apa") << click;
+    }
+    EXPECT_EQ(window.currentId(), 13); // the current row stays current
 }
 
 TEST_F(Codes, WindowDeletesOnlyAddedClaimsAfterTheQuestion) {

@@ -10,6 +10,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -215,6 +219,49 @@ TEST_F(MainWindowTest, F1PressesIncasariAndF2OpensTheLists) {
     QTest::keyClick(&window_, Qt::Key_F2);
     EXPECT_TRUE(window_.listsMenu()->isVisible());
     window_.listsMenu()->hide();
+}
+
+TEST_F(MainWindowTest, TheStripSpansTheScreenWithItsTitleBarOnIt) {
+    QCoreApplication::processEvents(); // the frame is placed once the window is up
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = window_.frameGeometry();
+    EXPECT_EQ(frame.top(), area.top()) << "title bar off the screen";
+    EXPECT_EQ(frame.left(), area.left());
+    EXPECT_EQ(frame.width(), area.width());
+}
+
+TEST_F(MainWindowTest, FocusComesBackToTheStripWhenAScreenCloses) {
+    int collected = 0;
+    window_.attach("Incasari", [&] { ++collected; });
+    window_.attach("Administrare", [&] {
+        QDialog screen(&window_);
+        QTimer::singleShot(0, &screen, &QDialog::accept);
+        screen.exec();
+        QApplication::setActiveWindow(nullptr); // the window manager activated nothing
+    });
+    logIn("ADMIN", "123");
+    button("Administrare")->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &window_);
+    QTest::keyClick(&window_, Qt::Key_F1);
+    EXPECT_EQ(collected, 1) << "F1 lost after the window closed";
+}
+
+TEST_F(MainWindowTest, AScreenOpensBelowTheStripAndFitsTheScreen) {
+    QRect seen;
+    window_.attach("Administrare", [&] {
+        QDialog screen(&window_);
+        screen.resize(1000, 760); // taller than the room under the strip
+        QTimer::singleShot(0, &screen, [&] {
+            seen = screen.frameGeometry();
+            screen.accept();
+        });
+        screen.exec();
+    });
+    logIn("ADMIN", "123");
+    button("Administrare")->click();
+    EXPECT_GE(seen.top(), window_.frameGeometry().bottom()) << "the screen covers the strip";
+    EXPECT_LE(seen.bottom(), QGuiApplication::primaryScreen()->availableGeometry().bottom());
 }
 
 TEST_F(MainWindowTest, LogoutBringsBackThePanelWithAnEmptyPassword) {

@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QPointer>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
@@ -42,6 +44,37 @@ TEST(ProblemBalloon, PointsAtTheFieldAndDoesNotBlock) {
     EXPECT_EQ(hint->pos(), field->mapToGlobal(QPoint(10, 10)));
     EXPECT_EQ(hint->width(), 300);
     hint->close();
+}
+
+namespace {
+QPointer<ProblemHint> shownHint() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = dynamic_cast<ProblemHint*>(w); h && h->isVisible()) return h;
+    return nullptr;
+}
+} // namespace
+
+TEST(ProblemBalloon, GoesWithItsWindowOrWhenAModalWindowOpens) {
+    MessageWindow messages;
+    QWidget form;
+    auto* field = new QLineEdit(&form);
+    form.show();
+    messages.ShowProblemHint(QStringLiteral("Lipseste numele!"), field);
+    QPointer<ProblemHint> hint = shownHint();
+    ASSERT_FALSE(hint.isNull());
+    form.hide();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(hint.isNull() || !hint->isVisible()) << "balloon outlived its window";
+
+    form.show();
+    messages.ShowProblemHint(QStringLiteral("Lipseste numele!"), field);
+    hint = shownHint();
+    ASSERT_FALSE(hint.isNull());
+    QDialog next(&form);
+    next.setModal(true);
+    next.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(hint.isNull() || !hint->isVisible()) << "balloon stands over the next dialog";
 }
 
 TEST(ProgressOwner, IsDisabledWhileTheWorkRunsAndGetsTheFocusBack) {

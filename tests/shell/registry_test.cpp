@@ -56,6 +56,16 @@ TEST_F(RegistryTest, AValueWrittenAgainReplacesTheOldOne) {
     EXPECT_EQ(ReleaseRegistry(folder()).ReadRegistryValue("SERVER"), "");
 }
 
+TEST_F(RegistryTest, NamesMatchWithoutRegardToCase) {
+    // Start-up writes CALE; next year's release looks for last year's folder under Cale.
+    ReleaseRegistry registry(folder());
+    registry.WriteRegistryValue("CALE", "/opt/vartesa2014");
+    EXPECT_EQ(ReleaseRegistry(folder()).ReadRegistryValue("Cale"), "/opt/vartesa2014");
+    registry.WriteRegistryValue("CaleSalvari", "/mnt/a");
+    registry.WriteRegistryValue("CALESALVARI", "/mnt/b");
+    EXPECT_EQ(ReleaseRegistry(folder()).ReadRegistryValue("calesalvari"), "/mnt/b");
+}
+
 TEST_F(RegistryTest, ThePreviousReleaseIsASeparateStore) {
     ReleaseRegistry current(folder());
     ReleaseRegistry previous = current.release(kPreviousRelease);

@@ -178,6 +178,32 @@ TEST(ProblemWindow, EscapeReadsAsRenuntEvenWithoutThatButton) {
     EXPECT_EQ(o.seen->buttons, QStringList({"DA", "NU"})); // the window was really up
 }
 
+TEST(ProblemWindow, EnterAnswersWithTheFocusedButton) {
+    // Tabbing to NU and pressing Enter must never answer DA: on a deletion or a restore
+    // that would destroy what the clerk meant to keep.
+    const MessageButtons all = MessageButton::Da | MessageButton::Nu | MessageButton::Renunt;
+    const struct {
+        const char* focused;
+        MessageResult expected;
+    } rows[] = {{"NU", MessageResult::Nu}, {"RENUNT", MessageResult::Renunt}, {"DA", MessageResult::Da}};
+    MessageWindow messages;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.focused);
+        Observed o;
+        o.whenShown([&r](QDialog* d) {
+            for (QPushButton* b : d->findChildren<QPushButton*>()) {
+                if (b->text() != QLatin1String(r.focused)) continue;
+                b->setFocus();
+                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(b, &enter);
+            }
+            if (d->isVisible()) d->reject(); // nothing answered: fail below, do not hang
+        });
+        EXPECT_EQ(messages.ShowErrors("Stergere localitate", "Sunteti sigur?", MessageKind::Confirmation, all),
+                  r.expected);
+    }
+}
+
 TEST(ProblemWindow, NoButtonsShowsNothing) {
     MessageWindow messages;
     const int before = QApplication::topLevelWidgets().size();

@@ -1,4 +1,5 @@
 #include "claim_dialogs.h"
+#include "shell/ui/window_looks.h"
 
 #include "shell/services.h"
 #include "shell/text_helpers.h"
@@ -10,6 +11,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,7 +50,7 @@ QLabel* titleLine(QWidget* parent, const char* name) {
 } // namespace
 
 TFTaxe::TFTaxe(Services& services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), DINDATA(new QDateEdit(this)),
+    : QDialog(parent, DialogFlags() | Qt::WindowStaysOnTopHint), DINDATA(new QDateEdit(this)),
       CreantaBox(new QComboBox(this)), Nr(amountField(this, "Nr", 10)), DOCJUS(new QLineEdit(this)),
       Suma(amountField(this, "Suma", 6)), Rest(amountField(this, "Rest", 6)), Reduc(amountField(this, "Reduc", 6)),
       TitlulL(titleLine(this, "TitlulL")), MemoreazaBut(new QPushButton(QStringLiteral("&Memoreaza"), this)),
@@ -75,21 +78,33 @@ TFTaxe::TFTaxe(Services& services, QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Din data de"), DINDATA);
     form->addRow(QStringLiteral("Denumirea creantei"), CreantaBox);
-    form->addRow(QStringLiteral("Doc. justificativ - Numarul"), Nr);
-    form->addRow(QStringLiteral("Doc. justificativ - Explicatii"), DOCJUS);
-    form->addRow(QStringLiteral("Suma curenta (lei)"), Suma);
-    form->addRow(QStringLiteral("Restanta (lei)"), Rest);
-    form->addRow(QStringLiteral("Reducere (lei)"), Reduc);
+    // The supporting document: its number and explanation under one heading.
+    auto* document = new QGroupBox(QStringLiteral("Doc. justificativ"), this);
+    auto* documentForm = new QFormLayout(document);
+    documentForm->addRow(QStringLiteral("Numarul"), Nr);
+    documentForm->addRow(QStringLiteral("Explicatii"), DOCJUS);
+    fitCharacters(DOCJUS, 50, false);
+    // Each amount with its unit after the field.
+    auto* amounts = new QGridLayout;
+    const std::pair<const char*, QLineEdit*> rows[] = {{"Suma curenta", Suma}, {"Restanta", Rest}, {"Reducere", Reduc}};
+    for (int r = 0; r < 3; ++r) {
+        amounts->addWidget(new QLabel(QLatin1String(rows[r].first), this), r, 0);
+        amounts->addWidget(rows[r].second, r, 1);
+        amounts->addWidget(new QLabel(QStringLiteral("lei"), this), r, 2);
+    }
+    amounts->setColumnStretch(3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(codes);
     buttons->addStretch();
     buttons->addWidget(MemoreazaBut);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addWidget(TitlulL);
     layout->addLayout(form);
+    layout->addWidget(document);
+    layout->addLayout(amounts);
     layout->addLayout(buttons);
-    setMinimumWidth(440);
 }
 
 void TFTaxe::fillClaims() {
@@ -150,7 +165,7 @@ QString TFTaxe::explanation() const { return DOCJUS->text(); }
 ClaimAmounts TFTaxe::amounts() const { return {wholeLei(Suma), wholeLei(Rest), wholeLei(Reduc)}; }
 
 TFAddTaxaFixa::TFAddTaxaFixa(Services& services, QWidget* parent)
-    : QDialog(parent), Taxa(new QComboBox(this)), Cant(amountField(this, "Cant", 6)),
+    : QDialog(parent, DialogFlags()), Taxa(new QComboBox(this)), Cant(amountField(this, "Cant", 6)),
       CuCase(new QCheckBox(QStringLiteral("Adauga numai gospodariilor cu case"), this)), CantL(new QLabel(this)),
       TitluL(titleLine(this, "TitluL")), AdaugaBut(new QPushButton(QStringLiteral("Adauga"), this)), services_(services) {
     setObjectName(QStringLiteral("TFAddTaxaFixa"));
@@ -171,6 +186,7 @@ TFAddTaxaFixa::TFAddTaxaFixa(Services& services, QWidget* parent)
     buttons->addWidget(AdaugaBut);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addWidget(TitluL);
     layout->addLayout(form);
     layout->addWidget(CuCase);
@@ -178,6 +194,7 @@ TFAddTaxaFixa::TFAddTaxaFixa(Services& services, QWidget* parent)
 }
 
 bool TFAddTaxaFixa::ShowFixedTaxDialog(bool villageTax) {
+    villageTax_ = villageTax;
     setWindowTitle(villageTax ? QStringLiteral("Adauga taxa la toti") : QStringLiteral("Alte taxe"));
     CantL->setText(villageTax ? QStringLiteral("Valoare") : QStringLiteral("cantitatea"));
     TitluL->setText(villageTax ? QStringLiteral("Definire taxa") : QStringLiteral("Stabilire cantitate"));
@@ -193,8 +210,9 @@ bool TFAddTaxaFixa::ShowFixedTaxDialog(bool villageTax) {
 }
 
 void TFAddTaxaFixa::AdaugaClick() {
-    // A value of 0 would charge nothing to a whole village, or wipe its quantities.
-    if (value() <= 0) {
+    // A tax of 0 lei would charge nothing to a whole village. A quantity of 0 is how a
+    // clerk clears a tax of page 7 for a village, so it is taken.
+    if (villageTax_ && value() <= 0) {
         services_.messages().ShowProblemHint(QStringLiteral("Valoarea trebuie sa fie mai mare decat 0!"), Cant);
         return;
     }

@@ -82,6 +82,7 @@ public:
 
 private:
     Services& services_;
+    bool villageTax_ = true; // the mode of the last opening
 };
 
 } // namespace vartesa

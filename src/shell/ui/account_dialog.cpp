@@ -1,4 +1,5 @@
 #include "shell/ui/account_dialog.h"
+#include "shell/ui/window_looks.h"
 
 #include "shell/services.h"
 #include "shell/ui/enter_navigation.h"
@@ -26,12 +27,13 @@ QLineEdit* passwordField(const QString& name, const QString& text, QWidget* pare
 } // namespace
 
 AccountDialog::AccountDialog(const QString& password, const QString& card, Messages& messages, QWidget* parent)
-    : QDialog(parent), messages_(messages), password_(passwordField(QStringLiteral("ParolaNouaEd"), password, this)),
+    : QDialog(parent, DialogFlags()), messages_(messages), password_(passwordField(QStringLiteral("ParolaNouaEd"), password, this)),
       verify_(passwordField(QStringLiteral("VerificaParolaEd"), password, this)), card_(new QLineEdit(card, this)) {
     setObjectName(QStringLiteral("Utilizator"));
     setWindowTitle(QStringLiteral("Utilizator"));
     card_->setObjectName(QStringLiteral("LegitimatiaEd"));
     makeUpperCase(card_, 32);
+    fitCharacters(card_, 32, true);
 
     auto* save = new QPushButton(QStringLiteral("&Memoreaza"), this);
     save->setObjectName(QStringLiteral("MemoreazaBut"));
@@ -50,6 +52,7 @@ AccountDialog::AccountDialog(const QString& password, const QString& card, Messa
     buttons->addWidget(save);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addLayout(form);
     layout->addLayout(buttons);
     EnterNavigation::install({password_, verify_, card_}, save);

@@ -1,4 +1,5 @@
 #include "action_history_window.h"
+#include "shell/ui/window_looks.h"
 
 #include "db/database.h"
 #include "db/query.h"
@@ -13,7 +14,7 @@
 namespace vartesa {
 
 TIstoric::TIstoric(db::Database& db, QWidget* parent)
-    : QDialog(parent), db_(db), model_(new db::QueryModel(this)), grid_(new QTableView(this)),
+    : QDialog(parent, DialogFlags()), db_(db), model_(new db::QueryModel(this)), grid_(new QTableView(this)),
       band_(new QLabel(QStringLiteral("Data si ora"), this)) {
     setObjectName(QStringLiteral("TIstoric"));
     setWindowTitle(QStringLiteral("Istoric actiuni"));
@@ -63,10 +64,7 @@ void TIstoric::load(const QString& logPath) {
     } else {
         model_->setQuery(db::Query());
     }
-    grid_->setColumnWidth(0, 90);
-    grid_->setColumnWidth(1, 80);
-    grid_->setColumnWidth(2, 140);
-    grid_->setColumnWidth(3, 80);
+    fitColumns(grid_);
     placeBand();
 }
 

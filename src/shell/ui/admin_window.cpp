@@ -1,8 +1,8 @@
 #include "admin_window.h"
+#include "shell/ui/window_looks.h"
 
 #include "db/error.h"
 #include "shell/admin_catalog.h"
-#include "shell/counters.h"
 #include "shell/services.h"
 #include "shell/startup.h"
 #include "shell/ui/codes_window.h"
@@ -14,13 +14,14 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
-#include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -58,14 +59,14 @@ QWidget* scrolled(QWidget* page) {
 
 // ---------------------------------------------------------------- zone dialog
 
-TZoneDialog::TZoneDialog(ZoneTable& zones, Messages& messages, QWidget* parent)
-    : QDialog(parent), zones_(zones), messages_(messages) {
+TZoneDialog::TZoneDialog(Services& services, QWidget* parent) : QDialog(parent, DialogFlags()), s_(services) {
     setObjectName(QStringLiteral("TZoneDialog"));
     setWindowTitle(QStringLiteral("Constante de calcul"));
     heading_ = new QLabel(this);
     locality_ = new QLineEdit(this);
     locality_->setObjectName(QStringLiteral("LocalitateEd"));
     locality_->setMaxLength(32);
+    fitCharacters(locality_, 32, true);
     // Capitals as they are typed, as the table keeps them.
     connect(locality_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (text == text.toUpper()) return;
@@ -94,6 +95,7 @@ TZoneDialog::TZoneDialog(ZoneTable& zones, Messages& messages, QWidget* parent)
     buttons->addWidget(save);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addWidget(heading_);
     layout->addLayout(form);
     layout->addLayout(buttons);
@@ -129,8 +131,11 @@ QString TZoneDialog::rank() const { return rank_->currentText(); }
 void TZoneDialog::MemoreazaClick() {
     const QString cleaned = ZoneTable::cleanLocality(locality_->text());
     locality_->setText(cleaned);
-    if (const std::optional<QString> problem = zones_.check(cleaned, editingId_)) {
-        messages_.ShowProblemHint(*problem, locality_);
+    std::optional<QString> problem;
+    if (!s_.messages().guard([&] { problem = ZoneTable(s_.database(), s_.folders.data).check(cleaned, editingId_); }))
+        return;
+    if (problem) {
+        s_.messages().ShowProblemHint(*problem, locality_);
         locality_->setFocus();
         return;
     }
@@ -141,12 +146,10 @@ void TZoneDialog::MemoreazaClick() {
 // ---------------------------------------------------------------- the window
 
 TForm4::TForm4(Services& services, AdminConstants& constants, QWidget* parent)
-    : QDialog(parent), s_(services), constants_(constants) {
+    : QDialog(parent, DialogFlags()), s_(services), constants_(constants) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Administrator program"));
-    counters_ = std::make_unique<CountersFile>(s_.counters());
-    zones_ = std::make_unique<ZoneTable>(s_.database(), s_.folders.data, *counters_);
-    zoneDialog_ = std::make_unique<TZoneDialog>(*zones_, s_.messages(), this);
+    zoneDialog_ = std::make_unique<TZoneDialog>(s_, this);
     pickFolder_ = [this](const QString& caption) { return QFileDialog::getExistingDirectory(this, caption); };
     endProgram_ = [] { QApplication::exit(0); };
     buildWindow();
@@ -197,7 +200,11 @@ void TForm4::buildWindow() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(bottom);
-    resize(1000, 700);
+    // The tax pages need their width; the height leaves room for the main strip above.
+    QSize size(1300, 640);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 128));
+    resize(size);
 }
 
 QWidget* TForm4::buildGeneralPage() {
@@ -207,21 +214,21 @@ QWidget* TForm4::buildGeneralPage() {
     const int at = layout->count() - 1; // before the closing stretch
     int row = at;
 
-    auto* usersBox = new QGroupBox(QStringLiteral("Gestiune utilizatori"), page);
-    auto* usersLayout = new QVBoxLayout(usersBox);
-    users_ = new UsersPanel(s_, usersBox);
-    usersLayout->addWidget(users_);
-    layout->insertWidget(row++, usersBox);
+    users_ = new UsersPanel(s_, page); // its own frame "Gestiune utilizatori"
+    layout->insertWidget(row++, users_);
 
     auto* codes = button(QStringLiteral("CoduriBut"), QStringLiteral("Coduri clasificare"), page);
     connect(codes, &QPushButton::clicked, this, &TForm4::CoduriClick);
     layout->insertWidget(row++, codes, 0, Qt::AlignLeft);
 
-    for (const AdminCounterControl& c : AdminCounterControls()) {
-        if (c.importOption || c.kind != CounterControlKind::CheckBox) continue;
-        auto* box = new QCheckBox(c.label, page);
-        box->setObjectName(c.control);
-        controls_.insert(c.control.toUpper(), box);
+    // The check boxes in the order the clerk reads them; the catalog keeps the saving order.
+    for (const char* name : {"PreviewC", "FormatPDF", "Bonificatie50", "BonifPJ"}) {
+        const auto c = std::find_if(AdminCounterControls().begin(), AdminCounterControls().end(),
+                                    [name](const AdminCounterControl& k) { return k.control == QLatin1String(name); });
+        if (c == AdminCounterControls().end()) continue;
+        auto* box = new QCheckBox(c->label, page);
+        box->setObjectName(c->control);
+        controls_.insert(c->control.toUpper(), box);
         layout->insertWidget(row++, box);
         order << box;
     }
@@ -240,31 +247,33 @@ QWidget* TForm4::buildGeneralPage() {
         {"ModificareSalvariBut", "Modificare cale salvari automate.", "StergereSalvariBut",
          "Stergere cale salvari automate.", &TForm4::ModificareSalvariClick, &TForm4::StergereSalvariClick},
     };
+    // Both folders in one grid, so their fields line up and share the room the buttons leave.
+    auto* folders = new QWidget(page);
+    auto* grid = new QGridLayout(folders);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setColumnStretch(1, 1);
     for (std::size_t i = 0; i < AdminRegistryControls().size() && i < 2; ++i) {
         const FolderButtons& f = folderButtons[i];
         auto* change = button(QString::fromLatin1(f.change), QString::fromLatin1(f.changeCaption), page);
         auto* clear = button(QString::fromLatin1(f.clear), QString::fromLatin1(f.clearCaption), page);
         connect(change, &QPushButton::clicked, this, f.onChange);
         connect(clear, &QPushButton::clicked, this, f.onClear);
-        layout->insertWidget(row++, buildFolderRow(AdminRegistryControls()[i].control, change, clear));
+        addFolderRow(grid, int(i), AdminRegistryControls()[i], change, clear);
     }
+    layout->insertWidget(row++, folders);
     EnterNavigation::install(order);
     return page;
 }
 
-QWidget* TForm4::buildFolderRow(const QString& control, QPushButton* change, QPushButton* clear) {
-    const auto it = std::find_if(AdminRegistryControls().begin(), AdminRegistryControls().end(),
-                                 [&](const AdminRegistryControl& c) { return c.control == control; });
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    QLineEdit* field = readOnlyField(control, row);
-    controls_.insert(control.toUpper(), field);
-    layout->addWidget(new QLabel(it->label, row));
-    layout->addWidget(field, 1);
-    layout->addWidget(change);
-    layout->addWidget(clear);
-    return row;
+void TForm4::addFolderRow(QGridLayout* grid, int row, const AdminRegistryControl& folder, QPushButton* change,
+                          QPushButton* clear) {
+    QWidget* parent = grid->parentWidget();
+    QLineEdit* field = readOnlyField(folder.control, parent);
+    controls_.insert(folder.control.toUpper(), field);
+    grid->addWidget(new QLabel(folder.label, parent), row, 0);
+    grid->addWidget(field, row, 1);
+    grid->addWidget(change, row, 2);
+    grid->addWidget(clear, row, 3);
 }
 
 QWidget* TForm4::buildZonesPage() {
@@ -411,17 +420,20 @@ void TForm4::done(int result) {
 
 // ---------------------------------------------------------------- zones
 
+ZoneTable TForm4::zones() const { return ZoneTable(s_.database(), s_.folders.data); }
+
 void TForm4::reloadZones(qint64 select) {
     zoneModel_->removeRows(0, zoneModel_->rowCount());
     int current = 0;
     s_.messages().guard([&] {
-        for (const ZoneRow& z : zones_->all()) {
+        for (const ZoneRow& z : zones().all()) {
             auto* locality = new QStandardItem(z.locality);
             locality->setData(z.id, Qt::UserRole);
             if (z.id == select) current = zoneModel_->rowCount();
             zoneModel_->appendRow({locality, new QStandardItem(z.zone), new QStandardItem(z.rank)});
         }
     });
+    fitColumns(zoneGrid_, {32, 1, 3}); // LOCALIT, ZONA, RANG
     if (zoneModel_->rowCount() > 0) zoneGrid_->selectRow(std::min(current, zoneModel_->rowCount() - 1));
 }
 
@@ -436,7 +448,7 @@ void TForm4::AdaugaClick() {
     const auto* rank = qobject_cast<QComboBox*>(control(DefaultRankControl().key));
     if (!zoneDialog_->showForAdd(zone->currentText(), rank->currentText())) return;
     s_.messages().guard([this] {
-        const qint64 id = zones_->add(zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
+        const qint64 id = zones().add(zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
         reloadZones(id);
     });
 }
@@ -452,7 +464,7 @@ void TForm4::ModificaClick() {
                           zoneModel_->item(row, 2)->text()};
     if (!zoneDialog_->showForModify(current)) return;
     s_.messages().guard([&] {
-        zones_->modify(id, zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
+        zones().modify(id, zoneDialog_->locality(), zoneDialog_->zone(), zoneDialog_->rank());
         reloadZones(id);
     });
 }
@@ -471,7 +483,7 @@ void TForm4::StergeClick() {
     const int neighbour = row + 1 < zoneModel_->rowCount() ? row + 1 : row - 1;
     const qint64 next = neighbour >= 0 ? zoneModel_->item(neighbour, 0)->data(Qt::UserRole).toLongLong() : 0;
     s_.messages().guard([&] {
-        zones_->remove(id);
+        zones().remove(id);
         reloadZones(next);
     });
 }

@@ -18,6 +18,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -28,7 +29,6 @@ class QTableView;
 
 namespace vartesa {
 
-class CountersFile;
 class Messages;
 class Services;
 class UsersPanel;
@@ -36,7 +36,8 @@ class UsersPanel;
 /// "Constante de calcul": a locality with its zone and rank, checked by "&Memoreaza".
 class TZoneDialog final : public QDialog {
 public:
-    TZoneDialog(ZoneTable& zones, Messages& messages, QWidget* parent = nullptr);
+    /// Checks against the zones of the data folder in use when "&Memoreaza" is pressed.
+    explicit TZoneDialog(Services& services, QWidget* parent = nullptr);
     /// Opens empty with the default zone and rank; true when "&Memoreaza" accepted.
     bool showForAdd(const QString& zone, const QString& rank);
     /// Opens on a row; true when "&Memoreaza" accepted.
@@ -56,8 +57,7 @@ public:
     QComboBox* rankField() const { return rank_; }
 
 private:
-    ZoneTable& zones_;
-    Messages& messages_;
+    Services& s_;
     qint64 editingId_ = 0; // row being changed; 0 when adding
     QString accepted_;     // cleaned locality of the accepted dialog
     QLabel* heading_;      // "Adaugare zona" / "Modificare zona"
@@ -125,16 +125,17 @@ private:
     QWidget* buildGeneralPage();
     QWidget* buildZonesPage();
     QWidget* buildImportOptions();
-    QWidget* buildFolderRow(const QString& control, QPushButton* change, QPushButton* clear);
+    void addFolderRow(QGridLayout* grid, int row, const AdminRegistryControl& folder, QPushButton* change,
+                      QPushButton* clear);
     void showConstants();
     void readConstants();
     void reloadZones(qint64 select = 0);
+    /// DefZone.dbf of the data folder in use now (start-up may have chosen the server's).
+    ZoneTable zones() const;
     void applyFolderOutcome(const QString& control, const FolderOutcome& outcome);
 
     Services& s_;
     AdminConstants& constants_;
-    std::unique_ptr<CountersFile> counters_; // of the data folder, for the zone identifiers
-    std::unique_ptr<ZoneTable> zones_;       // DefZone.dbf
     std::unique_ptr<TZoneDialog> zoneDialog_;
     QHash<QString, QWidget*> controls_;      // by key in capitals: every stored control
     QListWidget* pageList_ = nullptr;        // PageList

@@ -3,6 +3,7 @@
 #include "admin_window.h"
 
 #include "shell/admin_catalog.h"
+#include "shell/ui/window_looks.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -39,6 +40,7 @@ QWidget* makeField(const AdminControl& c, QWidget* parent) {
         auto* edit = new QLineEdit(parent);
         if (c.kind == SettingKind::Text) {
             edit->setMaxLength(40); // VALOARE of Ini.dbf
+            fitCharacters(edit, 40, false);
         } else {
             const QString pattern = c.decimals > 0
                                         ? QStringLiteral("\\d{0,%1}(\\.\\d{0,%2})?").arg(c.integerDigits).arg(c.decimals)
@@ -78,7 +80,8 @@ void addBlock(QVBoxLayout* layout, const std::vector<const AdminControl*>& block
         controls.insert(c->key.toUpper(), field);
         order << field;
     }
-    grid->setColumnStretch(0, 1);
+    // Fields stand next to their labels; what room is left goes to the right of them.
+    grid->setColumnStretch(int(columns.size()) + 1, 1);
     layout->addLayout(grid);
 }
 

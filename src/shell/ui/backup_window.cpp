@@ -1,4 +1,5 @@
 #include "backup_window.h"
+#include "shell/ui/window_looks.h"
 
 #include "db/error.h"
 #include "shell/backup.h"
@@ -33,7 +34,7 @@ QString ChooseArchiveFile(QWidget* parent, const QString& title, bool save) {
 }
 
 TForm21::TForm21(Services& services, QWidget* parent)
-    : QDialog(parent), s_(services),
+    : QDialog(parent, DialogFlags()), s_(services),
       chooser_([this](const QString& title, bool save) { return ChooseArchiveFile(this, title, save); }),
       end_([] { QCoreApplication::exit(0); }),
       save_(new QPushButton(QStringLiteral("Salveaza baza de date"), this)),

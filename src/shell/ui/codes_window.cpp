@@ -1,4 +1,5 @@
 #include "codes_window.h"
+#include "shell/ui/window_looks.h"
 
 #include "db/error.h"
 #include "shell/counters.h"
@@ -23,7 +24,7 @@ namespace vartesa {
 
 
 TFCodClas::TFCodClas(BudgetCodes& codes, Messages& messages, QWidget* parent)
-    : QDialog(parent), codes_(codes), messages_(messages), heading_(new QLabel(this)), name_(new QLineEdit(this)),
+    : QDialog(parent, DialogFlags()), codes_(codes), messages_(messages), heading_(new QLabel(this)), name_(new QLineEdit(this)),
       person_(new QLineEdit(this)), company_(new QLineEdit(this)), save_(new QPushButton(QStringLiteral("Memoreaza"), this)) {
     setObjectName(QStringLiteral("TFCodClas"));
     setWindowTitle(QStringLiteral("Cod clasificare"));
@@ -31,6 +32,7 @@ TFCodClas::TFCodClas(BudgetCodes& codes, Messages& messages, QWidget* parent)
     heading_->setAlignment(Qt::AlignCenter);
     name_->setObjectName(QStringLiteral("GrupaEd"));
     name_->setMaxLength(60);
+    fitCharacters(name_, 60, false);
     person_->setObjectName(QStringLiteral("CodFEd"));
     company_->setObjectName(QStringLiteral("CodJEd"));
     for (QLineEdit* account : {person_, company_}) makeUpperCase(account, 24); // as the bank prints them
@@ -54,10 +56,10 @@ TFCodClas::TFCodClas(BudgetCodes& codes, Messages& messages, QWidget* parent)
     buttons->addWidget(save_);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addWidget(heading_);
     layout->addLayout(form);
     layout->addLayout(buttons);
-    setMinimumWidth(460);
 }
 
 bool TFCodClas::showForAdd() {
@@ -101,17 +103,23 @@ void TFCodClas::MemoreazaClick() {
 }
 
 TFCoduri::TFCoduri(Services& services, QWidget* parent)
-    : QDialog(parent), services_(services), counters_(std::make_unique<CountersFile>(services.counters())),
+    : QDialog(parent, DialogFlags()), services_(services), counters_(std::make_unique<CountersFile>(services.counters())),
       codes_(std::make_unique<BudgetCodes>(services.database(), services.folders.data, *counters_)),
       dialog_(*codes_, services.messages(), this), model_(new QStandardItemModel(this)),
       sorted_(new QSortFilterProxyModel(this)), grid_(new QTableView(this)) {
     setObjectName(QStringLiteral("TFCoduri"));
     setWindowTitle(QStringLiteral("Nomenclator Coduri clasificare bugetara"));
-    resize(720, 460);
+    resize(880, 460);
     sorted_->setSourceModel(model_);
     grid_->setObjectName(QStringLiteral("Grid"));
     grid_->setModel(sorted_);
+    // Rows come in the table's order (TIP, GRUPA); only a click on a column title sorts.
+    grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     grid_->setSortingEnabled(true);
+    // The titles only ever sort A to Z: a second click on the same title keeps that order.
+    connect(grid_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
+        if (order == Qt::DescendingOrder) grid_->sortByColumn(column, Qt::AscendingOrder);
+    });
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -159,8 +167,7 @@ void TFCoduri::reload(qint64 id) {
         if (c.id == id) current = model_->rowCount();
         model_->appendRow({name, new QStandardItem(c.personAccount), new QStandardItem(c.companyAccount)});
     }
-    grid_->setColumnWidth(0, 320);
-    grid_->setColumnWidth(1, 170);
+    fitColumns(grid_, {40, 24, 24}); // GRUPA (most names are shorter than 60), CODCLF, CODCLJ
     if (model_->rowCount() > 0) grid_->selectRow(sorted_->mapFromSource(model_->index(current, 0)).row());
 }
 

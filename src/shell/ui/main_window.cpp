@@ -10,6 +10,7 @@
 #include "shell/version.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
@@ -22,6 +23,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace vartesa {
 
@@ -34,6 +36,8 @@ const QString kListe = QStringLiteral("Liste");
 const QString kAdministrare = QStringLiteral("Administrare");
 const QString kUtilitare = QStringLiteral("Utilitare");
 const QString kIesire = QStringLiteral("Iesire");
+constexpr int kTitleAllowance = 30; // a title bar the window manager has not drawn yet
+constexpr int kFrameAllowance = 6;  // the bottom edge of a frame
 
 } // namespace
 
@@ -74,12 +78,20 @@ TForm3::TForm3(Services& services, QWidget* parent)
         if (isLoggedIn()) buttons_[kListe]->click();
     });
 
-    // A strip as wide as the screen, at its top.
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        setGeometry(area.left(), area.top(), area.width(), sizeHint().height());
-    }
+    placeAtTop();
+    qApp->installEventFilter(this); // dialogs opening anywhere are kept below the strip
+}
+
+void TForm3::placeAtTop() {
+    // A strip as wide as the screen, at its top, title bar included: the frame, not the
+    // client area, starts at the top edge (move() places the frame of a window).
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const int frameSides = frameGeometry().width() - width(); // 0 until the frame is known
+    resize(area.width() - frameSides, sizeHint().height());
+    move(area.topLeft());
 }
 
 TForm3::~TForm3() = default;
@@ -204,6 +216,12 @@ void TForm3::comeForward() { bringWindowForward(this); }
 void TForm3::openScreen(const QString& name) {
     const auto found = screens_.constFind(name);
     if (found != screens_.constEnd() && *found) s_.messages().guard(*found);
+    // The screen was modal: once it closes the window manager may leave no window active,
+    // and F1/F2 would then do nothing until the clerk clicks the strip.
+    if (isVisible()) {
+        activateWindow();
+        setFocus();
+    }
 }
 
 void TForm3::StartButClick() {
@@ -289,6 +307,8 @@ void TForm3::closeEvent(QCloseEvent* event) {
 
 void TForm3::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // The window manager's frame is known only once the window is up.
+    QTimer::singleShot(0, this, &TForm3::placeAtTop);
     dateLabel_->setText(s_.clock().today().toString(QStringLiteral("dd.MM.yyyy")));
     if (!importStarted_) {
         importStarted_ = true;
@@ -296,7 +316,39 @@ void TForm3::showEvent(QShowEvent* event) {
     }
 }
 
+void TForm3::keepBelowStrip(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen || !isVisible() || isMinimized()) return;
+    const QRect area = screen->availableGeometry();
+    const int stripBottom = frameGeometry().bottom() + 1;
+    // Before the window manager has framed the window its title bar is not counted yet.
+    const int shownTitle = window->geometry().top() - window->frameGeometry().top();
+    const int title = shownTitle > 0 ? shownTitle : kTitleAllowance;
+    const int room = area.bottom() + 1 - stripBottom - title - kFrameAllowance;
+    QSize frame = window->size() + QSize(2 * kFrameAllowance, title + kFrameAllowance);
+    // Where the dialog would open: centred over its window, as Qt places it (its own
+    // placement runs after this, and only for a dialog nobody has moved).
+    QPoint at = window->frameGeometry().topLeft();
+    if (!window->testAttribute(Qt::WA_Moved)) {
+        const QWidget* over = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+        const QRect base = over && over->isVisible() ? over->frameGeometry() : area;
+        at = base.center() - QPoint(frame.width() / 2, frame.height() / 2);
+    }
+    if (at.y() >= stripBottom && at.y() + frame.height() <= area.bottom() + 1) return;
+    if (window->height() > room) {
+        window->resize(window->width(), std::max(room, window->minimumHeight()));
+        frame.setHeight(window->height() + title + kFrameAllowance);
+    }
+    at.setY(std::clamp(at.y(), stripBottom, std::max(stripBottom, area.bottom() + 1 - frame.height())));
+    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
+    window->move(at);
+}
+
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow() && qobject_cast<QDialog*>(window)) keepBelowStrip(window);
+    }
     if (watched == dateLabel_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         close();

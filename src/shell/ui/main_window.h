@@ -87,6 +87,10 @@ private:
     void buildListsMenu();
     QAction* entry(QMenu* menu, const QString& name, const QString& caption);
     void applyRights();
+    /// Across the whole width of the screen, its frame at the top edge.
+    void placeAtTop();
+    /// A dialog that would cover the strip opens just below it, shortened to fit the screen.
+    void keepBelowStrip(QWidget* window);
     void refreshEnabled();
     void openScreen(const QString& name);
 

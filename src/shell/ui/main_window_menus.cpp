@@ -2,6 +2,7 @@
 // entry, separator and submenu. Entries open the screen attached under their name.
 
 #include "shell/action_log.h"
+#include "shell/person_lists.h"
 #include "shell/template_editing.h"
 #include "shell/ui/action_history_window.h"
 #include "shell/ui/main_window.h"
@@ -111,6 +112,8 @@ void TForm3::buildListsMenu() {
     QMenu* persons = submenu(other, QStringLiteral("Listapersoane1"), QStringLiteral("Lista persoane fizice/juridice"));
     entry(persons, QStringLiteral("Fizice1"), QStringLiteral("Fizice"));
     entry(persons, QStringLiteral("Juridice1"), QStringLiteral("Juridice"));
+    screens_.insert(QStringLiteral("Fizice1"), [this] { ListPersons(s_, PersonType::Physical); });
+    screens_.insert(QStringLiteral("Juridice1"), [this] { ListPersons(s_, PersonType::Legal); });
 
     entry(m, QStringLiteral("XMLPatrimVenANAF1"), QStringLiteral("XML PatrimVen - ANAF"));
     m->addSeparator();

@@ -1,4 +1,5 @@
 #include "shell/ui/message_window.h"
+#include "shell/ui/window_looks.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -74,7 +75,7 @@ MessageResult MessageWindow::ShowErrors(const QString& title, const QString& tex
     QDialog dialog(parent_ ? parent_ : QApplication::activeWindow());
     dialog.setObjectName(QStringLiteral("ProblemWindow"));
     dialog.setWindowTitle(messageCaption(kind));
-    dialog.setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    dialog.setWindowFlags(DialogFlags() | Qt::WindowStaysOnTopHint);
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 10);
@@ -114,7 +115,9 @@ MessageResult MessageWindow::ShowErrors(const QString& title, const QString& tex
         auto* button = new QPushButton(buttonCaption(shown[i]), band);
         button->setObjectName(QStringLiteral("Buton") + buttonCaption(shown[i]));
         button->setGeometry(left[i], 2, kButtonWidth, 25);
-        button->setAutoDefault(i == 0);
+        // The focused button answers Enter (a clerk who tabs to NU means NU); with the
+        // focus elsewhere Enter gives the first button.
+        button->setAutoDefault(true);
         button->setDefault(i == 0);
         const int code = static_cast<int>(resultOf(shown[i]));
         QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, code] { dialog.done(code); });
@@ -123,6 +126,7 @@ MessageResult MessageWindow::ShowErrors(const QString& title, const QString& tex
     layout->addWidget(band, 0, Qt::AlignHCenter);
     dialog.setFixedWidth(kButtonArea + 8);
     dialog.adjustSize();
+    dialog.setFixedSize(dialog.size()); // nothing to enlarge: no maximise button either
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         dialog.move(screen->availableGeometry().center() - dialog.rect().center());
 
@@ -158,7 +162,20 @@ ProblemHint::ProblemHint(const QString& text, QWidget* anchor)
     layout->addWidget(body);
     adjustSize();
     move(anchor ? anchor->mapToGlobal(QPoint(10, 10)) : QCursor::pos());
+    window_ = anchor ? anchor->window() : nullptr;
     QTimer::singleShot(kHintMilliseconds, this, &QWidget::close);
+    qApp->installEventFilter(this); // sees every window shown or hidden while it is up
+}
+
+bool ProblemHint::eventFilter(QObject* watched, QEvent* event) {
+    const bool anchorGone = watched == window_ && (event->type() == QEvent::Hide || event->type() == QEvent::Close);
+    bool modalOpens = false;
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        const auto* w = static_cast<QWidget*>(watched);
+        modalOpens = w->isWindow() && w->isModal();
+    }
+    if (anchorGone || modalOpens) QTimer::singleShot(0, this, &QWidget::close);
+    return QFrame::eventFilter(watched, event);
 }
 
 void MessageWindow::ShowProblemHint(const QString& text, QObject* anchor) {

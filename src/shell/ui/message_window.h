@@ -4,6 +4,7 @@
 #include "shell/services.h"
 
 #include <QFrame>
+#include <QPointer>
 
 #include <vector>
 
@@ -29,10 +30,18 @@ struct MessageLine {
 /// there, a line holding the character 2 turns it off; both characters are dropped.
 std::vector<MessageLine> messageLines(const QString& text);
 
-/// The balloon next to a field: "Problema !" and the text; closes itself after 5 seconds.
+/// The balloon next to a field: "Problema !" and the text; closes itself after 5 seconds,
+/// or sooner when the window of its field goes away or another modal window opens, so it
+/// never stands over the next dialog.
 class ProblemHint final : public QFrame {
 public:
     ProblemHint(const QString& text, QWidget* anchor);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QWidget> window_; // the window of the field it points at
 };
 
 /// Shows each ShowErrors call as a small modal dialog over `parent` (or the active window)

@@ -1,4 +1,5 @@
 #include "shell/ui/users_panel.h"
+#include "shell/ui/window_looks.h"
 
 #include "db/error.h"
 #include "db/query.h"
@@ -21,7 +22,7 @@
 namespace vartesa {
 
 UserDialog::UserDialog(const UsersList& list, Messages& messages, const UserListRow* row, QWidget* parent)
-    : QDialog(parent), list_(list), messages_(messages), adding_(row == nullptr),
+    : QDialog(parent, DialogFlags()), list_(list), messages_(messages), adding_(row == nullptr),
       heading_(new QLabel(adding_ ? QStringLiteral("Adaugare Utilizator") : QStringLiteral("Modificare utilizator"), this)),
       name_(new QLineEdit(this)), grade_(new QComboBox(this)), card_(new QLineEdit(this)), series_(new QLineEdit(this)),
       number_(new QLineEdit(this)), clearPassword_(new QCheckBox(QStringLiteral("Sterge parola"), this)) {
@@ -30,10 +31,12 @@ UserDialog::UserDialog(const UsersList& list, Messages& messages, const UserList
     heading_->setObjectName(QStringLiteral("HeadingLabel"));
     name_->setObjectName(QStringLiteral("NumeEd"));
     makeUpperCase(name_, 32);
+    fitCharacters(name_, 32, true);
     grade_->setObjectName(QStringLiteral("RangCombo"));
     grade_->addItems({GradeText(UserGrade::RolOperator), GradeText(UserGrade::Cashier)});
     card_->setObjectName(QStringLiteral("LegitimatiaEd"));
     makeUpperCase(card_, 32);
+    fitCharacters(card_, 32, true);
     series_->setObjectName(QStringLiteral("SeriaEd"));
     series_->setMaxLength(10);
     number_->setObjectName(QStringLiteral("DeLaNrEd"));
@@ -41,6 +44,8 @@ UserDialog::UserDialog(const UsersList& list, Messages& messages, const UserList
     clearPassword_->setObjectName(QStringLiteral("StergeParolaCheck"));
     clearPassword_->setVisible(!adding_);
 
+    // Another administrator keeps the grade: the list offers it to that account only.
+    if (row && GradeNamed(row->grade) == UserGrade::Admin) grade_->insertItem(0, GradeText(UserGrade::Admin));
     if (row) {
         name_->setText(row->name);
         name_->setReadOnly(true);
@@ -71,6 +76,7 @@ UserDialog::UserDialog(const UsersList& list, Messages& messages, const UserList
     buttons->addWidget(save);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a small dialog keeps the size its fields need
     layout->addWidget(heading_);
     layout->addLayout(form);
     layout->addWidget(receipts);
@@ -82,7 +88,7 @@ UserDialog::UserDialog(const UsersList& list, Messages& messages, const UserList
 void UserDialog::MemoreazaClick() {
     UserEntry e;
     e.name = name_->text();
-    e.grade = grade_->currentIndex() == 1 ? UserGrade::Cashier : UserGrade::RolOperator;
+    e.grade = GradeNamed(grade_->currentText());
     e.card = card_->text();
     e.series = series_->text();
     e.fromNumber = number_->text();
@@ -144,6 +150,7 @@ void UsersPanel::reload(const QString& select) {
     int row = 0;
     for (int r = 0; r < model_->rowCount(); ++r)
         if (model_->index(r, 0).data().toString().trimmed() == select) row = r;
+    fitColumns(grid_, {32, 16, 32, 10, 9}); // NUME, GRAD, LEGIT, SERIA, NR
     if (model_->rowCount() > 0) grid_->setCurrentIndex(model_->index(row, 0));
 }
 

@@ -1,4 +1,5 @@
 #include "verification_window.h"
+#include "shell/ui/window_looks.h"
 
 #include "db/database.h"
 #include "db/error.h"
@@ -19,7 +20,7 @@
 namespace vartesa {
 
 TFVerificari::TFVerificari(Services& services, QWidget* parent)
-    : QDialog(parent), s_(services), table_(services.database(), this), duplicates_(new db::QueryModel(this)),
+    : QDialog(parent, DialogFlags()), s_(services), table_(services.database(), this), duplicates_(new db::QueryModel(this)),
       rol_(new QLineEdit(this)), upper_(new QTableView(this)), lower_(new QTableView(this)), status_(new QLabel(this)) {
     setObjectName(QStringLiteral("TFVerificari"));
     setWindowTitle(QStringLiteral("Vartesa"));
@@ -89,6 +90,7 @@ void TFVerificari::OpenVerificationWindow() {
 void TFVerificari::openTable(const QString& file, const QString& status) {
     status_->setText(status);
     s_.messages().guard([&] { table_.open(s_.folders.data + '/' + file); });
+    fitColumns(upper_);
     upper_->setFocus();
 }
 
@@ -107,6 +109,7 @@ void TFVerificari::RolXChange() {
 void TFVerificari::showDuplicates(Duplicates which) {
     duplicates_->setQuery({});
     s_.messages().guard([&] { duplicates_->setQuery(DuplicatesQuery(s_.database(), s_.folders.data, which)); });
+    fitColumns(lower_);
 }
 
 void TFVerificari::DubluriDatP() { showDuplicates(Duplicates::Datorii); }

@@ -1,0 +1,14 @@
+#pragma once
+// Qt's own texts (file and folder dialogs, standard buttons, the edit menu of text fields)
+// in Romanian. The distribution carries no Romanian translation of them, so the program
+// compiles its own at build time and carries it as a resource.
+
+class QTranslator;
+
+namespace vartesa {
+
+/// The translator of Qt's texts, loaded once; null when the build had no translation tools.
+/// The program installs it before it makes its first window.
+QTranslator* RomanianQtTexts();
+
+} // namespace vartesa

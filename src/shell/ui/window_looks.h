@@ -1,0 +1,26 @@
+#pragma once
+// Small rules every window follows so a clerk sees whole texts on the office's screens:
+// dialogs carry only a title and a close box, fields are as wide as the longest text they
+// take, grids fit their columns to what they hold.
+
+#include <QList>
+#include <Qt>
+
+class QTableView;
+class QWidget;
+
+namespace vartesa {
+
+/// Window flags of every dialog: caption and close box, no minimise or maximise button.
+Qt::WindowFlags DialogFlags();
+
+/// Makes a text field wide enough for `characters` characters: capitals when `capitals`
+/// (names, localities, card numbers), mixed text otherwise.
+void fitCharacters(QWidget* field, int characters, bool capitals);
+
+/// Fits every column of `grid` to its title and its rows, and at least to the width of its
+/// field when `fieldWidths` gives one (characters, in column order), so an empty grid shows
+/// the room its data will take. The last column still stretches.
+void fitColumns(QTableView* grid, const QList<int>& fieldWidths = {});
+
+} // namespace vartesa
