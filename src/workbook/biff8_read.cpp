@@ -109,6 +109,33 @@ private:
     int pos_ = 0;
 };
 
+// The string of a STRING record and its CONTINUE records. The format restates the
+// character width at the start of each continuation; some writers leave it out,
+// which shows in the byte count matching the characters exactly.
+QString continuedString(const std::vector<Record>& parts) {
+    ByteReader head = parts.front().reader();
+    const quint16 count = head.u16();
+    const quint8 flags = head.u8();
+    qsizetype total = 0;
+    for (const Record& p : parts)
+        total += p.size;
+    if (parts.size() > 1 && !(flags & 0x0C) && total - 3 == qsizetype(count) * ((flags & 0x01) ? 2 : 1)) {
+        QByteArray joined;
+        for (const Record& p : parts)
+            joined.append(p.data, p.size);
+        return ByteReader(joined.constData(), joined.size(), parts.front().id).unicodeString(2);
+    }
+    SegmentReader text;
+    for (const Record& p : parts)
+        text.add(p);
+    text.skip(3);
+    if (flags & 0x08)
+        text.u16(); // rich text runs follow the characters; not kept
+    if (flags & 0x04)
+        text.u32(); // phonetic block, likewise
+    return text.characters(count, flags & 0x01);
+}
+
 double decodeRk(quint32 rk) {
     double v;
     if (rk & 0x02) {
@@ -500,10 +527,16 @@ void BiffReader::readSheet(Sheet& sheet, qsizetype pos) {
             }
             readCell(sheet, r, lastFormula, pendingExp);
             continue;
-        case RecordId::String:
+        case RecordId::String: {
+            std::vector<Record> parts{r};
+            Record more;
+            while (rs.peek() == quint16(RecordId::Continue) && rs.next(more))
+                parts.push_back(more);
+            const QString value = continuedString(parts);
             if (lastFormula && lastFormula->formula->cached == CachedType::Text)
-                lastFormula->text = in.unicodeString(2);
+                lastFormula->text = value;
             continue;
+        }
         case RecordId::ShrFmla: {
             SharedFormula sf;
             sf.range.firstRow = in.u16(); sf.range.lastRow = in.u16();
@@ -554,9 +587,16 @@ done:
 Workbook Workbook::fromBytes(const QByteArray& fileBytes) {
     if (!isCompoundFile(fileBytes))
         throwDamaged(QStringLiteral("nu este un fisier Excel 97-2003"));
-    QByteArray stream = readCompoundStream(fileBytes, {QStringLiteral("Workbook"), QStringLiteral("Book")});
+    std::vector<CompoundStream> entries = readCompoundFile(fileBytes);
+    const QByteArray stream = findCompoundStream(entries, {QStringLiteral("Workbook"), QStringLiteral("Book")});
     Workbook wb;
     wb.d_ = std::make_unique<BookData>();
+    for (CompoundStream& e : entries) {
+        const bool workbookStream = !e.storage && (e.name.compare(QLatin1String("Workbook"), Qt::CaseInsensitive) == 0 ||
+                                                   e.name.compare(QLatin1String("Book"), Qt::CaseInsensitive) == 0);
+        if (!workbookStream && e.damage.isEmpty())
+            wb.d_->otherStreams.push_back(std::move(e));
+    }
     BiffReader reader{*wb.d_, stream, {}, {}};
     reader.readGlobals();
     for (const SheetEntry& e : reader.entries) {

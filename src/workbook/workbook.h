@@ -15,6 +15,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,9 +35,17 @@ public:
     int lastRow() const;
     int lastColumn() const;
 
+    /// Row and column of every text cell, row by row and left to right; a scan for
+    /// markers visits only these instead of every position of the used area.
+    std::vector<std::pair<int, int>> textCells() const;
+
     CellType cellType(int row, int col) const;
     /// The value as text: numbers in their shortest form, formulas by their cached value.
     QString text(int row, int col) const;
+    /// True for a formula cell that asks readers to compute its value again: so marked
+    /// in the file read, or set here (a save computes and unmarks the formulas of the
+    /// set in formula_eval.h and marks the others).
+    bool needsRecalculation(int row, int col) const;
     /// The numeric value (formulas: cached); 0 for text and empty cells.
     double number(int row, int col) const;
     /// Format (XF index) of a cell; for an empty cell, the one a new value would get.
@@ -82,17 +91,23 @@ private:
     friend struct BiffReader;
     friend struct BiffWriter;
     friend struct SheetEditor;
+    friend class FormulaEvaluator;
     friend struct BookData;
     friend void anchorFormula(BookData& book, Sheet* host, Formula& f);
 
     Row* findRow(int row) const;
     Row& rowAt(int row);               // creates the row when absent
     Row* anchorFor(int row);           // row object a reference to `row` should follow
+    Row* rowObject(int row);           // table row, or a far row past the table's end
+    void growTable(size_t size);       // resizes the table, taking in the far rows it reaches
+    void shiftFarRows(int from, int delta); // far rows at or below `from` move by `delta`
     const Cell* findCell(int row, int col) const;
     Cell& cellAt(int row, int col);    // creates a blank cell with the default format
     void renumberFrom(int row);
     void removeRows(int row, int count); // deleteRows without the position check
     void checkCell(int row, int col) const;
+    // Applies `edit` to the column ranges covering firstCol..lastCol (split at the edges).
+    void editColumns(int firstCol, int lastCol, const std::function<void(ColumnInfo&)>& edit);
 
     BookData* book_ = nullptr;         // owning workbook's data
     QString name_;                     // sheet name
@@ -102,6 +117,10 @@ private:
     RawRecord bof;                     // BOF as read
     std::vector<Slot> head, tail;      // records before and after the cell table
     std::vector<std::unique_ptr<Row>> rows_; // row-indexed table; null where no row exists
+    // Rows past the end of the table that references point at, sorted by index. They
+    // hold no cells; they move with insertions and deletions like the table's rows,
+    // and join the table when it grows to reach them.
+    std::vector<std::unique_ptr<Row>> far_;
     std::vector<ColumnInfo> columns;   // COLINFO, sorted, not overlapping
 };
 
