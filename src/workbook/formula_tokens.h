@@ -1,7 +1,7 @@
 #pragma once
-// Walking the parsed-expression tokens of BIFF8 formulas. The engine never
-// evaluates formulas; it only finds the fields that hold rows and columns so they
-// can follow inserted and deleted rows and columns. Token sizes never change, so
+// Walking the parsed-expression tokens of BIFF8 formulas: finding the fields that
+// hold rows and columns so they can follow inserted and deleted rows and columns
+// (formula_eval.h computes results over the same walk). Token sizes never change, so
 // jump offsets of IF/CHOOSE (tAttr) stay valid.
 
 #include <QByteArray>

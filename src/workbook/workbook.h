@@ -4,12 +4,21 @@
 // Rows and columns are 0-based. Records the engine does not model are kept as
 // they were read and written back unchanged.
 //
-// Defined names (print areas, print titles) follow rows like cell formulas do, and so
-// do the areas of hyperlinks, conditional formats and data validations.
-// Limits: notes, drawings, the formulas inside conditional formats and validations,
-// and the tokens of array formulas keep their rows; rich text runs of strings are
-// dropped on save; deleting a row looks at every formula of the workbook (inserting
-// does not).
+// Every reference follows inserted and deleted rows by one rule, however far below
+// the used rows it points; only the sheet's last row stays put, so ranges to the end
+// of a column keep that meaning. Defined names (print areas, print titles), the tokens
+// of array formulas and the areas of hyperlinks, conditional formats and data
+// validations follow rows like cell formulas do. A copied row or column gives each
+// array formula in it its own first cell; a copy that would cut an array formula in
+// two is refused. Saving computes the results of the formulas in the set that
+// formula_eval.h names; every other formula keeps its stored value and is marked for
+// the reader to compute again. The container's other streams and storages (document
+// summary, macro project, embedded objects) are written back byte for byte; one whose
+// sectors are damaged is left out rather than making the workbook unreadable.
+// Limits: notes, drawings and the formulas inside conditional formats and validations
+// keep their rows; rich text runs of strings are dropped on save; deleting a row looks
+// at every formula of the workbook (inserting does not); computed comparisons of
+// numbers are exact (0.1+0.2=0.3 is FALSE), with no 15-digit tolerance.
 
 #include "workbook/workbook_model.h"
 
@@ -65,11 +74,14 @@ public:
     /// Inserts `count` copies of row `row` at `row`; the original and everything below
     /// move down. Copies keep formats, values, merged areas and formulas with relative
     /// references moved to the copy. References to rows at or below `row` move down,
-    /// so a range ending on the template row grows with each insertion.
+    /// so a range ending on the template row grows with each insertion. Throws
+    /// vartesa::Error, changing nothing, when the row holds part of an array formula
+    /// that spans several rows.
     void insertRowCopies(int row, int count = 1);
     /// Deletes `count` rows at `row`; references to deleted rows become #REF!, ranges shrink.
     void deleteRows(int row, int count = 1);
     /// Inserts a copy of columns firstCol..lastCol at `atCol`; columns from `atCol` move right.
+    /// Throws, changing nothing, when an array formula reaches outside the copied columns.
     void insertColumnCopies(int firstCol, int lastCol, int atCol);
     /// Exchanges the values (and formulas) of two rows; formats stay in place.
     void swapRowValues(int a, int b);
