@@ -18,7 +18,7 @@ const std::vector<Command>& commands() {
         {"next-id", "DATAFOLDER KEY [SECTION]", "trage un identificator din Vartesa.set (sub blocare)", runNextId},
         {"init", "DATAFOLDER", "creeaza tabelele lipsa si aduce tabelele vechi la forma curenta", runInit},
         {"start", "DATAFOLDER", "ruleaza pornirea fara ferestre: intretinerea zilnica si contoarele", runStart},
-        {"xls-cat", "FILE [SHEET]", "arata o foaie a unui registru .xls ca CSV (formulele prin valoarea calculata)", runXlsCat},
+        {"xls-cat", "FILE [SHEET]", "arata o foaie a unui registru .xls ca CSV (formulele prin valoarea calculata; cele lasate cititorului sunt marcate \"(de recalculat)\")", runXlsCat},
         {"backup", "DATAFOLDER ARHIVA", "salveaza fisierele directorului de date intr-o arhiva .vsa", runBackup},
         {"restore", "ARHIVA DATAFOLDER", "verifica arhiva si inlocuieste cu ea fisierele directorului de date", runRestore},
         {"roles", "DATAFOLDER [--village SAT] [--name TEXT]",

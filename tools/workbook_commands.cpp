@@ -1,5 +1,6 @@
 // vartesa-tool xls-cat: a sheet of a .xls workbook as CSV, formulas by their
-// last computed values.
+// last computed values; a formula the file asks to compute again (its stored value
+// may be out of date) shows that value followed by the mark " (de recalculat)".
 
 #include "commands.h"
 
@@ -11,6 +12,8 @@
 
 namespace vartesa::tool {
 namespace {
+
+const QString RecalcMark = QStringLiteral(" (de recalculat)");
 
 QString csvField(QString s) {
     if (s.contains(',') || s.contains('"') || s.contains('\n') || s.contains('\r'))
@@ -46,7 +49,7 @@ int runXlsCat(const QStringList& args) {
         for (int r = 0; r <= lastRow; ++r) {
             QStringList fields;
             for (int c = 0; c <= lastCol; ++c)
-                fields << csvField(sheet.text(r, c));
+                fields << csvField(sheet.needsRecalculation(r, c) ? sheet.text(r, c) + RecalcMark : sheet.text(r, c));
             out << fields.join(',') << '\n';
         }
         return 0;

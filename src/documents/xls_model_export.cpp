@@ -71,9 +71,8 @@ template <typename Write>
 void TExportXLSModel::setMarkedCells(const QString& key, Write write) {
     workbook::Sheet& sheet = activeSheet();
     const QString wanted = key.trimmed().toUpper();
-    for (int row = 0; row <= sheet.lastRow(); ++row)
-        for (int col = 0; col <= sheet.lastColumn(); ++col)
-            if (markerOf(sheet, row, col) == wanted) write(sheet, row, col);
+    for (const auto& [row, col] : sheet.textCells())
+        if (markerOf(sheet, row, col) == wanted) write(sheet, row, col);
 }
 
 void TExportXLSModel::SetTextCell(const QString& key, const QString& text) {
@@ -87,19 +86,19 @@ void TExportXLSModel::SetAmountCell(const QString& key, double amount) {
 void TExportXLSModel::FillRows(db::Query& rows) {
     workbook::Sheet& sheet = activeSheet();
     int templateRow = -1;
-    for (int row = 0; row <= sheet.lastRow() && templateRow < 0; ++row)
-        for (int col = 0; col <= sheet.lastColumn(); ++col)
-            if (markerOf(sheet, row, col) == QLatin1String("#DBF")) {
-                sheet.setBlank(row, col);
-                templateRow = row;
-                break;
-            }
+    for (const auto& [row, col] : sheet.textCells())
+        if (markerOf(sheet, row, col) == QLatin1String("#DBF")) {
+            sheet.setBlank(row, col);
+            templateRow = row;
+            break;
+        }
     if (templateRow < 0) return;
 
     // What each marked cell of the template row takes: a field's column, or the number.
     constexpr int kRunningNumber = -2;
     std::vector<std::pair<int, int>> fills; // (sheet column, query column or kRunningNumber)
-    for (int col = 0; col <= sheet.lastColumn(); ++col) {
+    const int lastCol = sheet.lastColumn();
+    for (int col = 0; col <= lastCol; ++col) {
         const QString marker = markerOf(sheet, templateRow, col);
         if (marker == QLatin1String("%NRCRT") || marker == QLatin1String("#NRCRT")) {
             fills.emplace_back(col, kRunningNumber);

@@ -2,6 +2,7 @@
 // does not know are kept verbatim, a short record is an error naming it, and no
 // offset or size from the file is used before it is checked.
 
+#include "workbook/biff8_stream.h"
 #include "workbook/book_data.h"
 #include "workbook/compound_file.h"
 
@@ -19,95 +20,6 @@ namespace {
 constexpr quint16 Biff8Version = 0x0600;
 constexpr quint16 BofGlobals = 0x0005;
 constexpr quint16 BofWorksheet = 0x0010;
-
-// One record of the stream, pointing into it.
-struct Record {
-    quint16 id = 0;
-    const char* data = nullptr;
-    quint16 size = 0;
-    qsizetype pos = 0; // offset of the record header in the stream
-    RawRecord raw() const { return {id, QByteArray(data, size)}; }
-    ByteReader reader() const { return ByteReader(data, size, id); }
-};
-
-class RecordStream {
-public:
-    RecordStream(const QByteArray& s, qsizetype pos) : s_(s), pos_(pos) {}
-    bool next(Record& r) {
-        if (pos_ + 4 > s_.size())
-            return false;
-        const char* h = s_.constData() + pos_;
-        quint16 size = get16(h + 2);
-        if (pos_ + 4 + size > s_.size())
-            throwDamaged(QStringLiteral("inregistrare trunchiata la pozitia %1").arg(pos_));
-        r = {get16(h), h + 4, size, pos_};
-        pos_ += 4 + size;
-        return true;
-    }
-    // Next record's id without consuming it (0xFFFF at the end).
-    quint16 peek() const { return pos_ + 4 <= s_.size() ? get16(s_.constData() + pos_) : 0xFFFF; }
-
-private:
-    const QByteArray& s_;
-    qsizetype pos_;
-};
-
-// Reads across an SST record and its CONTINUE records. Character data split by a
-// record boundary resumes after a fresh flags byte giving its width.
-class SegmentReader {
-public:
-    void add(const Record& r) { segs_.push_back(r); }
-    bool atEnd() {
-        skipEmpty();
-        return seg_ >= segs_.size();
-    }
-    quint8 u8() {
-        skipEmpty();
-        if (seg_ >= segs_.size())
-            throwDamaged(QStringLiteral("tabela de texte trunchiata"));
-        return quint8(segs_[seg_].data[pos_++]);
-    }
-    quint16 u16() { quint16 lo = u8(); return quint16(lo | (u8() << 8)); }
-    quint32 u32() { quint32 lo = u16(); return lo | (quint32(u16()) << 16); }
-    void skip(quint32 n) { while (n--) u8(); }
-    QString characters(int count, bool wide) {
-        QString s;
-        s.reserve(count);
-        while (count > 0) {
-            if (pos_ >= segs_[seg_].size) { // continues in the next record
-                ++seg_;
-                pos_ = 0;
-                if (seg_ >= segs_.size() || segs_[seg_].size == 0)
-                    throwDamaged(QStringLiteral("tabela de texte trunchiata"));
-                wide = segs_[seg_].data[pos_++] & 0x01;
-            }
-            const Record& r = segs_[seg_];
-            int avail = int(r.size - pos_) / (wide ? 2 : 1);
-            int take = std::min(avail, count);
-            if (take == 0)
-                throwDamaged(QStringLiteral("text rupt in tabela de texte"));
-            if (wide)
-                for (int i = 0; i < take; ++i)
-                    s.append(QChar(get16(r.data + pos_ + 2 * i)));
-            else
-                s.append(QString::fromLatin1(r.data + pos_, take));
-            pos_ += take * (wide ? 2 : 1);
-            count -= take;
-        }
-        return s;
-    }
-
-private:
-    void skipEmpty() {
-        while (seg_ < segs_.size() && pos_ >= segs_[seg_].size) {
-            ++seg_;
-            pos_ = 0;
-        }
-    }
-    std::vector<Record> segs_;
-    size_t seg_ = 0;
-    int pos_ = 0;
-};
 
 double decodeRk(quint32 rk) {
     double v;
@@ -500,10 +412,16 @@ void BiffReader::readSheet(Sheet& sheet, qsizetype pos) {
             }
             readCell(sheet, r, lastFormula, pendingExp);
             continue;
-        case RecordId::String:
+        case RecordId::String: {
+            std::vector<Record> parts{r};
+            Record more;
+            while (rs.peek() == quint16(RecordId::Continue) && rs.next(more))
+                parts.push_back(more);
+            const QString value = continuedString(parts);
             if (lastFormula && lastFormula->formula->cached == CachedType::Text)
-                lastFormula->text = in.unicodeString(2);
+                lastFormula->text = value;
             continue;
+        }
         case RecordId::ShrFmla: {
             SharedFormula sf;
             sf.range.firstRow = in.u16(); sf.range.lastRow = in.u16();
@@ -554,9 +472,16 @@ done:
 Workbook Workbook::fromBytes(const QByteArray& fileBytes) {
     if (!isCompoundFile(fileBytes))
         throwDamaged(QStringLiteral("nu este un fisier Excel 97-2003"));
-    QByteArray stream = readCompoundStream(fileBytes, {QStringLiteral("Workbook"), QStringLiteral("Book")});
+    std::vector<CompoundStream> entries = readCompoundFile(fileBytes);
+    const QByteArray stream = findCompoundStream(entries, {QStringLiteral("Workbook"), QStringLiteral("Book")});
     Workbook wb;
     wb.d_ = std::make_unique<BookData>();
+    for (CompoundStream& e : entries) {
+        const bool workbookStream = !e.storage && (e.name.compare(QLatin1String("Workbook"), Qt::CaseInsensitive) == 0 ||
+                                                   e.name.compare(QLatin1String("Book"), Qt::CaseInsensitive) == 0);
+        if (!workbookStream && e.damage.isEmpty())
+            wb.d_->otherStreams.push_back(std::move(e));
+    }
     BiffReader reader{*wb.d_, stream, {}, {}};
     reader.readGlobals();
     for (const SheetEntry& e : reader.entries) {

@@ -4,6 +4,7 @@
 
 #include "workbook/book_data.h"
 #include "workbook/compound_file.h"
+#include "workbook/formula_eval.h"
 
 #include <QHash>
 
@@ -58,6 +59,7 @@ struct BiffWriter {
     std::vector<QString> sstStrings;   // unique texts in first-use order
     quint32 sstUses = 0;               // text cells in the workbook
     std::vector<qsizetype> sheetPosFields; // where each BOUNDSHEET's offset is to be patched
+    std::unordered_map<const Cell*, FormulaValue> results; // formulas computed for this save
 
     void collectStrings() {
         for (const auto& s : book.sheets)
@@ -247,21 +249,26 @@ struct BiffWriter {
         }
     }
 
+    // The formula with its result: computed now when inside the computed set, else
+    // the stored one with the mark that asks readers to compute it again.
     void writeFormula(QByteArray& b, const Cell& c) {
-        Formula f = {c.formula->tokens, {}, 0, CachedType::Number, c.formula->refs, {}};
+        Formula f = {c.formula->tokens, {}, 0, CachedType::Number, c.formula->refs, {}, {}};
         refreshFormulaRows(f);
         const Formula& src = *c.formula;
+        const auto computed = results.find(&c);
+        const bool known = computed != results.end();
+        const FormulaValue value = known ? computed->second : FormulaValue{src.cached, c.number, c.text};
         const quint8 kind[] = {0, 0, 1, 2, 3}; // CachedType -> stored result kind
-        if (src.cached == CachedType::Number) {
-            putF64(b, c.number);
+        if (value.type == CachedType::Number) {
+            putF64(b, value.number);
         } else {
-            put8(b, kind[int(src.cached)]);
+            put8(b, kind[int(value.type)]);
             put8(b, 0);
-            put8(b, src.cached == CachedType::Boolean || src.cached == CachedType::Error ? quint8(c.number) : 0);
+            put8(b, value.type == CachedType::Boolean || value.type == CachedType::Error ? quint8(value.number) : 0);
             put8(b, 0); put8(b, 0); put8(b, 0);
             put16(b, 0xFFFF);
         }
-        put16(b, quint16(src.options | FormulaAlwaysCalc));
+        put16(b, quint16(known ? src.options & ~FormulaAlwaysCalc : src.options | FormulaAlwaysCalc));
         put32(b, 0);
         put16(b, quint16(f.tokens.size()));
         b += f.tokens;
@@ -271,6 +278,8 @@ struct BiffWriter {
             // ARRAY and TABLE start with their area: rows(2+2) columns(1+1), first cell
             // being this one; keep it on the cell wherever the cell has moved.
             QByteArray data = t.data;
+            if (t.id == quint16(RecordId::Array))
+                writeRefRows(data, src.arrayRefs);
             const int row = get16(b.constData()), col = get16(b.constData() + 2);
             if (data.size() >= 6) {
                 const int height = get16(data.constData() + 2) - get16(data.constData());
@@ -282,8 +291,8 @@ struct BiffWriter {
             }
             w.add(t.id, data);
         }
-        if (src.cached == CachedType::Text)
-            w.add(RecordId::String, encodeUnicodeString(c.text, 2));
+        if (value.type == CachedType::Text)
+            w.addString(RecordId::String, value.text);
     }
 
     void writeRowRecord(const Row& r) {
@@ -424,6 +433,7 @@ struct BiffWriter {
     }
 
     QByteArray stream() {
+        results = computeFormulas(book);
         collectStrings();
         writeGlobals();
         for (size_t i = 0; i < book.sheets.size(); ++i) {
@@ -435,8 +445,10 @@ struct BiffWriter {
 };
 
 QByteArray Workbook::toBytes() const {
-    BiffWriter writer{*d_, {}, {}, {}, 0, {}};
-    return writeCompoundFile({{QStringLiteral("Workbook"), writer.stream()}});
+    BiffWriter writer{*d_, {}, {}, {}, 0, {}, {}};
+    std::vector<CompoundStream> streams{{QStringLiteral("Workbook"), writer.stream()}};
+    streams.insert(streams.end(), d_->otherStreams.begin(), d_->otherStreams.end());
+    return writeCompoundFile(streams);
 }
 
 } // namespace vartesa::workbook

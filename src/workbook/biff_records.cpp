@@ -82,6 +82,32 @@ void RecordWriter::add(quint16 id, const QByteArray& data) {
     } while (off < data.size());
 }
 
+void RecordWriter::addString(RecordId id, const QString& text) {
+    const QString s = text.left(0x7FFF); // longest text a cell may hold
+    const bool wide = !fitsCompressed(s);
+    const int charSize = wide ? 2 : 1;
+    QByteArray cur;
+    put16(cur, quint16(s.size()));
+    put8(cur, wide ? 1 : 0);
+    quint16 currentId = quint16(id);
+    qsizetype done = 0;
+    for (;;) {
+        const qsizetype n = std::min<qsizetype>(s.size() - done, (MaxRecordData - cur.size()) / charSize);
+        if (wide)
+            for (qsizetype k = 0; k < n; ++k)
+                put16(cur, s[done + k].unicode());
+        else
+            cur += s.mid(done, n).toLatin1();
+        done += n;
+        add(currentId, cur);
+        if (done >= s.size())
+            return;
+        currentId = quint16(RecordId::Continue);
+        cur.clear();
+        put8(cur, wide ? 1 : 0);
+    }
+}
+
 void put8(QByteArray& b, quint8 v) { b.append(char(v)); }
 void put16(QByteArray& b, quint16 v) {
     char c[2];

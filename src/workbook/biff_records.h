@@ -71,6 +71,9 @@ public:
     qsizetype pos() const { return out_.size(); }
     void add(quint16 id, const QByteArray& data);
     void add(RecordId id, const QByteArray& data) { add(quint16(id), data); }
+    /// A record holding one string with a 2-byte count (STRING): characters past the
+    /// first record go on in CONTINUE records, each starting with the width flags.
+    void addString(RecordId id, const QString& text);
 
 private:
     QByteArray out_; // the stream written so far

@@ -2,6 +2,7 @@
 // Workbook-wide state shared by the reader, the writer and the sheet editor.
 // Internal to src/workbook.
 
+#include "workbook/compound_file.h"
 #include "workbook/workbook.h"
 
 namespace vartesa::workbook {
@@ -23,6 +24,9 @@ struct BookData {
     std::vector<std::unique_ptr<Sheet>> sheets; // in BOUNDSHEET order
     std::vector<int> xtiSheet;        // EXTERNSHEET entry -> local sheet index, -1 otherwise
     std::vector<DefinedName> names;   // NAME records whose tokens could be read
+    // The container's other streams and storages (document summary, macro project,
+    // embedded objects), written back byte for byte; damaged ones are left out.
+    std::vector<CompoundStream> otherStreams;
 
     /// Every formula of the workbook, with the sheet and row holding it.
     template <typename F> void forEachFormula(F&& f) {
@@ -50,5 +54,12 @@ QString numberText(double v);
 void anchorFormula(BookData& book, Sheet* host, Formula& f);
 /// Writes the current row numbers of anchored references into the tokens.
 void refreshFormulaRows(Formula& f);
+/// Writes the current row numbers of `refs` into `bytes` (tokens or a record's data).
+void writeRefRows(QByteArray& bytes, const std::vector<FormulaRef>& refs);
+/// The ARRAY record after an array formula's first cell, nullptr for other formulas.
+RawRecord* arrayRecord(Formula& f);
+/// Where the tokens start in an ARRAY record: rows(2+2) columns(1+1) options(2)
+/// reserved(4) length(2).
+constexpr int ArrayTokensAt = 14;
 
 } // namespace vartesa::workbook

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace vartesa::workbook {
 
@@ -43,7 +44,7 @@ constexpr int HeaderDifatEntries = 109;
 //  76 child(4)          80 clsid(16)     96 state(4) 100 created(8) 108 modified(8)
 // 116 startSector(4)   120 size(8)
 enum DirOffset {
-    DirNameBytes = 64, DirType = 66, DirColor = 67, DirLeft = 68, DirRight = 72, DirChild = 76,
+    DirNameBytes = 64, DirType = 66, DirColor = 67, DirLeft = 68, DirRight = 72, DirChild = 76, DirClsid = 80,
     DirStart = 116, DirSize = 120, DirEntrySize = 128,
 };
 enum DirType : quint8 { TypeEmpty = 0, TypeStorage = 1, TypeStream = 2, TypeRoot = 5 };
@@ -67,30 +68,46 @@ public:
         readHeader();
         readFat();
         readDirectory();
-        readMiniFat();
+        try {
+            readMiniFat();
+        } catch (const Error& e) {
+            miniDamage_ = e.text(); // only the small streams are lost
+        }
     }
 
     std::vector<CompoundStream> streams() {
         std::vector<CompoundStream> out;
-        if (entries_.empty())
-            return out;
-        // The root's children form a tree through left/right siblings; walk it with a
-        // visited mark so a cyclic directory cannot loop.
+        // Each storage's children form a tree through left/right siblings; walk them
+        // with a visited mark, skipping links that point nowhere or back, so a damaged
+        // corner of the directory costs only the entries behind it.
         std::vector<bool> seen(entries_.size(), false);
-        std::vector<quint32> stack{entries_[0].child};
+        seen[0] = true;
+        std::vector<std::pair<quint32, QString>> stack{{entries_[0].child, QString()}};
         while (!stack.empty()) {
-            quint32 id = stack.back();
+            auto [id, prefix] = stack.back();
             stack.pop_back();
-            if (id == NoStream)
-                continue;
             if (id >= entries_.size() || seen[id])
-                damaged(QStringLiteral("director circular"));
+                continue;
             seen[id] = true;
             const Entry& e = entries_[id];
-            stack.push_back(e.left);
-            stack.push_back(e.right);
-            if (e.type == TypeStream)
-                out.push_back({e.name, streamData(e)});
+            stack.push_back({e.left, prefix});
+            stack.push_back({e.right, prefix});
+            CompoundStream s;
+            s.name = prefix + e.name;
+            if (e.type == TypeStorage) {
+                s.storage = true;
+                s.clsid = e.clsid;
+                stack.push_back({e.child, s.name + '/'});
+            } else if (e.type == TypeStream) {
+                try {
+                    s.data = streamData(e);
+                } catch (const Error& err) {
+                    s.damage = err.text();
+                }
+            } else {
+                continue;
+            }
+            out.push_back(std::move(s));
         }
         return out;
     }
@@ -100,6 +117,7 @@ private:
         QString name;   // entry name
         quint8 type;    // DirType
         quint32 left, right, child; // tree links
+        QByteArray clsid; // class id of a storage
         quint32 start;  // first sector (or mini sector)
         quint64 size;   // stream size in bytes
     };
@@ -202,6 +220,7 @@ private:
             entry.left = u32(e + DirLeft);
             entry.right = u32(e + DirRight);
             entry.child = u32(e + DirChild);
+            entry.clsid = QByteArray(e + DirClsid, 16);
             entry.start = u32(e + DirStart);
             // Version 3 files may leave garbage in the size's upper half.
             entry.size = major_ == 3 ? u32(e + DirSize) : qFromLittleEndian<quint64>(e + DirSize);
@@ -235,6 +254,8 @@ private:
             return {};
         if (e.size >= cutoff_)
             return readChain(e.start, e.size);
+        if (!miniDamage_.isEmpty())
+            throw Error(miniDamage_, QStringLiteral("container"));
         std::vector<quint32> sectors = chain(miniFat_, e.start);
         if (quint64(sectors.size()) * MiniSectorSize < e.size)
             damaged(QStringLiteral("flux mic mai lung decat lantul sau"));
@@ -257,6 +278,7 @@ private:
     quint32 cutoff_ = MiniCutoff; // streams below this size live in the mini stream
     std::vector<quint32> fat_, miniFat_; // allocation tables
     QByteArray miniStream_;  // the root entry's stream holding the mini sectors
+    QString miniDamage_;     // why the mini stream could not be read; empty when it was
     std::vector<Entry> entries_; // directory, index = entry id
 };
 
@@ -271,7 +293,7 @@ bool directoryLess(const QString& a, const QString& b) {
 }
 
 QByteArray directoryEntry(const QString& name, quint8 type, quint32 child, quint32 right,
-                          quint32 start, quint32 size) {
+                          quint32 start, quint32 size, const QByteArray& clsid = {}) {
     QByteArray e(DirEntrySize, '\0');
     QString n = name.left(31);
     std::memcpy(e.data(), n.utf16(), size_t(n.size()) * 2);
@@ -281,10 +303,72 @@ QByteArray directoryEntry(const QString& name, quint8 type, quint32 child, quint
     put32(e, DirLeft, NoStream);
     put32(e, DirRight, right);
     put32(e, DirChild, child);
+    if (clsid.size() == 16)
+        e.replace(DirClsid, 16, clsid);
     put32(e, DirStart, start);
     put32(e, DirSize, size);
     return e;
 }
+
+// The directory as a tree: the root (node 0), storages and streams, each storage
+// listing its children.
+struct DirNode {
+    QString name;           // the entry's own name
+    quint8 type = TypeStream;
+    int stream = -1;        // index of a stream's data in the written list
+    QByteArray clsid;       // storages: class id
+    std::vector<quint32> children; // node ids
+};
+
+class DirTree {
+public:
+    DirTree() { nodes.push_back({QStringLiteral("Root Entry"), TypeRoot, -1, {}, {}}); }
+
+    void add(const CompoundStream& s, int streamIndex) {
+        const qsizetype slash = s.name.lastIndexOf('/');
+        const quint32 parent = storage(slash < 0 ? QString() : s.name.left(slash));
+        if (s.storage) {
+            nodes[storage(s.name)].clsid = s.clsid;
+            return;
+        }
+        nodes.push_back({s.name.mid(slash + 1), TypeStream, streamIndex, {}, {}});
+        nodes[parent].children.push_back(quint32(nodes.size() - 1));
+    }
+
+    // Each storage's children hang off its child link as a chain of right siblings in
+    // directory order, which keeps every level a valid search tree.
+    void link(std::vector<quint32>& child, std::vector<quint32>& right) {
+        child.assign(nodes.size(), NoStream);
+        right.assign(nodes.size(), NoStream);
+        for (DirNode& n : nodes) {
+            std::sort(n.children.begin(), n.children.end(),
+                      [&](quint32 a, quint32 b) { return directoryLess(nodes[a].name, nodes[b].name); });
+            for (size_t k = 0; k + 1 < n.children.size(); ++k)
+                right[n.children[k]] = n.children[k + 1];
+        }
+        for (size_t i = 0; i < nodes.size(); ++i)
+            if (!nodes[i].children.empty())
+                child[i] = nodes[i].children.front();
+    }
+
+    std::vector<DirNode> nodes;
+
+private:
+    quint32 storage(const QString& path) {
+        if (path.isEmpty())
+            return 0;
+        if (auto it = byPath_.find(path); it != byPath_.end())
+            return it->second;
+        const qsizetype slash = path.lastIndexOf('/');
+        const quint32 parent = storage(slash < 0 ? QString() : path.left(slash));
+        nodes.push_back({path.mid(slash + 1), TypeStorage, -1, {}, {}});
+        const quint32 id = quint32(nodes.size() - 1);
+        nodes[parent].children.push_back(id);
+        byPath_[path] = id;
+        return id;
+    }
+    std::map<QString, quint32> byPath_; // storage path -> node id
+};
 
 } // namespace
 
@@ -296,18 +380,26 @@ std::vector<CompoundStream> readCompoundFile(const QByteArray& bytes) {
     return Reader(bytes).streams();
 }
 
-QByteArray readCompoundStream(const QByteArray& bytes, const QStringList& names) {
-    for (const CompoundStream& s : readCompoundFile(bytes))
-        for (const QString& n : names)
-            if (s.name.compare(n, Qt::CaseInsensitive) == 0)
+QByteArray findCompoundStream(const std::vector<CompoundStream>& entries, const QStringList& names) {
+    for (const QString& n : names)
+        for (const CompoundStream& s : entries)
+            if (!s.storage && !s.name.contains('/') && s.name.compare(n, Qt::CaseInsensitive) == 0) {
+                if (!s.damage.isEmpty())
+                    throw Error(s.damage, QStringLiteral("container"));
                 return s.data;
+            }
     damaged(QStringLiteral("lipseste fluxul %1").arg(names.join('/')));
 }
 
+QByteArray readCompoundStream(const QByteArray& bytes, const QStringList& names) {
+    return findCompoundStream(readCompoundFile(bytes), names);
+}
+
 QByteArray writeCompoundFile(const std::vector<CompoundStream>& input) {
-    std::vector<CompoundStream> streams = input;
-    std::sort(streams.begin(), streams.end(),
-              [](const CompoundStream& a, const CompoundStream& b) { return directoryLess(a.name, b.name); });
+    const std::vector<CompoundStream>& streams = input;
+    DirTree tree;
+    for (size_t i = 0; i < streams.size(); ++i)
+        tree.add(streams[i], int(i));
 
     // Place small streams in the mini stream, large ones in their own sector chains.
     QByteArray mini;
@@ -343,7 +435,7 @@ QByteArray writeCompoundFile(const std::vector<CompoundStream>& input) {
     blocks.push_back(mini);
     for (const QByteArray& d : bigData)
         blocks.push_back(d);
-    quint32 dirEntries = quint32(streams.size() + 1);
+    quint32 dirEntries = quint32(tree.nodes.size());
     QByteArray dir;
     blocks.push_back(QByteArray(qsizetype(sectorsFor(dirEntries * DirEntrySize)) * WriteSectorSize, '\0'));
     blocks.push_back(miniFatBytes);
@@ -375,17 +467,20 @@ QByteArray writeCompoundFile(const std::vector<CompoundStream>& input) {
     for (quint32 k = 0; k < difatCount; ++k)
         fat[content + fatCount + k] = DifSect;
 
-    // Directory: the root, whose child is the first stream; the others hang off
-    // right siblings in sorted order, which keeps the tree a valid search tree.
     for (size_t b = 0; b < bigOwner.size(); ++b)
         start[bigOwner[b]] = blockStart[1 + b];
     const size_t dirBlock = 1 + bigData.size();
-    dir = directoryEntry(QStringLiteral("Root Entry"), TypeRoot, streams.empty() ? NoStream : 1, NoStream,
-                         blockStart[0], quint32(mini.size()));
-    for (size_t i = 0; i < streams.size(); ++i) {
-        quint32 right = i + 1 < streams.size() ? quint32(i + 2) : NoStream;
-        dir += directoryEntry(streams[i].name, TypeStream, NoStream, right, start[i],
-                              quint32(streams[i].data.size()));
+    std::vector<quint32> child, right;
+    tree.link(child, right);
+    for (size_t id = 0; id < tree.nodes.size(); ++id) {
+        const DirNode& n = tree.nodes[id];
+        if (n.type == TypeRoot)
+            dir += directoryEntry(n.name, TypeRoot, child[id], NoStream, blockStart[0], quint32(mini.size()));
+        else if (n.type == TypeStorage)
+            dir += directoryEntry(n.name, TypeStorage, child[id], right[id], 0, 0, n.clsid);
+        else
+            dir += directoryEntry(n.name, TypeStream, NoStream, right[id], start[size_t(n.stream)],
+                                  quint32(streams[size_t(n.stream)].data.size()));
     }
     blocks[dirBlock].replace(0, dir.size(), dir);
 

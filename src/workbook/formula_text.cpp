@@ -93,24 +93,26 @@ private:
         }
     }
     void term(bool refs) {
-        unary(refs);
+        power(refs);
         for (;;) {
-            if (take(QStringLiteral("*"))) { unary(refs); put8(out_, 0x05); }
-            else if (take(QStringLiteral("/"))) { unary(refs); put8(out_, 0x06); }
+            if (take(QStringLiteral("*"))) { power(refs); put8(out_, 0x05); }
+            else if (take(QStringLiteral("/"))) { power(refs); put8(out_, 0x06); }
             else return;
+        }
+    }
+    // A sign binds tighter than the power operator, as in every spreadsheet program:
+    // -2^2 is (-2)^2 = 4 and 2^-1 is 0.5.
+    void power(bool refs) {
+        unary(refs);
+        while (take(QStringLiteral("^"))) {
+            unary(refs);
+            put8(out_, 0x07);
         }
     }
     void unary(bool refs) {
         if (take(QStringLiteral("-"))) { unary(refs); put8(out_, 0x13); return; }
         if (take(QStringLiteral("+"))) { unary(refs); return; }
-        power(refs);
-    }
-    void power(bool refs) {
         primary(refs);
-        while (take(QStringLiteral("^"))) {
-            primary(refs);
-            put8(out_, 0x07);
-        }
     }
 
     void primary(bool refs) {
@@ -146,7 +148,10 @@ private:
         if (auto m = number.match(s_, pos_); m.hasMatch()) {
             pos_ += m.capturedLength();
             double v = m.captured().toDouble();
-            if (v == double(quint16(v)) && !m.captured().contains('.') && !m.captured().contains('e', Qt::CaseInsensitive)) {
+            // Whole numbers that fit 16 bits take the short integer token; the range is
+            // checked before the conversion, which is undefined for larger values.
+            const bool plain = !m.captured().contains('.') && !m.captured().contains('e', Qt::CaseInsensitive);
+            if (plain && v <= 65535.0) {
                 put8(out_, PtgInt);
                 put16(out_, quint16(v));
             } else {

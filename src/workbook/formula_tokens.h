@@ -1,7 +1,7 @@
 #pragma once
-// Walking the parsed-expression tokens of BIFF8 formulas. The engine never
-// evaluates formulas; it only finds the fields that hold rows and columns so they
-// can follow inserted and deleted rows and columns. Token sizes never change, so
+// Walking the parsed-expression tokens of BIFF8 formulas: finding the fields that
+// hold rows and columns so they can follow inserted and deleted rows and columns
+// (formula_eval.h computes results over the same walk). Token sizes never change, so
 // jump offsets of IF/CHOOSE (tAttr) stay valid.
 
 #include <QByteArray>
@@ -21,8 +21,15 @@ enum Ptg : quint8 {
     PtgNameX = 0x39, PtgRef3d = 0x3A, PtgArea3d = 0x3B, PtgRefErr3d = 0x3C, PtgAreaErr3d = 0x3D,
 };
 
-/// The base id of a token id (class bits removed).
-inline quint8 ptgBase(quint8 id) { return id < 0x20 ? id : quint8(0x20 | (id & 0x1F)); }
+/// Base id returned for ids with the top bit set: no token has one.
+constexpr quint8 PtgInvalid = 0xFF;
+
+/// The base id of a token id (class bits removed); PtgInvalid for ids from 0x80 on.
+inline quint8 ptgBase(quint8 id) {
+    if (id >= 0x80)
+        return PtgInvalid;
+    return id < 0x20 ? id : quint8(0x20 | (id & 0x1F));
+}
 
 /// Column field flags: the row/column parts are relative to the formula's cell.
 constexpr quint16 ColRowRelative = 0x8000;

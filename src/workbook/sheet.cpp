@@ -7,14 +7,12 @@
 #include "db/error.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace vartesa::workbook {
 
 namespace {
 
-// References further than this below the used rows keep their row number: anchoring
-// them would grow the row table towards the sheet's end (whole-column ranges).
-constexpr int AnchorReach = 4096;
 constexpr quint32 RowHasFormat = 0x80;  // ROW flag: the row format below applies
 
 } // namespace
@@ -51,7 +49,7 @@ Row* Sheet::findRow(int row) const {
 
 Row& Sheet::rowAt(int row) {
     if (size_t(row) >= rows_.size())
-        rows_.resize(size_t(row) + 1);
+        growTable(size_t(row) + 1);
     auto& slot = rows_[size_t(row)];
     if (!slot) {
         slot = std::make_unique<Row>();
@@ -60,10 +58,42 @@ Row& Sheet::rowAt(int row) {
     return *slot;
 }
 
+void Sheet::growTable(size_t size) {
+    if (size <= rows_.size())
+        return;
+    rows_.resize(size);
+    auto reached = std::find_if(far_.begin(), far_.end(), [&](const auto& r) { return size_t(r->index) >= size; });
+    for (auto it = far_.begin(); it != reached; ++it)
+        rows_[size_t((*it)->index)] = std::move(*it);
+    far_.erase(far_.begin(), reached);
+}
+
+Row* Sheet::rowObject(int row) {
+    if (size_t(row) < rows_.size())
+        return &rowAt(row);
+    // Past the table: a far row, so a reference to the sheet's last rows does not
+    // grow the table (and every insertion's cost) towards 65,536 rows.
+    auto it = std::lower_bound(far_.begin(), far_.end(), row, [](const auto& r, int k) { return r->index < k; });
+    if (it == far_.end() || (*it)->index != row) {
+        auto fresh = std::make_unique<Row>();
+        fresh->index = row;
+        it = far_.insert(it, std::move(fresh));
+    }
+    return it->get();
+}
+
+void Sheet::shiftFarRows(int from, int delta) {
+    for (auto& r : far_)
+        if (r->index >= from)
+            r->index += delta;
+}
+
 Row* Sheet::anchorFor(int row) {
-    if (row < 0 || row >= MaxRows - 1 || size_t(row) >= rows_.size() + AnchorReach)
+    // The sheet's last row stays where it is: ranges ending there mean "to the end of
+    // the column" and keep that meaning through insertions.
+    if (row < 0 || row >= MaxRows - 1)
         return nullptr;
-    return &rowAt(row);
+    return rowObject(row);
 }
 
 void Sheet::renumberFrom(int row) {
@@ -110,6 +140,16 @@ int Sheet::lastColumn() const {
     return last;
 }
 
+std::vector<std::pair<int, int>> Sheet::textCells() const {
+    std::vector<std::pair<int, int>> out;
+    for (const auto& r : rows_)
+        if (r)
+            for (const Cell& c : r->cells)
+                if (c.type == CellType::Text)
+                    out.push_back({r->index, c.col});
+    return out;
+}
+
 CellType Sheet::cellType(int row, int col) const {
     const Cell* c = findCell(row, col);
     return c ? c->type : CellType::Empty;
@@ -136,6 +176,11 @@ QString Sheet::text(int row, int col) const {
     case CellType::Error: return errorText(int(c->number));
     default: return {};
     }
+}
+
+bool Sheet::needsRecalculation(int row, int col) const {
+    const Cell* c = findCell(row, col);
+    return c && c->formula && (c->formula->options & 0x0001);
 }
 
 double Sheet::number(int row, int col) const {
@@ -229,7 +274,7 @@ std::vector<CellRange> Sheet::formulaReferences(int row, int col) const {
     const Cell* c = findCell(row, col);
     if (!c || !c->formula)
         return out;
-    Formula f = {c->formula->tokens, {}, 0, CachedType::Number, c->formula->refs, {}};
+    Formula f = {c->formula->tokens, {}, 0, CachedType::Number, c->formula->refs, {}, {}};
     refreshFormulaRows(f);
     const char* p = f.tokens.constData();
     for (const FormulaRef& r : f.refs) {
@@ -258,7 +303,27 @@ int Sheet::columnWidth(int col) const {
 void Sheet::setColumnWidth(int firstCol, int lastCol, int width) {
     checkCell(0, firstCol);
     checkCell(0, lastCol);
+    const quint16 w = quint16(std::clamp(width, 0, 0xFFFF));
+    editColumns(firstCol, lastCol, [w](ColumnInfo& ci) { ci.width = w; });
+}
+
+void Sheet::editColumns(int firstCol, int lastCol, const std::function<void(ColumnInfo&)>& edit) {
+    if (lastCol < firstCol)
+        return;
+    // Ranges are cut at the edges of firstCol..lastCol; the pieces inside keep their
+    // format and flags and take the edit, columns no range covered get a default one.
     std::vector<ColumnInfo> out;
+    int next = firstCol; // first column of the edited span not yet covered
+    auto fillGap = [&](int upTo) {
+        if (next < upTo) {
+            ColumnInfo gap;
+            gap.first = quint16(next);
+            gap.last = quint16(upTo - 1);
+            gap.width = quint16(columnWidth(next));
+            edit(gap);
+            out.push_back(gap);
+        }
+    };
     for (const ColumnInfo& ci : columns) {
         if (ci.last < firstCol || ci.first > lastCol) {
             out.push_back(ci);
@@ -269,17 +334,20 @@ void Sheet::setColumnWidth(int firstCol, int lastCol, int width) {
             left.last = quint16(firstCol - 1);
             out.push_back(left);
         }
+        ColumnInfo mid = ci;
+        mid.first = quint16(std::max<int>(ci.first, firstCol));
+        mid.last = quint16(std::min<int>(ci.last, lastCol));
+        fillGap(mid.first);
+        edit(mid);
+        out.push_back(mid);
+        next = mid.last + 1;
         if (ci.last > lastCol) {
             ColumnInfo right = ci;
             right.first = quint16(lastCol + 1);
             out.push_back(right);
         }
     }
-    ColumnInfo ci;
-    ci.first = quint16(firstCol);
-    ci.last = quint16(lastCol);
-    ci.width = quint16(std::clamp(width, 0, 0xFFFF));
-    out.push_back(ci);
+    fillGap(lastCol + 1);
     std::sort(out.begin(), out.end(), [](const ColumnInfo& a, const ColumnInfo& b) { return a.first < b.first; });
     columns = std::move(out);
 }

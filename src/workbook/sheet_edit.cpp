@@ -19,30 +19,72 @@ struct SheetEditor {
     // where `src` was written (they differ while copying a row pushed down by its copies).
     static std::unique_ptr<Formula> copyFormula(const Formula& src, Sheet& host, int rowDelta, int colDelta,
                                                 const std::function<int(int)>& sourceIndex) {
-        auto f = std::make_unique<Formula>(Formula{src.tokens, src.extra, src.options, src.cached, src.refs, src.trailing});
-        for (FormulaRef& r : f->refs) {
-            quint16 col = get16(f->tokens.constData() + r.token.colPos);
+        auto f = std::make_unique<Formula>(src);
+        moveReferences(f->tokens, f->refs, host, rowDelta, colDelta, sourceIndex);
+        if (RawRecord* array = arrayRecord(*f))
+            moveReferences(array->data, f->arrayRefs, host, rowDelta, colDelta, sourceIndex);
+        return f;
+    }
+
+    // Moves the relative references `refs` of `tokens` (a formula's, or an ARRAY
+    // record's data) for a copy `rowDelta` rows and `colDelta` columns away.
+    static void moveReferences(QByteArray& tokens, std::vector<FormulaRef>& refs, Sheet& host, int rowDelta,
+                               int colDelta, const std::function<int(int)>& sourceIndex) {
+        for (FormulaRef& r : refs) {
+            quint16 col = get16(tokens.constData() + r.token.colPos);
+            // The pointer of an array formula's cell to the array's first cell moves with
+            // the copy, so each copied array has its own (the checks before copying make
+            // sure the whole array is copied).
+            if (ptgBase(quint8(tokens[r.token.ptgPos])) == PtgExp) {
+                set16(tokens, r.token.colPos, quint16(std::clamp(col + colDelta, 0, MaxColumns - 1)));
+                col = ColRowRelative;
+            }
             if (col & ColColRelative) {
                 int c = int(col & ColMask) + colDelta;
                 if (c < 0 || c >= MaxColumns)
-                    markReferenceDeleted(f->tokens, r.token.ptgPos);
-                set16(f->tokens, r.token.colPos, quint16((col & ~ColMask) | (c & ColMask)));
+                    markReferenceDeleted(tokens, r.token.ptgPos);
+                set16(tokens, r.token.colPos, quint16((col & ~ColMask) | (c & ColMask)));
             }
             if (!(col & ColRowRelative))
                 continue;
             int from = r.row ? (r.target == &host ? sourceIndex(r.row->index) : r.row->index)
-                             : get16(f->tokens.constData() + r.token.rowPos);
+                             : get16(tokens.constData() + r.token.rowPos);
             int to = from + rowDelta;
             if (to < 0 || to >= MaxRows) {
-                markReferenceDeleted(f->tokens, r.token.ptgPos);
+                markReferenceDeleted(tokens, r.token.ptgPos);
                 r.row = nullptr;
                 continue;
             }
-            set16(f->tokens, r.token.rowPos, quint16(to));
+            set16(tokens, r.token.rowPos, quint16(to));
             if (r.row)
                 r.row = r.target->anchorFor(to);
         }
-        return f;
+    }
+
+    // Throws unless copying the cells of `row` in columns firstCol..lastCol (all rows
+    // of those columns when `wholeColumns`) copies every array formula they touch whole.
+    static void checkArraysCopied(const Sheet& s, const Row& row, int firstCol, int lastCol, bool wholeColumns) {
+        for (const Cell& c : row.cells) {
+            if (!c.formula || c.col < firstCol || c.col > lastCol)
+                continue;
+            const Formula& f = *c.formula;
+            bool whole = true;
+            if (!f.tokens.isEmpty() && ptgBase(quint8(f.tokens[0])) == PtgExp && !f.refs.empty()) {
+                const int firstRow = f.refs[0].row ? f.refs[0].row->index : get16(f.tokens.constData() + 1);
+                const int first = get16(f.tokens.constData() + 3) & ColMask;
+                whole = first >= firstCol && first <= lastCol && (wholeColumns || firstRow == row.index);
+            }
+            for (const RawRecord& t : f.trailing)
+                if (t.data.size() >= 6) {
+                    const int height = get16(t.data.constData() + 2) - get16(t.data.constData());
+                    const int width = quint8(t.data[5]) - quint8(t.data[4]);
+                    whole = whole && c.col + width <= lastCol && (wholeColumns || height == 0);
+                }
+            if (!whole)
+                throw Error(QStringLiteral("Foaia %1, randul %2: o formula matrice se intinde dincolo de celulele "
+                                           "copiate si nu poate fi copiata.").arg(s.name()).arg(row.index + 1),
+                            QStringLiteral("xls"));
+        }
     }
 
     static void copyValue(Cell& to, const Cell& from, Sheet& host, int rowDelta, int colDelta,
@@ -64,13 +106,18 @@ void Sheet::insertRowCopies(int row, int count) {
     // holding cells must stay on the sheet.
     if (rows_.size() + size_t(count) > MaxRows && lastRow() + count >= MaxRows)
         throw Error(QStringLiteral("Foaia %1 nu mai are loc pentru %2 randuri.").arg(name_).arg(count), QStringLiteral("xls"));
-    if (size_t(row) >= rows_.size())
-        return; // nothing at or below: the new rows are empty already
-    std::vector<std::unique_ptr<Row>> fresh(static_cast<size_t>(count));
-    rows_.insert(rows_.begin() + row, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
-    renumberFrom(row);
-    if (rows_.size() > MaxRows)
-        removeRows(MaxRows, int(rows_.size()) - MaxRows); // empty rows pushed off the sheet
+    if (const Row* tpl = findRow(row))
+        SheetEditor::checkArraysCopied(*this, *tpl, 0, MaxColumns - 1, false);
+    shiftFarRows(row, count);
+    if (size_t(row) < rows_.size()) {
+        std::vector<std::unique_ptr<Row>> fresh(static_cast<size_t>(count));
+        rows_.insert(rows_.begin() + row, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+        renumberFrom(row);
+    }
+    if (rows_.size() > MaxRows || (!far_.empty() && far_.back()->index >= MaxRows))
+        removeRows(MaxRows, count); // empty rows pushed off the sheet
+    if (size_t(row + count) >= rows_.size())
+        return; // nothing was at or below: the new rows are empty already
     const Row* tpl = rows_[size_t(row + count)].get();
     if (!tpl)
         return;
@@ -102,26 +149,39 @@ void Sheet::deleteRows(int row, int count) {
 }
 
 void Sheet::removeRows(int row, int count) {
-    if (count <= 0 || size_t(row) >= rows_.size())
+    if (count <= 0)
         return;
-    count = std::min(count, int(rows_.size()) - row);
+    // The deletion covers table rows up to `tableEnd` and the far rows in its span;
+    // far rows below it move up even when nothing else is there.
+    const int tableEnd = std::clamp(row + count, 0, int(rows_.size()));
+    auto inSpan = [&](const std::unique_ptr<Row>& r) { return r->index >= row && r->index < row + count; };
     std::unordered_set<const Row*> gone;
-    for (int i = row; i < row + count; ++i)
+    for (int i = row; i < tableEnd; ++i)
         if (rows_[size_t(i)])
             gone.insert(rows_[size_t(i)].get());
+    for (const auto& r : far_)
+        if (inSpan(r))
+            gone.insert(r.get());
+    if (gone.empty()) {
+        if (row < tableEnd)
+            rows_.erase(rows_.begin() + row, rows_.begin() + tableEnd);
+        shiftFarRows(row + count, -count);
+        renumberFrom(row);
+        return;
+    }
     // Rows that take over the ends of areas cut by the deletion (created up front so
-    // the loops below never grow the row table they walk).
-    Row* after = row + count < MaxRows ? &rowAt(row + count) : nullptr;
-    Row* before = row > 0 ? &rowAt(row - 1) : nullptr;
+    // the loops below never change the row tables they walk).
+    Row* after = row + count < MaxRows ? rowObject(row + count) : nullptr;
+    Row* before = row > 0 ? rowObject(row - 1) : nullptr;
     auto isGone = [&](const FormulaRef& r) { return r.target == this && r.row && gone.count(r.row); };
-    auto fix = [&](Formula& f) {
-        for (size_t i = 0; i < f.refs.size(); ++i) {
-            FormulaRef& r = f.refs[i];
-            if (r.token.part == RefPart::AreaFirst && i + 1 < f.refs.size()) {
-                FormulaRef& last = f.refs[++i];
+    auto fixTokens = [&](QByteArray& tokens, std::vector<FormulaRef>& refs) {
+        for (size_t i = 0; i < refs.size(); ++i) {
+            FormulaRef& r = refs[i];
+            if (r.token.part == RefPart::AreaFirst && i + 1 < refs.size()) {
+                FormulaRef& last = refs[++i];
                 bool firstGone = isGone(r), lastGone = isGone(last);
                 if (firstGone && lastGone) {
-                    markReferenceDeleted(f.tokens, r.token.ptgPos);
+                    markReferenceDeleted(tokens, r.token.ptgPos);
                     r.row = last.row = nullptr;
                 } else if (firstGone) {
                     r.row = after;
@@ -129,10 +189,15 @@ void Sheet::removeRows(int row, int count) {
                     last.row = before;
                 }
             } else if (isGone(r)) {
-                markReferenceDeleted(f.tokens, r.token.ptgPos);
+                markReferenceDeleted(tokens, r.token.ptgPos);
                 r.row = nullptr;
             }
         }
+    };
+    auto fix = [&](Formula& f) {
+        fixTokens(f.tokens, f.refs);
+        if (RawRecord* array = arrayRecord(f))
+            fixTokens(array->data, f.arrayRefs);
     };
     book_->forEachFormula([&](Sheet& s, Row& holder, Cell&, Formula& f) {
         if (&s != this || !gone.count(&holder))
@@ -148,7 +213,7 @@ void Sheet::removeRows(int row, int count) {
             if (gone.count(m.last))
                 m.last = before;
     }
-    for (int i = row; i < row + count; ++i)
+    for (int i = row; i < tableEnd; ++i)
         if (Row* r = rows_[size_t(i)].get())
             for (const Merge& m : r->merges)
                 if (!gone.count(m.last) && after)
@@ -165,7 +230,10 @@ void Sheet::removeRows(int row, int count) {
             else if (lastGone)
                 a.last = before;
         }
-    rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
+    if (row < tableEnd)
+        rows_.erase(rows_.begin() + row, rows_.begin() + tableEnd);
+    std::erase_if(far_, inSpan);
+    shiftFarRows(row + count, -count);
     renumberFrom(row);
 }
 
@@ -178,16 +246,24 @@ void Sheet::insertColumnCopies(int firstCol, int lastCol, int atCol) {
     const int width = lastCol - firstCol + 1;
     if (lastColumn() + width >= MaxColumns)
         throw Error(QStringLiteral("Foaia %1 nu mai are loc pentru %2 coloane.").arg(name_).arg(width), QStringLiteral("xls"));
+    for (const auto& rp : rows_)
+        if (rp)
+            SheetEditor::checkArraysCopied(*this, *rp, firstCol, lastCol, true);
     auto shifted = [&](int c) { return c >= atCol ? c + width : c; };
     // Every reference into this sheet at or right of the insertion moves right.
-    book_->forEachExpression([&](Formula& f) {
-        for (const FormulaRef& r : f.refs) {
+    auto shiftColumns = [&](QByteArray& tokens, const std::vector<FormulaRef>& refs) {
+        for (const FormulaRef& r : refs) {
             if (r.target != this)
                 continue;
-            quint16 col = get16(f.tokens.constData() + r.token.colPos);
+            quint16 col = get16(tokens.constData() + r.token.colPos);
             int c = std::min(shifted(col & ColMask), MaxColumns - 1);
-            set16(f.tokens, r.token.colPos, quint16((col & ~ColMask) | c));
+            set16(tokens, r.token.colPos, quint16((col & ~ColMask) | c));
         }
+    };
+    book_->forEachExpression([&](Formula& f) {
+        shiftColumns(f.tokens, f.refs);
+        if (RawRecord* array = arrayRecord(f))
+            shiftColumns(array->data, f.arrayRefs);
     });
     for (auto& rp : rows_) {
         if (!rp)
@@ -230,15 +306,26 @@ void Sheet::insertColumnCopies(int firstCol, int lastCol, int atCol) {
                 const int c = get16(slot.raw.data.constData() + a.offset + k);
                 set16(slot.raw.data, a.offset + k, quint16(std::min(shifted(c), MaxColumns - 1)));
             }
-    std::vector<std::pair<int, int>> widths;
-    for (int c = firstCol; c <= lastCol; ++c)
-        widths.push_back({atCol + c - firstCol, columnWidth(c)});
+    // The copies take the width, format and flags of their source columns.
+    std::vector<std::pair<int, ColumnInfo>> sources;
+    for (int c = firstCol; c <= lastCol; ++c) {
+        ColumnInfo src;
+        src.width = quint16(columnWidth(c));
+        for (const ColumnInfo& ci : columns)
+            if (c >= ci.first && c <= ci.last)
+                src = ci;
+        sources.push_back({atCol + c - firstCol, src});
+    }
     for (ColumnInfo& ci : columns) {
         ci.first = quint16(std::min(shifted(ci.first), MaxColumns - 1));
         ci.last = quint16(std::min(shifted(ci.last), MaxColumns - 1));
     }
-    for (auto [c, w] : widths)
-        setColumnWidth(c, c, w);
+    for (const auto& [c, src] : sources)
+        editColumns(c, c, [&src](ColumnInfo& ci) {
+            ci.width = src.width;
+            ci.xf = src.xf;
+            ci.options = src.options;
+        });
 }
 
 void Sheet::swapRowValues(int a, int b) {
@@ -246,6 +333,9 @@ void Sheet::swapRowValues(int a, int b) {
     checkCell(b, 0);
     if (a == b)
         return;
+    for (int r : {a, b})
+        if (const Row* row = findRow(r))
+            SheetEditor::checkArraysCopied(*this, *row, 0, MaxColumns - 1, false);
     Row& ra = rowAt(a);
     Row& rb = rowAt(b);
     std::vector<int> cols;

@@ -251,10 +251,9 @@ Workbook compileTemplate(const QString& sourceText, const QString& sourceName) {
 
 std::optional<std::pair<int, int>> findMarker(const Sheet& sheet, const QString& name) {
     const QString text = QStringLiteral("{%1}").arg(name);
-    for (int r = 0; r <= sheet.lastRow(); ++r)
-        for (int c = 0; c <= sheet.lastColumn(); ++c)
-            if (sheet.cellType(r, c) == CellType::Text && sheet.text(r, c) == text)
-                return std::pair{r, c};
+    for (const auto& [r, c] : sheet.textCells())
+        if (sheet.text(r, c) == text)
+            return std::pair{r, c};
     return std::nullopt;
 }
 

@@ -211,25 +211,50 @@ void Workbook::save(const QString& path) const {
 }
 
 void anchorFormula(BookData& book, Sheet* host, Formula& f) {
-    f.refs.clear();
-    for (const TokenRef& t : findReferences(f.tokens)) {
-        FormulaRef r;
-        r.token = t;
-        if (t.ixti < 0)
-            r.target = host;
-        else if (size_t(t.ixti) < book.xtiSheet.size() && book.xtiSheet[size_t(t.ixti)] >= 0 &&
-                 size_t(book.xtiSheet[size_t(t.ixti)]) < book.sheets.size())
-            r.target = book.sheets[size_t(book.xtiSheet[size_t(t.ixti)])].get();
-        if (r.target && r.target->worksheet)
-            r.row = r.target->anchorFor(get16(f.tokens.constData() + t.rowPos));
-        f.refs.push_back(r);
+    // The references of `tokens`, bound to their rows; `offset` is added to positions.
+    auto anchorTokens = [&](const QByteArray& tokens, int offset) {
+        std::vector<FormulaRef> out;
+        for (TokenRef t : findReferences(tokens)) {
+            FormulaRef r;
+            const int row = get16(tokens.constData() + t.rowPos);
+            t.ptgPos = quint16(t.ptgPos + offset);
+            t.rowPos = quint16(t.rowPos + offset);
+            t.colPos = quint16(t.colPos + offset);
+            r.token = t;
+            if (t.ixti < 0)
+                r.target = host;
+            else if (size_t(t.ixti) < book.xtiSheet.size() && book.xtiSheet[size_t(t.ixti)] >= 0 &&
+                     size_t(book.xtiSheet[size_t(t.ixti)]) < book.sheets.size())
+                r.target = book.sheets[size_t(book.xtiSheet[size_t(t.ixti)])].get();
+            if (r.target && r.target->worksheet)
+                r.row = r.target->anchorFor(row);
+            out.push_back(r);
+        }
+        return out;
+    };
+    f.refs = anchorTokens(f.tokens, 0);
+    f.arrayRefs.clear();
+    if (const RawRecord* a = arrayRecord(f); a && a->data.size() >= ArrayTokensAt) {
+        const int length = std::min<int>(get16(a->data.constData() + 12), int(a->data.size()) - ArrayTokensAt);
+        f.arrayRefs = anchorTokens(a->data.mid(ArrayTokensAt, length), ArrayTokensAt);
     }
 }
 
-void refreshFormulaRows(Formula& f) {
-    for (const FormulaRef& r : f.refs)
+RawRecord* arrayRecord(Formula& f) {
+    for (RawRecord& t : f.trailing)
+        if (t.id == quint16(RecordId::Array))
+            return &t;
+    return nullptr;
+}
+
+void writeRefRows(QByteArray& bytes, const std::vector<FormulaRef>& refs) {
+    for (const FormulaRef& r : refs)
         if (r.row)
-            set16(f.tokens, r.token.rowPos, quint16(r.row->index));
+            set16(bytes, r.token.rowPos, quint16(r.row->index));
+}
+
+void refreshFormulaRows(Formula& f) {
+    writeRefRows(f.tokens, f.refs);
 }
 
 } // namespace vartesa::workbook

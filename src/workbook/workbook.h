@@ -4,17 +4,27 @@
 // Rows and columns are 0-based. Records the engine does not model are kept as
 // they were read and written back unchanged.
 //
-// Defined names (print areas, print titles) follow rows like cell formulas do, and so
-// do the areas of hyperlinks, conditional formats and data validations.
-// Limits: notes, drawings, the formulas inside conditional formats and validations,
-// and the tokens of array formulas keep their rows; rich text runs of strings are
-// dropped on save; deleting a row looks at every formula of the workbook (inserting
-// does not).
+// Every reference follows inserted and deleted rows by one rule, however far below
+// the used rows it points; only the sheet's last row stays put, so ranges to the end
+// of a column keep that meaning. Defined names (print areas, print titles), the tokens
+// of array formulas and the areas of hyperlinks, conditional formats and data
+// validations follow rows like cell formulas do. A copied row or column gives each
+// array formula in it its own first cell; a copy that would cut an array formula in
+// two is refused. Saving computes the results of the formulas in the set that
+// formula_eval.h names; every other formula keeps its stored value and is marked for
+// the reader to compute again. The container's other streams and storages (document
+// summary, macro project, embedded objects) are written back byte for byte; one whose
+// sectors are damaged is left out rather than making the workbook unreadable.
+// Limits: notes, drawings and the formulas inside conditional formats and validations
+// keep their rows; rich text runs of strings are dropped on save; deleting a row looks
+// at every formula of the workbook (inserting does not); computed comparisons of
+// numbers are exact (0.1+0.2=0.3 is FALSE), with no 15-digit tolerance.
 
 #include "workbook/workbook_model.h"
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,9 +44,17 @@ public:
     int lastRow() const;
     int lastColumn() const;
 
+    /// Row and column of every text cell, row by row and left to right; a scan for
+    /// markers visits only these instead of every position of the used area.
+    std::vector<std::pair<int, int>> textCells() const;
+
     CellType cellType(int row, int col) const;
     /// The value as text: numbers in their shortest form, formulas by their cached value.
     QString text(int row, int col) const;
+    /// True for a formula cell that asks readers to compute its value again: so marked
+    /// in the file read, or set here (a save computes and unmarks the formulas of the
+    /// set in formula_eval.h and marks the others).
+    bool needsRecalculation(int row, int col) const;
     /// The numeric value (formulas: cached); 0 for text and empty cells.
     double number(int row, int col) const;
     /// Format (XF index) of a cell; for an empty cell, the one a new value would get.
@@ -56,11 +74,14 @@ public:
     /// Inserts `count` copies of row `row` at `row`; the original and everything below
     /// move down. Copies keep formats, values, merged areas and formulas with relative
     /// references moved to the copy. References to rows at or below `row` move down,
-    /// so a range ending on the template row grows with each insertion.
+    /// so a range ending on the template row grows with each insertion. Throws
+    /// vartesa::Error, changing nothing, when the row holds part of an array formula
+    /// that spans several rows.
     void insertRowCopies(int row, int count = 1);
     /// Deletes `count` rows at `row`; references to deleted rows become #REF!, ranges shrink.
     void deleteRows(int row, int count = 1);
     /// Inserts a copy of columns firstCol..lastCol at `atCol`; columns from `atCol` move right.
+    /// Throws, changing nothing, when an array formula reaches outside the copied columns.
     void insertColumnCopies(int firstCol, int lastCol, int atCol);
     /// Exchanges the values (and formulas) of two rows; formats stay in place.
     void swapRowValues(int a, int b);
@@ -82,17 +103,23 @@ private:
     friend struct BiffReader;
     friend struct BiffWriter;
     friend struct SheetEditor;
+    friend class FormulaEvaluator;
     friend struct BookData;
     friend void anchorFormula(BookData& book, Sheet* host, Formula& f);
 
     Row* findRow(int row) const;
     Row& rowAt(int row);               // creates the row when absent
     Row* anchorFor(int row);           // row object a reference to `row` should follow
+    Row* rowObject(int row);           // table row, or a far row past the table's end
+    void growTable(size_t size);       // resizes the table, taking in the far rows it reaches
+    void shiftFarRows(int from, int delta); // far rows at or below `from` move by `delta`
     const Cell* findCell(int row, int col) const;
     Cell& cellAt(int row, int col);    // creates a blank cell with the default format
     void renumberFrom(int row);
     void removeRows(int row, int count); // deleteRows without the position check
     void checkCell(int row, int col) const;
+    // Applies `edit` to the column ranges covering firstCol..lastCol (split at the edges).
+    void editColumns(int firstCol, int lastCol, const std::function<void(ColumnInfo&)>& edit);
 
     BookData* book_ = nullptr;         // owning workbook's data
     QString name_;                     // sheet name
@@ -102,6 +129,10 @@ private:
     RawRecord bof;                     // BOF as read
     std::vector<Slot> head, tail;      // records before and after the cell table
     std::vector<std::unique_ptr<Row>> rows_; // row-indexed table; null where no row exists
+    // Rows past the end of the table that references point at, sorted by index. They
+    // hold no cells; they move with insertions and deletions like the table's rows,
+    // and join the table when it grows to reach them.
+    std::vector<std::unique_ptr<Row>> far_;
     std::vector<ColumnInfo> columns;   // COLINFO, sorted, not overlapping
 };
 

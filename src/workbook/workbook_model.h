@@ -36,6 +36,9 @@ struct Formula {
     CachedType cached = CachedType::Number; // what `Cell::number`/`Cell::text` hold
     std::vector<FormulaRef> refs;  // every row/column reference of `tokens`
     std::vector<RawRecord> trailing; // ARRAY/TABLE records written after this cell
+    // References in the tokens of the ARRAY record among `trailing` (positions count
+    // from the start of that record's data); they follow rows like `refs` do.
+    std::vector<FormulaRef> arrayRefs;
 };
 
 struct Cell {

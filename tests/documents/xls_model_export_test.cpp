@@ -130,6 +130,21 @@ TEST_F(XlsModelExportTest, TheTemplateRowBecomesOneRowPerRecordAndTheTotalWidens
     EXPECT_EQ(lines[10], ",,,,,Total,425,") << "the total covers exactly the filled rows: " << lines[10].toStdString();
 }
 
+TEST_F(XlsModelExportTest, MarkersAreFoundOnASheetReachingItsLastRowAndColumn) {
+    // A template whose used area is the whole sheet: the scan visits the cells that
+    // exist, not every position of the area (a scan per position does not end).
+    workbook::Workbook book;
+    workbook::Sheet& sheet = book.sheet(0);
+    sheet.setText(0, 0, "#PRIMARIA");
+    sheet.setText(workbook::MaxRows - 1, workbook::MaxColumns - 1, "#PRIMARIA");
+    book.save(path("Mare.xls"));
+    ASSERT_TRUE(xls_.OpenTemplate(path("Mare.xls")));
+    xls_.SetTextCell("#PRIMARIA", "Primaria CORBU");
+    xls_.SaveAndOpen();
+    const workbook::Workbook filled = workbook::Workbook::open(xls_.lastResult());
+    EXPECT_EQ(filled.sheet(0).text(workbook::MaxRows - 1, workbook::MaxColumns - 1), "Primaria CORBU");
+}
+
 TEST_F(XlsModelExportTest, AnEmptyQueryLeavesNeitherDataNorTemplateRow) {
     ASSERT_TRUE(xls_.OpenTemplate(makeTemplate()));
     db::Query rows = records(0);

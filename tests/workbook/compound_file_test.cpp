@@ -2,6 +2,11 @@
 // and damaged containers refused with an error.
 
 #include "workbook/compound_file.h"
+#include "workbook/workbook.h"
+
+#include "workbook_test_util.h"
+
+#include <QTemporaryDir>
 
 #include "db/error.h"
 
@@ -75,4 +80,42 @@ TEST(CompoundFile, DamagedContainersAreRefusedWithAnError) {
     expectError(tooLong, "size past the chain");
     // Workbook stream missing.
     expectError(writeCompoundFile({{QStringLiteral("Altceva"), pattern(10, 5)}}), "no workbook stream");
+}
+
+TEST(CompoundFile, AWorkbookKeepsTheContainersOtherStreams) {
+    // Summary information, a macro project in storages, and a stream whose sectors
+    // are damaged (it is left out; the workbook still opens).
+    const QByteArray clsid = pattern(16, 9);
+    CompoundStream project(QStringLiteral("_VBA_PROJECT_CUR"), {});
+    project.storage = true;
+    project.clsid = clsid;
+    const std::vector<CompoundStream> others = {
+        {QStringLiteral("\x05SummaryInformation"), pattern(300, 6)},
+        project,
+        {QStringLiteral("_VBA_PROJECT_CUR/VBA/dir"), pattern(5000, 7)},
+        {QStringLiteral("_VBA_PROJECT_CUR/PROJECT"), pattern(90, 8)},
+    };
+    std::vector<CompoundStream> in = {{QStringLiteral("Workbook"), readCompoundStream(Workbook().toBytes(),
+                                                                                      {QStringLiteral("Workbook")})},
+                                      {QStringLiteral("Stricat"), pattern(6000, 10)}};
+    in.insert(in.end(), others.begin(), others.end());
+    QByteArray file = writeCompoundFile(in);
+    // Point the damaged stream's first sector past the end of the file.
+    const QByteArray name = QByteArray("S\0t\0r\0i\0c\0a\0t\0", 14);
+    qToLittleEndian<quint32>(0x00FFFFF0, file.data() + file.indexOf(name) + 116);
+
+    Workbook wb = Workbook::fromBytes(file);
+    wb.sheet(0).setText(0, 0, QStringLiteral("modificat"));
+    const std::vector<CompoundStream> out = readCompoundFile(wb.toBytes());
+    for (const CompoundStream& s : others) {
+        auto it = std::find_if(out.begin(), out.end(), [&](const CompoundStream& o) { return o.name == s.name; });
+        ASSERT_NE(it, out.end()) << s.name.toStdString();
+        EXPECT_EQ(it->data, s.data) << s.name.toStdString();
+        EXPECT_EQ(it->clsid, s.clsid) << s.name.toStdString();
+    }
+    EXPECT_EQ(out.size(), others.size() + 2); // and the workbook, and the storage VBA
+    SKIP_WITHOUT_CONVERTER();
+    QTemporaryDir dir;
+    wb.save(dir.filePath(QStringLiteral("m.xls")));
+    EXPECT_EQ(test::convertToCsv(dir.filePath(QStringLiteral("m.xls"))).at(0).at(0).value(0), QStringLiteral("modificat"));
 }

@@ -102,3 +102,29 @@ TEST(FormulaTokens, FormulaTextCompilesToTheTokensSpreadsheetsUse) {
     EXPECT_THROW(compileFormula(QStringLiteral("NUEXISTA(1)")), vartesa::Error);
     EXPECT_THROW(compileFormula(QStringLiteral("1+")), vartesa::Error);
 }
+
+TEST(FormulaTokens, IdsWithTheTopBitAreNoTokens) {
+    // 0xA4 is no token id; read as tRef it would make the next bytes a row to rewrite.
+    const QByteArray t = bytes({0xA4, 0x01, 0x00, 0x02, 0xC0});
+    EXPECT_FALSE(walkTokens(t, [](quint8, int) {}));
+    EXPECT_TRUE(findReferences(t).empty());
+}
+
+TEST(FormulaTokens, WholeNumbersTakeTheShortTokenOnlyUpTo65535) {
+    const struct {
+        const char* text;
+        bool shortForm;
+        double value;
+    } cases[] = {{"65535", true, 65535}, {"65536", false, 65536}, {"70000", false, 70000},
+                 {"99999999999999999999", false, 1e20}};
+    for (const auto& c : cases) {
+        const QByteArray t = compileFormula(QString::fromLatin1(c.text));
+        if (c.shortForm) {
+            EXPECT_EQ(t, bytes({0x1E, 0xFF, 0xFF})) << c.text;
+            continue;
+        }
+        ASSERT_EQ(t.size(), 9) << c.text;
+        EXPECT_EQ(quint8(t[0]), 0x1F) << c.text;
+        EXPECT_EQ(vartesa::workbook::ByteReader(t.constData() + 1, 8, 0).f64(), c.value) << c.text;
+    }
+}

@@ -247,3 +247,105 @@ TEST(SheetEdit, ConditionalFormatsValidationsAndLinksFollowRows) {
     EXPECT_TRUE(afterDelete.contains(area(5, 6, 3, 3)));                        // validation lost two inner rows
     EXPECT_TRUE(afterDelete.contains(area(7, 7, 0, 0) + QByteArray(12, '\x07'))); // the link moved up
 }
+
+TEST(SheetEdit, ReferencesFarBelowTheUsedRowsMoveLikeAllOthers) {
+    // A total over D7:D5000 (far past the ten used rows) and a single reference to D6000.
+    const struct {
+        bool insert;
+        int row, count;
+        std::vector<CellRange> expected; // references of the total after the edit
+    } cases[] = {
+        {true, 7, 3, {{6, 5002, 3, 3}, {6002, 6002, 3, 3}}},
+        {true, 4000, 2, {{6, 5001, 3, 3}, {6001, 6001, 3, 3}}}, // inserting past the table's end
+        {false, 7, 2, {{6, 4997, 3, 3}, {5997, 5997, 3, 3}}},
+        {false, 4990, 20, {{6, 4989, 3, 3}, {5979, 5979, 3, 3}}}, // the area's last row deleted
+    };
+    for (const auto& c : cases) {
+        Workbook wb;
+        Sheet& s = wb.sheet(0);
+        for (int r = 0; r < 10; ++r)
+            s.setNumber(r, 3, r);
+        s.setFormula(2, 5, QStringLiteral("SUM(D7:D5000)+D6000"));
+        if (c.insert)
+            s.insertRowCopies(c.row, c.count);
+        else
+            s.deleteRows(c.row, c.count);
+        EXPECT_EQ(s.formulaReferences(2, 5), c.expected) << (c.insert ? "insert at " : "delete at ") << c.row;
+    }
+}
+
+TEST(SheetEdit, CopiedRowsGiveEachArrayFormulaItsOwnFirstCell) {
+    // B1 holds the array formula {=A1*2}: its cell points (tExp) at itself and an
+    // ARRAY record after it carries the tokens. B3:B4 holds an array over two rows.
+    Workbook wb;
+    Sheet& s = wb.sheet(0);
+    s.setNumber(0, 0, 1);
+    s.setFormula(0, 1, QStringLiteral("A1*2"));
+    s.setFormula(2, 1, QStringLiteral("A1*3"));
+    s.setFormula(3, 1, QStringLiteral("A1*3"));
+    std::vector<RawRecord> records;
+    for (RawRecord& r : test::workbookRecords(wb.toBytes())) {
+        if (r.id != 0x0006) {
+            records.push_back(r);
+            continue;
+        }
+        const int row = get16(r.data.constData()), first = row < 2 ? row : 2, last = row < 2 ? row : 3;
+        const QByteArray tokens = r.data.mid(22);
+        r.data = r.data.left(20) + QByteArray("\x05\x00\x01", 3) + QByteArray(4, '\0'); // tExp to B<first>
+        set16(r.data, 23, quint16(first));
+        set16(r.data, 25, 1);
+        records.push_back(r);
+        if (row == first) {
+            QByteArray array(14, '\0');
+            set16(array, 0, quint16(first));
+            set16(array, 2, quint16(last));
+            array[4] = array[5] = 1;
+            set16(array, 12, quint16(tokens.size()));
+            records.push_back({0x0221, array + tokens});
+        }
+    }
+    Workbook back = Workbook::fromBytes(test::fileWithRecords(records));
+    Sheet& b = back.sheet(0);
+    b.insertRowCopies(0, 2);
+    b.setNumber(0, 0, 5);
+    b.setNumber(1, 0, 7);
+    EXPECT_THROW(b.insertRowCopies(4), vartesa::Error); // the two-row array cannot be copied by one row
+    EXPECT_EQ(b.lastRow(), 5);
+    SKIP_WITHOUT_CONVERTER();
+    QTemporaryDir dir;
+    back.save(dir.filePath(QStringLiteral("a.xls")));
+    auto sheets = test::convertToCsv(dir.filePath(QStringLiteral("a.xls")), true);
+    ASSERT_EQ(sheets.size(), 1u);
+    QStringList columnB;
+    for (const QStringList& row : sheets[0])
+        columnB << row.value(1);
+    // The copies compute from their own rows; the two-row array follows A1 down to A3.
+    EXPECT_EQ(columnB, (QStringList{"10", "14", "2", "", "3", "3"}));
+}
+
+TEST(SheetEdit, ColumnWidthsKeepTheColumnsFormatAndFlags) {
+    // Column B formatted and hidden, as another program stores it (COLINFO xf 16, hidden).
+    Workbook wb;
+    const int money = wb.addXf({0, wb.addFormat(QStringLiteral("#,##0.00")), 3, 2, false, 0});
+    wb.sheet(0).setColumnWidth(1, 1, 3000);
+    wb.sheet(0).setNumber(0, 0, 1);
+    std::vector<RawRecord> records = test::workbookRecords(wb.toBytes());
+    for (RawRecord& r : records)
+        if (r.id == 0x007D) {
+            set16(r.data, 6, quint16(money));
+            set16(r.data, 8, 0x0001);
+        }
+    Workbook back = Workbook::fromBytes(test::fileWithRecords(records));
+    Sheet& s = back.sheet(0);
+    s.setColumnWidth(0, 2, 4000);
+    s.insertColumnCopies(1, 1, 3); // the copy of B lands in D
+    std::map<int, std::pair<int, int>> written; // first column -> format, flags
+    for (const RawRecord& r : test::workbookRecords(back.toBytes()))
+        if (r.id == 0x007D)
+            for (int c = get16(r.data.constData()); c <= get16(r.data.constData() + 2); ++c)
+                written[c] = {get16(r.data.constData() + 6), get16(r.data.constData() + 8)};
+    EXPECT_EQ(written[1], std::make_pair(money, 1));
+    EXPECT_EQ(written[3], std::make_pair(money, 1));
+    EXPECT_EQ(s.columnWidth(3), 4000);
+    EXPECT_EQ(s.cellFormat(20, 3), money);
+}

@@ -1,5 +1,7 @@
 #include "workbook_test_util.h"
 
+#include "workbook/compound_file.h"
+
 #include <zlib.h>
 
 #include <QDir>
@@ -47,12 +49,14 @@ std::vector<QStringList> parseCsv(const QString& text) {
     return rows;
 }
 
-std::vector<std::vector<QStringList>> convertToCsv(const QString& file) {
+std::vector<std::vector<QStringList>> convertToCsv(const QString& file, bool recalc) {
     std::vector<std::vector<QStringList>> sheets;
     QTemporaryDir dir;
     QProcess p;
-    p.start(converterPath(), {QStringLiteral("-S"), QStringLiteral("-T"), QStringLiteral("Gnumeric_stf:stf_csv"), file,
-                              dir.filePath(QStringLiteral("out_%n.csv"))});
+    QStringList args{QStringLiteral("-S"), QStringLiteral("-T"), QStringLiteral("Gnumeric_stf:stf_csv")};
+    if (recalc)
+        args << QStringLiteral("--recalc");
+    p.start(converterPath(), args << file << dir.filePath(QStringLiteral("out_%n.csv")));
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         return sheets;
     for (int n = 0;; ++n) {
@@ -62,6 +66,27 @@ std::vector<std::vector<QStringList>> convertToCsv(const QString& file) {
         sheets.push_back(parseCsv(QString::fromUtf8(f.readAll())));
     }
     return sheets;
+}
+
+std::vector<RawRecord> workbookRecords(const QByteArray& file) {
+    const QByteArray stream = readCompoundStream(file, {QStringLiteral("Workbook")});
+    std::vector<RawRecord> out;
+    for (qsizetype pos = 0; pos + 4 <= stream.size();) {
+        const quint16 id = get16(stream.constData() + pos), size = get16(stream.constData() + pos + 2);
+        out.push_back({id, stream.mid(pos + 4, size)});
+        pos += 4 + size;
+    }
+    return out;
+}
+
+QByteArray fileWithRecords(const std::vector<RawRecord>& records) {
+    QByteArray stream;
+    for (const RawRecord& r : records) {
+        put16(stream, r.id);
+        put16(stream, quint16(r.data.size()));
+        stream += r.data;
+    }
+    return writeCompoundFile({{QStringLiteral("Workbook"), stream}});
 }
 
 QString converterXml(const QString& xls, const QString& scratch) {

@@ -2,6 +2,7 @@
 // Helpers of the workbook tests: the outside spreadsheet converter used as the
 // independent reader, and CSV parsing of what it prints.
 
+#include "workbook/biff_records.h"
 #include "workbook/workbook_model.h"
 
 #include <QString>
@@ -14,9 +15,15 @@ namespace vartesa::workbook::test {
 /// Path of the headless converter, empty when it is not installed.
 QString converterPath();
 
-/// Cells of every sheet of `file` as the converter reads them: [sheet][row][col].
+/// Cells of every sheet of `file` as the converter reads them: [sheet][row][col];
+/// with `recalc` it computes every formula itself instead of showing stored values.
 /// Empty when the conversion fails.
-std::vector<std::vector<QStringList>> convertToCsv(const QString& file);
+std::vector<std::vector<QStringList>> convertToCsv(const QString& file, bool recalc = false);
+
+/// The records of the workbook stream of a .xls file, and a .xls file holding `records`
+/// (sheet positions are not recomputed: change sizes only inside the last sheet).
+std::vector<RawRecord> workbookRecords(const QByteArray& file);
+QByteArray fileWithRecords(const std::vector<RawRecord>& records);
 
 /// Converts `from` into `to` (format chosen by the converter from the name or `exporter`).
 bool convert(const QString& from, const QString& to, const QString& exporter = {});

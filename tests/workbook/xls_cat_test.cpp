@@ -65,3 +65,17 @@ TEST(XlsCat, QuotesFieldsAndReportsBadFiles) {
     EXPECT_TRUE(r.err.contains(QStringLiteral("nu este un fisier Excel 97-2003")));
     EXPECT_EQ(xlsCat({}).code, 2);
 }
+
+TEST(XlsCat, ShowsComputedTotalsAndMarksFormulasLeftToTheReader) {
+    // A list total the engine computes on save, and one function it leaves to the reader.
+    QTemporaryDir dir;
+    vartesa::workbook::Workbook wb;
+    vartesa::workbook::Sheet& s = wb.sheet(0);
+    for (int r = 0; r < 3; ++r)
+        s.setNumber(r, 0, 100 * (r + 1));
+    s.setFormula(3, 0, QStringLiteral("SUM(A1:A3)"));
+    s.setFormula(4, 0, QStringLiteral("MOD(A4,7)"));
+    wb.save(dir.filePath(QStringLiteral("t.xls")));
+    EXPECT_EQ(xlsCat({dir.filePath(QStringLiteral("t.xls"))}).out,
+              QStringLiteral("100\n200\n300\n600\n0 (de recalculat)\n"));
+}
