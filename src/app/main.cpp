@@ -163,7 +163,10 @@ int main(int argc, char** argv) {
                                               services.desktop(), DefaultAdminSettings());
             hooks.loadAdminSettings = [&] { constants.load(services); };
             hooks.showServerPath = [&](const QString& folder) { adminWindow.showServerPath(folder); };
-            hooks.villagesReady = [&](const QStringList& villages) { roleWindow.setVillageList(villages); };
+            hooks.villagesReady = [&](const QStringList& villages) {
+                roleWindow.setVillageList(villages);
+                roleWindow.selectFirstVillage();
+            };
             StartupSequence sequence({services.folders, services.database(), services.registry(),
                                       services.messages(), services.clock(), &window, std::move(hooks)});
             sequence.run();

@@ -83,6 +83,12 @@ TEST_F(RoleWindowTest, OpensOnEveryRoleAndCountsThem) {
     EXPECT_EQ(window->PageControl->currentIndex(), 0);
 }
 
+TEST_F(RoleWindowTest, StartUpSelectsTheFirstVillage) {
+    window->selectFirstVillage();
+    EXPECT_EQ(window->SatCombo->currentText(), "ALUNI");
+    EXPECT_EQ(window->SMDBGrid3->model()->rowCount(), 2);
+}
+
 TEST_F(RoleWindowTest, NameTypingPositionsAndNumberTypingFilters) {
     window->SatCombo->setEditText("ALUNI");
     type(window->CapGosp, "POPE");

@@ -286,6 +286,10 @@ void TGospodarii::setVillageList(const QStringList& villages) {
     SatCombo->setEditText(text);
 }
 
+void TGospodarii::selectFirstVillage() {
+    if (!villages_.isEmpty()) SatCombo->setCurrentIndex(0);
+}
+
 void TGospodarii::setPage(int entry, RolePageWidget* page) {
     if (entry < 2 || entry >= kEntries) return;
     if (RolePageWidget* old = pages_[size_t(entry)]) {

@@ -51,6 +51,9 @@ public:
     /// The village list start-up built (the roles' villages, then the zones' localities).
     void setVillageList(const QStringList& villages);
     const QStringList& villageList() const { return villages_; }
+    /// Start-up's last step: the selector shows the first village, so the register opens
+    /// on that village's roles.
+    void selectFirstVillage();
     /// Puts a declaration page in place of the placeholder of navigation entry `entry` (2-13).
     void setPage(int entry, RolePageWidget* page);
 
