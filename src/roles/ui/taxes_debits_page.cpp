@@ -148,6 +148,7 @@ void TaxesDebitsPage::loadRole(qint64 id) {
 // The list read again, on the line `at` (the first when 0 or gone).
 void TaxesDebitsPage::reloadLines(qint64 at) {
     lines_->setRecords(ledger_.manualLines(roleId_));
+    TaxeGrid->resizeColumnsToContents();
     const bool any = lines_->rowCount() > 0;
     EditTaxa->setEnabled(any);
     DelTaxa->setEnabled(any);
@@ -156,6 +157,7 @@ void TaxesDebitsPage::reloadLines(qint64 at) {
 
 void TaxesDebitsPage::reloadDebits(qint64 at) {
     debitRows_->setRecords(debits_.debitsOf(roleId_));
+    DebiteGrid->resizeColumnsToContents();
     const bool any = debitRows_->rowCount() > 0;
     EditDeb->setEnabled(any);
     DelDeb->setEnabled(any);
