@@ -23,6 +23,8 @@ const std::vector<Command>& commands() {
         {"restore", "ARHIVA DATAFOLDER", "verifica arhiva si inlocuieste cu ea fisierele directorului de date", runRestore},
         {"roles", "DATAFOLDER [--village SAT] [--name TEXT]",
          "listeaza rolurile ca CSV, in ordinea ecranului de roluri (satul; numele care incep cu TEXT)", runRoles},
+        {"ledger", "DATAFOLDER IDGOS",
+         "arata ca CSV liniile de datorii (Datorii.dbf) si debitele din timpul anului (Debit.dbf) ale unui rol", runLedger},
         {"list-archive", "ARHIVA", "verifica o arhiva .vsa si arata numele si marimile fisierelor", runListArchive},
         {"lista-persoane", "DATAFOLDER fizice|juridice", "lista persoanelor fizice sau juridice, in ordinea numelui (.xls)",
          runPersonList},

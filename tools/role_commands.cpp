@@ -1,4 +1,5 @@
 // vartesa-tool roles: the role register as the register screen lists it.
+// vartesa-tool ledger: one role's debt lines and year debits, every column.
 
 #include "commands.h"
 
@@ -6,6 +7,8 @@
 #include "db/error.h"
 #include "roles/role_register.h"
 #include "roles/role_search.h"
+#include "roles/year_debit.h"
+#include "roles/ledger.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -47,7 +50,47 @@ RolesOptions parseRolesOptions(const QStringList& args) {
     return o;
 }
 
+// One section: its header line, the column names, then every row of `sql`.
+void printSection(QTextStream& out, db::Database& database, const char* header, const QString& sql, qint64 role) {
+    db::Query q = database.query(sql, {role});
+    out << header << '\n';
+    QStringList names;
+    for (int c = 0; c < q.columnCount(); ++c) names << q.columnName(c);
+    out << names.join(',') << '\n';
+    for (q.first(); !q.eof(); q.next()) {
+        QStringList cells;
+        for (const QString& name : names) cells << csvField(q.text(name));
+        out << cells.join(',') << '\n';
+    }
+}
+
 } // namespace
+
+int runLedger(const QStringList& args) {
+    bool numeric = false;
+    const qint64 role = args.value(1).toLongLong(&numeric);
+    if (args.size() != 2 || !numeric) {
+        QTextStream(stderr) << "Utilizare: vartesa-tool ledger DATAFOLDER IDGOS\n";
+        return 2;
+    }
+    try {
+        const QString folder = QDir::cleanPath(QDir(args[0]).absolutePath());
+        db::Database database(folder);
+        const QString lines = folder + '/' + kLedgerTable;
+        const QString debits = folder + '/' + kDebitTable;
+        for (const QString& table : {lines, debits})
+            if (!database.tableExists(table)) throw Error(QStringLiteral("Lipseste tabela %1").arg(table), folder);
+        QTextStream out(stdout);
+        printSection(out, database, "[DATORII]",
+                     QStringLiteral("SELECT * FROM \"%1\" WHERE IDGOS = ? ORDER BY GRUPA, DINDATA, IDDAT").arg(lines), role);
+        printSection(out, database, "[DEBIT]",
+                     QStringLiteral("SELECT * FROM \"%1\" WHERE IDGOS = ? ORDER BY GRUPA, DINDATA, IDDEB").arg(debits), role);
+    } catch (const Error& e) {
+        QTextStream(stderr) << e.text() << '\n';
+        return 1;
+    }
+    return 0;
+}
 
 int runRoles(const QStringList& args) {
     const RolesOptions o = parseRolesOptions(args);

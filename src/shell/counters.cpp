@@ -135,7 +135,10 @@ void CountersFile::WriteCounter(const QString& section, const QString& key, cons
     db::replaceFile(path_, db::stringToCp1250(ini.text()));
 }
 
-QString CountersFile::NextId(const QString& section, const QString& key) {
+QString CountersFile::NextId(const QString& section, const QString& key) { return NextIds(section, key, 1); }
+
+QString CountersFile::NextIds(const QString& section, const QString& key, qint64 count) {
+    if (count < 1) throw Error(QStringLiteral("Numar de identificatori incorect (contorul %1)").arg(key), path_);
     CountersLock lock(path_, lockTimeoutMs_);
     IniText ini(readFile(path_));
     QString current = ini.value(section, key);
@@ -144,7 +147,7 @@ QString CountersFile::NextId(const QString& section, const QString& key) {
     const qlonglong n = current.toLongLong(&ok);
     if (!ok)
         throw Error(QStringLiteral("'%1' nu este o valoare intreaga valida (contorul %2)").arg(current, key), path_);
-    ini.setValue(section, key, QString::number(n + 1));
+    ini.setValue(section, key, QString::number(n + count));
     db::replaceFile(path_, db::stringToCp1250(ini.text()));
     return QString::number(n);
 }

@@ -27,6 +27,9 @@ public:
     /// Returns the stored number (missing or empty counts as "1") and stores it + 1.
     /// Throws vartesa::Error, writing nothing, when the value is not a whole number.
     QString NextId(const QString& section, const QString& key);
+    /// Reserves `count` (at least 1) consecutive identifiers in one draw: returns the first
+    /// and stores the one after the last, with the checks of NextId.
+    QString NextIds(const QString& section, const QString& key, qint64 count);
 
     /// How long a write waits for another workstation's lock.
     void setLockTimeout(int milliseconds) { lockTimeoutMs_ = milliseconds; }

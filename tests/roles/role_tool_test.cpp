@@ -36,4 +36,29 @@ TEST(RolesTool, ListsTheRolesAsCsvInTheScreensOrder) {
     EXPECT_EQ(runTool({"roles", f.env.root()}, &out), 1) << "a folder without the roles table";
 }
 
+TEST(LedgerTool, PrintsTheRolesLinesAndDebitsWithEveryColumn) {
+    test::RoleFolder f;
+    const qint64 role = f.add("ALUNI", "5", "POPA, ANA");
+    f.db().exec(QStringLiteral("INSERT INTO \"%1\" (IDDAT, IDGOS, DINDATA, SATUL, ROL, GRUPA, DENUM, SUMA, CANT, TIP, SUMA2) "
+                               "VALUES (4, ?, '17.03.2015', 'ALUNI', '5', 'Amenzi', 'Amenzi', 60, 1.5, 'M', 100)")
+                    .arg(f.path("Datorii.dbf")), {role});
+    f.db().exec(QStringLiteral("INSERT INTO \"%1\" (IDDEB, IDGOS, GRUPA, CATEG, DENUM, CAMP1, VAL1, SUMAINI, SUMAC) "
+                               "VALUES (9, ?, 'Impozit pe cladiri', 'Vanzare', 'Cladiri', 'C1S', '70', -120, -120)")
+                    .arg(f.path("Debit.dbf")), {role});
+    f.db().exec(QStringLiteral("INSERT INTO \"%1\" (IDDEB, IDGOS, SUMAINI) VALUES (10, ?, 5)").arg(f.path("Debit.dbf")), {role + 1});
+    QString out;
+    ASSERT_EQ(runTool({"ledger", f.env.folders().data, QString::number(role)}, &out), 0) << out.toStdString();
+    const QStringList lines = out.split('\n');
+    ASSERT_EQ(lines.size(), 7) << out.toStdString(); // two sections of header, columns, one row; final newline
+    EXPECT_EQ(lines[0], "[DATORII]");
+    EXPECT_EQ(lines[1], "IDDAT,IDGOS,DINDATA,SATUL,ROL,GRUPA,DENUM,DOCJUS,NR,SUMA,REST,REDUC,UM,CANT,REDUCP,SCUTIT,TIP,SUMA2,RESTINI");
+    EXPECT_EQ(lines[2], "4,1,17.03.2015,ALUNI,5,Amenzi,Amenzi,,,60,,,,1.5,,,M,100,");
+    EXPECT_EQ(lines[3], "[DEBIT]");
+    EXPECT_EQ(lines[4].count(',') + 1, 28) << "every column of Debit.dbf";
+    EXPECT_TRUE(lines[5].startsWith("9,1,Impozit pe cladiri,,,Vanzare,Cladiri,")) << lines[5].toStdString();
+    EXPECT_TRUE(lines[5].endsWith(",-120,-120"));
+    EXPECT_EQ(runTool({"ledger", f.env.folders().data, "ION"}, &out), 2);
+    EXPECT_EQ(runTool({"ledger", f.env.root(), "1"}, &out), 1) << "a folder without the ledger";
+}
+
 } // namespace

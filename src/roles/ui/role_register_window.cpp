@@ -3,8 +3,10 @@
 
 #include "roles/ui/role_register_window.h"
 
+#include "roles/ui/claim_dialogs.h"
 #include "roles/ui/role_dialog.h"
 #include "roles/ui/role_grid_model.h"
+#include "roles/ui/taxes_debits_page.h"
 #include "shell/admin_constants.h"
 #include "shell/counters.h"
 #include "shell/login.h"
@@ -39,6 +41,7 @@ namespace {
 
 constexpr int kHeadingEntry = 1; // "Categorii de taxe": selecting it does nothing
 constexpr int kEntries = 14;
+constexpr int kTaxesDebitsEntry = 13; // the year's taxes and debits
 
 QStringList navigationTexts() {
     return {QStringLiteral("Identificare gospodarie"),
@@ -104,6 +107,7 @@ TGospodarii::TGospodarii(Services& services, AdminConstants& constants, QWidget*
     setWindowTitle(QStringLiteral("Vartesa"));
     grid_ = new RoleGridModel(search_, this);
     dialog_ = std::make_unique<TAddGosF>(services, roles_, this);
+    fixedTaxDialog_ = std::make_unique<TFAddTaxaFixa>(services, this);
 
     PageControl = named(new QStackedWidget(this), "PageControl1");
     PageControl->addWidget(buildIdentificationPage());
@@ -114,6 +118,7 @@ TGospodarii::TGospodarii(Services& services, AdminConstants& constants, QWidget*
         l->addWidget(new QLabel(texts[entry].trimmed().mid(2), page), 0, Qt::AlignTop | Qt::AlignHCenter);
         setPage(entry, page);
     }
+    setPage(kTaxesDebitsEntry, new TaxesDebitsPage(services, constants, roles_, PageControl));
     auto* right = new QVBoxLayout;
     right->addWidget(buildHeader());
     right->addWidget(PageControl, 1);
@@ -137,7 +142,7 @@ QWidget* TGospodarii::buildNavigation() {
     connect(ListView1, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { ListView1Click(ListView1->row(item)); });
     l->addWidget(ListView1, 1);
-    // They add roles to payment and taxes to every role: enabled once the assessment exists.
+    // The two that add roles to payment wait for the assessment (setPaymentActions).
     const struct {
         const char* name;
         const char* caption;
@@ -148,8 +153,16 @@ QWidget* TGospodarii::buildNavigation() {
     for (const auto& b : buttons) {
         auto* button = named(new QPushButton(QString::fromLatin1(b.caption), column), b.name);
         button->setEnabled(false);
+        button->setAutoDefault(false);
         l->addWidget(button);
     }
+    const auto enable = [this, column](const char* name, void (TGospodarii::*handler)()) {
+        auto* b = column->findChild<QPushButton*>(QLatin1String(name));
+        b->setEnabled(true);
+        connect(b, &QPushButton::clicked, this, [this, handler] { s_.messages().guard([this, handler] { (this->*handler)(); }); });
+    };
+    enable("AddTaxaToti", &TGospodarii::AddTaxaToti);
+    enable("AddAllTaxa2", &TGospodarii::AddAllTaxa2Click);
     return column;
 }
 

@@ -28,6 +28,7 @@ namespace vartesa {
 class AdminConstants;
 class Services;
 class TAddGosF;
+class TFAddTaxaFixa;
 class RoleGridModel;
 
 /// A page of the screen other than the identification page. The declaration pages derive
@@ -74,10 +75,20 @@ public:
     void DelGospodarie();
     /// A navigation entry was chosen.
     void ListView1Click(int entry);
+    /// "Adauga o taxa la to&ti": one tax charged to every role of the chosen village.
+    void AddTaxaToti();
+    /// "Adauga la Alte taxe o cantitate fi&xa": one quantity of a page-7 tax for the village.
+    void AddAllTaxa2Click();
+    /// Connects "A&dauga Gospodaria (ROL) la plata" and "Adauga toate &Localitatile la plata"
+    /// to the assessment and enables them; until then they stay disabled.
+    void setPaymentActions(std::function<void()> addCurrentRole, std::function<void()> addAllVillages);
 
     RoleSearch& search() { return search_; }
     RoleRegister& roles() { return roles_; }
     TAddGosF& roleDialog() { return *dialog_; }
+    TFAddTaxaFixa& fixedTaxDialog() { return *fixedTaxDialog_; }
+    /// The page of navigation entry `entry` (2-13).
+    RolePageWidget* page(int entry) const { return entry >= 2 && entry < int(pages_.size()) ? pages_[size_t(entry)] : nullptr; }
     /// Navigation entry of the page on show (0 = identification).
     int currentEntry() const { return entry_; }
 
@@ -115,6 +126,8 @@ private:
     bool askToSaveCurrentPage();
     void addVillage(const QString& village, bool writeList);
     BlankPageDefaults blankPageDefaults() const;
+    QString chosenVillage();
+    void reloadPageOnShow(int entry);
 
     Services& s_;
     AdminConstants& constants_;
@@ -123,6 +136,7 @@ private:
     ReentryGuard guard_;          // one reaction to the search fields at a time
     RoleGridModel* grid_;         // the list's rows
     std::unique_ptr<TAddGosF> dialog_;
+    std::unique_ptr<TFAddTaxaFixa> fixedTaxDialog_;
     std::vector<RolePageWidget*> pages_; // by navigation entry; null for 0 and the heading
     QWidget* header_ = nullptr;   // HeaderSat and HeaderNume
     QStringList villages_;        // the screen's village list

@@ -1,0 +1,121 @@
+#pragma once
+// The debts ledger Datorii.dbf: what each role owes for the working year, one line per tax,
+// fee or fine. The assessment writes the lines of type "A"; the role clerk enters lines of
+// type "M" by hand (taxes and fines added during the year) and may charge one tax to every
+// role of a village. Payments lower SUMA and REST only, so the difference to the amounts as
+// established (SUMA2, RESTINI) is what was collected; every change made here moves both by
+// the same amount and leaves the collected parts alone.
+
+#include "roles/claim_rules.h"
+#include "roles/role.h"
+
+#include <QDate>
+#include <QString>
+
+#include <vector>
+
+namespace vartesa {
+
+class CountersFile;
+class Progress;
+namespace db {
+class Database;
+class Query;
+}
+
+inline const QString kLedgerTable = QStringLiteral("Datorii.dbf");
+inline const QString kLedgerUndoTable = QStringLiteral("UndelDat.dbf");
+
+/// One row of Datorii.dbf.
+struct LedgerLine {
+    qint64 id = 0;              // IDDAT
+    qint64 roleId = 0;          // IDGOS
+    QDate from;                 // DINDATA: due from this day
+    QString village;            // SATUL, copy of the role's
+    QString number;             // ROL, copy of the role's
+    QString group;              // GRUPA: tax group or claim name
+    QString name;               // DENUM: line name (= GRUPA for manual lines)
+    QString explanation;        // DOCJUS ("Explicatii")
+    qint64 docNumber = 0;       // NR of the justifying document
+    qint64 current = 0;         // SUMA: this year's amount still to pay
+    qint64 arrears = 0;         // REST: arrears still to pay
+    qint64 reduction = 0;       // REDUC: granted for paying the whole year in advance
+    QString unit;               // UM
+    double quantity = 0;        // CANT
+    qint64 reductionPercent = 0; // REDUCP
+    qint64 exempt = 0;          // SCUTIT, always written 0 here
+    QString type;               // TIP: "A" assessed, "M" by hand
+    qint64 established = 0;     // SUMA2: this year's amount as established
+    qint64 arrearsEstablished = 0; // RESTINI: arrears as established
+
+    /// A payment (or note, or order) was booked on the line.
+    bool hasReceipt() const { return current != established || arrears != arrearsEstablished; }
+    qint64 collectedCurrent() const { return established - current; }
+    qint64 collectedArrears() const { return arrearsEstablished - arrears; }
+};
+
+/// The line in the current row of a query over Datorii.dbf.
+LedgerLine LedgerLineFromRow(const db::Query& query, int row);
+
+/// What the clerk typed in "Taxe / Amenzi" for one manual line.
+struct ManualClaim {
+    QDate from;          // "Din data de"
+    QString claim;       // "Denumirea creantei": GRUPA and DENUM of the line
+    QString explanation; // DOCJUS
+    qint64 docNumber = 0; // NR
+    ClaimAmounts amounts; // SUMA (current), REST (arrears), REDUC
+};
+
+/// Outcome of changing or deleting a manual line.
+enum class LedgerChange {
+    Done,
+    ClaimLocked,   // the line has a receipt and the claim was to change
+    HasReceipt,    // the line has a receipt: it cannot be deleted
+    Missing,       // no such manual line of that role (another workstation removed it)
+};
+
+/// The two refusals' texts and titles.
+QString ClaimLockedText();   // "Aveti taiata chitanta ... Nu puteti sa-i modificati Grupa!"
+QString LineHasReceiptText(); // "Aveti taiata chitanta ... Nu puteti s-o stergeti!"
+
+class DebtsLedger {
+public:
+    DebtsLedger(db::Database& db, const QString& dataFolder);
+    void setDataFolder(const QString& folder) { folder_ = folder; }
+    QString table(const QString& file) const { return folder_ + '/' + file; }
+
+    /// The role's manual lines in the order of page 12: by claim, then date.
+    std::vector<LedgerLine> manualLines(qint64 roleId);
+    /// Every line of the role (both types), by claim, date and identifier.
+    std::vector<LedgerLine> lines(qint64 roleId);
+    /// One line by IDDAT; an empty line (id 0) when there is none.
+    LedgerLine line(qint64 id);
+
+    /// Adds a manual line of `role`: IDDAT drawn from the counters, "buc" of quantity 1,
+    /// established amounts equal to the typed ones. Returns the new IDDAT.
+    qint64 addManualLine(const Role& role, const ManualClaim& claim, CountersFile& counters);
+    /// Rewrites a manual line from the dialog. A line with a receipt keeps its claim
+    /// (ClaimLocked, nothing written); the established amounts and the undo copies of earlier
+    /// payments move by the same difference as SUMA and REST, so what was collected stays
+    /// collected and cancelling a receipt later cannot undo this change. An empty claim keeps
+    /// the line's own. One transaction.
+    LedgerChange changeManualLine(qint64 id, const ManualClaim& claim);
+    /// Deletes a manual line of the role, refused while a receipt touches it.
+    LedgerChange deleteManualLine(qint64 roleId, qint64 id);
+
+    /// "Adauga o taxa la to&ti": one manual line of `value` lei, due from 1 January of
+    /// `year`, for every role of `village` that has a building page (with `onlyWithHouses`,
+    /// only those with a first house C1S or a first legal-person building VA1). One step of
+    /// `progress` per role; all lines or none. Returns the roles charged.
+    int chargeVillage(const QString& village, const QString& tax, qint64 value, bool onlyWithHouses, int year,
+                      CountersFile& counters, Progress& progress);
+    /// "Adauga la Alte taxe o cantitate fi&xa": sets LIN<position> (1 to 6) of Pag7.dbf to
+    /// `quantity` for every role of `village`, in one statement. Returns the rows set.
+    int setVillageQuantity(const QString& village, int position, qint64 quantity);
+
+private:
+    db::Database& db_;
+    QString folder_;
+};
+
+} // namespace vartesa
