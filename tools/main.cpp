@@ -23,6 +23,9 @@ const std::vector<Command>& commands() {
         {"restore", "ARHIVA DATAFOLDER", "verifica arhiva si inlocuieste cu ea fisierele directorului de date", runRestore},
         {"roles", "DATAFOLDER [--village SAT] [--name TEXT]",
          "listeaza rolurile ca CSV, in ordinea ecranului de roluri (satul; numele care incep cu TEXT)", runRoles},
+        {"page", "DATAFOLDER IDGOS N [--set CAMP=VALOARE...]",
+         "arata campurile paginii N (1-11) a rolului ca CAMP,VALOARE; cu --set le modifica prin verificarile ferestrei",
+         runPage},
         {"list-archive", "ARHIVA", "verifica o arhiva .vsa si arata numele si marimile fisierelor", runListArchive},
     };
     return table;
