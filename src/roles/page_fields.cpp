@@ -81,13 +81,13 @@ void buildings(std::vector<PageField>& out) {
     p.group(QStringLiteral("Cladiri - persoane fizice"), PagePanel::Natural);
     for (int k = 1; k <= 8; ++k) {
         const QString house = "Casa " + n(k);
-        p.number("C" + n(k) + "S", "SupC" + n(k), house, "Suprafata construita (mp)");
-        p.add("C" + n(k) + "C", "CodMC" + n(k), K::Material, house, "Cod material");
-        p.add("C" + n(k) + "A", "AnC" + n(k), K::Year, house, "Anul darii in folosinta").screenDigits = 4;
+        p.number("C" + n(k) + "S", "SupC" + n(k), house, "Suprafata\nconstruita (mp)");
+        p.add("C" + n(k) + "C", "CodMC" + n(k), K::Material, house, "Cod\nmaterial");
+        p.add("C" + n(k) + "A", "AnC" + n(k), K::Year, house, "Anul darii\nin folosinta").screenDigits = 4;
         p.add("C" + n(k) + "Z", "ZonaC" + n(k), K::Zone, house, "Zona");
         p.add("C" + n(k) + "R", "RangC" + n(k), K::Rank, house, "Rangul");
-        p.add("NR" + n(k), "NrC" + n(k), K::HouseOrder, house, "A cata casa");
-        p.add({}, "ValImp" + n(k), K::HouseValue, house, "Valoare impozabila").inputs =
+        p.add("NR" + n(k), "NrC" + n(k), K::HouseOrder, house, "A cata\ncasa");
+        p.add({}, "ValImp" + n(k), K::HouseValue, house, "Valoare\nimpozabila").inputs =
             QStringList{"C" + n(k) + "S", "C" + n(k) + "C", "C" + n(k) + "Z", "C" + n(k) + "R"};
     }
     p.group(QStringLiteral("Cladiri - persoane juridice"), PagePanel::Legal);
@@ -118,12 +118,12 @@ void annexes(std::vector<PageField>& out) {
         const QString s = QLatin1String(a.suffix);
         const QString row = "Cladirea anexa " + n(i + 1);
         p.group(row + " - persoane fizice", PagePanel::Natural);
-        p.number("CAS" + s, a.area, row, "Suprafata construita (mp)");
-        p.add("CAC" + s, a.material, K::Material, row, "Cod material");
+        p.number("CAS" + s, a.area, row, "Suprafata\nconstruita (mp)");
+        p.add("CAC" + s, a.material, K::Material, row, "Cod\nmaterial");
         p.add("CAZ" + s, a.zone, K::Zone, row, "Zona");
         p.add("CAR" + s, a.rank, K::Rank, row, "Rangul");
-        p.add("CAA" + s, a.year, K::Year, row, "Anul darii in folosinta").screenDigits = 4;
-        p.add({}, a.value, K::AnnexValue, row, "Valoare impozabila").inputs =
+        p.add("CAA" + s, a.year, K::Year, row, "Anul darii\nin folosinta").screenDigits = 4;
+        p.add({}, a.value, K::AnnexValue, row, "Valoare\nimpozabila").inputs =
             QStringList{"CAS" + s, "CAC" + s, "CAZ" + s, "CAR" + s};
     }
     p.group(QStringLiteral("Cladiri anexe - persoane juridice"), PagePanel::Legal);
@@ -152,16 +152,16 @@ void vehicles(std::vector<PageField>& out) {
     PageBuilder p(out, 5, "Pag5.dbf");
     const QString count = QStringLiteral("Numar");
     const QString capacity = QStringLiteral("Capacitate (cmc)");
-    p.group(QStringLiteral("Autoturisme si motociclete cu capacitatea cilindrica"));
+    p.group(QStringLiteral("Autoturisme si motociclete"));
     const char* const small[6] = {"pana la 200 cmc", "201 - 400 cmc", "401 - 600 cmc",
                                   "601 - 800 cmc",   "801 - 1000 cmc", "1001 - 1200 cmc"};
     for (int i = 6; i >= 1; --i) // AUTO16 (up to 200) first, shown as AUTO23
         p.number("AUTO" + n(10 + i), "AUTO" + n(17 + i), QString::fromLatin1(small[6 - i]), count);
     for (int k = 1; k <= 9; ++k)
         p.number("AUTO" + n(k), "AUTO" + n(k), QStringLiteral("%1 - %2 cmc").arg(1001 + 200 * k).arg(1200 + 200 * k), count);
-    p.group(QStringLiteral("Autoturisme peste 3000 cmc (cate unul)"));
+    p.group(QStringLiteral("Autoturisme peste 3000 cmc"));
     for (int k = 1; k <= 4; ++k) p.number("P3000" + n(k), "P3000" + n(k), "Autoturismul " + n(k), capacity);
-    p.group(QStringLiteral("Alte autovehicule pana la 12 t si autoturisme de teren din productia interna"));
+    p.group(QStringLiteral("Alte autovehicule pana la 12 t"));
     for (int k = 1; k <= 4; ++k) p.number("ALTE" + n(k), "ALTEA" + n(k), "Vehiculul " + n(k), capacity);
     p.group(QStringLiteral("Autobuze, autocare, microbuze"));
     for (int k = 1; k <= 4; ++k) {
@@ -173,7 +173,7 @@ void vehicles(std::vector<PageField>& out) {
         p.number("TRAC" + n(k), "TRACCAP" + n(k), "Linia " + n(k), capacity);
         p.number("TBUC" + n(k), "TRACBUC" + n(k), "Linia " + n(k), count);
     }
-    p.group(QStringLiteral("Remorci, semiremorci si rulote cu masa totala maxima"));
+    p.group(QStringLiteral("Remorci, semiremorci, rulote"));
     const char* const masses[4] = {"pana la 1 t inclusiv", "peste 1 t, pana la 3 t", "peste 3 t, pana la 5 t",
                                    "peste 5 t"};
     for (int k = 1; k <= 4; ++k) p.number("REM" + n(k), "AUTO" + n(13 + k), QString::fromLatin1(masses[k - 1]), count);
