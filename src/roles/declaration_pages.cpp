@@ -213,13 +213,16 @@ BlankPageDefaults StoredPageDefaults(db::Database& db, const QString& dataFolder
 }
 
 PageValues ShownValues(PageValues values, const BlankPageDefaults& defaults) {
+    // A default the settings lost falls back to the administrator window's own.
+    const QString zone = ZoneList().contains(defaults.zone) ? defaults.zone : DefaultZoneControl().defaultValue;
+    const QString rank = RankList().contains(defaults.rank) ? defaults.rank : DefaultRankControl().defaultValue;
     for (auto it = values.begin(); it != values.end(); ++it) {
         const PageField* f = nullptr;
         for (const DeclarationPage& p : DeclarationPageList())
             if (!f) f = FindPageField(p.number, it.key());
         if (!f) continue;
-        if (f->kind == K::Zone && !ZoneList().contains(it.value().toUpper())) it.value() = defaults.zone;
-        if (f->kind == K::Rank && !RankList().contains(it.value().toUpper())) it.value() = defaults.rank;
+        if (f->kind == K::Zone && !ZoneList().contains(it.value().toUpper())) it.value() = zone;
+        if (f->kind == K::Rank && !RankList().contains(it.value().toUpper())) it.value() = rank;
     }
     return values;
 }

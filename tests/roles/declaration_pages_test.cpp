@@ -222,6 +222,7 @@ TEST_F(PagesTest, ShownValuesPutTheDefaultForAZoneOrRankOutOfTheList) {
     const PageValues shown = ShownValues(pages.load(id, 2, f.defaults), f.defaults);
     EXPECT_EQ(QStringList({shown["C5Z"], shown["C5R"]}), QStringList({"B", "III"}));
     EXPECT_EQ(ShownValues(pages.load(id, 3, f.defaults), f.defaults)["CAZ"], "C");
+    EXPECT_EQ(ShownValues(pages.load(id, 2, f.defaults), {"", "?", {}})["C5R"], "IV") << "the window's own default";
 }
 
 } // namespace

@@ -231,6 +231,7 @@ void DeclarationPageWidget::loadRole(qint64 id) {
     fill(ShownValues(pages.load(id, page_, defaults()), defaults()));
     recomputeValues();
     setModified(false);
+    if (onLoad_) onLoad_(id);
 }
 
 void DeclarationPageWidget::showPanels(bool legal) {

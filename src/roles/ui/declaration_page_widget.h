@@ -10,6 +10,8 @@
 
 #include <QHash>
 
+#include <functional>
+
 class QPushButton;
 
 namespace vartesa {
@@ -31,6 +33,8 @@ public:
     void cancel();
 
     int page() const { return page_; }
+    /// Called with the role after every load: page 5 restricts its vehicle details to it.
+    void setOnLoad(std::function<void(qint64)> onLoad) { onLoad_ = std::move(onLoad); }
     /// The stored fields as the controls hold them now.
     PageValues values() const;
     /// The control of a table field; null when the page has none.
@@ -56,6 +60,7 @@ private:
     QList<QWidget*> natural_;           // controls shown for natural persons only
     QList<QWidget*> legal_;             // controls shown for legal persons only
     QWidget* modi_ = nullptr;           // the Modi<n> panel
+    std::function<void(qint64)> onLoad_; // after every load
 };
 
 /// Puts pages 1..11 in the register window (navigation entries 2..12).
