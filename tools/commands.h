@@ -30,5 +30,6 @@ int runListArchive(const QStringList& args);
 int runRoles(const QStringList& args);
 int runPersonList(const QStringList& args);
 int runLedger(const QStringList& args);
+int runPage(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -23,6 +23,7 @@
 #include "shell/ui/startup_window.h"
 #include "shell/ui/verification_window.h"
 #include "shell/version.h"
+#include "roles/ui/declaration_page_widget.h"
 #include "roles/ui/role_register_window.h"
 
 #include <QApplication>
@@ -136,6 +137,7 @@ int main(int argc, char** argv) {
     // The role register, opened by "Gospodarii -Roluri-"; its village list comes from
     // start-up and again whenever the administrator saves the localities.
     TGospodarii roleWindow(services, constants, &mainWindow);
+    InstallDeclarationPages(roleWindow, services, constants);
     mainWindow.attach(QStringLiteral("Gospodarii"), [&] { roleWindow.OpenRoleRegister(); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });

@@ -50,7 +50,9 @@ std::vector<Field> pag2() {
 
 std::vector<Field> pag4() {
     std::vector<Field> f{Id("IDGOS")};
-    for (const char* c : {"CCA", "CCB", "CCC", "CCD", "CCE"}) f.push_back(Dec(c, 8, 4));
+    // Built-up yards in m2: 12 wide, since rural yards pass 1,000 m2 (the upgrades widen
+    // tables made 8 wide).
+    for (const char* c : {"CCA", "CCB", "CCC", "CCD", "CCE"}) f.push_back(Dec(c, 12, 4));
     for (int n = 1; n <= 8; ++n)
         for (const char* c : {"A", "B", "C", "D", "E"}) f.push_back(Dec(QStringLiteral("AL%1%2").arg(n).arg(c), 8, 4));
     return f;

@@ -9,6 +9,7 @@
 #include "shell/counters.h"
 #include "shell/file_helpers.h"
 #include "shell/services.h"
+#include "shell/table_rebuild.h"
 #include "shell/version.h"
 
 #include <QFile>
@@ -327,6 +328,13 @@ UpgradeReport RunSecondUpgradeSet(UpgradeContext& c) {
         report.changes << QStringLiteral("Pag5.dbf: AUTO10 si ALTE mutate");
     }
     if (p.a) renameVehicleTaxes(c, report);
+    // Built-up yards of 1,000 m2 and more did not fit N(8,4); rural yards often are larger.
+    // A table another workstation holds now is widened at a later start.
+    try {
+        if (WidenNumericFields(db, table(c, "Pag4.dbf"), {"CCA", "CCB", "CCC", "CCD", "CCE"}, 12))
+            report.changes << QStringLiteral("Pag4.dbf: curtile-constructii largite la 12 cifre");
+    } catch (const Error&) {
+    }
     addMissingSettingRows(c, report);
     if (p.b) {
         const int moved = db.exec(QStringLiteral("UPDATE \"%1\" SET DENUM = 'Autoturisme cap.cil.peste 3000 cmc (1)', CAMP1 = 'P30001', "

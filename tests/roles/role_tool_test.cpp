@@ -62,3 +62,27 @@ TEST(LedgerTool, PrintsTheRolesLinesAndDebitsWithEveryColumn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PageTool, PrintsAndCorrectsAPageThroughTheWindowsChecks) {
+    test::RoleFolder f;
+    const qint64 id = f.add("ALUNI", "1", "POPA ANA");
+    const QString data = f.env.folders().data;
+    const QString role = QString::number(id);
+    QString out;
+    ASSERT_EQ(runTool({"page", data, role, "5", "--set", "p30001=0", "--set", "P30002=3200", "--set", "REM1=2"}, &out), 0)
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("P30002,3200\n") && out.contains("REM1,2\n") && out.startsWith("AUTO16,0\n"))
+        << out.toStdString();
+    EXPECT_EQ(runTool({"page", data, role, "5", "--set", "P30001=2500", "--set", "AUTO1=4"}, &out), 1);
+    EXPECT_EQ(out, "Capacitatea trebuie sa fie peste 3000 cmc!\n");
+    EXPECT_EQ(runTool({"page", data, role, "4", "--set", "ALL1A=1"}, &out), 1) << "a field page 4 lacks";
+    EXPECT_EQ(runTool({"page", data, role, "1", "--set", "L1A=123456.12345"}, &out), 1);
+    EXPECT_TRUE(out.contains("(L1A)")) << out.toStdString();
+    ASSERT_EQ(runTool({"page", data, role, "5"}, &out), 0);
+    EXPECT_TRUE(out.contains("P30001,0\n") && out.contains("AUTO1,0\n")) << "a refused save wrote: " << out.toStdString();
+    EXPECT_EQ(runTool({"page", data, "999", "5"}, &out), 1) << "a role that does not exist";
+}
+
+} // namespace

@@ -242,3 +242,30 @@ TEST_F(Upgrades, DebitsOfTheOldLargeCarColumnFollowItBeforeRelease118) {
         EXPECT_EQ(value("Debit.dbf", "CAMP1", "IDDEB = 2").toString(), "AUTO10") << version;
     }
 }
+
+TEST_F(Upgrades, NarrowBuiltUpYardsAreWidenedKeepingRowsAndFieldOrder) {
+    createOld("Pag4.dbf", [](std::vector<db::Field>& f) {
+        for (db::Field& field : f)
+            if (field.name.startsWith("CC")) field.length = 8;
+    });
+    const QString pag4 = data("Pag4.dbf");
+    db.exec(QStringLiteral("INSERT INTO \"%1\" (IDGOS, CCA, CCE, AL8E) VALUES (1, 999.1234, 5, 2.5), (2, 0, 0, 0)").arg(pag4));
+    db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE IDGOS = 2").arg(pag4));
+    EXPECT_THROW(db.exec(QStringLiteral("UPDATE \"%1\" SET CCB = 1964.19").arg(pag4)), Error);
+    runBoth();
+    const db::Layout l = db.layout(pag4);
+    const TableLayout& current = CatalogTable("Pag4.dbf");
+    ASSERT_EQ(l.fields.size(), current.fields.size());
+    for (size_t i = 0; i < l.fields.size(); ++i)
+        EXPECT_EQ(QString("%1 %2,%3").arg(l.fields[i].name).arg(l.fields[i].length).arg(l.fields[i].decimals),
+                  QString("%1 %2,%3").arg(current.fields[i].name).arg(current.fields[i].length).arg(current.fields[i].decimals));
+    db.exec(QStringLiteral("UPDATE \"%1\" SET CCB = 1964.19 WHERE IDGOS = 1").arg(pag4));
+    db::Query row = db.query(QStringLiteral("SELECT * FROM \"%1\"").arg(pag4));
+    ASSERT_EQ(row.count(), 1) << "the deleted row stays deleted";
+    EXPECT_EQ(QStringList({row.text("CCA"), row.text("CCB"), row.text("CCE"), row.text("AL8E")}),
+              QStringList({"999.1234", "1964.19", "5", "2.5"}));
+    EXPECT_FALSE(QFile::exists(data("Pag4_L.dbf")));
+    const auto before = folderBytes();
+    RunSecondUpgradeSet(context);
+    EXPECT_EQ(folderBytes(), before);
+}

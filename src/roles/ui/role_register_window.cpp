@@ -406,8 +406,11 @@ bool TGospodarii::askToSaveCurrentPage() {
     if (!page || !page->isModified()) return true;
     if (s_.messages().askYesNo(QStringLiteral("Date nememorate"),
                                QStringLiteral("Ati facut modificari in pagina si nu le-ati memorat!\r"
-                                              "Doriti sa le memorati?")))
+                                              "Doriti sa le memorati?"))) {
         page->save();
+        // A refused save keeps the clerk on the page with what was typed.
+        return !page->isModified();
+    }
     return true;
 }
 
@@ -415,7 +418,10 @@ void TGospodarii::ListView1Click(int entry) {
     if (entry == kHeadingEntry || entry < 0 || entry >= kEntries || !search_.currentRole()) return;
     if (entry == entry_) return;
     s_.messages().guard([&] {
-        askToSaveCurrentPage();
+        if (!askToSaveCurrentPage()) {
+            ListView1->setCurrentRow(entry_);
+            return;
+        }
         if (entry >= 2) pages_[size_t(entry)]->loadRole(search_.currentRole()->id);
         entry_ = entry;
         PageControl->setCurrentIndex(entry == 0 ? 0 : PageControl->indexOf(pages_[size_t(entry)]));
@@ -424,8 +430,9 @@ void TGospodarii::ListView1Click(int entry) {
 }
 
 void TGospodarii::reject() {
-    if (search_.currentRole() && !YearLocked(s_.counters())) s_.messages().guard([this] { askToSaveCurrentPage(); });
-    QDialog::reject();
+    bool leave = true;
+    if (search_.currentRole() && !YearLocked(s_.counters())) s_.messages().guard([&] { leave = askToSaveCurrentPage(); });
+    if (leave) QDialog::reject();
 }
 
 } // namespace vartesa

@@ -40,7 +40,7 @@ public:
     virtual void loadRole(qint64 id) { (void)id; }
     /// The page was changed and not saved.
     virtual bool isModified() const { return false; }
-    /// Writes the page ("Memoreaza modificarile").
+    /// Writes the page ("Memoreaza modificarile"); a refused save leaves it modified.
     virtual void save() {}
 };
 
@@ -123,6 +123,7 @@ private:
     void showSearch();
     void showCurrentRole();
     void reopenAt(const QString& village, const QString& name, qint64 id);
+    /// False when the clerk chose to save and the page refused: stay on it.
     bool askToSaveCurrentPage();
     void addVillage(const QString& village, bool writeList);
     BlankPageDefaults blankPageDefaults() const;
