@@ -5,6 +5,7 @@
 #include "role_test_util.h"
 
 #include "roles/ui/declaration_page_widget.h"
+#include "roles/ui/vehicle_details_widgets.h"
 #include "roles/ui/role_register_window.h"
 #include "shell/admin_catalog.h"
 #include "shell/admin_constants.h"
@@ -140,7 +141,10 @@ TEST_F(PageWindowTest, EnterWalksTheShownFieldsAndLegalPersonsSeeTheirPanels) {
 
 TEST_F(PageWindowTest, PageFiveLeavesRoomForTheVehicleDetails) {
     DeclarationPageWidget* page = open(5);
-    EXPECT_NE(page->findChild<QWidget*>("VehicleDetailsHost"), nullptr);
+    auto* vehicles = static_cast<VehicleDetailsGrid*>(page->findChild<QWidget*>("VehicleDetailsGrid"));
+    ASSERT_NE(vehicles, nullptr);
+    EXPECT_EQ(vehicles->parentWidget()->objectName(), "VehicleDetailsHost");
+    EXPECT_EQ(vehicles->roleId(), id) << "the grid shows the vehicles of the role the page loaded";
     EXPECT_EQ(control<QWidget>(page, "AUTO14")->toolTip(), "pana la 1 t inclusiv, Numar (REM1)")
         << "screen AUTO14 is the first trailer line";
 }

@@ -1,6 +1,7 @@
 #include "roles/ui/declaration_page_widget.h"
 
 #include "roles/role_register.h"
+#include "roles/ui/vehicle_details_widgets.h"
 #include "shell/admin_catalog.h"
 #include "shell/admin_constants.h"
 #include "shell/services.h"
@@ -100,7 +101,12 @@ DeclarationPageWidget::DeclarationPageWidget(Services& services, AdminConstants&
         auto* host = new QWidget(this);
         host->setObjectName(QStringLiteral("VehicleDetailsHost"));
         host->setMinimumHeight(150);
+        auto* hostLayout = new QVBoxLayout(host);
+        hostLayout->setContentsMargins(0, 0, 0, 0);
+        auto* vehicles = new VehicleDetailsGrid(services, host);
+        hostLayout->addWidget(vehicles);
         layout->addWidget(host);
+        setOnLoad([vehicles](qint64 id) { vehicles->setRole(id); });
     }
 
     modi_ = new QWidget(this);
