@@ -1,4 +1,5 @@
 #include "roles/ui/debit_dialog.h"
+#include "shell/ui/window_looks.h"
 
 #include "shell/admin_catalog.h"
 #include "shell/admin_constants.h"
@@ -38,7 +39,7 @@ QLineEdit* numberField(QWidget* parent, const char* name, const QString& pattern
 } // namespace
 
 TAddImpozit::TAddImpozit(Services& services, AdminConstants& constants, QWidget* parent)
-    : QDialog(parent), services_(services), constants_(constants) {
+    : QDialog(parent, DialogFlags()), services_(services), constants_(constants) {
     setObjectName(QStringLiteral("TAddImpozit"));
     setWindowTitle(QStringLiteral("Impozite"));
     TitluL = named(new QLabel(this), "TitluL");

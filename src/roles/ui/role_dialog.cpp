@@ -1,4 +1,5 @@
 #include "roles/ui/role_dialog.h"
+#include "shell/ui/window_looks.h"
 
 #include "roles/role_checks.h"
 #include "roles/role_register.h"
@@ -43,7 +44,7 @@ void capNotes(QPlainTextEdit* memo) {
 } // namespace
 
 TAddGosF::TAddGosF(Services& services, RoleRegister& roles, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), SatCombo(named(new QComboBox(this), "SatCombo")),
+    : QDialog(parent, DialogFlags() | Qt::WindowStaysOnTopHint), SatCombo(named(new QComboBox(this), "SatCombo")),
       ROLEd(named(new QLineEdit(this), "ROLEd")), CapGosp(named(new QLineEdit(this), "CapGosp")),
       TipEd(named(new QComboBox(this), "TipEd")), CNP1(named(new QLineEdit(this), "CNP1")),
       Adresa(named(new QComboBox(this), "Adresa")), FaraMaj(named(new QComboBox(this), "FaraMaj")),

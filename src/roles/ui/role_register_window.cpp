@@ -2,6 +2,7 @@
 // handlers are in role_register_actions.cpp.
 
 #include "roles/ui/role_register_window.h"
+#include "shell/ui/window_looks.h"
 
 #include "roles/ui/claim_dialogs.h"
 #include "roles/ui/role_dialog.h"
@@ -101,7 +102,7 @@ private:
 } // namespace
 
 TGospodarii::TGospodarii(Services& services, AdminConstants& constants, QWidget* parent)
-    : QDialog(parent), s_(services), constants_(constants), roles_(services.database(), services.folders.data),
+    : QDialog(parent, DialogFlags()), s_(services), constants_(constants), roles_(services.database(), services.folders.data),
       search_(roles_), pages_(kEntries, nullptr) {
     setObjectName(QStringLiteral("TGospodarii"));
     setWindowTitle(QStringLiteral("Vartesa"));
@@ -125,7 +126,8 @@ TGospodarii::TGospodarii(Services& services, AdminConstants& constants, QWidget*
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(buildNavigation());
     layout->addLayout(right, 1);
-    setFixedSize(1000, 640);
+    // The widest declaration pages (buildings, vehicles, arrears) take most of the screen.
+    setFixedSize(1180, 640);
 }
 
 TGospodarii::~TGospodarii() = default;

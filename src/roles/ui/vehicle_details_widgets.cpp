@@ -1,4 +1,5 @@
 #include "roles/ui/vehicle_details_widgets.h"
+#include "shell/ui/window_looks.h"
 
 #include "shell/counters.h"
 #include "shell/services.h"
@@ -65,7 +66,8 @@ std::vector<RecordTableModel<VehicleDetail>::Column> columns(const QStringList& 
 
 } // namespace
 
-TDetaliiAutoF::TDetaliiAutoF(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
+TDetaliiAutoF::TDetaliiAutoF(Services& services, QWidget* parent)
+    : QDialog(parent, DialogFlags()), services_(services) {
     setObjectName(QStringLiteral("TDetaliiAutoF"));
     setWindowTitle(QStringLiteral("Detalii Auto"));
     TitluL = named(new QLabel(this), "TitluL");
@@ -256,7 +258,7 @@ void VehicleDetailsGrid::DelDetAutoClick() {
 }
 
 TAutoDetF::TAutoDetF(Services& services, QWidget* parent)
-    : QDialog(parent), s_(services),
+    : QDialog(parent, DialogFlags()), s_(services),
       rows_(new RecordTableModel<VehicleDetail>(columns({"Numar Dosar", "Tip Auto", "Marca", "Capacit. -cmc-",
                                                          "Serie Caroserie", "Serie Motor", "Observatii"}),
                                                 this)) {
