@@ -3,6 +3,7 @@
 // returns the process exit code; errors go to standard error.
 
 #include <QStringList>
+#include <QVariant>
 
 #include <vector>
 
@@ -14,6 +15,11 @@ struct Command {
     const char* summary; // one line, for --help
     int (*run)(const QStringList& args);
 };
+
+/// One CSV field: quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
+QString csvField(QString text);
+/// A query cell as one CSV field: dates as dd.MM.yyyy, real numbers with 15 digits.
+QString csvValue(const QVariant& value);
 
 /// Every subcommand, in the order --help lists them.
 const std::vector<Command>& commands();

@@ -16,12 +16,6 @@
 namespace vartesa::tool {
 namespace {
 
-QString csvField(QString s) {
-    if (s.contains(',') || s.contains('"') || s.contains('\n') || s.contains('\r'))
-        s = '"' + s.replace('"', QStringLiteral("\"\"")) + '"';
-    return s;
-}
-
 QString csvLine(const Role& r) {
     return QStringList{QString::number(r.id), csvField(r.village), csvField(r.number), csvField(r.name),
                        csvField(r.code), csvField(r.address), csvField(r.personType)}

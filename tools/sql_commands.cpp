@@ -14,19 +14,6 @@
 #include <fcntl.h>
 
 namespace vartesa::tool {
-namespace {
-
-QString csvField(const QVariant& v) {
-    QString s;
-    if (v.metaType().id() == QMetaType::QDate) s = v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
-    else if (v.metaType().id() == QMetaType::Double) s = QString::number(v.toDouble(), 'g', 15);
-    else s = v.toString();
-    if (s.contains(',') || s.contains('"') || s.contains('\n'))
-        s = '"' + s.replace('"', QStringLiteral("\"\"")) + '"';
-    return s;
-}
-
-} // namespace
 
 int runSql(const QStringList& args) {
     QTextStream out(stdout), err(stderr);
@@ -46,7 +33,7 @@ int runSql(const QStringList& args) {
             out << header.join(',') << '\n';
             for (int r = 0; r < q.count(); ++r) {
                 QStringList line;
-                for (int c = 0; c < q.columnCount(); ++c) line << csvField(q.cell(r, c));
+                for (int c = 0; c < q.columnCount(); ++c) line << csvValue(q.cell(r, c));
                 out << line.join(',') << '\n';
             }
         } else {

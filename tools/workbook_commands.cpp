@@ -15,12 +15,6 @@ namespace {
 
 const QString RecalcMark = QStringLiteral(" (de recalculat)");
 
-QString csvField(QString s) {
-    if (s.contains(',') || s.contains('"') || s.contains('\n') || s.contains('\r'))
-        s = '"' + s.replace('"', QStringLiteral("\"\"")) + '"';
-    return s;
-}
-
 // The sheet named `which`, else the one at that 1-based position, else the first.
 const workbook::Sheet& chooseSheet(workbook::Workbook& wb, const QString& which) {
     if (which.isEmpty())
