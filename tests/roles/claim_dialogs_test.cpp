@@ -22,6 +22,10 @@ using namespace vartesa;
 
 namespace {
 
+using test::type;
+using test::pressEnter;
+using test::whenShown;
+
 class ClaimDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -35,27 +39,6 @@ protected:
     std::unique_ptr<test::TestServices> env;
     std::unique_ptr<CountersFile> counters;
 };
-
-void type(QWidget* field, const QString& text) {
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->clear();
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(field, &press);
-    }
-}
-
-void pressEnter(QWidget* field) {
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(field, &enter);
-}
-
-// Runs `act` once the dialog is up, inside its modal loop; closes it if `act` did not.
-void whenShown(QDialog& dialog, std::function<void()> act) {
-    QTimer::singleShot(0, &dialog, [&dialog, act] {
-        act();
-        if (dialog.isVisible()) dialog.reject();
-    });
-}
 
 QStringList items(const QComboBox* box) {
     QStringList out;

@@ -26,25 +26,9 @@ using namespace vartesa;
 
 namespace {
 
-void type(QWidget* field, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(field, &press);
-    }
-}
-
-void pressEnter(QWidget* field) {
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(field, &enter);
-}
-
-// Runs `act` inside the form's modal loop; closes the form if `act` did not.
-void whenShown(QDialog& dialog, std::function<void()> act) {
-    QTimer::singleShot(0, &dialog, [&dialog, act] {
-        act();
-        if (dialog.isVisible()) dialog.reject();
-    });
-}
+using test::type;
+using test::pressEnter;
+using test::whenShown;
 
 // A declaration page that reports unsaved changes and counts its saves.
 class ChangedPage final : public RolePageWidget {

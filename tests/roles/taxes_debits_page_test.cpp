@@ -26,17 +26,8 @@ using namespace vartesa;
 
 namespace {
 
-void pressEnter(QWidget* field) {
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(field, &enter);
-}
-
-void whenShown(QDialog& dialog, std::function<void()> act) {
-    QTimer::singleShot(0, &dialog, [&dialog, act] {
-        act();
-        if (dialog.isVisible()) dialog.reject();
-    });
-}
+using test::pressEnter;
+using test::whenShown;
 
 class TaxesDebitsPageTest : public ::testing::Test {
 protected:

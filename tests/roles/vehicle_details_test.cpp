@@ -17,12 +17,7 @@ using namespace vartesa;
 
 namespace {
 
-void whenShown(QDialog& dialog, std::function<void()> act) {
-    QTimer::singleShot(0, &dialog, [&dialog, act] {
-        act();
-        if (dialog.isVisible()) dialog.reject();
-    });
-}
+using test::whenShown;
 
 class VehicleGridTest : public ::testing::Test {
 protected:
