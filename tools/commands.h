@@ -28,5 +28,6 @@ int runBackup(const QStringList& args);
 int runRestore(const QStringList& args);
 int runListArchive(const QStringList& args);
 int runRoles(const QStringList& args);
+int runAssess(const QStringList& args);
 
 } // namespace vartesa::tool

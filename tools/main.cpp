@@ -24,6 +24,8 @@ const std::vector<Command>& commands() {
         {"roles", "DATAFOLDER [--village SAT] [--name TEXT]",
          "listeaza rolurile ca CSV, in ordinea ecranului de roluri (satul; numele care incep cu TEXT)", runRoles},
         {"list-archive", "ARHIVA", "verifica o arhiva .vsa si arata numele si marimile fisierelor", runListArchive},
+        {"assess", "DATAFOLDER (--role IDGOS | --all)",
+         "adauga la plata un rol sau toate localitatile (calculul impozitelor si taxelor anului)", runAssess},
     };
     return table;
 }
