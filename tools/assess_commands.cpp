@@ -1,5 +1,5 @@
 // vartesa-tool assess: "Adaugare la plata" for one role or for every village, as the role
-// register screen runs it.
+// register screen runs it; vartesa-tool demo: a synthetic commune, assessed.
 
 #include "commands.h"
 #include "console_services.h"
@@ -8,6 +8,7 @@
 #include "db/error.h"
 #include "roles/assessment.h"
 #include "roles/role_register.h"
+#include "roles/synthetic_commune.h"
 #include "shell/admin_constants.h"
 #include "shell/counters.h"
 
@@ -83,6 +84,38 @@ int runAssess(const QStringList& args) {
         QTextStream(stderr) << e.text() << '\n';
         return 1;
     }
+}
+
+int runDemo(const QStringList& args) {
+    SyntheticCommuneOptions options;
+    QString folder;
+    bool ok = true;
+    for (int i = 0; i < args.size() && ok; ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--roles") && i + 1 < args.size())
+            options.roles = args[++i].toInt(&ok);
+        else if (a == QLatin1String("--seed") && i + 1 < args.size())
+            options.seed = args[++i].toULongLong(&ok);
+        else if (!a.startsWith(QLatin1String("--")) && folder.isEmpty())
+            folder = a;
+        else
+            ok = false;
+    }
+    if (!ok || folder.isEmpty() || options.roles < 1 || !args.contains(QStringLiteral("--roles"))) {
+        QTextStream(stderr) << "Utilizare: vartesa-tool demo DATAFOLDER --roles N [--seed S]\n";
+        return 2;
+    }
+    try {
+        std::unique_ptr<Services> services = ConsoleServices(folder);
+        const SyntheticCommuneReport r = CreateSyntheticCommune(*services, options);
+        QTextStream(stdout) << "roles " << r.roles << " in " << services->folders.data
+                            << "\nassessed " << r.assessment.assessed << ", refused "
+                            << r.assessment.refused << '\n';
+    } catch (const Error& e) {
+        QTextStream(stderr) << e.text() << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace vartesa::tool

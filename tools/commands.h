@@ -29,5 +29,6 @@ int runRestore(const QStringList& args);
 int runListArchive(const QStringList& args);
 int runRoles(const QStringList& args);
 int runAssess(const QStringList& args);
+int runDemo(const QStringList& args);
 
 } // namespace vartesa::tool
