@@ -92,6 +92,10 @@ QString Assessor::table(const char* file) const {
     return folder_ + '/' + QLatin1String(file);
 }
 
+void Assessor::preloadPages() {
+    pages_ = LoadPageCache(db_, folder_);
+}
+
 bool Assessor::isRefused(const Role& role) {
     return role.number.trimmed().isEmpty();
 }
@@ -102,7 +106,7 @@ void Assessor::assessInside(const Role& role, const std::function<void()>& stepD
     };
     const QString debts = table("Datorii.dbf");
     const QString balancesTable = table("SoldCalc.dbf");
-    const RolePages pages(db_, folder_, role.id, blank_);
+    const RolePages pages(db_, folder_, role.id, blank_, pages_ ? &*pages_ : nullptr);
     RoleLedger ledger(role, yearStart_);
     ledger.load(db_, debts);
     RoleRun run(role, rates_, constants_, pages, ledger);
@@ -183,6 +187,7 @@ std::vector<Role> RolesOfVillages(db::Database& db, const QString& dataFolder,
 AssessRunResult AssessRoles(Assessor& assessor, db::Database& db, const std::vector<Role>& roles,
                             const AssessRunHooks& hooks) {
     AssessRunResult result;
+    if (roles.size() > 1) assessor.preloadPages();
     const int total = int(roles.size());
     int done = 0;
     // A refused role writes nothing; it is counted and reported once, when first met.

@@ -14,6 +14,7 @@
 // names that role, exactly as if every role had been committed alone.
 
 #include "roles/assessment_ledger.h"
+#include "roles/assessment_pages.h"
 #include "roles/assessment_rates.h"
 #include "roles/role.h"
 #include "roles/role_checks.h"
@@ -24,6 +25,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace vartesa {
 
@@ -75,17 +77,22 @@ public:
 
     const AssessmentRates& rates() const { return rates_; }
 
+    /// For a run over many roles: every page row is read now, at once, instead of role by
+    /// role. A role whose page row is missing still has it read (and repaired) on its own.
+    void preloadPages();
+
 private:
     QString table(const char* file) const;
 
     db::Database& db_;
     QString folder_; // data folder
     const AdminConstants& constants_;
-    AssessmentRates rates_;   // the constants, read once
-    BlankPageDefaults blank_; // for a page row a role lacks
-    QDate yearStart_;         // DINDATA of the assessed lines
-    IdSource lineIds_;        // IDDAT
-    IdSource balanceIds_;     // IDRES
+    AssessmentRates rates_;          // the constants, read once
+    BlankPageDefaults blank_;        // for a page row a role lacks
+    QDate yearStart_;                // DINDATA of the assessed lines
+    IdSource lineIds_;               // IDDAT
+    IdSource balanceIds_;            // IDRES
+    std::optional<PageCache> pages_; // page rows read ahead for a run over many roles
 };
 
 /// AssessRole as the role register screen runs it on its current role: the progress window

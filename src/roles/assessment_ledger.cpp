@@ -129,16 +129,21 @@ void RoleLedger::keepOrDrop(Slot& s) {
 
 void RoleLedger::writeTax(const QString& group, const QString& name, Currency tax,
                           const QString& unit, Currency quantity, const Reduction& reduction) {
+    const std::int64_t whole = WholeLei(tax);
+    const std::int64_t granted =
+        reduction.granted ? WholeLei(reduction.percent * tax / Currency::lei(100)) : 0;
+    // A new line with nothing established would be dropped at once: most of the hundred
+    // vehicle classes of a role are such lines.
+    if (whole == 0 && granted == 0 && !lookup_.contains(key(group, name))) return;
     Slot& s = find(group, name);
     LedgerLine& l = s.line;
-    const std::int64_t whole = WholeLei(tax);
     l.amount = whole + (l.amount - l.established);
     l.established = whole;
     l.exempted = 0;
     l.unit = unit;
     l.quantity = quantity;
     l.percent = reduction.percentShown ? WholeLei(reduction.percent) : 0;
-    l.reduction = reduction.granted ? WholeLei(reduction.percent * tax / Currency::lei(100)) : 0;
+    l.reduction = granted;
     keepOrDrop(s);
 }
 

@@ -10,8 +10,11 @@
 #include <QDate>
 #include <QString>
 
+#include <QHash>
+
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace vartesa {
 
@@ -23,7 +26,8 @@ class Database;
 class PageRow {
 public:
     PageRow() = default;
-    explicit PageRow(db::Query row) : row_(std::move(row)) {}
+    /// Row `row` of `rows` (a query over one page table, shared by many roles).
+    PageRow(std::shared_ptr<const db::Query> rows, int row) : rows_(std::move(rows)), row_(row) {}
 
     /// A number as stored (areas keep their decimals).
     Currency number(const QString& field) const;
@@ -33,18 +37,30 @@ public:
     QDate date(const QString& field) const;
 
 private:
-    db::Query row_; // the single row of the role, current
+    QVariant cell(const QString& field) const; // null when the field or the row is missing
+
+    std::shared_ptr<const db::Query> rows_; // the page table's rows read
+    int row_ = -1;                          // the role's row among them
 };
 
 /// The pages of the assessment, in the order of PageTables() (there is no Pag3.dbf).
 enum class Page { Outside = 0, Buildings, Inside, Vehicles, Unregistered, OtherTaxes, Arrears };
 
+/// Every row of every page table, read once for a run over many roles: seven statements
+/// instead of seven per role.
+struct PageCache {
+    std::array<std::shared_ptr<const db::Query>, 7> tables; // in the order of PageTables()
+    std::array<QHash<qint64, int>, 7> rowOf;                // IDGOS -> its first row
+};
+PageCache LoadPageCache(db::Database& db, const QString& dataFolder);
+
 class RolePages {
 public:
-    /// Reads the role's row of each page from `dataFolder`, inserting the blank row (with
-    /// `defaults`) where one is missing. Run inside the role's transaction.
+    /// Reads the role's row of each page from `dataFolder` (or takes it from `cache`),
+    /// inserting the blank row (with `defaults`) where one is missing. Run inside the
+    /// role's transaction.
     RolePages(db::Database& db, const QString& dataFolder, qint64 roleId,
-              const BlankPageDefaults& defaults);
+              const BlankPageDefaults& defaults, const PageCache* cache = nullptr);
 
     const PageRow& operator[](Page page) const { return rows_[size_t(page)]; }
 
