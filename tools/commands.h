@@ -37,5 +37,7 @@ int runRoles(const QStringList& args);
 int runPersonList(const QStringList& args);
 int runLedger(const QStringList& args);
 int runPage(const QStringList& args);
+int runAssess(const QStringList& args);
+int runDemo(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -31,6 +31,10 @@ const std::vector<Command>& commands() {
         {"list-archive", "ARHIVA", "verifica o arhiva .vsa si arata numele si marimile fisierelor", runListArchive},
         {"lista-persoane", "DATAFOLDER fizice|juridice", "lista persoanelor fizice sau juridice, in ordinea numelui (.xls)",
          runPersonList},
+        {"assess", "DATAFOLDER (--role IDGOS | --all)",
+         "adauga la plata un rol sau toate localitatile (calculul impozitelor si taxelor anului)", runAssess},
+        {"demo", "DATAFOLDER --roles N [--seed S]",
+         "creeaza o comuna sintetica (aceeasi pentru aceeasi saminta) si o adauga la plata", runDemo},
     };
     return table;
 }

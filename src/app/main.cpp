@@ -24,10 +24,12 @@
 #include "shell/ui/verification_window.h"
 #include "shell/version.h"
 #include "roles/ui/declaration_page_widget.h"
+#include "roles/synthetic_commune.h"
 #include "roles/ui/role_register_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 #include <QTranslator>
 
@@ -43,7 +45,11 @@ struct Options {
     int quitAfterMs = -1;  // end the run by itself after this long (tests); -1 never
     bool trace = false;    // report start and hand-over on standard output (tests)
     bool minimised = false; // start with the window minimised (tests of the hand-over)
+    bool demo = false;      // work on the demonstration commune of the machine folder
 };
+
+// Roles of the demonstration commune: enough to try every screen, made in a few seconds.
+constexpr int kDemoRoles = 500;
 
 // Unknown options stop the program with a usage text, as any command line program does.
 Options parseOptions(const QCoreApplication& app) {
@@ -53,6 +59,9 @@ Options parseOptions(const QCoreApplication& app) {
     parser.addOption({QStringLiteral("program-folder"),
                       QStringLiteral("Directorul programului (datele sunt in DIR/Data)."),
                       QStringLiteral("DIR")});
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Lucreaza pe comuna demonstrativa (creata la prima pornire)."));
+    parser.addOption(demo);
     QCommandLineOption quitAfter(QStringLiteral("quit-after"), QString(), QStringLiteral("MS"));
     QCommandLineOption trace(QStringLiteral("trace"));
     QCommandLineOption minimised(QStringLiteral("start-minimised"));
@@ -65,6 +74,7 @@ Options parseOptions(const QCoreApplication& app) {
     Options o;
     o.trace = parser.isSet(trace);
     o.minimised = parser.isSet(minimised);
+    o.demo = parser.isSet(demo);
     if (parser.isSet(quitAfter)) {
         bool ok = false;
         o.quitAfterMs = parser.value(quitAfter).toInt(&ok);
@@ -116,6 +126,7 @@ int main(int argc, char** argv) {
     Folders folders;
     try {
         folders = resolveFolders(FolderInputs::fromSystem());
+        if (options.demo) folders = DemoFolders(folders);
         prepareFolders(folders);
     } catch (const Error& e) {
         startupMessages.ShowErrors(QStringLiteral("Pornire program"), e.text(),
@@ -126,6 +137,14 @@ int main(int argc, char** argv) {
     Services services(folders, std::make_unique<MessageWindow>(),
                       std::make_unique<ProgressWindow>(), std::make_unique<DesktopLauncher>(),
                       std::make_unique<SystemClock>());
+
+    // The demonstration commune is made once, on its first start.
+    if (options.demo && !QFileInfo::exists(folders.data + QStringLiteral("/Gospodar.dbf"))) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const bool made = services.messages().guard([&] { CreateSyntheticCommune(services, {kDemoRoles, 1, true}); });
+        QApplication::restoreOverrideCursor();
+        if (!made) return 1;
+    }
 
     StartupWindow window;
     TForm3 mainWindow(services);

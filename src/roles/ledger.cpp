@@ -132,7 +132,7 @@ int DebtsLedger::chargeVillage(const QString& village, const QString& tax, qint6
     if (roles.isEmpty()) return 0;
     // One draw for the whole village: the identifiers stay unique even if another
     // workstation draws meanwhile, and a failed run only leaves a gap in them.
-    const qint64 first = counters.NextIds(QStringLiteral("SERVER"), QStringLiteral("IDDAT"), roles.count()).toLongLong();
+    const qint64 first = counters.NextIds(QStringLiteral("SERVER"), QStringLiteral("IDDAT"), roles.count());
     const QDate from(year, 1, 1);
     const QString sql = QString::fromLatin1(kInsertLine).arg(table(kLedgerTable));
     db::Transaction tx(db_);

@@ -19,8 +19,9 @@ QVariantList roleValues(const Role& r) {
             r.notes, YesNo(r.noPenalties)};
 }
 
-// The blank value of one page field: see InsertBlankPage.
-QVariant blankValue(const db::Field& f, const BlankPageDefaults& d) {
+} // namespace
+
+QVariant BlankPageValue(const db::Field& f, const BlankPageDefaults& d) {
     const QString& n = f.name;
     if (f.type == db::FieldType::Date) return d.revaluationDate;
     if (f.type != db::FieldType::Char) {
@@ -33,8 +34,6 @@ QVariant blankValue(const db::Field& f, const BlankPageDefaults& d) {
     if (n.endsWith('R') || n.endsWith(QLatin1String("R2"))) return d.rank;
     return QString();
 }
-
-} // namespace
 
 const QStringList& PageTables() {
     static const QStringList tables = {"Pag1.dbf", "Pag2.dbf", "Pag4.dbf", "Pag5.dbf",
@@ -58,7 +57,7 @@ void InsertBlankPage(db::Database& db, const QString& dataFolder, const QString&
     for (const db::Field& f : layout.fields) {
         names << f.name;
         marks << QStringLiteral("?");
-        values << (f.name == QLatin1String("IDGOS") ? QVariant(id) : blankValue(f, defaults));
+        values << (f.name == QLatin1String("IDGOS") ? QVariant(id) : BlankPageValue(f, defaults));
     }
     db.exec(QStringLiteral("INSERT INTO \"%1/%2\" (%3) VALUES (%4)")
                 .arg(dataFolder, file, names.join(','), marks.join(',')),

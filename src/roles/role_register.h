@@ -5,6 +5,7 @@
 
 #include "roles/role.h"
 
+#include "db/dbf_format.h"
 #include "db/query.h"
 
 #include <QDate>
@@ -34,6 +35,9 @@ const QStringList& PageTables();
 /// The tables a role's deletion empties of its rows, in the order it deletes them.
 /// Vehicle details (AutoDet.dbf) and the year debits (Debit.dbf) keep theirs.
 const QStringList& RoleDeletionTables();
+
+/// The value a field of a page table takes in the blank row below.
+QVariant BlankPageValue(const db::Field& field, const BlankPageDefaults& defaults);
 
 /// Inserts the blank row of role `id` into one page table (`file` as in PageTables()):
 /// numbers 0; on the building page houses of material "3,4 SAU 5", house k of order k,

@@ -117,7 +117,7 @@ std::vector<TableLayout> buildCatalog() {
     c.push_back({"Datorii.dbf",
                  {Id("IDDAT"), Id("IDGOS"), Dat("DINDATA"), Chr("SATUL", 32), Chr("ROL", 9), Chr("GRUPA", 60),
                   Chr("DENUM", 50), Chr("DOCJUS", 50), Id("NR"), Dec("SUMA", 6), Dec("REST", 6), Dec("REDUC", 6),
-                  Chr("UM", 8), Dec("CANT", 9, 4), Dec("REDUCP", 6), Dec("SCUTIT", 6), Chr("TIP", 1), Dec("SUMA2", 6),
+                  Chr("UM", 8), Dec("CANT", 15, 4), Dec("REDUCP", 6), Dec("SCUTIT", 6), Chr("TIP", 1), Dec("SUMA2", 6),
                   Dec("RESTINI", 6)}});
     std::vector<Field> sold{Id("IDRES"), Id("IDGOS"), Chr("SATUL", 32), Chr("ROL", 9), Chr("GRUPA", 60)};
     for (const char* s : {"SUMA", "REST", "REDUC", "SCUTIRE", "DATOR", "DEPOZ", "MAJOR", "DATORI", "DEPOZI", "MAJORI"})

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 #include <fcntl.h>
 
 namespace vartesa {
@@ -135,10 +137,11 @@ void CountersFile::WriteCounter(const QString& section, const QString& key, cons
     db::replaceFile(path_, db::stringToCp1250(ini.text()));
 }
 
-QString CountersFile::NextId(const QString& section, const QString& key) { return NextIds(section, key, 1); }
+QString CountersFile::NextId(const QString& section, const QString& key) {
+    return QString::number(NextIds(section, key, 1));
+}
 
-QString CountersFile::NextIds(const QString& section, const QString& key, qint64 count) {
-    if (count < 1) throw Error(QStringLiteral("Numar de identificatori incorect (contorul %1)").arg(key), path_);
+qint64 CountersFile::NextIds(const QString& section, const QString& key, qint64 count) {
     CountersLock lock(path_, lockTimeoutMs_);
     IniText ini(readFile(path_));
     QString current = ini.value(section, key);
@@ -147,9 +150,9 @@ QString CountersFile::NextIds(const QString& section, const QString& key, qint64
     const qlonglong n = current.toLongLong(&ok);
     if (!ok)
         throw Error(QStringLiteral("'%1' nu este o valoare intreaga valida (contorul %2)").arg(current, key), path_);
-    ini.setValue(section, key, QString::number(n + count));
+    ini.setValue(section, key, QString::number(n + std::max<qint64>(count, 1)));
     db::replaceFile(path_, db::stringToCp1250(ini.text()));
-    return QString::number(n);
+    return n;
 }
 
 } // namespace vartesa

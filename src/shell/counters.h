@@ -27,9 +27,10 @@ public:
     /// Returns the stored number (missing or empty counts as "1") and stores it + 1.
     /// Throws vartesa::Error, writing nothing, when the value is not a whole number.
     QString NextId(const QString& section, const QString& key);
-    /// Reserves `count` (at least 1) consecutive identifiers in one draw: returns the first
-    /// and stores the one after the last, with the checks of NextId.
-    QString NextIds(const QString& section, const QString& key, qint64 count);
+    /// Draws `count` consecutive identifiers in one write: returns the first of them and
+    /// stores first + count. Long runs (the assessment of every village) take their line
+    /// identifiers in blocks this way instead of rewriting the file for each line.
+    qint64 NextIds(const QString& section, const QString& key, qint64 count);
 
     /// How long a write waits for another workstation's lock.
     void setLockTimeout(int milliseconds) { lockTimeoutMs_ = milliseconds; }

@@ -92,6 +92,13 @@ Folders resolveFolders(const FolderInputs& in) {
     return f;
 }
 
+Folders DemoFolders(const Folders& resolved) {
+    Folders f = resolved;
+    f.program = resolved.machine + QStringLiteral("/Demo");
+    f.defaultData = f.data = f.program + QStringLiteral("/Data");
+    return f;
+}
+
 void prepareFolders(const Folders& folders) {
     for (const QString& folder : {folders.program, folders.defaultData, folders.machine}) {
         if (!QDir().mkpath(folder))

@@ -38,6 +38,10 @@ QString programFolderArgument(const QStringList& arguments);
 /// default data folder (local mode). Throws Error when no program folder can be found.
 Folders resolveFolders(const FolderInputs& inputs);
 
+/// The folders of a run on the demonstration commune (`--demo`): the program folder is
+/// "Demo" in the machine folder, its data folder "Data" inside it; the machine folder stays.
+Folders DemoFolders(const Folders& resolved);
+
 /// Creates the program, default data and machine folders with any missing parents.
 /// Throws Error naming the first folder that cannot be created.
 void prepareFolders(const Folders& folders);

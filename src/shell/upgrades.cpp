@@ -20,6 +20,9 @@
 namespace vartesa {
 namespace {
 
+// Width of Datorii.dbf's CANT: a company's inventory values, summed, need ten integer digits.
+constexpr int kQuantityWidth = 15;
+
 QString table(const UpgradeContext& c, const char* file) { return c.dataFolder + '/' + QLatin1String(file); }
 
 bool hasField(db::Database& db, const QString& path, const char* field) {
@@ -43,6 +46,7 @@ struct Probes {
     bool i = false; // GOSPODAR.dbf's ADRESA is 80 wide
     bool j = false; // Pag6.dbf has VN1
     bool k = false; // Pag2.dbf has C5S
+    bool l = false; // Datorii.dbf's CANT is narrower than its current 15 digits
     bool rolesEmpty = false;
 };
 
@@ -74,6 +78,10 @@ Probes probe(UpgradeContext& c) {
     p.i = address >= 0 && rolesLayout.fields[size_t(address)].length == 80;
     p.j = hasField(db, table(c, "Pag6.dbf"), "VN1");
     p.k = hasField(db, table(c, "Pag2.dbf"), "C5S");
+    const db::Layout debts = db.layout(table(c, "Datorii.dbf"));
+    const int quantity = debts.indexOf(QStringLiteral("CANT"));
+    p.l = debts.indexOf(QStringLiteral("W_CANT")) >= 0 ||
+          (quantity >= 0 && debts.fields[size_t(quantity)].length < kQuantityWidth);
     return p;
 }
 
@@ -168,6 +176,48 @@ void renameVehicleTaxes(UpgradeContext& c, UpgradeReport& report) {
         report.changes << QStringLiteral("Lista rolurilor de adaugat la plata: ") + listPath;
     }
     db.exec(QStringLiteral("DROP TABLE \"%1\"").arg(work));
+}
+
+// CANT of Datorii.dbf widened to N(15,4), keeping the data and the order of the fields. The
+// engine changes only character widths in place, so CANT and the fields after it are copied
+// aside (W_<name>), dropped and added again in their order, and copied back. Each statement
+// is atomic on the file; a start interrupted in between resumes from the copies.
+void widenDebtQuantity(UpgradeContext& c, UpgradeReport& report) {
+    const QString debts = table(c, "Datorii.dbf");
+    const auto copyName = [](const db::Field& f) { return QStringLiteral("W_") + f.name.left(8); };
+    // "NAME TYPE" of a field under another name; CANT and its copy take the new width.
+    const auto definition = [](db::Field f, const QString& name) {
+        f.name = name;
+        if (name.endsWith(QLatin1String("CANT"))) f.length = kQuantityWidth;
+        const QString column = ColumnDefinitions({f}); // "(NAME TYPE)"
+        return column.mid(1, column.size() - 2);
+    };
+    const auto run = [&](const QString& what, const QStringList& parts) {
+        c.db.exec(what.arg(debts, parts.join(QStringLiteral(", "))));
+    };
+    db::Layout layout = c.db.layout(debts);
+    std::vector<db::Field> moved; // CANT and the fields after it, in their order
+    for (size_t i = size_t(layout.indexOf(QStringLiteral("CANT"))); i < layout.fields.size(); ++i)
+        if (!layout.fields[i].name.startsWith(QLatin1String("W_"))) moved.push_back(layout.fields[i]);
+    QStringList addCopies, toCopies, dropMoved, fromCopies, dropCopies;
+    for (const db::Field& f : moved) {
+        addCopies << QStringLiteral("ADD ") + definition(f, copyName(f));
+        toCopies << copyName(f) + QStringLiteral(" = ") + f.name;
+        dropMoved << QStringLiteral("DROP ") + f.name;
+        fromCopies << f.name + QStringLiteral(" = ") + copyName(f);
+        dropCopies << QStringLiteral("DROP ") + copyName(f);
+    }
+    if (layout.indexOf(QStringLiteral("W_CANT")) < 0) run(QStringLiteral("ALTER TABLE \"%1\" %2"), addCopies);
+    layout = c.db.layout(debts);
+    if (layout.fields[size_t(layout.indexOf(QStringLiteral("CANT")))].length < kQuantityWidth) {
+        run(QStringLiteral("UPDATE \"%1\" SET %2"), toCopies);
+        QStringList recreate = dropMoved;
+        for (const db::Field& f : moved) recreate << QStringLiteral("ADD ") + definition(f, f.name);
+        run(QStringLiteral("ALTER TABLE \"%1\" %2"), recreate);
+    }
+    run(QStringLiteral("UPDATE \"%1\" SET %2"), fromCopies);
+    run(QStringLiteral("ALTER TABLE \"%1\" %2"), dropCopies);
+    report.changes << QStringLiteral("Datorii.dbf: campul CANT largit la %1 cifre").arg(kQuantityWidth);
 }
 
 // Every stored control gets its row, coefficients included: a control without one would
@@ -343,6 +393,7 @@ UpgradeReport RunSecondUpgradeSet(UpgradeContext& c) {
                     .arg(table(c, "Debit.dbf"), pag5));
         if (moved) report.changes << QStringLiteral("Debit.dbf: %1 debite AUTO10 mutate pe P30001").arg(moved);
     }
+    if (p.l) widenDebtQuantity(c, report);
     return report;
 }
 

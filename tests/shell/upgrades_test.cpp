@@ -269,3 +269,46 @@ TEST_F(Upgrades, NarrowBuiltUpYardsAreWidenedKeepingRowsAndFieldOrder) {
     RunSecondUpgradeSet(context);
     EXPECT_EQ(folderBytes(), before);
 }
+
+// CANT held 9 digits with 4 decimals; a company's buildings need more. Every field keeps
+// its value and place, also when a start was interrupted after the values were copied
+// aside and the narrow fields dropped.
+TEST_F(Upgrades, DebtQuantityWidensKeepingTheLinesAlsoAfterAnInterruptedStart) {
+    for (const bool interrupted : {false, true}) {
+        SCOPED_TRACE(interrupted ? "interrupted" : "whole");
+        QFile::remove(data("Datorii.dbf"));
+        createOld("Datorii.dbf", [](std::vector<db::Field>& f) {
+            for (db::Field& field : f)
+                if (field.name == "CANT") field.length = 9;
+        });
+        const QString debts = data("Datorii.dbf");
+        db.exec(QStringLiteral("INSERT INTO \"%1\" (IDDAT, IDGOS, GRUPA, DENUM, SUMA, UM, CANT, REDUCP, TIP, SUMA2, RESTINI) "
+                               "VALUES (1, 7, 'Impozit pe cladiri', 'Cladiri', 90, 'mp', 1234.5678, 7, 'A', 100, 3)")
+                    .arg(debts));
+        if (interrupted) {
+            // The state between the re-creation of the fields and the copying back.
+            db.exec(QStringLiteral("ALTER TABLE \"%1\" ADD W_CANT DECIMAL(15,4), ADD W_REDUCP DECIMAL(6,0), "
+                                   "ADD W_SCUTIT DECIMAL(6,0), ADD W_TIP CHAR(1), ADD W_SUMA2 DECIMAL(6,0), "
+                                   "ADD W_RESTINI DECIMAL(6,0)").arg(debts));
+            db.exec(QStringLiteral("UPDATE \"%1\" SET W_CANT = CANT, W_REDUCP = REDUCP, W_SCUTIT = SCUTIT, W_TIP = TIP, "
+                                   "W_SUMA2 = SUMA2, W_RESTINI = RESTINI").arg(debts));
+            db.exec(QStringLiteral("ALTER TABLE \"%1\" DROP CANT, DROP REDUCP, DROP SCUTIT, DROP TIP, DROP SUMA2, "
+                                   "DROP RESTINI, ADD CANT DECIMAL(15,4), ADD REDUCP DECIMAL(6,0), ADD SCUTIT DECIMAL(6,0), "
+                                   "ADD TIP CHAR(1), ADD SUMA2 DECIMAL(6,0), ADD RESTINI DECIMAL(6,0)").arg(debts));
+        }
+        runBoth();
+        const db::Layout onDisk = db.layout(debts);
+        const TableLayout& current = CatalogTable("Datorii.dbf");
+        ASSERT_EQ(onDisk.fields.size(), current.fields.size());
+        for (size_t i = 0; i < onDisk.fields.size(); ++i) {
+            EXPECT_EQ(onDisk.fields[i].name, current.fields[i].name);
+            EXPECT_EQ(onDisk.fields[i].length, current.fields[i].length) << current.fields[i].name.toStdString();
+        }
+        EXPECT_EQ(value("Datorii.dbf", "CANT", "IDDAT = 1").toDouble(), 1234.5678);
+        EXPECT_EQ(value("Datorii.dbf", "TIP || SUMA2 || '/' || RESTINI || '/' || REDUCP", "IDDAT = 1").toString(), "A100/3/7");
+        db.exec(QStringLiteral("UPDATE \"%1\" SET CANT = 301000 WHERE IDDAT = 1").arg(debts));
+        const auto before = folderBytes();
+        RunSecondUpgradeSet(context);
+        EXPECT_EQ(folderBytes().at("Datorii.dbf"), before.at("Datorii.dbf")) << "a second start changes nothing";
+    }
+}
