@@ -20,8 +20,8 @@ QString stored(const QString& text) {
     return text.left(end);
 }
 
-LedgerLine lineFromRow(const db::Query& q) {
-    LedgerLine l;
+AssessedLine lineFromRow(const db::Query& q) {
+    AssessedLine l;
     l.record = q.integer(QStringLiteral("RECNO"));
     l.id = q.integer(QStringLiteral("IDDAT"));
     l.group = q.text(QStringLiteral("GRUPA")).trimmed();
@@ -65,7 +65,7 @@ qint64 IdSource::next() {
     return next_++;
 }
 
-bool LedgerLine::sameContent(const LedgerLine& o) const {
+bool AssessedLine::sameContent(const AssessedLine& o) const {
     return id == o.id && group == o.group && name == o.name && type == o.type &&
            stored(village) == stored(o.village) && stored(number) == stored(o.number) &&
            from == o.from && amount == o.amount && arrears == o.arrears &&
@@ -89,7 +89,7 @@ void RoleLedger::load(db::Database& db, const QString& table) {
             .arg(table),
         {role_.id});
     for (q.first(); !q.eof(); q.next()) {
-        LedgerLine line = lineFromRow(q);
+        AssessedLine line = lineFromRow(q);
         // A second assessed line of the same name (never written by the assessment) is left
         // as it is: the writer keeps to the first, as a search for the line would.
         if (line.type == kAssessed && !lookup_.contains(key(line.group, line.name)))
@@ -105,7 +105,7 @@ RoleLedger::Slot& RoleLedger::find(const QString& group, const QString& name) {
     if (it != lookup_.constEnd()) {
         index = *it;
     } else {
-        LedgerLine l;
+        AssessedLine l;
         l.group = group;
         l.name = name;
         l.type = kAssessed;
@@ -121,7 +121,7 @@ RoleLedger::Slot& RoleLedger::find(const QString& group, const QString& name) {
 }
 
 void RoleLedger::keepOrDrop(Slot& s) {
-    const LedgerLine& l = s.line;
+    const AssessedLine& l = s.line;
     if (l.established != 0 || l.arrearsEstablished != 0 || l.reduction != 0) return;
     s.live = false;
     lookup_.remove(key(l.group, l.name));
@@ -136,7 +136,7 @@ void RoleLedger::writeTax(const QString& group, const QString& name, Currency ta
     // vehicle classes of a role are such lines.
     if (whole == 0 && granted == 0 && !lookup_.contains(key(group, name))) return;
     Slot& s = find(group, name);
-    LedgerLine& l = s.line;
+    AssessedLine& l = s.line;
     l.amount = whole + (l.amount - l.established);
     l.established = whole;
     l.exempted = 0;
@@ -149,7 +149,7 @@ void RoleLedger::writeTax(const QString& group, const QString& name, Currency ta
 
 void RoleLedger::writeArrears(const QString& name, std::int64_t arrears) {
     Slot& s = find(name, name);
-    LedgerLine& l = s.line;
+    AssessedLine& l = s.line;
     l.arrears = l.arrears + arrears - l.arrearsEstablished;
     l.arrearsEstablished = arrears;
     // A line that also carries the year's tax keeps the unit and quantity that tax was
@@ -178,7 +178,7 @@ int RoleLedger::newLines() const {
                              [](const Slot& s) { return s.live && !s.stored; }));
 }
 
-const LedgerLine* RoleLedger::assessed(const QString& group, const QString& name) const {
+const AssessedLine* RoleLedger::assessed(const QString& group, const QString& name) const {
     const auto it = lookup_.constFind(key(group, name));
     return it == lookup_.constEnd() ? nullptr : &slots_[size_t(*it)].line;
 }
@@ -198,7 +198,7 @@ void RoleLedger::store(db::Database& db, const QString& table, IdSource& ids) {
             "VALUES (?, ?, ?, ?, ?, ?, ?, '', 0, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
             .arg(table);
     for (Slot& s : slots_) {
-        const LedgerLine& l = s.line;
+        const AssessedLine& l = s.line;
         if (s.stored && !s.live) {
             db.exec(remove, {s.stored->record});
         } else if (s.stored && !l.sameContent(*s.stored)) {

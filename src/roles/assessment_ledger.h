@@ -57,7 +57,7 @@ struct Reduction {
 };
 
 /// One row of Datorii.dbf as the assessment reads and writes it.
-struct LedgerLine {
+struct AssessedLine {
     qint64 record = 0;             // record number of the stored line; 0 for a line not stored yet
     qint64 id = 0;                 // IDDAT
     QString group;                 // GRUPA
@@ -77,7 +77,7 @@ struct LedgerLine {
     qint64 arrearsEstablished = 0; // RESTINI
 
     /// Same stored content (texts compared without their trailing blanks, as the file keeps them).
-    bool sameContent(const LedgerLine& other) const;
+    bool sameContent(const AssessedLine& other) const;
 };
 
 /// Sums of one tax group over the role's lines of every type.
@@ -113,12 +113,12 @@ public:
     void store(db::Database& db, const QString& table, IdSource& ids);
 
     /// The line (group, name) of type "A" as it stands, when the role has one.
-    const LedgerLine* assessed(const QString& group, const QString& name) const;
+    const AssessedLine* assessed(const QString& group, const QString& name) const;
 
 private:
     struct Slot {
-        std::optional<LedgerLine> stored; // as read; empty for a line started in this run
-        LedgerLine line;                  // as it will be written
+        std::optional<AssessedLine> stored; // as read; empty for a line started in this run
+        AssessedLine line;                  // as it will be written
         bool live = true;                 // false: dropped (deleted when it was stored)
     };
     Slot& find(const QString& group, const QString& name);

@@ -143,15 +143,28 @@ TEST_F(TaxesDebitsPageTest, VillageTaxNeedsAVillageThenChargesItAndShowsOnThePag
     EXPECT_EQ(page->TaxeGrid->model()->rowCount(), 1) << "the open page shows the new line";
 }
 
-TEST_F(TaxesDebitsPageTest, PaymentButtonsWaitForTheirActions) {
-    auto* role = window->findChild<QPushButton*>("AddLaPlata");
-    auto* all = window->findChild<QPushButton*>("AddAllPlata");
-    EXPECT_FALSE(role->isEnabled() || all->isEnabled());
-    int calls = 0;
-    window->setPaymentActions([&] { ++calls; }, [&] { calls += 10; });
-    role->click();
-    all->click();
-    EXPECT_EQ(calls, 11);
+TEST_F(TaxesDebitsPageTest, PaymentButtonsAssessTheCurrentRoleOrEveryVillage) {
+    auto& messages = f.env.messages();
+    window->SatCombo->setEditText("");
+    window->findChild<QPushButton*>("AddLaPlata")->click();
+    ASSERT_FALSE(messages.hints().empty());
+    EXPECT_EQ(messages.hints().back().text, "Nu ati ales Localitatea!");
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM \"%1/SoldCalc.dbf\""), 0);
+
+    window->SatCombo->setEditText("ALUNI");
+    window->findChild<QPushButton*>("AddLaPlata")->click();
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.shown().back().text, window->search().currentRole()->number + " a fost adaugat la plata.");
+    const int oneRole = scalar("SELECT COUNT(DISTINCT IDGOS) FROM \"%1/SoldCalc.dbf\"");
+    EXPECT_EQ(oneRole, 1);
+
+    messages.answerNext("NU");
+    window->findChild<QPushButton*>("AddAllPlata")->click();
+    EXPECT_EQ(scalar("SELECT COUNT(DISTINCT IDGOS) FROM \"%1/SoldCalc.dbf\""), oneRole);
+    messages.answerNext("DA");
+    window->findChild<QPushButton*>("AddAllPlata")->click();
+    EXPECT_EQ(messages.shown().back().text, "Au fost adaugate la plata 3 ROL-uri si respinse 0 ROL-uri.");
+    EXPECT_EQ(scalar("SELECT COUNT(DISTINCT IDGOS) FROM \"%1/SoldCalc.dbf\""), 3);
 }
 
 } // namespace

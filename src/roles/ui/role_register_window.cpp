@@ -128,6 +128,7 @@ TGospodarii::TGospodarii(Services& services, AdminConstants& constants, QWidget*
     layout->addLayout(right, 1);
     // The widest declaration pages (buildings, vehicles, arrears) take most of the screen.
     setFixedSize(1180, 640);
+    setPaymentActions([this] { AddLaPlataClick(); }, [this] { AddAllPlataClick(); });
 }
 
 TGospodarii::~TGospodarii() = default;
@@ -144,7 +145,7 @@ QWidget* TGospodarii::buildNavigation() {
     connect(ListView1, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { ListView1Click(ListView1->row(item)); });
     l->addWidget(ListView1, 1);
-    // The two that add roles to payment wait for the assessment (setPaymentActions).
+    // The two that add roles to payment are connected to the assessment (setPaymentActions).
     const struct {
         const char* name;
         const char* caption;

@@ -82,6 +82,12 @@ public:
     /// Connects "A&dauga Gospodaria (ROL) la plata" and "Adauga toate &Localitatile la plata"
     /// to the assessment and enables them; until then they stay disabled.
     void setPaymentActions(std::function<void()> addCurrentRole, std::function<void()> addAllVillages);
+    /// "A&dauga Gospodaria (ROL) la plata": the checks at their fields, then the assessment
+    /// of the current role and its report.
+    void AddLaPlataClick();
+    /// "Adauga toate &Localitatile la plata": every role of every village of the list; the
+    /// question and the report only when a clerk asked for it (not in the unattended run).
+    void AddAllPlataClick(bool unattended = false);
 
     RoleSearch& search() { return search_; }
     RoleRegister& roles() { return roles_; }
