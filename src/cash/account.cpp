@@ -4,7 +4,9 @@
 #include "db/database.h"
 #include "db/query.h"
 #include "roles/role_register.h"
+#include "shell/admin_catalog.h"
 #include "shell/admin_constants.h"
+#include "shell/counters.h"
 #include "shell/text_helpers.h"
 
 namespace vartesa {
@@ -225,6 +227,23 @@ AccountRules AccountRulesFrom(const AdminConstants& constants) {
     r.penaltyOption = constants.noPenalties();
     r.reductionUnder50 = constants.isChecked(QStringLiteral("Bonificatie50"));
     r.reductionForCompanies = constants.isChecked(QStringLiteral("BonifPJ"));
+    return r;
+}
+
+AccountRules ReadAccountRules(const CountersFile& counters) {
+    const QString server = QStringLiteral("SERVER");
+    auto ticked = [&](const QString& key) {
+        return counters.ReadCounter(server, key).trimmed().compare(QLatin1String("DA"), Qt::CaseInsensitive) == 0;
+    };
+    auto control = [&](const char* name) {
+        for (const AdminCounterControl& c : AdminCounterControls())
+            if (c.control == QLatin1String(name)) return ticked(c.key);
+        return false;
+    };
+    AccountRules r;
+    r.penaltyOption = ticked(NoPenaltiesCounterKey());
+    r.reductionUnder50 = control("Bonificatie50");
+    r.reductionForCompanies = control("BonifPJ");
     return r;
 }
 

@@ -22,6 +22,7 @@
 namespace vartesa {
 
 class AdminConstants;
+class CountersFile;
 namespace db {
 class Database;
 }
@@ -109,6 +110,8 @@ struct AccountRules {
     bool reductionForCompanies = false; // BonifPJ: legal persons get the reduction
 };
 AccountRules AccountRulesFrom(const AdminConstants& constants);
+/// The same constants read straight from the counters file, writing nothing (the command line).
+AccountRules ReadAccountRules(const CountersFile& counters);
 
 /// What the screen reads once when it opens a role.
 struct AccountRole {
