@@ -76,6 +76,7 @@ TEST_F(AccountWindowTest, TypedAmountsAreCappedSummedAndClearedByANewDate) {
     EXPECT_EQ(w.TotPlata1->text(), "394");
     EXPECT_EQ(shown(w.ImpoziteGrid, 0), "") << "ACHITA is blank at 0";
     EXPECT_FALSE(w.DebiteGrid->isEnabled()) << "a grid without rows";
+    EXPECT_FALSE(w.NOTAX->isVisibleTo(&w)) << "\"Fara majorari\" only with the option on";
 
     enter(w.ImpoziteGrid, 1, "-500"); // the vehicles line can give away its credit of 30 at most
     EXPECT_EQ(shown(w.ImpoziteGrid, 1), "-30");
