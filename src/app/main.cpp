@@ -28,6 +28,7 @@
 #include "roles/ui/role_register_window.h"
 #include "cash/ui/account_window.h"
 #include "cash/ui/role_picker_window.h"
+#include "roles/ui/vehicle_details_widgets.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -164,6 +165,9 @@ int main(int argc, char** argv) {
     TAvansatSearch rolePicker(services, &mainWindow);
     TGospodarieF accountWindow(services, constants, &mainWindow);
     mainWindow.attach(QStringLiteral("Incasari"), [&] { RunCollections(rolePicker, accountWindow); });
+    TAutoDetF vehicleViewer(services, &accountWindow);
+    accountWindow.attach(QStringLiteral("DetaliiAutoB"),
+                         [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window

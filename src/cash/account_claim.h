@@ -4,10 +4,8 @@
 // dialog.
 
 #include "roles/claim_rules.h"
+#include "roles/ledger.h"
 #include "roles/role.h"
-
-#include <QDate>
-#include <QString>
 
 namespace vartesa {
 
@@ -16,23 +14,15 @@ namespace db {
 class Database;
 }
 
-/// The values of the dialog.
-struct AccountClaim {
-    QDate date;          // "Din data de"
-    QString claim;       // "Denumirea creantei"
-    qint64 number = 0;   // "Numarul"
-    QString explanation; // "Explicatii"
-    ClaimAmounts amounts; // current, arrears and reduction, whole lei
-};
-
 /// The percentage behind a reduction: its whole part of current plus arrears; 0 when both
 /// are 0 (there is nothing to take a percentage of).
 qint64 ReductionPercent(const ClaimAmounts& amounts);
 
 /// Inserts the line (TIP "M", unit "buc", quantity 1, SUMA2 and RESTINI as established) with
-/// a new IDDAT drawn from the counters; returns that IDDAT. Throws vartesa::Error, leaving
-/// the ledger as it was.
+/// a new IDDAT drawn from the counters; returns that IDDAT. Unlike a line added on the role
+/// register's page, it keeps the percentage of its reduction (REDUCP). Throws vartesa::Error,
+/// leaving the ledger as it was.
 qint64 AddAccountClaim(db::Database& db, const QString& dataFolder, CountersFile& counters, const Role& role,
-                       const AccountClaim& claim);
+                       const ManualClaim& claim);
 
 } // namespace vartesa

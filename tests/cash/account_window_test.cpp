@@ -13,13 +13,11 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QDateEdit>
 #include <QTableView>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -28,12 +26,9 @@ using vartesa::test::Balance;
 
 namespace {
 
-void type(QWidget* field, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(field, &press);
-    }
-}
+using test::pressEnter;
+using test::type;
+using test::whenShown;
 
 class AccountWindowTest : public ::testing::Test {
 protected:
@@ -54,10 +49,8 @@ protected:
         grid->edit(cell);
         auto* editor = grid->findChild<QLineEdit*>("AchitatEd");
         ASSERT_NE(editor, nullptr);
-        editor->clear();
         type(editor, amount);
-        QKeyEvent enterKey(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(editor, &enterKey);
+        pressEnter(editor);
         QCoreApplication::processEvents(); // the grid commits the editor through its event queue
     }
     QString shown(QTableView* grid, int row) {
@@ -114,7 +107,7 @@ TEST_F(AccountWindowTest, AddedFineAppearsInItsGrid) {
     TGospodarieF w(f.env.services(), constants);
     w.prepareOpening(role, "CORBU");
     TFTaxe& dialog = w.claimDialog();
-    QTimer::singleShot(0, &dialog, [&dialog] {
+    whenShown(dialog, [&dialog] {
         dialog.CreantaBox->setCurrentText("Iluminat");
         dialog.Suma->setText("40");
         dialog.MemoreazaBut->click();
@@ -144,8 +137,7 @@ TEST_F(AccountWindowTest, PickerFiltersAndChoosesWithEnter) {
     EXPECT_EQ(picker.Grid->currentIndex().row(), 2) << "on the last row";
     type(picker.NumeEd, "ion");
     EXPECT_EQ(picker.Grid->model()->rowCount(), 2) << "the name is found anywhere";
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(picker.Grid, &enter);
+    pressEnter(picker.Grid);
     ASSERT_TRUE(picker.chosen());
     EXPECT_EQ(picker.chosen()->name, "ZAHARIA ION");
 

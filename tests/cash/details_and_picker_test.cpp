@@ -41,7 +41,7 @@ TEST(AccountClaimTest, AddsAManualLineWithItsReductionPercent) {
     CountersFile counters = f.counters();
     const std::optional<Role> r = f.roles.role(role);
     const qint64 id = AddAccountClaim(f.db(), f.env.folders().data, counters, *r,
-                                      {{2015, 4, 2}, "Salubritate", 12, "Proces verbal", {90, 30, 40}});
+                                      {{2015, 4, 2}, "Salubritate", "Proces verbal", 12, {90, 30, 40}});
     db::Query q = f.db().query(QStringLiteral("SELECT * FROM \"%1\" WHERE IDDAT = ?").arg(f.path("Datorii.dbf")), {id});
     ASSERT_EQ(q.count(), 1);
     EXPECT_EQ(q.integer("REDUCP"), 33); // 40 / 120 = 0.3333

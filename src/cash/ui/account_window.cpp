@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -290,6 +291,7 @@ void TGospodarieF::applyRights() {
 void TGospodarieF::prepareOpening(qint64 idgos, const QString& village) {
     village_ = village;
     locked_ = IsYearLocked(s_.counters());
+    role_ = {}; // a role that cannot be read shows nothing rather than the previous one
     s_.messages().guard([&] {
         role_ = OpenAccountRole(s_.database(), s_.folders.data, AccountRulesFrom(constants_), idgos,
                                 WorkingYear().toInt());
@@ -359,8 +361,8 @@ void TGospodarieF::AddTaxaBClick() {
     if (!role_.found) return;
     claimDialog_->ResetClaimDialog();
     if (!claimDialog_->ShowClaimDialog(QStringLiteral("Adaugare Taxa / Amenda"))) return;
-    const AccountClaim claim{claimDialog_->date(), claimDialog_->claim(), claimDialog_->number().toLongLong(),
-                             claimDialog_->explanation(), claimDialog_->amounts()};
+    const ManualClaim claim{claimDialog_->date(), claimDialog_->claim(), claimDialog_->explanation(),
+                            claimDialog_->number().toLongLong(), claimDialog_->amounts()};
     s_.messages().guard([&] {
         CountersFile counters = s_.counters();
         AddAccountClaim(s_.database(), s_.folders.data, counters, role_.role, claim);
