@@ -39,5 +39,6 @@ int runLedger(const QStringList& args);
 int runPage(const QStringList& args);
 int runAssess(const QStringList& args);
 int runDemo(const QStringList& args);
+int runAccount(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -35,6 +35,9 @@ const std::vector<Command>& commands() {
          "adauga la plata un rol sau toate localitatile (calculul impozitelor si taxelor anului)", runAssess},
         {"demo", "DATAFOLDER --roles N [--seed S]",
          "creeaza o comuna sintetica (aceeasi pentru aceeasi saminta) si o adauga la plata", runDemo},
+        {"account", "DATAFOLDER IDGOS [--date zz.ll.aaaa]",
+         "contul unui ROL la o data: impozitele, debitele si taxele cu majorari si bonificatii, apoi totalul datorat",
+         runAccount},
     };
     return table;
 }

@@ -26,6 +26,9 @@
 #include "roles/ui/declaration_page_widget.h"
 #include "roles/synthetic_commune.h"
 #include "roles/ui/role_register_window.h"
+#include "cash/ui/account_window.h"
+#include "cash/ui/role_picker_window.h"
+#include "roles/ui/vehicle_details_widgets.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -158,6 +161,13 @@ int main(int argc, char** argv) {
     TGospodarii roleWindow(services, constants, &mainWindow);
     InstallDeclarationPages(roleWindow, services, constants);
     mainWindow.attach(QStringLiteral("Gospodarii"), [&] { roleWindow.OpenRoleRegister(); });
+    // Collections: "Incasari" (and F1) loops between the role picker and the role's account.
+    TAvansatSearch rolePicker(services, &mainWindow);
+    TGospodarieF accountWindow(services, constants, &mainWindow);
+    mainWindow.attach(QStringLiteral("Incasari"), [&] { RunCollections(rolePicker, accountWindow); });
+    TAutoDetF vehicleViewer(services, &accountWindow);
+    accountWindow.attach(QStringLiteral("DetaliiAutoB"),
+                         [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window

@@ -2,6 +2,9 @@
 // 1366x768 screen, filled with Romanian texts as long as their fields take: no label,
 // button, check box, field or column title may be cut, and every window fits the screen.
 
+#include "cash/ui/account_window.h"
+#include "cash/ui/debit_details_window.h"
+#include "cash/ui/role_picker_window.h"
 #include "db/database.h"
 #include "roles/ui/claim_dialogs.h"
 #include "shell/action_log.h"
@@ -184,6 +187,49 @@ TEST_F(LayoutGuard, BackupVerificationAndHistory) {
     TIstoric history(db);
     whileModal([&] { history.ShowActionHistory(log.logPath(true)); },
                [&](QWidget* window) { expectTidy(window, "istoric modificari"); });
+}
+
+TEST_F(LayoutGuard, CollectionsPickerAccountAndDebitDetails) {
+    for (const TableLayout& t : TableCatalog()) CreateTable(db, data + '/' + t.file, t);
+    const QString name = QStringLiteral("ȚĂRĂNUȘ-BĂLĂȘESCU ȘTEFĂNIȚĂ IOAN MIHĂIȚĂ"); // NUMEP, 40
+    const QString address = QStringLiteral("STR. ȘTEFAN CEL MARE ȘI SFÂNT NR. 123, BL. Ț4, SC. B, ET. 10, AP. 256, SECTOR 6");
+    db.exec(QStringLiteral("INSERT INTO \"%1/Gospodar.dbf\" (IDGOS, SATUL, ROL, NUMEP, CNP, ADRESA, TIP, SCTE, OBS, NOTAX) "
+                           "VALUES (1, ?, '123456789', ?, '1800101221144', ?, 'JURIDICA', 999999, ?, 'DA')")
+                .arg(data),
+            {kVillage, name, address.left(80), QString(240, QChar(u'Ș'))});
+    db.exec(QStringLiteral("INSERT INTO \"%1/SoldCalc.dbf\" (IDRES, IDGOS, GRUPA, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, "
+                           "MAJOR) VALUES (1, 1, 'Impozit pe mijloace de transport', 999999, 999999, 99999, 0, 999999, "
+                           "0, 999999)")
+                .arg(data));
+    db.exec(QStringLiteral("INSERT INTO \"%1/Debit.dbf\" (IDDEB, IDGOS, GRUPA, DOCJUS, NR, CATEG, DENUM, DINDATA, PENDATA, "
+                           "SUMAINI, SUMAC, VAL1) VALUES (1, 1, 'Impozit pe mijloace de transport', ?, 1234567890, "
+                           "'Cumparare', 'Autoturisme', '2015-02-17', '2015-02-01', 999999, 999999, '1234567.1234')")
+                .arg(data),
+            {QStringLiteral("Contract de vânzare-cumpărare nr. 12345 din 2015")});
+    db.exec(QStringLiteral("INSERT INTO \"%1/Datorii.dbf\" (IDDAT, IDGOS, DINDATA, GRUPA, DENUM, DOCJUS, NR, SUMA, REST, REDUC, "
+                           "UM, CANT, SUMA2, RESTINI) VALUES (1, 1, '2015-03-02', ?, ?, ?, 1234567890, 999999, 0, 99999, "
+                           "'200cmc', 1234.1234, 999999, 0)")
+                .arg(data),
+            {kClaim, kClaim.left(50), QStringLiteral("Proces-verbal de constatare și sancționare nr. 1")});
+    env.services().counters().WriteCounter("SERVER", "FARAMAJORARI", "DA");
+    env.clock().setToday(QDate(2015, 12, 31));
+    AdminConstants constants;
+    constants.load(env.services());
+
+    TAvansatSearch picker(env.services());
+    picker.takeSnapshot();
+    picker.prepareOpening();
+    picker.LocalitateCombo->setCurrentText(kVillage);
+    expectTidy(&picker, "alegere rol");
+    TGospodarieF account(env.services(), constants);
+    account.show();
+    account.prepareOpening(1, kVillage);
+    account.TaxeGrid->model()->setData(account.TaxeGrid->model()->index(0, 8), "-999999");
+    expectTidy(&account, "incasari");
+    TFDetaliiDebite details(env.services());
+    details.show();
+    details.prepare(name + QStringLiteral(" - detalii debite"), 1);
+    expectTidy(&details, "detalii debite");
 }
 
 TEST_F(LayoutGuard, StartupProgressProblemWindowAndBalloon) {
