@@ -1,4 +1,5 @@
 #include "roles/assessment_rates.h"
+#include "roles/debit_objects.h"
 
 #include "shell/admin_constants.h"
 #include "shell/startup.h"
@@ -76,18 +77,8 @@ int AssessmentRates::rankIndex(const QString& rank) const {
 }
 
 const QStringList& OutsideLandNames() {
-    static const QStringList names = {"Teren arabil",
-                                      "Pasuni - fanete",
-                                      "Vie pe rod",
-                                      "Vie pana la intrarea pe rod",
-                                      "Livada pe rod",
-                                      "Livada pana la intrarea pe rod",
-                                      "Fond forestier sau alt teren",
-                                      "Teren de constructii",
-                                      "Teren neproductiv",
-                                      "Teren cu apa, fara amenajari piscicole",
-                                      "Teren cu amenajari piscicole"};
-    return names;
+    // The same names the year debits give the categories: the ledger and the debits meet.
+    return OutsideLandCategories();
 }
 
 const QStringList& InsideLandNames() {

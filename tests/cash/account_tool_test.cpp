@@ -1,6 +1,7 @@
 // vartesa-tool account: the three grids and the total, as CSV.
 
 #include "cash_test_util.h"
+#include "support/tool_run.h"
 
 #include <QProcess>
 
@@ -10,13 +11,7 @@ using namespace vartesa;
 
 namespace {
 
-int runTool(const QStringList& args, QString* out) {
-    QProcess tool;
-    tool.start(QStringLiteral(VARTESA_TOOL_PATH), args);
-    EXPECT_TRUE(tool.waitForFinished(60000));
-    *out = QString::fromUtf8(tool.readAllStandardOutput()) + QString::fromUtf8(tool.readAllStandardError());
-    return tool.exitCode();
-}
+using test::runTool;
 
 TEST(AccountTool, PrintsEachGridWithItsColumnsAndTheTotal) {
     test::CashFolder f;

@@ -1,6 +1,7 @@
 // vartesa-tool assess: one role or every village, refusals on their own lines, then the count.
 
 #include "role_test_util.h"
+#include "support/tool_run.h"
 
 #include <QProcess>
 
@@ -10,14 +11,7 @@ using namespace vartesa;
 
 namespace {
 
-int runTool(const QStringList& args, QString* out) {
-    QProcess tool;
-    tool.start(QStringLiteral(VARTESA_TOOL_PATH), args);
-    EXPECT_TRUE(tool.waitForFinished(60000));
-    *out = QString::fromUtf8(tool.readAllStandardOutput()) +
-           QString::fromUtf8(tool.readAllStandardError());
-    return tool.exitCode();
-}
+using test::runTool;
 
 TEST(AssessTool, AssessesEveryVillageAndReportsTheRefusedRoles) {
     test::RoleFolder f;

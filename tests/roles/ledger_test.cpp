@@ -12,6 +12,8 @@ using vartesa::test::RoleFolder;
 
 namespace {
 
+using test::FailingProgress;
+
 class LedgerTest : public ::testing::Test {
 protected:
     LedgerTest() : ledger(f.db(), f.env.folders().data) {}
@@ -149,23 +151,6 @@ TEST_F(VillageTaxTest, ChargesTheVillageOrOnlyItsRolesWithAFirstBuilding) {
     const db::Query ids = f.db().query(QStringLiteral("SELECT COUNT(DISTINCT IDDAT) FROM \"%1\"").arg(f.path("Datorii.dbf")));
     EXPECT_EQ(ids.cell(0, 0).toInt(), 5) << "every line its own identifier";
 }
-
-// Fails the run when the progress reaches step `failAt`.
-class FailingProgress final : public Progress {
-public:
-    explicit FailingProgress(int failAt) : failAt_(failAt) {}
-    void Arata(const QString&) override {}
-    void Describe(const QString&) override {}
-    void SetMaximum(int) override {}
-    void Step(int) override {
-        if (++steps_ == failAt_) throw Error(QStringLiteral("Tabela blocata"));
-    }
-    void Distruge() override {}
-
-private:
-    int failAt_;
-    int steps_ = 0;
-};
 
 TEST_F(VillageTaxTest, AFailureOnOneRoleLeavesEveryRoleUncharged) {
     for (const int failAt : {1, 2, 3}) {

@@ -17,6 +17,8 @@ using vartesa::test::RoleFolder;
 
 namespace {
 
+using test::FailingProgress;
+
 struct CodeCase {
     const char* code;
     bool accepted;
@@ -186,23 +188,6 @@ TEST(RoleRegister, DeleteRemovesReceiptsAndPagesButNotVehiclesOrYearDebits) {
     EXPECT_EQ(f.env.progress().descriptions(), QStringList{"Sterg gospodaria..."});
     EXPECT_FALSE(f.env.progress().isShown());
 }
-
-// Fails the deletion once it has gone past `failAt` tables.
-class FailingProgress final : public Progress {
-public:
-    explicit FailingProgress(int failAt) : failAt_(failAt) {}
-    void Arata(const QString&) override {}
-    void Describe(const QString&) override {}
-    void SetMaximum(int) override {}
-    void Step(int) override {
-        if (++steps_ == failAt_) throw Error(QStringLiteral("Tabela blocata"));
-    }
-    void Distruge() override {}
-
-private:
-    int failAt_;
-    int steps_ = 0;
-};
 
 QHash<QString, QByteArray> tableBytes(RoleFolder& f) {
     QHash<QString, QByteArray> out;

@@ -2,6 +2,7 @@
 // A data folder with every table of the catalog and a few roles, for the register tests.
 
 #include "db/database.h"
+#include "db/error.h"
 #include "roles/role_register.h"
 #include "shell/catalog.h"
 #include "shell/counters.h"
@@ -63,6 +64,23 @@ public:
     TestServices env;
     RoleRegister roles;
     BlankPageDefaults defaults{QStringLiteral("B"), QStringLiteral("III"), QDate(2015, 1, 1)};
+};
+
+/// Progress that fails the operation (as a locked table would) at its `failAt`-th step.
+class FailingProgress final : public Progress {
+public:
+    explicit FailingProgress(int failAt) : failAt_(failAt) {}
+    void Arata(const QString&) override {}
+    void Describe(const QString&) override {}
+    void SetMaximum(int) override {}
+    void Step(int) override {
+        if (++steps_ == failAt_) throw Error(QStringLiteral("Tabela blocata"));
+    }
+    void Distruge() override {}
+
+private:
+    int failAt_;
+    int steps_ = 0;
 };
 
 } // namespace vartesa::test
