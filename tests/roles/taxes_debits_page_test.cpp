@@ -167,4 +167,12 @@ TEST_F(TaxesDebitsPageTest, PaymentButtonsAssessTheCurrentRoleOrEveryVillage) {
     EXPECT_EQ(scalar("SELECT COUNT(DISTINCT IDGOS) FROM \"%1/SoldCalc.dbf\""), 3);
 }
 
+TEST_F(TaxesDebitsPageTest, UnattendedRunAddsEveryVillageWithoutQuestionsAndCloses) {
+    const size_t before = f.env.messages().shown().size();
+    window->StartAutoAdd();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(f.env.messages().shown().size(), before) << "no question, no report";
+    EXPECT_EQ(scalar("SELECT COUNT(DISTINCT IDGOS) FROM \"%1/SoldCalc.dbf\""), 3);
+}
+
 } // namespace

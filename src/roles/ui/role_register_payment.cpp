@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace vartesa {
 
@@ -42,6 +43,14 @@ void TGospodarii::AddAllPlataClick(bool unattended) {
     reloadPageOnShow(kTaxesDebitsEntry);
     if (!unattended)
         s_.messages().showInformation(AllVillagesReportTitle(), AllVillagesReportText(result.assessed, result.refused));
+}
+
+void TGospodarii::StartAutoAdd() {
+    QTimer::singleShot(kAutoAddDelayMs, this, [this] {
+        s_.messages().guard([this] { AddAllPlataClick(true); });
+        reject();
+    });
+    OpenRoleRegister();
 }
 
 } // namespace vartesa

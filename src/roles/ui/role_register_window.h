@@ -88,6 +88,11 @@ public:
     /// "Adauga toate &Localitatile la plata": every role of every village of the list; the
     /// question and the report only when a clerk asked for it (not in the unattended run).
     void AddAllPlataClick(bool unattended = false);
+    /// The unattended run after the daily register import: the screen opens, and 3 seconds
+    /// later every village is added to payment without question or report and the screen
+    /// closes.
+    void StartAutoAdd();
+    static constexpr int kAutoAddDelayMs = 3000;
 
     RoleSearch& search() { return search_; }
     RoleRegister& roles() { return roles_; }
