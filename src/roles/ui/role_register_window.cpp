@@ -198,14 +198,7 @@ QWidget* TGospodarii::buildIdentificationPage() {
     connect(ROLEd, &QLineEdit::textChanged, this, &TGospodarii::ROLEdChange);
     connect(CapGosp, &QLineEdit::textChanged, this, &TGospodarii::CapGospChange);
 
-    SMDBGrid3 = named(new QTableView(page), "SMDBGrid3");
-    SMDBGrid3->setModel(grid_);
-    SMDBGrid3->setSelectionBehavior(QAbstractItemView::SelectRows);
-    SMDBGrid3->setSelectionMode(QAbstractItemView::SingleSelection);
-    SMDBGrid3->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SMDBGrid3->horizontalHeader()->setStretchLastSection(true);
-    SMDBGrid3->verticalHeader()->setDefaultSectionSize(20);
-    SMDBGrid3->verticalHeader()->hide();
+    SMDBGrid3 = readOnlyGrid(page, "SMDBGrid3", grid_);
     connect(SMDBGrid3->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TGospodarii::GxAfterScroll);
     connect(SMDBGrid3, &QTableView::doubleClicked, this, &TGospodarii::GxAfterScroll);
     EnterNavigation::install({SatCombo, ROLEd, CapGosp, SMDBGrid3});

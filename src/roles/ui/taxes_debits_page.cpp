@@ -1,4 +1,5 @@
 #include "roles/ui/taxes_debits_page.h"
+#include "shell/ui/window_looks.h"
 
 #include "roles/role_register.h"
 #include "roles/ui/claim_dialogs.h"
@@ -23,19 +24,6 @@ namespace {
 
 const QString kTaxTitle = QStringLiteral("Stergere taxa / amenda");
 const QString kDebitDeleteTitle = QStringLiteral("Stergere Debit");
-
-QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model) {
-    auto* g = new QTableView(parent);
-    g->setObjectName(QLatin1String(name));
-    g->setModel(model);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->horizontalHeader()->setStretchLastSection(true);
-    g->verticalHeader()->hide();
-    g->verticalHeader()->setDefaultSectionSize(20);
-    return g;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
     auto* b = new QPushButton(QString::fromLatin1(caption), parent);
@@ -100,8 +88,8 @@ TaxesDebitsPage::TaxesDebitsPage(Services& services, AdminConstants& constants, 
          DebitColumn{"Suma", [](const YearDebit& d) { return QVariant(d.amount); }},
          DebitColumn{"Explicatii", [](const YearDebit& d) { return QVariant(d.explanation); }}},
         this);
-    TaxeGrid = grid(this, "TaxeGrid", lines_);
-    DebiteGrid = grid(this, "DebiteGrid", debitRows_);
+    TaxeGrid = readOnlyGrid(this, "TaxeGrid", lines_);
+    DebiteGrid = readOnlyGrid(this, "DebiteGrid", debitRows_);
     AddTaxa = button(this, "AddTaxa", "&Adauga");
     EditTaxa = button(this, "EditTaxa", "&Modifica");
     DelTaxa = button(this, "DelTaxa", "&Sterge");

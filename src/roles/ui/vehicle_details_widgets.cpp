@@ -37,18 +37,6 @@ QLineEdit* textField(QWidget* parent, const char* name, int length, bool upper) 
     return f;
 }
 
-QTableView* readOnlyGrid(QWidget* parent, const char* name, QAbstractItemModel* model) {
-    auto* g = named(new QTableView(parent), name);
-    g->setModel(model);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->horizontalHeader()->setStretchLastSection(true);
-    g->verticalHeader()->hide();
-    g->verticalHeader()->setDefaultSectionSize(20);
-    return g;
-}
-
 // The columns of both grids, under the captions each one uses.
 std::vector<RecordTableModel<VehicleDetail>::Column> columns(const QStringList& captions) {
     const std::function<QVariant(const VehicleDetail&)> cells[] = {

@@ -31,4 +31,17 @@ void fitColumns(QTableView* grid, const QList<int>& fieldWidths) {
     grid->horizontalHeader()->setStretchLastSection(true);
 }
 
+QTableView* readOnlyGrid(QWidget* parent, const char* objectName, QAbstractItemModel* model) {
+    auto* g = new QTableView(parent);
+    g->setObjectName(QLatin1String(objectName));
+    g->setModel(model);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->horizontalHeader()->setStretchLastSection(true);
+    g->verticalHeader()->hide();
+    g->verticalHeader()->setDefaultSectionSize(20);
+    return g;
+}
+
 } // namespace vartesa

@@ -6,6 +6,7 @@
 #include <QList>
 #include <Qt>
 
+class QAbstractItemModel;
 class QTableView;
 class QWidget;
 
@@ -17,6 +18,10 @@ Qt::WindowFlags DialogFlags();
 /// Makes a text field wide enough for `characters` characters: capitals when `capitals`
 /// (names, localities, card numbers), mixed text otherwise.
 void fitCharacters(QWidget* field, int characters, bool capitals);
+
+/// A grid a clerk reads and moves through but does not type into: whole rows selected one
+/// at a time, no row numbers, the last column stretched.
+QTableView* readOnlyGrid(QWidget* parent, const char* objectName, QAbstractItemModel* model);
 
 /// Fits every column of `grid` to its title and its rows, and at least to the width of its
 /// field when `fieldWidths` gives one (characters, in column order), so an empty grid shows
