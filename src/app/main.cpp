@@ -27,6 +27,8 @@
 #include "roles/synthetic_commune.h"
 #include "roles/ui/role_register_window.h"
 #include "cash/ui/account_window.h"
+#include "cash/ui/document_printing.h"
+#include "report/ui/report_output.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 
@@ -168,6 +170,12 @@ int main(int argc, char** argv) {
     TAutoDetF vehicleViewer(services, &accountWindow);
     accountWindow.attach(QStringLiteral("DetaliiAutoB"),
                          [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });
+    // "Pagina de &ROL": the role's yearly ledger in the print preview.
+    report::ScreenOutput reportOutput(&accountWindow);
+    accountWindow.attach(QStringLiteral("PagRolB"), [&] {
+        const Role& role = accountWindow.accountRole().role;
+        PrintRolePage(services, {role.id, role.number, role.village}, true, reportOutput);
+    });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window
