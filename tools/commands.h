@@ -40,5 +40,7 @@ int runPage(const QStringList& args);
 int runAssess(const QStringList& args);
 int runDemo(const QStringList& args);
 int runAccount(const QStringList& args);
+int runReceipt(const QStringList& args);
+int runRolePage(const QStringList& args);
 
 } // namespace vartesa::tool

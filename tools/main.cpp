@@ -3,9 +3,12 @@
 #include "commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace vartesa::tool {
@@ -38,6 +41,10 @@ const std::vector<Command>& commands() {
         {"account", "DATAFOLDER IDGOS [--date zz.ll.aaaa]",
          "contul unui ROL la o data: impozitele, debitele si taxele cu majorari si bonificatii, apoi totalul datorat",
          runAccount},
+        {"receipt", "DATAFOLDER IDCHIT --pdf FISIER",
+         "scrie chitanta (doua exemplare pe o pagina) intr-un fisier PDF, fara ferestre", runReceipt},
+        {"role-page", "DATAFOLDER IDGOS --pdf FISIER",
+         "scrie pagina de ROL a unui rol (sold, debite, incasari pe fiecare impozit) intr-un fisier PDF", runRolePage},
     };
     return table;
 }
@@ -50,8 +57,25 @@ static void printHelp(QTextStream& out) {
 
 } // namespace vartesa::tool
 
+namespace {
+
+// The printing commands lay text out with real fonts: they need the graphical application,
+// on the offscreen platform, so they run without a display.
+bool paintsDocuments(int argc, char** argv) {
+    return argc > 1 && (std::strcmp(argv[1], "receipt") == 0 || std::strcmp(argv[1], "role-page") == 0);
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+    if (!paintsDocuments(argc, argv)) return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    QCoreApplication& app = *application;
     using namespace vartesa::tool;
     QStringList args = app.arguments().mid(1);
     QTextStream out(stdout);

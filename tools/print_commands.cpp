@@ -1,0 +1,103 @@
+// vartesa-tool receipt / role-page: the printed documents written as PDF files, without windows.
+
+#include "commands.h"
+#include "console_services.h"
+
+#include "cash/receipt.h"
+#include "cash/role_page.h"
+#include "db/database.h"
+#include "db/error.h"
+#include "db/query.h"
+#include "report/ui/report_output.h"
+#include "shell/admin_catalog.h"
+#include "shell/admin_constants.h"
+#include "shell/settings_table.h"
+#include "shell/startup.h"
+
+#include <QDir>
+#include <QTextStream>
+
+namespace vartesa::tool {
+namespace {
+
+struct PrintOptions {
+    QString folder; // data folder
+    qint64 id = 0;  // IDCHIT or IDGOS
+    QString pdf;    // --pdf: the file to write
+    bool ok = false;
+};
+
+PrintOptions parsePrintOptions(const QStringList& args) {
+    PrintOptions o;
+    QStringList plain;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--pdf") && i + 1 < args.size())
+            o.pdf = QDir(args[++i]).absolutePath();
+        else if (args[i].startsWith(QLatin1String("--")))
+            return o;
+        else
+            plain << args[i];
+    }
+    if (plain.size() != 2 || o.pdf.isEmpty()) return o;
+    o.folder = QDir::cleanPath(QDir(plain[0]).absolutePath());
+    o.id = plain[1].toLongLong(&o.ok);
+    return o;
+}
+
+// The town hall's settings as the administrator stored them in Ini.dbf; nothing is written.
+AdminConstants storedSettings(db::Database& db, const QString& folder) {
+    AdminConstants constants;
+    std::vector<Setting> settings = DefaultAdminSettings();
+    SettingsTable(db, folder).loadInto(settings);
+    for (const Setting& s : settings)
+        if (AdminConstants::isKnown(s.name)) constants.setText(s.name, s.value);
+    return constants;
+}
+
+int usage(const char* text) {
+    QTextStream(stderr) << "Utilizare: vartesa-tool " << text << '\n';
+    return 2;
+}
+
+int written(const report::Layout& layout, const QString& path) {
+    report::WritePdf(layout, path);
+    QTextStream(stdout) << "Scris: " << path << '\n';
+    return 0;
+}
+
+} // namespace
+
+int runReceipt(const QStringList& args) {
+    const PrintOptions o = parsePrintOptions(args);
+    if (!o.ok) return usage("receipt DATAFOLDER IDCHIT --pdf FISIER");
+    try {
+        db::Database db(o.folder);
+        const ReceiptDocument receipt = ReadReceipt(db, o.folder + QStringLiteral("/Chitante.dbf"), o.id);
+        if (receipt.lines.empty()) throw Error(QStringLiteral("Listare chitanta: Chitanta nu contine nimic!"));
+        return written(report::LayOut(ReceiptReport(receipt, TownHallFrom(storedSettings(db, o.folder)))), o.pdf);
+    } catch (const Error& e) {
+        QTextStream(stderr) << e.text() << '\n';
+        return 1;
+    }
+}
+
+int runRolePage(const QStringList& args) {
+    const PrintOptions o = parsePrintOptions(args);
+    if (!o.ok) return usage("role-page DATAFOLDER IDGOS --pdf FISIER");
+    try {
+        db::Database db(o.folder);
+        db::Query role = db.query(QStringLiteral("SELECT ROL, SATUL FROM \"%1/GOSPODAR.dbf\" WHERE IDGOS = ?").arg(o.folder),
+                                  {o.id});
+        if (role.isEmpty()) throw Error(QStringLiteral("ROL-ul cu IDGOS %1 nu exista.").arg(o.id), o.folder);
+        role.first();
+        const RolePageRole which{o.id, role.text(QStringLiteral("ROL")).trimmed(),
+                                 role.text(QStringLiteral("SATUL")).trimmed()};
+        const RolePage page = BuildRolePage(db, o.folder, which, WorkingYear().toInt(), QDate::currentDate());
+        return written(report::LayOut(RolePageReport(page)), o.pdf);
+    } catch (const Error& e) {
+        QTextStream(stderr) << e.text() << '\n';
+        return 1;
+    }
+}
+
+} // namespace vartesa::tool
