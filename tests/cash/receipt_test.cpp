@@ -169,6 +169,7 @@ TEST_F(ReceiptTest, RomanianLettersReachThePdfText) {
     EXPECT_EQ(text.count(QStringLiteral("Primăria comunei Vârteșa")), 2) << qPrintable(text);
     EXPECT_TRUE(text.contains(QStringLiteral("Judetul Bistrița-Năsăud"))) << qPrintable(text);
     EXPECT_TRUE(text.contains(QStringLiteral("ŞTEFĂNESCU ÎONUŢ ÂNCA"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("Cod inregistrare fiscala"))) << qPrintable(text); // no "fi" ligature
 }
 
 TEST_F(ReceiptTest, TheToolWritesThePdfOrRefusesWithoutReceiptLines) {

@@ -1,5 +1,5 @@
 // The role page: the ledger rows, the running balance, the workbook rows of the batch mode,
-// the PDF of the command line, and the "Lista de incasat" dialog.
+// the PDF of the command line, and the "Lista de incasat" dialog().
 
 #include "cash_test_util.h"
 
@@ -16,6 +16,8 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace vartesa;
 using vartesa::test::Balance;
@@ -142,15 +144,17 @@ protected:
     void SetUp() override {
         test::ensureGuiApplication();
         f.addRole("POPA ION");
-        dialog.prepare(true);
+        window = std::make_unique<TAddListDeInc>(f.env.services());
+        window->prepare(true);
     }
     test::CashFolder f;
-    TAddListDeInc dialog{f.env.services()};
+    std::unique_ptr<TAddListDeInc> window;
+    TAddListDeInc& dialog() { return *window; }
 };
 
 TEST_F(CollectionListDialogTest, OffersTheVillagesAndWritesTheirList) {
-    EXPECT_EQ(dialog.SatulX->itemText(0), " * indiferent *");
-    EXPECT_EQ(dialog.SatulX->itemText(1), "CORBU");
+    EXPECT_EQ(dialog().SatulX->itemText(0), " * indiferent *");
+    EXPECT_EQ(dialog().SatulX->itemText(1), "CORBU");
     EXPECT_TRUE(QFile::exists(f.path("Sate.lst")));
 }
 
@@ -164,15 +168,15 @@ TEST_F(CollectionListDialogTest, RefusesAMissingVillageAndADateInThePast) {
                  {" * indiferent *", 0, ""},
                  {"CORBU", 3, ""}};
     for (const Case& c : cases) {
-        dialog.prepare(false);
-        dialog.setResult(QDialog::Rejected);
-        dialog.SatulX->setEditText(c.village);
-        dialog.DataC->setDate(f.env.clock().today().addDays(c.daysFromToday));
+        dialog().prepare(false);
+        dialog().setResult(QDialog::Rejected);
+        dialog().SatulX->setEditText(c.village);
+        dialog().DataC->setDate(f.env.clock().today().addDays(c.daysFromToday));
         f.env.messages().clearShown();
-        dialog.ArataBut->click();
+        dialog().ArataBut->click();
         const auto& hints = f.env.messages().hints();
         EXPECT_EQ(hints.empty() ? QString() : hints.back().text, QString(c.hint)) << c.village << c.daysFromToday;
-        EXPECT_EQ(dialog.result() == QDialog::Accepted, QString(c.hint).isEmpty()) << c.village << c.daysFromToday;
+        EXPECT_EQ(dialog().result() == QDialog::Accepted, QString(c.hint).isEmpty()) << c.village << c.daysFromToday;
     }
 }
 
