@@ -136,8 +136,8 @@ report::Report ReceiptReport(const ReceiptDocument& r, const TownHall& townHall)
     rep.copies = 2;
     rep.copyGap = kCopyGap;
     rep.titleBand = titlePart(r, townHall);
-    rep.columns = {{QStringLiteral("DENUMIREA CREANTEI\nBUGETULUI LOCAL"), 62, Align::Left},
-                   {QStringLiteral("CODUL\ndin clasificatia bugetara"), 26, Align::Center},
+    rep.columns = {{QStringLiteral("DENUMIREA CREANTEI\nBUGETULUI LOCAL"), 56, Align::Left},
+                   {QStringLiteral("CODUL\ndin clasificatia bugetara"), 32, Align::Center},
                    {QStringLiteral("Curente"), 20, Align::Right},
                    {QStringLiteral("Restante"), 20, Align::Right},
                    {QStringLiteral("Majorari"), 20, Align::Right},

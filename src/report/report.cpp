@@ -111,6 +111,10 @@ private:
             startSheet(true);
             placeHeadings();
         }
+        if (row.cells.isEmpty()) { // a gap between groups of rows: nothing drawn
+            sheet_.y += r_.rowHeight;
+            return;
+        }
         if (row.bold) font.bold = true;
         for (size_t i = 0; i < r_.columns.size(); ++i) {
             const QString text = i < size_t(row.cells.size()) ? row.cells[qsizetype(i)] : QString();

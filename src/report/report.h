@@ -84,7 +84,8 @@ struct ColumnGroup {
     int count = 1; // columns under it
 };
 
-/// A row of the table: one text per column (missing ones are blank).
+/// A row of the table: one text per column (missing ones are blank). A row without cells
+/// is a gap: it takes its height and draws nothing.
 struct Row {
     QStringList cells;
     bool bold = false;

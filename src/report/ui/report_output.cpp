@@ -11,6 +11,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 
 #include <algorithm>
 #include <functional>
@@ -122,7 +123,10 @@ void ScreenOutput::preview(const Layout& layout) {
     preparePrinter(printer, layout);
     QPrintPreviewDialog dialog(&printer, parent_);
     dialog.setWindowTitle(layout.title);
-    dialog.resize(1000, 800);
+    // As large as the paper wants, within the screen the clerk has.
+    QSize size(1000, 800);
+    if (const QScreen* screen = dialog.screen()) size = size.boundedTo(screen->availableGeometry().size() * 0.92);
+    dialog.resize(size);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&layout](QPrinter* target) {
                          try {
