@@ -6,10 +6,12 @@
 #include "cash/role_page.h"
 #include "cash/ui/collection_list_dialog.h"
 #include "support/gui_application.h"
+#include "support/layout_guard.h"
 #include "support/tool_run.h"
 #include "workbook/workbook.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFile>
 #include <QProcess>
@@ -156,6 +158,12 @@ TEST_F(CollectionListDialogTest, OffersTheVillagesAndWritesTheirList) {
     EXPECT_EQ(dialog().SatulX->itemText(0), " * indiferent *");
     EXPECT_EQ(dialog().SatulX->itemText(1), "CORBU");
     EXPECT_TRUE(QFile::exists(f.path("Sate.lst")));
+}
+
+TEST_F(CollectionListDialogTest, FitsTheClerksScreen) {
+    dialog().show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(test::LayoutFaults(&dialog()), QStringList());
 }
 
 TEST_F(CollectionListDialogTest, RefusesAMissingVillageAndADateInThePast) {
