@@ -71,6 +71,13 @@ TEST_F(RolePageTest, AReceiptWithReductionLowersTheBalanceByPaidAndReduced) {
               (QStringList{"L.R. / L.P.|0|0|0|0", "Debit 2015|300|0|300|0", "Chit.31/02.03.2015|-20|180|100|0"}));
 }
 
+TEST_F(RolePageTest, AnotherClaimShowsItsArrearsDebitAndReductionApart) {
+    const qint64 role = f.addRole("POPA ION");
+    f.ledgerLine(role, "Taxa apa", 30, 12, 5);
+    EXPECT_EQ(linesOf(build(role), "TAXA APA"),
+              (QStringList{"L.R./L.P.|12|0|12|0", "BD 0/01.01.2015|30|0|42|0", "BS 0/01.01.2015|-5|0|37|0"}));
+}
+
 TEST_F(RolePageTest, TheFinesSectionIsAlwaysThere) {
     const RolePage page = build(f.addRole("POPA ION"));
     EXPECT_EQ(linesOf(page, "AMENZI"), QStringList{"L.R. / L.P.|0|0|0|0"});
