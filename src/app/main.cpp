@@ -27,6 +27,7 @@
 #include "roles/synthetic_commune.h"
 #include "roles/ui/role_register_window.h"
 #include "cash/ui/account_window.h"
+#include "cash/ui/payment_operation.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 
@@ -165,6 +166,10 @@ int main(int argc, char** argv) {
     TAvansatSearch rolePicker(services, &mainWindow);
     TGospodarieF accountWindow(services, constants, &mainWindow);
     mainWindow.attach(QStringLiteral("Incasari"), [&] { RunCollections(rolePicker, accountWindow); });
+    // "&OPEREAZA": the payment operation; its receipts are stored without printing until
+    // the receipt report is attached to printReceipt.
+    PaymentOperation payment(services, accountWindow);
+    accountWindow.attach(QStringLiteral("OperBut"), [&] { payment.OperButClick(); });
     TAutoDetF vehicleViewer(services, &accountWindow);
     accountWindow.attach(QStringLiteral("DetaliiAutoB"),
                          [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });
