@@ -115,9 +115,7 @@ TChitantaF::TChitantaF(Services& services, QWidget* parent)
     ChitGrid->horizontalHeader()->setStretchLastSection(true);
     ChitGrid->verticalHeader()->show(); // the line numbers
     connect(ChitGrid, &QTableView::doubleClicked, this, [this] { s_.messages().guard([this] { DetaliiClick(); }); });
-    QList<int> room;
-    for (const LineColumn& c : kLineColumns) room << c.room;
-    fitColumns(ChitGrid, room);
+    fitLineColumns();
 
     TotalL = new QLabel(QStringLiteral("0"), this);
     TotalL->setObjectName(QStringLiteral("TotalL"));
@@ -138,7 +136,7 @@ TChitantaF::TChitantaF(Services& services, QWidget* parent)
     layout->addWidget(buildIdentification());
     layout->addWidget(buildButtons());
     EnterNavigation::install({TipDoc, NumarC, DinData, PlatitorE}, OpereazaBut);
-    resize(1100, 560);
+    resize(1280, 560);
 }
 
 TChitantaF::~TChitantaF() = default;
@@ -247,6 +245,7 @@ void TChitantaF::prepare(const PaymentDialogSetup& setup, std::vector<PaymentLin
         return std::pair(a.name, a.group) < std::pair(b.name, b.group);
     });
     model_->setLines(&lines);
+    fitLineColumns();
     if (!lines.empty()) ChitGrid->selectRow(0);
 
     const bool receipt = setup.kind == DocumentKind::Receipt;
@@ -276,6 +275,12 @@ void TChitantaF::prepare(const PaymentDialogSetup& setup, std::vector<PaymentLin
     // "&OPEREAZA", or on the number a hand-numbered document needs.
     if (setup.kind == DocumentKind::Receipt) PlatitorE->setFocus();
     else NumarC->setFocus();
+}
+
+void TChitantaF::fitLineColumns() {
+    QList<int> room;
+    for (const LineColumn& c : kLineColumns) room << c.room;
+    fitColumns(ChitGrid, room);
 }
 
 std::optional<PaymentDocument> TChitantaF::ShowPaymentDialog(const PaymentDialogSetup& setup,

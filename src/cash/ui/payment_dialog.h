@@ -103,6 +103,7 @@ private:
     void showProblem(const PaymentProblem& problem, const PaymentDocument& document);
     bool hasPersonAccount(const QString& group) const;
     void refillCodes();
+    void fitLineColumns();
 
     Services& s_;
     PaymentDialogSetup setup_;
