@@ -100,7 +100,16 @@ struct PaymentAllocation {
 /// carried penalties are neither paid nor lowered, so that the receipt, which writes no
 /// penalties for such a role, the balance and the typed amount agree.
 /// Document lines get no series, number or code here (FillDocumentLines does that).
+/// The instalment dates are those of `grids.year` (the date's year when 0); an accounting
+/// note grants `grids.earlyReduction` percent on a paid tax while a debit of the year is paid.
 PaymentAllocation AllocatePayment(const AccountGrids& grids, const QDate& date, bool noPenalty);
+
+/// The message when the amounts made no document line ("FCHIT" is empty), titled "Operare".
+inline const QString kNothingToStore = QStringLiteral("Nu ati facut nici o operatiune!\rNu aveti ce opera...");
+
+/// The stored amount fields hold 6 characters (-99999 to 999999). The refusal for the first
+/// part of `lines` that does not fit, or nothing when all fit.
+std::optional<QString> OversizedPart(const std::vector<PaymentLine>& lines);
 
 /// Step 6 of the document lines: the letter C gives "CHITANTA" with `series` and `number`,
 /// N gives "N.C." and O "O.P." with no series and number 0; CODCLAS is the group's code in
