@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
     Parts, SplitEditorTest,
     ::testing::Values(SplitCase{"unchanged", 100, 60, 10, true, "", false},
                       SplitCase{"current 70", 100, 70, 10, false,
-                                "Suma totala incasata trebuie sa fie 150!\r\nAcum aveti suma 160. Mai studiati problema...",
+                                "Suma totala incasata trebuie sa fie 150!\rAcum aveti suma 160. Mai studiati problema...",
                                 false},
                       SplitCase{"negative arrears", -20, 170, 0, true, "", false},
                       SplitCase{"seven digits", 0, 1000140, 999990, false, "", true},

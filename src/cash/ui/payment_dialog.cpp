@@ -373,8 +373,8 @@ void TChitantaF::DetaliiClick() {
     PaymentLine& line = (*lines_)[size_t(row)];
     if (!hasPersonAccount(line.group)) {
         s_.messages().ShowErrors(kEditorTitle,
-                                 QStringLiteral("De aici puteti modifica numai impozitele!\r\n"
-                                                "Pentru alte taxe si amenzi, folositi butonul \"Modificare taxa / amenda\"\r\n"
+                                 QStringLiteral("De aici puteti modifica numai impozitele!\r"
+                                                "Pentru alte taxe si amenzi, folositi butonul \"Modificare taxa / amenda\"\r"
                                                 "sau verificati daca ati trecut conturile la impozite !"),
                                  MessageKind::Error, MessageButton::Ok);
         return;

@@ -38,8 +38,7 @@ void PaymentOperation::OperButClick() {
     FillDocumentLines(s_.database(), s_.folders.data, allocation.lines, role.physicalPerson(), numbering.series,
                       numbering.next);
     if (allocation.lines.empty()) {
-        s_.messages().ShowErrors(kTitle, QStringLiteral("Nu ati facut nici o operatiune!\r\nNu aveti ce opera..."),
-                                 MessageKind::Error, MessageButton::Ok);
+        s_.messages().ShowErrors(kTitle, kNothingToStore, MessageKind::Error, MessageButton::Ok);
         return;
     }
     const PaymentDialogSetup setup{allocation.kind, role, account_.DataCalc->date(), numbering, allocation.total};
