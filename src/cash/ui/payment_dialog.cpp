@@ -136,6 +136,8 @@ TChitantaF::TChitantaF(Services& services, QWidget* parent)
     layout->addWidget(buildIdentification());
     layout->addWidget(buildButtons());
     EnterNavigation::install({TipDoc, NumarC, DinData, PlatitorE}, OpereazaBut);
+    // "Nr." and "Cine plateste" are locked for some kinds: the clerk sees which at a glance.
+    setStyleSheet(QStringLiteral("QLineEdit:read-only { background: palette(window); }"));
     resize(1280, 560);
 }
 
