@@ -253,34 +253,46 @@ TEST_F(PaymentDialogTest, TheSplitEditorChangesTheChosenLine) {
 
 // --- the whole operation from the account screen ----------------------------------------
 
-TEST(PaymentOperationTest, OpereazaStoresOneReceiptRecalculatesAndLogs) {
-    test::ensureGuiApplication();
-    test::CashFolder f;
-    f.env.clock().setToday(QDate(2015, 3, 2));
-    Services& s = f.env.services();
-    s.user = "CASIER";
-    s.userCard = "L-12";
-    f.counters().WriteCounter("CASIER", "SERIA", "VZ");
-    f.counters().WriteCounter("CASIER", "CHIT", "41");
-    const qint64 role = f.addRole("POPA ION");
-    f.balance(role, {"Impozit pe cladiri", 200, 200, 0, 0, 0, 0, 0});
-    {
+class PaymentOperationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        f.env.clock().setToday(QDate(2015, 3, 2));
+        s.user = "CASIER";
+        s.userCard = "L-12";
+        f.counters().WriteCounter("CASIER", "SERIA", "VZ");
+        f.counters().WriteCounter("CASIER", "CHIT", "41");
+        role = f.addRole("POPA ION");
+        f.balance(role, {"Impozit pe cladiri", 200, 200, 0, 0, 0, 0, 0});
         CountersFile counters = f.counters();
         BudgetCodes codes(f.db(), f.env.folders().data, counters);
         codes.EnsureCodesTable();
         codes.modify(codes.all().front().id, "21A070200", "21A070201");
+        constants.load(s);
+        account.attach("OperBut", [this] { payment.OperButClick(); });
+        payment.printReceipt = [this](qint64 idchit) { printed.push_back(idchit); };
+        account.prepareOpening(role, "CORBU");
     }
-    AdminConstants constants;
-    constants.load(s);
-    TGospodarieF account(s, constants);
-    PaymentOperation payment(s, account);
-    account.attach("OperBut", [&] { payment.OperButClick(); });
-    std::vector<qint64> printed;
-    payment.printReceipt = [&](qint64 idchit) { printed.push_back(idchit); };
-    account.prepareOpening(role, "CORBU");
+    qint64 storedRest() {
+        return f.db().scalar(QStringLiteral("SELECT REST FROM \"%1\"").arg(f.path("SoldCalc.dbf"))).toLongLong();
+    }
 
+    bool gui = (test::ensureGuiApplication(), true); // before the windows below
+    test::CashFolder f;
+    Services& s = f.env.services();
+    qint64 role = 0;
+    AdminConstants constants;
+    TGospodarieF account{s, constants};
+    PaymentOperation payment{s, account};
+    std::vector<qint64> printed;
+};
+
+TEST_F(PaymentOperationTest, OpereazaStoresOneReceiptRecalculatesAndLogs) {
+    // The amount is still being typed when "&OPEREAZA" is pressed.
     auto* model = account.model(AccountGrid::Taxes);
-    model->setData(model->index(0, model->enteredColumn()), "120");
+    const QModelIndex cell = model->index(0, model->enteredColumn());
+    account.ImpoziteGrid->setCurrentIndex(cell);
+    account.ImpoziteGrid->edit(cell);
+    type(account.ImpoziteGrid->findChild<QLineEdit*>("AchitatEd"), "120");
     TChitantaF& dialog = payment.dialog();
     QString number;
     whenShown(dialog, [&] {
@@ -301,7 +313,7 @@ TEST(PaymentOperationTest, OpereazaStoresOneReceiptRecalculatesAndLogs) {
     EXPECT_EQ(q.text("PLATNUME"), "POPA ION");
     EXPECT_EQ(q.text("LEGITIMA"), "L-12");
     EXPECT_EQ(printed, std::vector<qint64>{q.integer("IDCHIT")});
-    EXPECT_EQ(f.db().scalar(QStringLiteral("SELECT REST FROM \"%1\"").arg(f.path("SoldCalc.dbf"))).toLongLong(), 80);
+    EXPECT_EQ(storedRest(), 80);
     EXPECT_EQ(account.TotalAchitatL->text(), "0") << "the account was computed again";
     EXPECT_EQ(account.TotPlata1->text(), "80");
     EXPECT_EQ(f.db()
@@ -309,6 +321,22 @@ TEST(PaymentOperationTest, OpereazaStoresOneReceiptRecalculatesAndLogs) {
                   .toString()
                   .trimmed(),
               "Operat Chitanta nr.41");
+}
+
+TEST_F(PaymentOperationTest, APaymentMadeMeanwhileElsewhereIsRefusedAndTheAccountShowsIt) {
+    auto* model = account.model(AccountGrid::Taxes);
+    model->setData(model->index(0, model->enteredColumn()), "120");
+    TChitantaF& dialog = payment.dialog();
+    whenShown(dialog, [&] {
+        f.db().exec(QStringLiteral("UPDATE \"%1\" SET REST = 150").arg(f.path("SoldCalc.dbf"))); // another workstation
+        dialog.OpereazaBut->click();
+    });
+    account.OperBut->click();
+    EXPECT_EQ(f.env.messages().titles(), QStringList{"Operare"});
+    EXPECT_EQ(f.db().scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(f.path("Chitante.dbf"))).toInt(), 0);
+    EXPECT_EQ(storedRest(), 150);
+    EXPECT_EQ(account.TotPlata1->text(), "150") << "the screen shows what the role owes now";
+    EXPECT_TRUE(printed.empty());
 }
 
 } // namespace

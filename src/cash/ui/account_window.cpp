@@ -360,7 +360,7 @@ void TGospodarieF::SumEnteredAmountsChanged() { TotalAchitatL->setText(QString::
 void TGospodarieF::postPendingEdits() {
     for (QTableView* grid : {ImpoziteGrid, DebiteGrid, TaxeGrid}) {
         auto* editor = grid->findChild<QLineEdit*>(QStringLiteral("AchitatEd"));
-        if (!editor || !editor->isVisible()) continue;
+        if (!editor || editor->isHidden()) continue; // a closed editor is hidden until deleted
         QAbstractItemDelegate* delegate = grid->itemDelegateForIndex(grid->currentIndex());
         emit delegate->commitData(editor);
         emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);

@@ -51,6 +51,8 @@ void PaymentOperation::OperButClick() {
                                               allocation, *document, {s_.user, s_.userCard});
     if (!stored.refusal.isEmpty()) {
         s_.messages().ShowErrors(kTitle, stored.refusal, MessageKind::Error, MessageButton::Ok);
+        // Another workstation paid meanwhile: the screen shows what the role owes now.
+        if (stored.refusal == kPaymentSituationChanged) account_.CalcOm();
         return;
     }
     // The document is stored whatever happens to its printout: it can be printed again from
