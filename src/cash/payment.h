@@ -111,6 +111,11 @@ inline const QString kNothingToStore = QStringLiteral("Nu ati facut nici o opera
 /// part of `lines` that does not fit, or nothing when all fit.
 std::optional<QString> OversizedPart(const std::vector<PaymentLine>& lines);
 
+/// The split editor's "&Memoreaza" on the six parts of `split` for a line of `total` lei:
+/// the refusal (titled "Detalii / Modificari") when the parts, less the reduction, do not
+/// make the total, or when a part does not fit the stored fields; nothing when accepted.
+std::optional<QString> SplitRefusal(const PaymentLine& split, std::int64_t total);
+
 /// Step 6 of the document lines: the letter C gives "CHITANTA" with `series` and `number`,
 /// N gives "N.C." and O "O.P." with no series and number 0; CODCLAS is the group's code in
 /// CODCL.dbf for the person type (CODCLF for a physical person, CODCLJ otherwise), empty
