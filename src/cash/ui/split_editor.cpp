@@ -1,6 +1,5 @@
 #include "cash/ui/split_editor.h"
 
-#include "cash/payment_split.h"
 #include "shell/services.h"
 #include "shell/ui/enter_navigation.h"
 #include "shell/ui/window_looks.h"
@@ -18,7 +17,7 @@ namespace vartesa {
 
 namespace {
 
-constexpr int kDigits = 8; // the fields take more than the receipt keeps; MemoreazaClick refuses the excess
+constexpr int kDigits = 8; // more than the receipt keeps: MemoreazaClick refuses the excess
 
 QLineEdit* partField(QWidget* parent, const char* name) {
     auto* f = new QLineEdit(QStringLiteral("0"), parent);
@@ -101,6 +100,7 @@ void TDetaliiModificari::readParts(PaymentLine& line) const {
 
 void TDetaliiModificari::prepare(const QString& group, std::int64_t total) {
     TitluL->setText(group);
+    group_ = group;
     total_ = total;
     Restanta->setFocus();
     Restanta->selectAll();
@@ -112,22 +112,13 @@ bool TDetaliiModificari::ShowSplitEditor(const QString& group, std::int64_t tota
 }
 
 void TDetaliiModificari::MemoreazaClick() {
-    // The editor takes 8 digits but the receipt keeps 6: a part that does not fit would be
-    // cut when stored, and the receipt would no longer add up.
-    for (QLineEdit* f : {Restanta, Majorest, Depozit, Curent, Reducere, Major}) {
-        if (FitsStoredAmount(wholeLei(f))) continue;
-        messages_.ShowProblemHint(QStringLiteral("Suma prea mare pentru chitanta! Se pot trece sume intre %1 si %2.")
-                                      .arg(kSmallestStoredAmount)
-                                      .arg(kLargestStoredAmount),
-                                  f);
-        f->setFocus();
-        return;
-    }
     PaymentLine split;
+    split.group = group_;
     readParts(split);
-    const QString refusal = SplitSumRefusal(split, total_);
-    if (!refusal.isEmpty()) {
-        messages_.ShowErrors(QStringLiteral("Detalii / Modificari"), refusal, MessageKind::Error, MessageButton::Ok);
+    // The fields take 8 digits but the receipt keeps 6: a part that does not fit is refused
+    // here rather than cut when stored.
+    if (const std::optional<QString> refusal = SplitRefusal(split, total_)) {
+        messages_.ShowErrors(QStringLiteral("Detalii / Modificari"), *refusal, MessageKind::Error, MessageButton::Ok);
         return;
     }
     accept();

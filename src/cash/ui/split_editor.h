@@ -48,6 +48,7 @@ public:
 
 private:
     Messages& messages_;
+    QString group_;          // the line's tax name, named in a refusal
     std::int64_t total_ = 0; // the line's total, which the split must keep
 };
 
