@@ -61,7 +61,7 @@ void AccountOpenAndBuildWarm(benchmark::State& state) {
     for (auto _ : state) {
         const AccountRole r = OpenAccountRole(w.database, communeFolder(), kRules, role, 2015);
         benchmark::DoNotOptimize(BuildAccountGrids(w.database, communeFolder(), r, kDate).total);
-        role = role % 10000 + 997;
+        role = (role + 996) % 10000 + 1;
     }
 }
 BENCHMARK(AccountOpenAndBuildWarm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
