@@ -42,5 +42,6 @@ int runDemo(const QStringList& args);
 int runAccount(const QStringList& args);
 int runReceipt(const QStringList& args);
 int runRolePage(const QStringList& args);
+int runPay(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -45,6 +45,10 @@ const std::vector<Command>& commands() {
          "scrie chitanta (doua exemplare pe o pagina) intr-un fisier PDF, fara ferestre", runReceipt},
         {"role-page", "DATAFOLDER IDGOS --pdf FISIER",
          "scrie pagina de ROL a unui rol (sold, debite, incasari pe fiecare impozit) intr-un fisier PDF", runRolePage},
+        {"pay",
+         "DATAFOLDER IDGOS --user NUME [--date zz.ll.aaaa] [--tax \"GRUPA=SUMA\"]... [--debit IDDEB=SUMA]... "
+         "[--fee IDDAT=SUMA]... [--payer TEXT] [--transfer NR] [--number NR] [--dry-run]",
+         "opereaza o plata pe contul unui ROL: liniile documentului ca CSV, apoi IDCHIT (fara --dry-run)", runPay},
     };
     return table;
 }

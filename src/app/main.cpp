@@ -29,6 +29,7 @@
 #include "cash/ui/account_window.h"
 #include "cash/ui/document_printing.h"
 #include "report/ui/report_output.h"
+#include "cash/ui/payment_operation.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 
@@ -167,6 +168,10 @@ int main(int argc, char** argv) {
     TAvansatSearch rolePicker(services, &mainWindow);
     TGospodarieF accountWindow(services, constants, &mainWindow);
     mainWindow.attach(QStringLiteral("Incasari"), [&] { RunCollections(rolePicker, accountWindow); });
+    // "&OPEREAZA": the payment operation; a stored receipt is printed at once.
+    PaymentOperation payment(services, accountWindow);
+    payment.printReceipt = [&](qint64 idchit) { PrintStoredReceipt(services, constants, idchit); };
+    accountWindow.attach(QStringLiteral("OperBut"), [&] { payment.OperButClick(); });
     TAutoDetF vehicleViewer(services, &accountWindow);
     accountWindow.attach(QStringLiteral("DetaliiAutoB"),
                          [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });

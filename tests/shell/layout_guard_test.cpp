@@ -4,6 +4,8 @@
 
 #include "cash/ui/account_window.h"
 #include "cash/ui/debit_details_window.h"
+#include "cash/ui/payment_dialog.h"
+#include "cash/ui/split_editor.h"
 #include "cash/ui/role_picker_window.h"
 #include "db/database.h"
 #include "roles/ui/claim_dialogs.h"
@@ -230,6 +232,36 @@ TEST_F(LayoutGuard, CollectionsPickerAccountAndDebitDetails) {
     details.show();
     details.prepare(name + QStringLiteral(" - detalii debite"), 1);
     expectTidy(&details, "detalii debite");
+}
+
+TEST_F(LayoutGuard, PaymentDialogAndSplitEditor) {
+    for (const TableLayout& t : TableCatalog()) CreateTable(db, data + '/' + t.file, t);
+    PaymentDialogSetup setup;
+    setup.kind = DocumentKind::Receipt;
+    setup.role.found = true;
+    setup.role.role.name = QStringLiteral("ȚĂRĂNUȘ-BĂLĂȘESCU ȘTEFĂNIȚĂ IOAN MIHĂIȚĂ"); // NUMEP, 40
+    setup.role.role.village = kVillage;
+    setup.role.role.address = QStringLiteral("STR. ȘTEFAN CEL MARE ȘI SFÂNT NR. 123, BL. Ț4, SC. B, ET. 10, AP. 256, SECTOR 6");
+    setup.role.role.number = "123456789";
+    setup.role.role.code = "1800101221144";
+    setup.date = QDate(2015, 12, 31);
+    setup.numbering = {QStringLiteral("VZȘ1234567"), 1234567890};
+    setup.total = -999999;
+    std::vector<PaymentLine> lines;
+    for (const QString& name : {QString(), QStringLiteral("Proces-verbal de constatare și sancționare nr. 123456")}) {
+        PaymentLine l{kClaim, "CHITANTA", "VZȘ1234567", 1234567890, name, kIban, -99999, -99999, -99999, -99999, -99999,
+                      999999, QChar('C')};
+        lines.push_back(l);
+    }
+    TChitantaF dialog(env.services());
+    dialog.show();
+    dialog.prepare(setup, lines);
+    expectTidy(&dialog, "operare");
+    TDetaliiModificari& editor = dialog.splitEditor();
+    editor.setParts(lines[0]);
+    editor.Curent->setText("-9999999");
+    editor.prepare(kClaim, 999999);
+    expectTidy(&editor, "detalii / modificari");
 }
 
 TEST_F(LayoutGuard, StartupProgressProblemWindowAndBalloon) {

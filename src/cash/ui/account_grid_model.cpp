@@ -129,8 +129,8 @@ QWidget* AmountDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
     return edit;
 }
 
-BandedHeader::BandedHeader(const QString& band, int first, int last, QWidget* parent)
-    : QHeaderView(Qt::Horizontal, parent), band_(band), first_(first), last_(last) {
+BandedHeader::BandedHeader(std::vector<HeaderBand> bands, QWidget* parent)
+    : QHeaderView(Qt::Horizontal, parent), bands_(std::move(bands)) {
     setSectionsClickable(false);
     setDefaultAlignment(Qt::AlignCenter);
 }
@@ -141,22 +141,29 @@ QSize BandedHeader::sizeHint() const {
     return s;
 }
 
+const HeaderBand* BandedHeader::bandOf(int logicalIndex) const {
+    for (const HeaderBand& b : bands_)
+        if (logicalIndex >= b.first && logicalIndex <= b.last) return &b;
+    return nullptr;
+}
+
 void BandedHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-    if (logicalIndex < first_ || logicalIndex > last_) {
+    const HeaderBand* b = bandOf(logicalIndex);
+    if (!b) {
         QHeaderView::paintSection(painter, rect, logicalIndex);
         return;
     }
     const int half = rect.height() / 2;
     QHeaderView::paintSection(painter, rect.adjusted(0, half, 0, 0), logicalIndex);
     // The band is drawn whole in every section under it, each keeping only its own part.
-    const int left = sectionViewportPosition(first_);
-    const int right = sectionViewportPosition(last_) + sectionSize(last_);
+    const int left = sectionViewportPosition(b->first);
+    const int right = sectionViewportPosition(b->last) + sectionSize(b->last);
     QStyleOptionHeader band;
     initStyleOption(&band);
     band.rect = QRect(left, rect.top(), right - left, half);
-    band.text = band_;
+    band.text = b->text;
     band.textAlignment = Qt::AlignCenter;
-    band.section = first_;
+    band.section = b->first;
     painter->save();
     painter->setClipRect(QRect(rect.left(), rect.top(), rect.width(), half));
     style()->drawControl(QStyle::CE_Header, &band, painter, this);

@@ -62,19 +62,27 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
-/// A header twice as tall that writes `band` over the sections `first` to `last`; the other
-/// sections keep their title across both halves.
+/// A caption written over the sections `first` to `last` of a header.
+struct HeaderBand {
+    QString text;
+    int first, last;
+};
+
+/// A header twice as tall that writes each band over its sections; the other sections keep
+/// their title across both halves.
 class BandedHeader : public QHeaderView {
 public:
-    BandedHeader(const QString& band, int first, int last, QWidget* parent = nullptr);
+    BandedHeader(std::vector<HeaderBand> bands, QWidget* parent = nullptr);
+    BandedHeader(const QString& band, int first, int last, QWidget* parent = nullptr)
+        : BandedHeader(std::vector<HeaderBand>{{band, first, last}}, parent) {}
     QSize sizeHint() const override;
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
 private:
-    QString band_;
-    int first_, last_;
+    const HeaderBand* bandOf(int logicalIndex) const;
+    std::vector<HeaderBand> bands_;
 };
 
 } // namespace vartesa

@@ -357,6 +357,16 @@ AccountGridModel* TGospodarieF::model(AccountGrid grid) const { return models_[i
 
 void TGospodarieF::SumEnteredAmountsChanged() { TotalAchitatL->setText(QString::number(SumEnteredAmounts(grids_))); }
 
+void TGospodarieF::postPendingEdits() {
+    for (QTableView* grid : {ImpoziteGrid, DebiteGrid, TaxeGrid}) {
+        auto* editor = grid->findChild<QLineEdit*>(QStringLiteral("AchitatEd"));
+        if (!editor || editor->isHidden()) continue; // a closed editor is hidden until deleted
+        QAbstractItemDelegate* delegate = grid->itemDelegateForIndex(grid->currentIndex());
+        emit delegate->commitData(editor);
+        emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
 void TGospodarieF::AddTaxaBClick() {
     if (!role_.found) return;
     claimDialog_->ResetClaimDialog();

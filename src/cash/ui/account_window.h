@@ -53,6 +53,8 @@ public:
     /// and the typed amounts are cleared.
     void CalcOm();
     void AddTaxaBClick();
+    /// Commits an amount still being typed in a grid, so the entry rules apply to it.
+    void postPendingEdits();
     void DetaliiDebClick();
 
     const AccountRole& accountRole() const { return role_; }
