@@ -5,6 +5,7 @@
 
 #include "cash_test_util.h"
 
+#include "shell/budget_codes.h"
 #include "shell/counters.h"
 
 #include <QFile>
@@ -25,6 +26,10 @@ public:
     HistoryFolder() {
         env.services().user = QStringLiteral("ANA");
         env.services().grade = UserGrade::Admin;
+        CountersFile c = counters();
+        BudgetCodes codes(db(), env.folders().data, c);
+        codes.EnsureCodesTable();
+        codes.add(QStringLiteral("Taxa copiere"), QStringLiteral("RO11FIZ"), QStringLiteral("RO22JUR"));
         role = addRole(QStringLiteral("POPESCU ION"));
         balance(role, {QStringLiteral("Impozit pe cladiri"), 200, 200, 0, 0, 50, 0, 10});
         ledgerLine(role, QStringLiteral("Salubritate"), 100, 30);
