@@ -40,5 +40,6 @@ int runPage(const QStringList& args);
 int runAssess(const QStringList& args);
 int runDemo(const QStringList& args);
 int runAccount(const QStringList& args);
+int runCancel(const QStringList& args);
 
 } // namespace vartesa::tool

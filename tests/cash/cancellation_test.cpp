@@ -5,6 +5,8 @@
 
 #include "cash/cancellation.h"
 #include "db/error.h"
+#include "shell/users_file.h"
+#include "support/tool_run.h"
 
 #include <gtest/gtest.h>
 
@@ -124,6 +126,24 @@ TEST(Cancellation, CopiesTheLinesZeroesThemAndLogsTheAction) {
               "FARA|Anulat Chitanta AB nr.7 / 01.02.2015 - ION");
     EXPECT_EQ(log.cell(1, 0).toString().trimmed() + '|' + log.cell(1, 1).toString().trimmed(),
               "1|Anulat Chitanta AB nr.1 / 10.02.2015 - POPESCU ION");
+}
+
+} // namespace
+
+namespace {
+
+TEST(CancelTool, AppliesTheCashierRuleAndPrintsWhatItRestored) {
+    HistoryFolder f;
+    UsersFile users = UsersFile::inFolder(f.env.folders().data);
+    users.create({"ANA", "", UserGrade::Cashier, "L1"});
+    users.append({"BOGDAN", "", UserGrade::Cashier, "L2"});
+    const auto paid = f.pay({120, 0, 0}, QDate(2015, 2, 10), QStringLiteral("ANA"));
+    const QString folder = f.env.folders().data, id = QString::number(paid.idchit);
+    QString out;
+    EXPECT_EQ(vartesa::test::runTool({"cancel", folder, id, "--user", "bogdan"}, &out), 1);
+    EXPECT_TRUE(out.contains("Nu puteti anula chitanta altuia!")) << qPrintable(out);
+    EXPECT_EQ(vartesa::test::runTool({"cancel", folder, id, "--user", "ANA"}, &out), 0);
+    EXPECT_TRUE(out.contains(QStringLiteral("SoldCalc.dbf %1: REST 80 -> 200").arg(f.taxId))) << qPrintable(out);
 }
 
 } // namespace
