@@ -27,6 +27,9 @@
 #include "roles/synthetic_commune.h"
 #include "roles/ui/role_register_window.h"
 #include "cash/ui/account_window.h"
+#include "cash/ui/cancelled_receipts_window.h"
+#include "cash/ui/no_debit_window.h"
+#include "cash/ui/receipt_history_window.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 
@@ -168,6 +171,29 @@ int main(int argc, char** argv) {
     TAutoDetF vehicleViewer(services, &accountWindow);
     accountWindow.attach(QStringLiteral("DetaliiAutoB"),
                          [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });
+    // Receipt history, collections without a debit and the cancelled receipts. Printing a
+    // receipt and previewing the cancelled-receipts report go through the report engine's
+    // hooks (setPrintReceipt, setPreviewReport) once it is attached.
+    TFIstoricChit historyWindow(services, &mainWindow);
+    TFFaraDebit noDebitWindow(services, &mainWindow);
+    TFChitAnulate cancelledWindow(services, constants, &mainWindow);
+    auto noDebitHistory = [&] {
+        historyWindow.OpenHistory(QStringLiteral("FARA DEBIT - Istoric chitante."), kNoDebit, !services.IsCashier());
+    };
+    accountWindow.attach(QStringLiteral("IstClickB"), [&] {
+        const Role& role = accountWindow.accountRole().role;
+        if (historyWindow.OpenHistory(role.name + QStringLiteral(" - Istoric chitante."), role.id, !services.IsCashier()))
+            accountWindow.CalcOm();
+    });
+    accountWindow.attach(QStringLiteral("FaraDebB"), [&] {
+        const Role& role = accountWindow.accountRole().role;
+        noDebitWindow.RunNoDebit({role.name, role.code, role.address, role.name,
+                                  role.personType.trimmed().compare(kPersonNatural, Qt::CaseInsensitive) == 0});
+    });
+    accountWindow.attach(QStringLiteral("Button1"), noDebitHistory);
+    rolePicker.attach(QStringLiteral("FaraDebB"), [&] { noDebitWindow.RunNoDebit(); });
+    rolePicker.attach(QStringLiteral("Button1"), noDebitHistory);
+    mainWindow.attach(QStringLiteral("Chitanteanulate1"), [&] { cancelledWindow.OpenCancelledReceipts(); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window
