@@ -26,7 +26,7 @@ const QString& communeFolder() {
     return path;
 }
 
-constexpr AccountRules kRules{false, true, true};
+constexpr AccountRules kRules{false, true, true, {}};
 const QDate kDate(2015, 10, 15);
 
 struct Warm {

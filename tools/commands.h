@@ -40,6 +40,7 @@ int runPage(const QStringList& args);
 int runAssess(const QStringList& args);
 int runDemo(const QStringList& args);
 int runAccount(const QStringList& args);
+int runPay(const QStringList& args);
 int runCancel(const QStringList& args);
 
 } // namespace vartesa::tool
