@@ -1,14 +1,14 @@
 #pragma once
 // A data folder with a role, its balances, a fee line and a debit, and payments stored on
-// them as the payment operation stores them (snapshots, new remainders, receipt lines), for
-// the receipt history and the cancellation.
+// them by the payment operation, for the receipt history and the cancellation.
 
-#include "cash_test_util.h"
+#include "payment_test_util.h"
 
-#include "shell/budget_codes.h"
 #include "shell/counters.h"
 
 #include <QFile>
+
+#include <gtest/gtest.h>
 
 namespace vartesa::test {
 
@@ -21,19 +21,19 @@ inline QByteArray recordBytes(const QString& path) {
     return b;
 }
 
-class HistoryFolder : public CashFolder {
+class HistoryFolder : public PayFolder {
 public:
     HistoryFolder() {
         env.services().user = QStringLiteral("ANA");
         env.services().grade = UserGrade::Admin;
         CountersFile c = counters();
+        c.WriteCounter(QStringLiteral("ANA"), QStringLiteral("SERIA"), QStringLiteral("AB"));
         BudgetCodes codes(db(), env.folders().data, c);
-        codes.EnsureCodesTable();
         codes.add(QStringLiteral("Taxa copiere"), QStringLiteral("RO11FIZ"), QStringLiteral("RO22JUR"));
         role = addRole(QStringLiteral("POPESCU ION"));
         balance(role, {QStringLiteral("Impozit pe cladiri"), 200, 200, 0, 0, 50, 0, 10});
         ledgerLine(role, QStringLiteral("Salubritate"), 100, 30);
-        debit(role, QStringLiteral("CLADIRI"), QDate(2015, 3, 10), 80);
+        debit(role, QStringLiteral("CLADIRI"), QDate(2015, 1, 10), 80);
         taxId = id("SoldCalc.dbf", "IDRES");
         feeId = id("Datorii.dbf", "IDDAT");
         debitId = id("Debit.dbf", "IDDEB");
@@ -50,44 +50,25 @@ public:
         qint64 idanul = 0;
     };
 
-    /// Stores a receipt as the payment operation does: IDANUL, the snapshots of the rows it
-    /// changes, their new remainders, then one line per row under one IDCHIT.
+    /// A receipt stored by the payment operation, from the amounts typed on the first row of
+    /// each grid of the role's account as of `day`.
     Paid pay(const Amounts& a, const QDate& day, const QString& cashier = QStringLiteral("ANA")) {
-        CountersFile c = counters();
-        Paid p;
-        p.idanul = c.NextId("SERVER", "IDANUL").toLongLong();
-        if (a.tax) {
-            snapshot("UndelSold.dbf", "IDRES, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, MAJOR, DATORI, DEPOZI, MAJORI",
-                     "SoldCalc.dbf", "IDRES", taxId, p.idanul);
-            exec("UPDATE \"%1\" SET REST = REST - ? WHERE IDRES = ?", "SoldCalc.dbf", {a.tax, taxId});
-        }
-        if (a.fee) {
-            snapshot("UndelDat.dbf", "IDDAT, SUMA, REST, REDUC, SUMA2, RESTINI", "Datorii.dbf", "IDDAT", feeId, p.idanul);
-            exec("UPDATE \"%1\" SET SUMA = SUMA - MAX(0, ? - REST), REST = MAX(0, REST - ?) WHERE IDDAT = ?",
-                 "Datorii.dbf", {a.fee, a.fee, feeId});
-        }
-        if (a.debit) {
-            snapshot("UndelDebit.dbf", "IDDEB, SUMAINI, SUMAC", "Debit.dbf", "IDDEB", debitId, p.idanul);
-            exec("UPDATE \"%1\" SET SUMAC = SUMAC - ? WHERE IDDEB = ?", "Debit.dbf", {a.debit, debitId});
-        }
-        p.idchit = c.NextId("SERVER", "IDCHIT").toLongLong();
-        const qint64 number = c.NextId(cashier, "CHIT").toLongLong();
-        for (auto [group, amount] : {std::pair{"Impozit pe cladiri", a.tax}, std::pair{"Salubritate", a.fee},
-                                     std::pair{"Impozit pe cladiri", a.debit}})
-            if (amount)
-                exec("INSERT INTO \"%1\" (IDCHIT, IDGOS, IDANUL, SERIA, NR, DATAI, SATUL, ROL, GRUPA, NUMEP, PLATNUME, "
-                     "INCANUME, CURENT, TOTAL, TIP) VALUES (?, ?, ?, 'AB', ?, ?, 'CORBU', '1', ?, 'POPESCU ION', "
-                     "'POPESCU ION', ?, ?, ?, 'C')",
-                     "Chitante.dbf", {p.idchit, role, p.idanul, number, day, group, cashier, amount, amount});
-        return p;
+        std::vector<Typed> typed;
+        if (a.tax) typed.push_back({AccountGrid::Taxes, 0, a.tax});
+        if (a.fee) typed.push_back({AccountGrid::Claims, 0, a.fee});
+        if (a.debit) typed.push_back({AccountGrid::Debits, 0, a.debit});
+        const StoredPayment s = store(prepare(role, day, typed), day, cashier);
+        EXPECT_TRUE(s.refusal.isEmpty()) << s.refusal.toStdString();
+        return {s.idchit, s.idanul};
     }
 
     /// A collection without a debit: one line, IDGOS and IDANUL -1.
     qint64 payWithoutDebit(qint64 amount, const QString& cashier = QStringLiteral("ANA")) {
         const qint64 idchit = counters().NextId("SERVER", "IDCHIT").toLongLong();
-        exec("INSERT INTO \"%1\" (IDCHIT, IDGOS, IDANUL, SERIA, NR, DATAI, GRUPA, NUMEP, PLATNUME, INCANUME, CURENT, "
-             "TOTAL, TIP) VALUES (?, -1, -1, 'AB', 7, ?, 'Taxa copiere', 'ION', 'ION', ?, ?, ?, 'C')",
-             "Chitante.dbf", {idchit, QDate(2015, 2, 1), cashier, amount, amount});
+        db().exec(QStringLiteral("INSERT INTO \"%1\" (IDCHIT, IDGOS, IDANUL, SERIA, NR, DATAI, GRUPA, NUMEP, PLATNUME, INCANUME, CURENT, "
+             "TOTAL, TIP) VALUES (?, -1, -1, 'AB', 7, ?, 'Taxa copiere', 'ION', 'ION', ?, ?, ?, 'C')")
+                      .arg(path("Chitante.dbf")),
+                  {idchit, QDate(2015, 2, 1), cashier, amount, amount});
         return idchit;
     }
 
@@ -105,15 +86,6 @@ public:
     qint64 taxId = 0, feeId = 0, debitId = 0;
 
 private:
-    void exec(const char* sql, const char* file, const QVariantList& params) {
-        db().exec(QString::fromLatin1(sql).arg(path(QLatin1String(file))), params);
-    }
-    void snapshot(const char* undo, const char* columns, const char* table, const char* key, qint64 id, qint64 idanul) {
-        db().exec(QStringLiteral("INSERT INTO \"%1\" (IDANUL, IDGOS, %2) SELECT ?, IDGOS, %2 FROM \"%3\" WHERE %4 = ?")
-                      .arg(path(QLatin1String(undo)), QLatin1String(columns), path(QLatin1String(table)),
-                           QLatin1String(key)),
-                  {idanul, id});
-    }
     qint64 id(const char* file, const char* key) {
         return db().scalar(QStringLiteral("SELECT MAX(%1) FROM \"%2\" WHERE IDGOS = ?")
                                .arg(QLatin1String(key), path(QLatin1String(file))),
