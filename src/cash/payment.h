@@ -111,6 +111,11 @@ inline const QString kNothingToStore = QStringLiteral("Nu ati facut nici o opera
 /// part of `lines` that does not fit, or nothing when all fit.
 std::optional<QString> OversizedPart(const std::vector<PaymentLine>& lines);
 
+/// The split editor's "&Memoreaza" on the six parts of `split` for a line of `total` lei:
+/// the refusal (titled "Detalii / Modificari") when the parts, less the reduction, do not
+/// make the total, or when a part does not fit the stored fields; nothing when accepted.
+std::optional<QString> SplitRefusal(const PaymentLine& split, std::int64_t total);
+
 /// Step 6 of the document lines: the letter C gives "CHITANTA" with `series` and `number`,
 /// N gives "N.C." and O "O.P." with no series and number 0; CODCLAS is the group's code in
 /// CODCL.dbf for the person type (CODCLF for a physical person, CODCLJ otherwise), empty
@@ -170,11 +175,11 @@ struct StoredPayment {
 inline const QString kPaymentSituationChanged =
     QStringLiteral("Situatia s-a modificat intre timp. Recalculati si operati din nou!");
 
-/// Stores the document: draws IDANUL and IDCHIT, then in one transaction writes the undo
-/// snapshots (UndelSold.dbf, UndelDat.dbf, UndelDebit.dbf), checks that the role's balance
-/// rows still hold what the grids showed (else refuses with kPaymentSituationChanged), writes
-/// the new balances, draws the cashier's receipt number (kind C only, so a refusal leaves no
-/// gap in the sequence) and writes the Chitante.dbf lines. Any failure leaves every table as it was
+/// Stores the document in one transaction: under the folder's write lock checks that the
+/// role's balance rows still hold what the grids showed (else refuses with
+/// kPaymentSituationChanged, drawing nothing), draws IDANUL, IDCHIT and (kind C only) the
+/// cashier's receipt number, writes the undo snapshots (UndelSold.dbf, UndelDat.dbf,
+/// UndelDebit.dbf), the new balances and the Chitante.dbf lines. Any failure leaves every table as it was
 /// (numbers drawn stay used). `beforeCommit`, when given, runs inside the transaction just
 /// before it commits (tests inject failures there).
 StoredPayment StorePayment(db::Database& db, const QString& dataFolder, CountersFile& counters,

@@ -385,6 +385,14 @@ std::optional<QString> OversizedPart(const std::vector<PaymentLine>& lines) {
     return std::nullopt;
 }
 
+std::optional<QString> SplitRefusal(const PaymentLine& split, std::int64_t total) {
+    if (split.total() != total)
+        return QStringLiteral("Suma totala incasata trebuie sa fie %1!\rAcum aveti suma %2. Mai studiati problema...")
+            .arg(total)
+            .arg(split.total());
+    return OversizedPart({split});
+}
+
 QString PaymentLogText(DocumentKind kind, qint64 number) {
     const QString what = kind == DocumentKind::Receipt ? QStringLiteral("Chitanta") : QString(KindLetter(kind));
     return QStringLiteral("Operat %1 nr.%2").arg(what).arg(number);

@@ -88,6 +88,13 @@ bool BalancesUnchanged(db::Database& db, const QString& folder, const AccountRol
     return true;
 }
 
+// A changing statement takes the folder's write lock, held by the transaction until it
+// ends; this one changes no row. Only under the lock are the balances compared, so another
+// workstation's payment cannot slip in between the check and the commit.
+void TakeWriteLock(db::Database& db, const QString& folder) {
+    db.exec(QStringLiteral("UPDATE \"%1\" SET IDRES = IDRES WHERE 0 = 1").arg(Table(folder, "SoldCalc.dbf")));
+}
+
 // Undo snapshots of every row the payment may change, keyed by the operation.
 void WriteUndoSnapshots(db::Database& db, const QString& folder, const AccountRole& role,
                         const PaymentAllocation& allocation, qint64 idanul) {
@@ -248,33 +255,36 @@ StoredPayment StorePayment(db::Database& db, const QString& dataFolder, Counters
     h.letter = allocation.kind == DocumentKind::Receipt && !receipt ? QChar('V') : QChar(char(allocation.kind));
     h.date = document.date;
     h.payer = CollapseSpaces(document.payer);
-    h.idanul = counters.NextId(kServer, QStringLiteral("IDANUL")).toLongLong();
-    h.idchit = counters.NextId(kServer, QStringLiteral("IDCHIT")).toLongLong();
-    out.idanul = h.idanul;
 
     db::Transaction tx(db);
-    // The first write takes the folder's write lock; only then are the balances compared,
-    // so another workstation's payment cannot slip in between the check and the commit.
-    WriteUndoSnapshots(db, dataFolder, role, allocation, h.idanul);
+    TakeWriteLock(db, dataFolder);
     if (!BalancesUnchanged(db, dataFolder, role, grids, allocation)) {
         out.refusal = kPaymentSituationChanged;
         return out; // the transaction rolls back
     }
-    ApplyBalances(db, dataFolder, grids, allocation);
+    // Drawn only once the document is sure to be stored, so a refused payment leaves no gap
+    // in the cashier's sequence; one write of the counters file for all three.
+    std::vector<std::pair<QString, QString>> keys = {{kServer, QStringLiteral("IDANUL")},
+                                                     {kServer, QStringLiteral("IDCHIT")}};
+    if (receipt) keys.push_back({cashier.name, QStringLiteral("CHIT")});
+    const std::vector<qint64> drawn = counters.NextIdEach(keys);
+    h.idanul = drawn[0];
+    h.idchit = drawn[1];
     if (receipt) {
-        // Drawn only once the document is sure to be stored, so a refused payment leaves no
-        // gap in the cashier's sequence.
         h.series = counters.ReadCounter(cashier.name, QStringLiteral("SERIA")).trimmed();
-        h.number = counters.NextId(cashier.name, QStringLiteral("CHIT")).toLongLong();
+        h.number = drawn[2];
     } else {
         h.series = kHandNumbered;
         h.number = document.number;
     }
+    WriteUndoSnapshots(db, dataFolder, role, allocation, h.idanul);
+    ApplyBalances(db, dataFolder, grids, allocation);
     std::vector<PaymentLine> lines = allocation.lines;
     for (PaymentLine& l : lines) l.letter = h.letter;
     WriteReceiptLines(db, dataFolder, role, cashier, h, lines);
     if (beforeCommit) beforeCommit();
     tx.commit();
+    out.idanul = h.idanul;
     out.idchit = h.idchit;
     out.number = h.number;
     out.series = h.series;

@@ -141,18 +141,39 @@ QString CountersFile::NextId(const QString& section, const QString& key) {
     return QString::number(NextIds(section, key, 1));
 }
 
-qint64 CountersFile::NextIds(const QString& section, const QString& key, qint64 count) {
-    CountersLock lock(path_, lockTimeoutMs_);
-    IniText ini(readFile(path_));
+namespace {
+
+// The number a counter holds ("1" when missing or empty).
+qint64 CounterValue(const IniText& ini, const QString& section, const QString& key, const QString& path) {
     QString current = ini.value(section, key);
     if (current.isEmpty()) current = QStringLiteral("1");
     bool ok = false;
     const qlonglong n = current.toLongLong(&ok);
     if (!ok)
-        throw Error(QStringLiteral("'%1' nu este o valoare intreaga valida (contorul %2)").arg(current, key), path_);
+        throw Error(QStringLiteral("'%1' nu este o valoare intreaga valida (contorul %2)").arg(current, key), path);
+    return n;
+}
+
+} // namespace
+
+qint64 CountersFile::NextIds(const QString& section, const QString& key, qint64 count) {
+    CountersLock lock(path_, lockTimeoutMs_);
+    IniText ini(readFile(path_));
+    const qint64 n = CounterValue(ini, section, key, path_);
     ini.setValue(section, key, QString::number(n + std::max<qint64>(count, 1)));
     db::replaceFile(path_, db::stringToCp1250(ini.text()));
     return n;
+}
+
+std::vector<qint64> CountersFile::NextIdEach(const std::vector<std::pair<QString, QString>>& counters) {
+    CountersLock lock(path_, lockTimeoutMs_);
+    IniText ini(readFile(path_));
+    std::vector<qint64> drawn;
+    for (const auto& [section, key] : counters) drawn.push_back(CounterValue(ini, section, key, path_));
+    for (size_t i = 0; i < counters.size(); ++i)
+        ini.setValue(counters[i].first, counters[i].second, QString::number(drawn[i] + 1));
+    db::replaceFile(path_, db::stringToCp1250(ini.text()));
+    return drawn;
 }
 
 } // namespace vartesa

@@ -11,6 +11,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+#include <vector>
+
 namespace vartesa {
 
 class CountersFile {
@@ -31,6 +34,10 @@ public:
     /// stores first + count. Long runs (the assessment of every village) take their line
     /// identifiers in blocks this way instead of rewriting the file for each line.
     qint64 NextIds(const QString& section, const QString& key, qint64 count);
+    /// NextId on each (section, key), in one write: each write syncs the file, which a
+    /// payment drawing its operation, document and receipt numbers feels. Throws, writing
+    /// nothing, when any value is not a whole number.
+    std::vector<qint64> NextIdEach(const std::vector<std::pair<QString, QString>>& counters);
 
     /// How long a write waits for another workstation's lock.
     void setLockTimeout(int milliseconds) { lockTimeoutMs_ = milliseconds; }

@@ -208,6 +208,40 @@ TEST(PaymentAllocation, NoPenaltyRoleKeepsCarriedPenalties) {
     EXPECT_EQ(a.taxes[0], (TaxBalance{1, 0, 0, 0, 0, 30, 20}));
 }
 
+TEST(PaymentAllocation, SplitEditorKeepsTheLineTotal) {
+    const auto split = [](std::int64_t arrears, std::int64_t current, std::int64_t reduction) {
+        PaymentLine l;
+        l.group = kBuildings;
+        l.arrears = arrears;
+        l.current = current;
+        l.reduction = reduction;
+        return l;
+    };
+    const struct {
+        PaymentLine split;
+        QString refusal;
+    } cases[] = {
+        {split(100, 60, 10), ""},
+        {split(100, 70, 10), "Suma totala incasata trebuie sa fie 150!\rAcum aveti suma 160. Mai studiati problema..."},
+        {split(-20, 170, 0), ""},
+        {split(-1000000, 1000150, 0),
+         "La Impozit pe cladiri, Ramasita de -1000000 lei nu incape pe chitanta!\r"
+         "Sumele au cel mult 6 cifre, intre -99999 si 999999."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitRefusal(c.split, 150).value_or(""), c.refusal);
+}
+
+// An accounting note paying a tax while a debit gives money back grants ERED on the rest.
+TEST(PaymentAllocation, AccountingNoteGrantsTheEarlyReduction) {
+    const QDate march{2015, 3, 20};
+    AccountGrids g = grids({tax(kBuildings, 200, 200, 20, 0, 0, 0, march, 100)}, {}, {debit(100, -100)});
+    g.earlyReduction = Currency::lei(10);
+    const PaymentAllocation a = AllocatePayment(g, march, false);
+    EXPECT_EQ(a.kind, DocumentKind::AccountingNote);
+    EXPECT_EQ(a.taxes.at(0).reduction, 10); // 10 % of 200 - 100
+    EXPECT_EQ(partsOf(a.allocation.at(0)), (Parts{0, 0, 0, 100, 0, 0}));
+}
+
 TEST(PaymentAllocation, OversizedPartIsNamed) {
     PaymentLine l;
     l.group = kBuildings;
