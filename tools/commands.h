@@ -43,5 +43,6 @@ int runAccount(const QStringList& args);
 int runReceipt(const QStringList& args);
 int runRolePage(const QStringList& args);
 int runPay(const QStringList& args);
+int runCancel(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -49,6 +49,10 @@ const std::vector<Command>& commands() {
          "DATAFOLDER IDGOS --user NUME [--date zz.ll.aaaa] [--tax \"GRUPA=SUMA\"]... [--debit IDDEB=SUMA]... "
          "[--fee IDDAT=SUMA]... [--payer TEXT] [--transfer NR] [--number NR] [--dry-run]",
          "opereaza o plata pe contul unui ROL: liniile documentului ca CSV, apoi IDCHIT (fara --dry-run)", runPay},
+        {"cancel", "DATAFOLDER IDCHIT --user NUME",
+         "anuleaza un document de plata cu regulile ferestrei (casierul doar pe ale sale, doar ultimul document al "
+         "rolului, anul blocat) si arata ce a refacut",
+         runCancel},
     };
     return table;
 }

@@ -28,8 +28,12 @@
 #include "roles/ui/role_register_window.h"
 #include "cash/ui/account_window.h"
 #include "cash/ui/document_printing.h"
+#include "report/list_report.h"
 #include "report/ui/report_output.h"
 #include "cash/ui/payment_operation.h"
+#include "cash/ui/cancelled_receipts_window.h"
+#include "cash/ui/no_debit_window.h"
+#include "cash/ui/receipt_history_window.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 
@@ -181,6 +185,35 @@ int main(int argc, char** argv) {
         const Role& role = accountWindow.accountRole().role;
         PrintRolePage(services, {role.id, role.number, role.village}, true, reportOutput);
     });
+    // Receipt history, collections without a debit and the cancelled receipts; their
+    // receipts and the cancelled-receipts report print through the report engine.
+    TFIstoricChit historyWindow(services, &mainWindow);
+    TFFaraDebit noDebitWindow(services, &mainWindow);
+    TFChitAnulate cancelledWindow(services, constants, &mainWindow);
+    const auto printReceipt = [&](qint64 idchit) { PrintStoredReceipt(services, constants, idchit); };
+    historyWindow.setPrintReceipt(printReceipt);
+    noDebitWindow.setPrintReceipt(printReceipt);
+    report::ScreenOutput listOutput(&cancelledWindow);
+    cancelledWindow.setPreviewReport([&](const ReportRows& rows) {
+        listOutput.preview(report::LayOut(report::ListReport(rows.title, rows.heading, rows.columns, rows.rows)));
+    });
+    auto noDebitHistory = [&] {
+        historyWindow.OpenHistory(QStringLiteral("FARA DEBIT - Istoric chitante."), kNoDebit, !services.IsCashier());
+    };
+    accountWindow.attach(QStringLiteral("IstClickB"), [&] {
+        const Role& role = accountWindow.accountRole().role;
+        if (historyWindow.OpenHistory(role.name + QStringLiteral(" - Istoric chitante."), role.id, !services.IsCashier()))
+            accountWindow.CalcOm();
+    });
+    accountWindow.attach(QStringLiteral("FaraDebB"), [&] {
+        const Role& role = accountWindow.accountRole().role;
+        noDebitWindow.RunNoDebit({role.name, role.code, role.address, role.name,
+                                  role.personType.trimmed().compare(kPersonNatural, Qt::CaseInsensitive) == 0});
+    });
+    accountWindow.attach(QStringLiteral("Button1"), noDebitHistory);
+    rolePicker.attach(QStringLiteral("FaraDebB"), [&] { noDebitWindow.RunNoDebit(); });
+    rolePicker.attach(QStringLiteral("Button1"), noDebitHistory);
+    mainWindow.attach(QStringLiteral("Chitanteanulate1"), [&] { cancelledWindow.OpenCancelledReceipts(); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window

@@ -1,5 +1,6 @@
 // The report layout: rows flowing over pages under repeated headings, page numbers, copies.
 
+#include "report/list_report.h"
 #include "report/report.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,20 @@ TEST(ReportLayout, CopiesRepeatTheContentInEqualSlices) {
         if (t.text == "TITLU") tops.push_back(t.box.top());
     ASSERT_EQ(tops.size(), 2u);
     EXPECT_DOUBLE_EQ(tops[1] - tops[0], (297 - 20 - 8) / 2.0 + 8);
+}
+
+TEST(ReportLayout, ListSharesThePrintableWidthAndAlignsNumbersRight) {
+    const Report r = ListReport("LISTA", "Primaria X", {"Nr. crt.", "Titular", "Suma"},
+                                {{"1", "POPESCU ION ȘTEFAN", "150"}, {"2", "ȚANU", "-20"}});
+    ASSERT_EQ(r.columns.size(), 3u);
+    double total = 0;
+    for (const Column& c : r.columns) total += c.width;
+    EXPECT_DOUBLE_EQ(total, 190);
+    EXPECT_GT(r.columns[1].width, r.columns[2].width); // the longest texts get the room
+    EXPECT_EQ(r.columns[0].align, Align::Right);
+    EXPECT_EQ(r.columns[1].align, Align::Left);
+    EXPECT_EQ(r.columns[2].align, Align::Right);
+    EXPECT_EQ(LayOut(r).pages.at(0).count(QStringLiteral("ȚANU")), 1);
 }
 
 } // namespace

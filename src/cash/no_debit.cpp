@@ -1,0 +1,115 @@
+#include "cash/no_debit.h"
+
+#include "cash/receipt_history.h"
+#include "db/database.h"
+#include "db/query.h"
+#include "roles/role_checks.h"
+#include "shell/counters.h"
+#include "shell/table_helpers.h"
+#include "shell/text_helpers.h"
+
+#include <numeric>
+
+namespace vartesa {
+
+namespace {
+
+const QString kServer = QStringLiteral("SERVER");
+const QString kOrderKey = QStringLiteral("OP");
+const QString kReceiptKey = QStringLiteral("CHIT");
+
+// A legal person is identified by its fiscal code; the personal numeric code is for persons.
+bool acceptableCode(const QString& code, bool physical) {
+    if (code.isEmpty() || IsValidCnp(code)) return true;
+    return !physical && IsValidFiscalCode(code);
+}
+
+} // namespace
+
+NoDebitNumbering ReadNoDebitNumbering(const CountersFile& counters, const QString& user, NoDebitType type) {
+    if (type == NoDebitType::Payment)
+        return {QString(), counters.ReadCounter(kServer, kOrderKey, QStringLiteral("1")).toLongLong()};
+    return {counters.ReadCounter(user, QStringLiteral("SERIA")),
+            counters.ReadCounter(user, kReceiptKey, QStringLiteral("1")).toLongLong()};
+}
+
+std::optional<NoDebitProblem> NoDebitDocument::setType(NoDebitType type) {
+    if (type == type_) return std::nullopt;
+    if (!lines_.empty())
+        return NoDebitProblem{NoDebitField::Type, QStringLiteral("Stergeti mai intai liniile de pe chitanta!")};
+    type_ = type;
+    return std::nullopt;
+}
+
+std::optional<NoDebitProblem> NoDebitDocument::addLine(const QString& account, const QString& details,
+                                                       std::int64_t amount) {
+    if (amount <= 0) return NoDebitProblem{NoDebitField::Amount, QStringLiteral("Nu ati trecut suma!")};
+    if (account.trimmed().isEmpty()) return NoDebitProblem{NoDebitField::Account, QStringLiteral("Nu ales grupa!")};
+    lines_.push_back({++counter_, account.left(60), details.trimmed().left(50), amount});
+    return std::nullopt;
+}
+
+void NoDebitDocument::removeLine(int nrcrt) {
+    std::erase_if(lines_, [nrcrt](const NoDebitLine& l) { return l.nrcrt == nrcrt; });
+}
+
+std::int64_t NoDebitDocument::total() const {
+    return std::accumulate(lines_.begin(), lines_.end(), std::int64_t(0),
+                           [](std::int64_t sum, const NoDebitLine& l) { return sum + l.amount; });
+}
+
+QStringList NoDebitAccounts(db::Database& db, const QString& dataFolder) {
+    db::Query q = db.query(QStringLiteral("SELECT DISTINCT GRUPA FROM \"%1/CODCL.dbf\" WHERE TIP IS NULL OR "
+                                          "TRIM(TIP) <> 'I' ORDER BY GRUPA")
+                               .arg(dataFolder));
+    QStringList out;
+    for (q.first(); !q.eof(); q.next())
+        if (const QString g = q.text(QStringLiteral("GRUPA")).trimmed(); !g.isEmpty()) out << g;
+    return out;
+}
+
+std::optional<NoDebitProblem> CheckNoDebitDocument(const NoDebitDocument& document, const NoDebitPayer& payer) {
+    if (document.lines().empty())
+        return NoDebitProblem{NoDebitField::Grid, QStringLiteral("Nu aveti nimic pe chitanta!")};
+    if (CollapseSpaces(payer.holder).isEmpty())
+        return NoDebitProblem{NoDebitField::Holder, QStringLiteral("Nu ati specificat Titularul!")};
+    if (!acceptableCode(payer.code.trimmed(), payer.physical))
+        return NoDebitProblem{NoDebitField::Code, QStringLiteral("C.N.P. incorect!")};
+    if (CollapseSpaces(payer.address).isEmpty())
+        return NoDebitProblem{NoDebitField::Address, QStringLiteral("Lipseste adresa!")};
+    if (CollapseSpaces(payer.payer).isEmpty())
+        return NoDebitProblem{NoDebitField::Payer, QStringLiteral("Lipseste numele platitorului!")};
+    return std::nullopt;
+}
+
+StoredNoDebit StoreNoDebitDocument(db::Database& db, const QString& dataFolder, CountersFile& counters,
+                                   const NoDebitDocument& document, const QDate& date, const NoDebitPayer& payer,
+                                   const QString& cashier, const QString& badge,
+                                   const std::function<void()>& beforeCommit) {
+    const bool receipt = document.type() == NoDebitType::Collection;
+    StoredNoDebit stored;
+    stored.series = receipt ? counters.ReadCounter(cashier, QStringLiteral("SERIA")) : QString();
+    stored.number = (receipt ? counters.NextId(cashier, kReceiptKey) : counters.NextId(kServer, kOrderKey)).toLongLong();
+    stored.idchit = counters.NextId(kServer, QStringLiteral("IDCHIT")).toLongLong();
+
+    const QString table = dataFolder + QStringLiteral("/Chitante.dbf");
+    const QString insert = QStringLiteral(
+        "INSERT INTO \"%1\" (IDCHIT, IDGOS, IDANUL, SERIA, NR, DATAI, SATUL, ROL, GRUPA, DENUM, CODCLAS, NUMEP, CNP, "
+        "ADRESA, TIPF, PLATNUME, INCANUME, LEGITIMA, RESTANTA, MAJOREST, DEPOZIT, CURENT, MAJOR, REDUCERE, TOTAL, TIP) "
+        "VALUES (?, -1, -1, ?, ?, ?, '', '', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, ?, 0, 0, ?, ?)")
+                               .arg(table);
+    db::Transaction transaction(db);
+    for (const NoDebitLine& l : document.lines()) {
+        db.exec(insert, {stored.idchit, stored.series.left(10), stored.number, date, l.account, l.details,
+                         BudgetCodeOfGroup(db, dataFolder, l.account, payer.physical), CollapseSpaces(payer.holder),
+                         payer.code.trimmed(), CollapseSpaces(payer.address),
+                         payer.physical ? QStringLiteral("F") : QStringLiteral("J"), CollapseSpaces(payer.payer),
+                         cashier.left(32), badge.left(32), qint64(l.amount), qint64(l.amount),
+                         receipt ? QStringLiteral("C") : QStringLiteral("O")});
+    }
+    if (beforeCommit) beforeCommit();
+    transaction.commit();
+    return stored;
+}
+
+} // namespace vartesa
