@@ -49,7 +49,10 @@ QString DocumentName(QChar letter) {
 void ChooseKind(const AccountGrids& grids, PaymentAllocation& out) {
     std::int64_t plus = 0, minus = 0;
     auto add = [&](const auto& rows) {
-        for (const auto& r : rows) (r.entered > 0 ? plus : minus) += r.entered > 0 ? r.entered : -r.entered;
+        for (const auto& r : rows) {
+            if (r.entered > 0) plus += r.entered;
+            else minus -= r.entered;
+        }
     };
     add(grids.taxes);
     add(grids.debits);

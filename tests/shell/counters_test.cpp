@@ -205,6 +205,22 @@ TEST_F(CountersTest, NextIdOfAValueThatIsNotAWholeNumberFailsAndChangesNothing) 
     }
 }
 
+// A payment draws its operation, document and receipt numbers together; one bad value
+// leaves all of them undrawn.
+TEST_F(CountersTest, NextIdEachDrawsFromSeveralSectionsOrNone) {
+    writeBytes(path(), kSharedFile);
+    CountersFile counters(path());
+    EXPECT_EQ(counters.NextIdEach({{"SERVER", "IDGOS"}, {"SERVER", "IDCHIT"}, {"ION", "CHIT"}}),
+              (std::vector<qint64>{57, 310, 1}));
+    EXPECT_EQ(counters.ReadCounter("SERVER", "IDGOS") + counters.ReadCounter("SERVER", "IDCHIT") +
+                  counters.ReadCounter("ION", "CHIT"),
+              "583112");
+    counters.WriteCounter("ION", "CHIT", "2b");
+    const QByteArray bad = readBytes(path());
+    EXPECT_THROW(counters.NextIdEach({{"SERVER", "IDGOS"}, {"ION", "CHIT"}}), Error);
+    EXPECT_EQ(readBytes(path()), bad);
+}
+
 // Two workstations drawing from one counter: every identifier is handed out exactly once.
 TEST_F(CountersTest, TwoProcessesDrawingAtOnceNeverGetTheSameId) {
     constexpr int kEach = 500;
