@@ -40,5 +40,7 @@ int runPage(const QStringList& args);
 int runAssess(const QStringList& args);
 int runDemo(const QStringList& args);
 int runAccount(const QStringList& args);
+int runCashRegister(const QStringList& args);
+int runSummary(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -38,6 +38,12 @@ const std::vector<Command>& commands() {
         {"account", "DATAFOLDER IDGOS [--date zz.ll.aaaa]",
          "contul unui ROL la o data: impozitele, debitele si taxele cu majorari si bonificatii, apoi totalul datorat",
          runAccount},
+        {"cash-register", "DATAFOLDER --date zz.ll.aaaa [--cashier NUME]",
+         "registrul de casa al unei zile (CSV), apoi soldul precedent, totalurile si soldul de reportat", runCashRegister},
+        {"summary",
+         "DATAFOLDER register|payments|arrears|by-claim|by-account|by-cashier|accounts-by-cashier|accounts-total|"
+         "compensations --from zz.ll.aaaa --to zz.ll.aaaa [--with-transfers] [--cashier NUME] --out FISIER.xls",
+         "listele si centralizatoarele registrului de casa pe o perioada (registrul: ziua --from)", runSummary},
     };
     return table;
 }
