@@ -102,11 +102,11 @@ std::vector<ReceiptLine> SelectLines(Services& s, const SummaryRequest& r, const
 }
 
 QString TownHallName(Services& s) {
-    return SettingsTable(s.database(), s.folders.data).load().value(QStringLiteral("PrimariaLab")).trimmed();
+    return SettingsTable(s.database(), s.folders.data).load().value(QStringLiteral("PRIMARIALAB")).trimmed();
 }
 
 QString AccountantName(Services& s) {
-    return SettingsTable(s.database(), s.folders.data).load().value(QStringLiteral("ContabilLab")).trimmed();
+    return SettingsTable(s.database(), s.folders.data).load().value(QStringLiteral("CONTABILLAB")).trimmed();
 }
 
 QString DateText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }

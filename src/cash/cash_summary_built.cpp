@@ -248,7 +248,7 @@ workbook::Workbook BuildCashierSummary(Services& s, const SummaryRequest& r) {
     struct Receipt { QString series; qint64 number; QDate day; QString cashier; qint64 total; };
     std::vector<Receipt> receipts;
     for (const ReceiptLine& l : lines) {
-        const QString series = l.series.isEmpty() ? QStringLiteral(" - ") : l.series;
+        const QString series = l.series.isEmpty() || l.series == QLatin1String("-") ? QStringLiteral(" - ") : l.series;
         if (receipts.empty() || receipts.back().series != series || receipts.back().number != l.number ||
             receipts.back().day != l.day || receipts.back().cashier != l.cashier)
             receipts.push_back({series, l.number, l.day, l.cashier, 0});
