@@ -27,6 +27,8 @@
 #include "roles/synthetic_commune.h"
 #include "roles/ui/role_register_window.h"
 #include "cash/ui/account_window.h"
+#include "cash/ui/cash_register_window.h"
+#include "cash/ui/period_dialog.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 
@@ -165,6 +167,12 @@ int main(int argc, char** argv) {
     TAvansatSearch rolePicker(services, &mainWindow);
     TGospodarieF accountWindow(services, constants, &mainWindow);
     mainWindow.attach(QStringLiteral("Incasari"), [&] { RunCollections(rolePicker, accountWindow); });
+    // The cash register ("Registru de Casa") and the period dialog its lists share with the
+    // compensation summary of the lists menu.
+    TFAlegePerioada periodDialog(services, &mainWindow);
+    TFRegCasa cashRegister(services, periodDialog, &mainWindow);
+    mainWindow.attach(QStringLiteral("RegistruCasa"), [&] { cashRegister.OpenCashRegister(); });
+    mainWindow.attach(QStringLiteral("Centralizatorcompensari1"), [&] { RunCompensationSummary(services, periodDialog); });
     TAutoDetF vehicleViewer(services, &accountWindow);
     accountWindow.attach(QStringLiteral("DetaliiAutoB"),
                          [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });
