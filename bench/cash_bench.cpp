@@ -1,12 +1,16 @@
 // Speed of the collections on the synthetic commune's 10,000 roles: one role's account
-// grids (opening the role and computing them; computing them again for a new date) and the
-// role picker's filter at each keystroke.
+// grids (opening the role and computing them; computing them again for a new date), the
+// role picker's filter at each keystroke and one payment stored.
 
 #include "synthetic_accounts.h"
 
 #include "cash/account.h"
+#include "cash/payment.h"
 #include "cash/role_picker.h"
 #include "db/database.h"
+#include "shell/budget_codes.h"
+#include "shell/catalog.h"
+#include "shell/counters.h"
 
 #include <QTemporaryDir>
 
@@ -26,7 +30,7 @@ const QString& communeFolder() {
     return path;
 }
 
-constexpr AccountRules kRules{false, true, true};
+constexpr AccountRules kRules{false, true, true, {}};
 const QDate kDate(2015, 10, 15);
 
 struct Warm {
@@ -95,5 +99,62 @@ void PickerSnapshot(benchmark::State& state) {
     }
 }
 BENCHMARK(PickerSnapshot)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// A commune of its own for the payments, which change it: the undo tables, the
+// classification codes and a cashier are added to the synthetic one.
+const QString& paymentFolder() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        bench::writeSyntheticCommune(dir.path());
+        bench::writeSyntheticAccounts(dir.path());
+        db::Database database(dir.path());
+        for (const char* file : {"UndelSold.dbf", "UndelDat.dbf", "UndelDebit.dbf"})
+            CreateTable(database, dir.path() + '/' + QLatin1String(file), CatalogTable(QLatin1String(file)));
+        CountersFile counters(dir.path() + QStringLiteral("/Vartesa.set"));
+        BudgetCodes(database, dir.path(), counters).EnsureCodesTable();
+        database.exec(QStringLiteral("UPDATE \"%1/CODCL.dbf\" SET CODCLF = '21020' || IDCOD, CODCLJ = '21030' || IDCOD")
+                          .arg(dir.path()));
+        counters.WriteCounter(QStringLiteral("CASIER"), QStringLiteral("SERIA"), QStringLiteral("BV"));
+        return dir.path();
+    }();
+    return path;
+}
+
+// "&OPEREAZA" confirmed: a receipt of 4 lines (the four local taxes of a role, each paid
+// 10 lei) allocated, coded, checked and stored with its snapshots and balances, file syncs
+// included. The account grids are built outside the timing (AccountOpenAndBuildWarm).
+void PayReceiptOfFourLines(benchmark::State& state) {
+    const QString folder = paymentFolder();
+    db::Database database(folder);
+    CountersFile counters(folder + QStringLiteral("/Vartesa.set"));
+    const Cashier cashier{QStringLiteral("CASIER"), QStringLiteral("L-1")};
+    const QDate date(2015, 10, 15);
+    qint64 role = 1;
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const AccountRole r = OpenAccountRole(database, folder, kRules, role, 2015);
+        AccountGrids grids = BuildAccountGrids(database, folder, r, date);
+        for (TaxRow& t : grids.taxes) t.entered = 10;
+        role = (role + 996) % 10000 + 1; // every role once, in a scattered order
+        state.ResumeTiming();
+        PaymentAllocation a = AllocatePayment(grids, date, r.noPenalty);
+        const ReceiptNumbering n = ReadReceiptNumbering(counters, cashier.name);
+        FillDocumentLines(database, folder, a.lines, r.physicalPerson(), n.series, n.next);
+        const PaymentDocument doc{DocumentKind::Receipt, date, r.role.name, n.next, n.series};
+        if (const auto problem = CheckPaymentDocument(database, folder, counters, a.lines, doc)) {
+            state.SkipWithError(problem->message.toStdString().c_str());
+            break;
+        }
+        const StoredPayment s = StorePayment(database, folder, counters, r, grids, a, doc, cashier);
+        if (!s.refusal.isEmpty()) {
+            state.SkipWithError(s.refusal.toStdString().c_str());
+            break;
+        }
+        lines = a.lines.size();
+    }
+    state.counters["lines"] = double(lines);
+}
+BENCHMARK(PayReceiptOfFourLines)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace

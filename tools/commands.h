@@ -42,5 +42,6 @@ int runDemo(const QStringList& args);
 int runAccount(const QStringList& args);
 int runCashRegister(const QStringList& args);
 int runSummary(const QStringList& args);
+int runPay(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -44,6 +44,10 @@ const std::vector<Command>& commands() {
          "DATAFOLDER register|payments|arrears|by-claim|by-account|by-cashier|accounts-by-cashier|accounts-total|"
          "compensations --from zz.ll.aaaa --to zz.ll.aaaa [--with-transfers] [--cashier NUME] --out FISIER.xls",
          "listele si centralizatoarele registrului de casa pe o perioada (registrul: ziua --from)", runSummary},
+        {"pay",
+         "DATAFOLDER IDGOS --user NUME [--date zz.ll.aaaa] [--tax \"GRUPA=SUMA\"]... [--debit IDDEB=SUMA]... "
+         "[--fee IDDAT=SUMA]... [--payer TEXT] [--transfer NR] [--number NR] [--dry-run]",
+         "opereaza o plata pe contul unui ROL: liniile documentului ca CSV, apoi IDCHIT (fara --dry-run)", runPay},
     };
     return table;
 }

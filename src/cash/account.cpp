@@ -227,6 +227,7 @@ AccountRules AccountRulesFrom(const AdminConstants& constants) {
     r.penaltyOption = constants.noPenalties();
     r.reductionUnder50 = constants.isChecked(QStringLiteral("Bonificatie50"));
     r.reductionForCompanies = constants.isChecked(QStringLiteral("BonifPJ"));
+    r.earlyReduction = constants.value(QStringLiteral("ERED"));
     return r;
 }
 
@@ -316,6 +317,8 @@ void ComputeTaxRow(TaxRow& row, const AccountRole& role, const QDate& date) {
 AccountGrids BuildAccountGrids(db::Database& db, const QString& dataFolder, const AccountRole& role,
                                const QDate& date) {
     AccountGrids g;
+    g.year = role.year;
+    g.earlyReduction = role.rules.earlyReduction;
     if (!role.found) return g;
     const qint64 id = role.role.id;
     g.debits = readDebitRows(db, dataFolder, id);

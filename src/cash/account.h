@@ -8,6 +8,7 @@
 // the screen's working tables in their order (AccountColumns), so the payment and the
 // documents that read the grids find every value under its usual name.
 
+#include "db/currency.h"
 #include "roles/role.h"
 
 #include <QDate>
@@ -98,6 +99,8 @@ struct AccountGrids {
     std::vector<DebitRow> debits;
     std::vector<ClaimRow> claims;
     std::int64_t total = 0; // "Total datorie": the sum of DEPLATA over the three grids
+    int year = 0;           // the fiscal year the grids were computed in (0: the date's year)
+    Currency earlyReduction; // ERED, %: the reduction an accounting note grants on a paid tax
 
     /// The rows of one grid as their common part.
     std::vector<AccountRow*> rows(AccountGrid grid);
@@ -108,6 +111,7 @@ struct AccountRules {
     bool penaltyOption = false;         // FARAMAJORARI: a role may be spared penalties
     bool reductionUnder50 = false;      // Bonificatie50: taxes under 50 lei get the reduction
     bool reductionForCompanies = false; // BonifPJ: legal persons get the reduction
+    Currency earlyReduction;            // ERED, %: "Reducere la plata integrala in avans"
 };
 AccountRules AccountRulesFrom(const AdminConstants& constants);
 /// The same constants read straight from the counters file, writing nothing (the command line).

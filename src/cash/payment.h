@@ -100,7 +100,21 @@ struct PaymentAllocation {
 /// carried penalties are neither paid nor lowered, so that the receipt, which writes no
 /// penalties for such a role, the balance and the typed amount agree.
 /// Document lines get no series, number or code here (FillDocumentLines does that).
+/// The instalment dates are those of `grids.year` (the date's year when 0); an accounting
+/// note grants `grids.earlyReduction` percent on a paid tax while a debit of the year is paid.
 PaymentAllocation AllocatePayment(const AccountGrids& grids, const QDate& date, bool noPenalty);
+
+/// The message when the amounts made no document line ("FCHIT" is empty), titled "Operare".
+inline const QString kNothingToStore = QStringLiteral("Nu ati facut nici o operatiune!\rNu aveti ce opera...");
+
+/// The stored amount fields hold 6 characters (-99999 to 999999). The refusal for the first
+/// part of `lines` that does not fit, or nothing when all fit.
+std::optional<QString> OversizedPart(const std::vector<PaymentLine>& lines);
+
+/// The split editor's "&Memoreaza" on the six parts of `split` for a line of `total` lei:
+/// the refusal (titled "Detalii / Modificari") when the parts, less the reduction, do not
+/// make the total, or when a part does not fit the stored fields; nothing when accepted.
+std::optional<QString> SplitRefusal(const PaymentLine& split, std::int64_t total);
 
 /// Step 6 of the document lines: the letter C gives "CHITANTA" with `series` and `number`,
 /// N gives "N.C." and O "O.P." with no series and number 0; CODCLAS is the group's code in
@@ -161,10 +175,11 @@ struct StoredPayment {
 inline const QString kPaymentSituationChanged =
     QStringLiteral("Situatia s-a modificat intre timp. Recalculati si operati din nou!");
 
-/// Stores the document: draws IDANUL, IDCHIT and (for a receipt) the cashier's number, then
-/// in one transaction checks that the role's balance rows still hold what the allocation
-/// started from, writes the undo snapshots (UndelSold.dbf, UndelDat.dbf, UndelDebit.dbf),
-/// the new balances and the Chitante.dbf lines. Any failure leaves every table as it was
+/// Stores the document: draws IDANUL and IDCHIT, then in one transaction writes the undo
+/// snapshots (UndelSold.dbf, UndelDat.dbf, UndelDebit.dbf), checks that the role's balance
+/// rows still hold what the grids showed (else refuses with kPaymentSituationChanged), writes
+/// the new balances, draws the cashier's receipt number (kind C only, so a refusal leaves no
+/// gap in the sequence) and writes the Chitante.dbf lines. Any failure leaves every table as it was
 /// (numbers drawn stay used). `beforeCommit`, when given, runs inside the transaction just
 /// before it commits (tests inject failures there).
 StoredPayment StorePayment(db::Database& db, const QString& dataFolder, CountersFile& counters,

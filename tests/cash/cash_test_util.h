@@ -52,7 +52,7 @@ public:
                       .arg(path("Chitante.dbf")),
                   {++ids_, role, day, group});
     }
-    AccountGrids account(qint64 role, const QDate& date, const AccountRules& rules = {false, true, true}) {
+    AccountGrids account(qint64 role, const QDate& date, const AccountRules& rules = {false, true, true, {}}) {
         return BuildAccountGrids(db(), env.folders().data, OpenAccountRole(db(), env.folders().data, rules, role, 2015),
                                  date);
     }

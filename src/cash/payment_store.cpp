@@ -1,0 +1,284 @@
+// Confirming and storing a payment document: the classification codes and numbers of its
+// lines, the checks of the confirmation dialog, and the one transaction that writes the undo
+// snapshots, the new balances and the receipt lines.
+
+#include "cash/payment.h"
+
+#include "db/database.h"
+#include "db/error.h"
+#include "db/query.h"
+#include "shell/counters.h"
+#include "shell/table_helpers.h"
+#include "shell/text_helpers.h"
+
+#include <algorithm>
+#include <map>
+
+namespace vartesa {
+
+namespace {
+
+const QString kServer = QStringLiteral("SERVER");
+const QString kHandNumbered = QStringLiteral(" - "); // SERIA of documents numbered by hand
+
+QString Table(const QString& folder, const char* file) { return folder + '/' + QLatin1String(file); }
+
+QString DocumentName(QChar letter) {
+    if (letter == 'N') return QStringLiteral("N.C.");
+    if (letter == 'O') return QStringLiteral("O.P.");
+    return QStringLiteral("CHITANTA");
+}
+
+// A document is looked up by series and number, a role's rows by IDGOS and the rows a
+// payment changes by their identifiers; the engine keeps such indexes in memory, once per
+// table and field (adding one again is refused, which is what we want).
+void IndexPaymentTables(db::Database& db, const QString& folder) {
+    const std::pair<const char*, const char*> indexes[] = {
+        {"SoldCalc.dbf", "IDGOS"}, {"SoldCalc.dbf", "IDRES"}, {"Datorii.dbf", "IDDAT"},
+        {"Debit.dbf", "IDDEB"},    {"Chitante.dbf", "NR"}};
+    for (const auto& [file, field] : indexes) {
+        try {
+            db.addIndex(Table(folder, file), QLatin1String(field));
+        } catch (const Error&) {
+        }
+    }
+}
+
+// The balance rows still hold what the grids read: every local-tax row of the role (none
+// added or removed), and the fee lines and debits that receive an amount. Run while the
+// transaction holds the folder's write lock, so nobody can change them before commit.
+bool BalancesUnchanged(db::Database& db, const QString& folder, const AccountRole& role, const AccountGrids& grids,
+                       const PaymentAllocation& allocation) {
+    std::map<qint64, const TaxRow*> taxes;
+    for (const TaxRow& t : grids.taxes) taxes[t.id] = &t;
+    db::Query q = db.query(QStringLiteral("SELECT IDRES, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, MAJOR FROM \"%1\" "
+                                          "WHERE IDGOS = ?")
+                               .arg(Table(folder, "SoldCalc.dbf")),
+                           {role.role.id});
+    if (q.count() != int(taxes.size())) return false;
+    for (q.first(); !q.eof(); q.next()) {
+        const auto it = taxes.find(q.integer(QStringLiteral("IDRES")));
+        if (it == taxes.end()) return false;
+        const TaxRow& t = *it->second;
+        if (q.integer(QStringLiteral("SUMA")) != t.amount || q.integer(QStringLiteral("REST")) != t.rest ||
+            q.integer(QStringLiteral("REDUC")) != t.reduction || q.integer(QStringLiteral("SCUTIRE")) != t.exemption ||
+            q.integer(QStringLiteral("DATOR")) != t.arrears || q.integer(QStringLiteral("DEPOZ")) != t.credit ||
+            q.integer(QStringLiteral("MAJOR")) != t.carried)
+            return false;
+    }
+    for (const ClaimBalance& c : allocation.claims) {
+        const auto row = std::find_if(grids.claims.begin(), grids.claims.end(),
+                                      [&](const ClaimRow& r) { return r.id == c.id; });
+        if (row == grids.claims.end()) return false;
+        const db::Query d = db.query(
+            QStringLiteral("SELECT SUMA, REST, REDUC FROM \"%1\" WHERE IDDAT = ?").arg(Table(folder, "Datorii.dbf")),
+            {c.id});
+        if (d.count() != 1 || d.integer(QStringLiteral("SUMA")) != row->amount ||
+            d.integer(QStringLiteral("REST")) != row->rest || d.integer(QStringLiteral("REDUC")) != row->reduction)
+            return false;
+    }
+    for (const DebitBalance& b : allocation.debits) {
+        const auto row = std::find_if(grids.debits.begin(), grids.debits.end(),
+                                      [&](const DebitRow& r) { return r.id == b.id; });
+        if (row == grids.debits.end()) return false;
+        const db::Query d = db.query(
+            QStringLiteral("SELECT SUMAC FROM \"%1\" WHERE IDDEB = ?").arg(Table(folder, "Debit.dbf")), {b.id});
+        if (d.count() != 1 || d.integer(QStringLiteral("SUMAC")) != row->open) return false;
+    }
+    return true;
+}
+
+// Undo snapshots of every row the payment may change, keyed by the operation.
+void WriteUndoSnapshots(db::Database& db, const QString& folder, const AccountRole& role,
+                        const PaymentAllocation& allocation, qint64 idanul) {
+    db.exec(QStringLiteral("INSERT INTO \"%1\" (IDANUL, IDGOS, IDRES, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, MAJOR, "
+                           "DATORI, DEPOZI, MAJORI) SELECT ?, IDGOS, IDRES, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, "
+                           "MAJOR, DATORI, DEPOZI, MAJORI FROM \"%2\" WHERE IDGOS = ?")
+                .arg(Table(folder, "UndelSold.dbf"), Table(folder, "SoldCalc.dbf")),
+            {idanul, role.role.id});
+    for (const ClaimBalance& c : allocation.claims)
+        db.exec(QStringLiteral("INSERT INTO \"%1\" (IDANUL, IDGOS, IDDAT, SUMA, REST, REDUC, SUMA2, RESTINI) "
+                               "SELECT ?, IDGOS, IDDAT, SUMA, REST, REDUC, SUMA2, RESTINI FROM \"%2\" WHERE IDDAT = ?")
+                    .arg(Table(folder, "UndelDat.dbf"), Table(folder, "Datorii.dbf")),
+                {idanul, c.id});
+    for (const DebitBalance& d : allocation.debits)
+        db.exec(QStringLiteral("INSERT INTO \"%1\" (IDANUL, IDGOS, IDDEB, SUMAINI, SUMAC) "
+                               "SELECT ?, IDGOS, IDDEB, SUMAINI, SUMAC FROM \"%2\" WHERE IDDEB = ?")
+                    .arg(Table(folder, "UndelDebit.dbf"), Table(folder, "Debit.dbf")),
+                {idanul, d.id});
+}
+
+// The new balances; a local-tax row the payment left as it was is not rewritten.
+void ApplyBalances(db::Database& db, const QString& folder, const AccountGrids& grids,
+                   const PaymentAllocation& allocation) {
+    for (const TaxBalance& b : allocation.taxes) {
+        const auto row = std::find_if(grids.taxes.begin(), grids.taxes.end(),
+                                      [&](const TaxRow& r) { return r.id == b.id; });
+        if (row != grids.taxes.end() && row->amount == b.amount && row->rest == b.rest &&
+            row->reduction == b.reduction && row->arrears == b.arrears && row->credit == b.credit &&
+            row->carried == b.carried)
+            continue;
+        db.exec(QStringLiteral("UPDATE \"%1\" SET SUMA = ?, REST = ?, REDUC = ?, DATOR = ?, DEPOZ = ?, MAJOR = ? "
+                               "WHERE IDRES = ?")
+                    .arg(Table(folder, "SoldCalc.dbf")),
+                {qint64(b.amount), qint64(b.rest), qint64(b.reduction), qint64(b.arrears), qint64(b.credit),
+                 qint64(b.carried), b.id});
+    }
+    for (const ClaimBalance& c : allocation.claims)
+        db.exec(QStringLiteral("UPDATE \"%1\" SET SUMA = ?, REST = ? WHERE IDDAT = ?").arg(Table(folder, "Datorii.dbf")),
+                {qint64(c.amount), qint64(c.rest), c.id});
+    for (const DebitBalance& d : allocation.debits)
+        db.exec(QStringLiteral("UPDATE \"%1\" SET SUMAC = ? WHERE IDDEB = ?").arg(Table(folder, "Debit.dbf")),
+                {qint64(d.open), d.id});
+}
+
+// What every line of the document shares.
+struct DocumentHeader {
+    qint64 idchit = 0, idanul = 0;
+    QChar letter;
+    QString series;
+    qint64 number = 0;
+    QDate date;
+    QString payer;
+};
+
+void WriteReceiptLines(db::Database& db, const QString& folder, const AccountRole& role, const Cashier& cashier,
+                       const DocumentHeader& h, const std::vector<PaymentLine>& lines) {
+    const QString sql =
+        QStringLiteral("INSERT INTO \"%1\" (IDCHIT, IDGOS, IDANUL, SERIA, NR, DATAI, SATUL, ROL, GRUPA, DENUM, CODCLAS, "
+                       "NUMEP, CNP, ADRESA, TIPF, PLATNUME, INCANUME, LEGITIMA, RESTANTA, MAJOREST, DEPOZIT, CURENT, "
+                       "MAJOR, REDUCERE, TOTAL, TIP) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                       "?, ?, ?, ?, ?, ?)")
+            .arg(Table(folder, "Chitante.dbf"));
+    const Role& r = role.role;
+    for (const PaymentLine& l : lines) {
+        // The account of a role spared penalties shows none, and its receipt writes none.
+        const std::int64_t carried = role.noPenalty ? 0 : l.carried;
+        const std::int64_t penalties = role.noPenalty ? 0 : l.penalties;
+        db.exec(sql, {h.idchit, r.id, h.idanul, h.series, h.number, h.date, r.village, r.number, l.group.left(60),
+                      l.name.left(50), l.code.left(24), r.name, r.code, r.address,
+                      role.physicalPerson() ? QStringLiteral("F") : QStringLiteral("J"), h.payer.left(40),
+                      cashier.name.left(32), cashier.badge.left(32), qint64(l.arrears), qint64(carried),
+                      qint64(l.credit), qint64(l.current), qint64(penalties), qint64(l.reduction), qint64(l.total()),
+                      QString(h.letter)});
+    }
+}
+
+} // namespace
+
+void FillDocumentLines(db::Database& db, const QString& dataFolder, std::vector<PaymentLine>& lines,
+                       bool physicalPerson, const QString& series, qint64 number) {
+    std::map<QString, QString> codes;
+    for (PaymentLine& l : lines) {
+        l.document = DocumentName(l.letter);
+        const bool receipt = l.letter == 'C';
+        l.series = receipt ? series : QString();
+        l.number = receipt ? number : 0;
+        auto [it, fresh] = codes.try_emplace(l.group);
+        if (fresh) it->second = BudgetCodeOfGroup(db, dataFolder, l.group, physicalPerson).trimmed();
+        l.code = it->second;
+    }
+}
+
+ReceiptNumbering ReadReceiptNumbering(const CountersFile& counters, const QString& cashier) {
+    ReceiptNumbering n;
+    n.series = counters.ReadCounter(cashier, QStringLiteral("SERIA")).trimmed();
+    bool ok = false;
+    n.next = counters.ReadCounter(cashier, QStringLiteral("CHIT"), QStringLiteral("1")).trimmed().toLongLong(&ok);
+    if (!ok) n.next = 0; // unreadable: the dialog then says the number is wrong
+    return n;
+}
+
+std::optional<PaymentProblem> CheckPaymentDocument(db::Database& db, const QString& dataFolder,
+                                                   const CountersFile& counters,
+                                                   const std::vector<PaymentLine>& lines,
+                                                   const PaymentDocument& document) {
+    using Where = PaymentProblem::Where;
+    const QString closed = counters.ReadCounter(QStringLiteral("VARIABILE"), QStringLiteral("ANINCHIS")).trimmed();
+    bool ok = false;
+    const int closedYear = closed.toInt(&ok);
+    if (ok && closedYear >= document.date.year())
+        return PaymentProblem{Where::Errors, QStringLiteral("Memorare chitanta"),
+                              QStringLiteral("Anul %1 este inchis!\rNu mai puteti lucra in el! Adios...").arg(closed)};
+    if (document.number == 0) return PaymentProblem{Where::Hint, {}, QStringLiteral("Numar incorect!")};
+    if (CollapseSpaces(document.payer).isEmpty())
+        return PaymentProblem{Where::Hint, {}, QStringLiteral("Nu ati scris Platitorul!")};
+    for (const PaymentLine& l : lines)
+        if (l.code.trimmed().isEmpty())
+            return PaymentProblem{Where::GridHint, {},
+                                  QStringLiteral("Nu aveti Contul la %1!\rApasati pe butonul Coduri clasificare si "
+                                                 "adaugati-l!")
+                                      .arg(l.group)};
+    if (const std::optional<QString> oversized = OversizedPart(lines))
+        return PaymentProblem{Where::Errors, QStringLiteral("Memorare chitanta"), *oversized};
+    if (document.kind == DocumentKind::Receipt) {
+        IndexPaymentTables(db, dataFolder);
+        const QVariant rol = db.scalar(
+            QStringLiteral("SELECT ROL FROM \"%1\" WHERE NR = ? AND RTRIM(SERIA) = ?").arg(Table(dataFolder, "Chitante.dbf")),
+            {document.number, document.series.trimmed()});
+        if (rol.isValid())
+            return PaymentProblem{Where::Errors, QStringLiteral("Verificare de dubluri"),
+                                  QStringLiteral("Mai exista chitanta aceasta la  ROL %1 !\rContactati Operatorul de ROL "
+                                                 "sau Administratorul sa va modifice numarul chitantei!")
+                                      .arg(rol.toString().trimmed())};
+    }
+    return std::nullopt;
+}
+
+StoredPayment StorePayment(db::Database& db, const QString& dataFolder, CountersFile& counters,
+                           const AccountRole& role, const AccountGrids& grids, const PaymentAllocation& allocation,
+                           const PaymentDocument& document, const Cashier& cashier,
+                           const std::function<void()>& beforeCommit) {
+    StoredPayment out;
+    if (!allocation.refusal.isEmpty()) {
+        out.refusal = allocation.refusal;
+        return out;
+    }
+    if (allocation.lines.empty()) {
+        out.refusal = kNothingToStore;
+        return out;
+    }
+    if (const std::optional<QString> oversized = OversizedPart(allocation.lines)) {
+        out.refusal = *oversized;
+        return out;
+    }
+    IndexPaymentTables(db, dataFolder);
+    DocumentHeader h;
+    const bool receipt = allocation.kind == DocumentKind::Receipt && document.kind != DocumentKind::Transfer;
+    h.letter = allocation.kind == DocumentKind::Receipt && !receipt ? QChar('V') : QChar(char(allocation.kind));
+    h.date = document.date;
+    h.payer = CollapseSpaces(document.payer);
+    h.idanul = counters.NextId(kServer, QStringLiteral("IDANUL")).toLongLong();
+    h.idchit = counters.NextId(kServer, QStringLiteral("IDCHIT")).toLongLong();
+    out.idanul = h.idanul;
+
+    db::Transaction tx(db);
+    // The first write takes the folder's write lock; only then are the balances compared,
+    // so another workstation's payment cannot slip in between the check and the commit.
+    WriteUndoSnapshots(db, dataFolder, role, allocation, h.idanul);
+    if (!BalancesUnchanged(db, dataFolder, role, grids, allocation)) {
+        out.refusal = kPaymentSituationChanged;
+        return out; // the transaction rolls back
+    }
+    ApplyBalances(db, dataFolder, grids, allocation);
+    if (receipt) {
+        // Drawn only once the document is sure to be stored, so a refused payment leaves no
+        // gap in the cashier's sequence.
+        h.series = counters.ReadCounter(cashier.name, QStringLiteral("SERIA")).trimmed();
+        h.number = counters.NextId(cashier.name, QStringLiteral("CHIT")).toLongLong();
+    } else {
+        h.series = kHandNumbered;
+        h.number = document.number;
+    }
+    std::vector<PaymentLine> lines = allocation.lines;
+    for (PaymentLine& l : lines) l.letter = h.letter;
+    WriteReceiptLines(db, dataFolder, role, cashier, h, lines);
+    if (beforeCommit) beforeCommit();
+    tx.commit();
+    out.idchit = h.idchit;
+    out.number = h.number;
+    out.series = h.series;
+    return out;
+}
+
+} // namespace vartesa
