@@ -15,6 +15,7 @@
 #include "cash/cash_summaries.h"
 #include "cash/payment.h"
 #include "db/database.h"
+#include "db/error.h"
 #include "shell/budget_codes.h"
 #include "shell/catalog.h"
 #include "shell/counters.h"
@@ -149,6 +150,19 @@ void RegisterOpenCold(benchmark::State& state) {
 }
 BENCHMARK(RegisterOpenCold)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// Opening it again in the same run: the engine holds the receipts already and only checks
+// the files for changes, as after the first opening of the day.
+void RegisterOpenWarm(benchmark::State& state) {
+    auto s = yearServices();
+    CashRegister(*s).Open();
+    for (auto _ : state) {
+        CashRegister r(*s);
+        r.Open();
+        benchmark::DoNotOptimize(r.Day(QDate(2015, 6, 15), AnyCashier()).carry());
+    }
+}
+BENCHMARK(RegisterOpenWarm)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
+
 // A change of "Din data" or "Operator": the balances of another day and cashier.
 void RegisterFilterDay(benchmark::State& state) {
     auto s = yearServices();
@@ -164,9 +178,14 @@ void SummaryWholeYear(benchmark::State& state) {
     const auto kind = SummaryKind(state.range(0));
     auto s = yearServices();
     const SummaryRequest year{QDate(2015, 1, 1), QDate(2015, 12, 31), true, AnyCashier()};
-    BuildSummary(*s, kind, year); // the engine reads the tables once
     const QString file = s->folders.program + QStringLiteral("/an.xls");
-    for (auto _ : state) BuildSummary(*s, kind, year).save(file);
+    try {
+        BuildSummary(*s, kind, year); // the engine reads the tables once
+        for (auto _ : state) BuildSummary(*s, kind, year).save(file);
+    } catch (const Error& e) {
+        state.SkipWithError(e.text().toStdString().c_str()); // a list longer than a sheet's 65,536 rows
+        return;
+    }
     state.counters["bytes"] = double(QFileInfo(file).size());
 }
 BENCHMARK(SummaryWholeYear)

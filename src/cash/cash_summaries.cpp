@@ -74,28 +74,33 @@ std::vector<ReceiptLine> SelectLines(Services& s, const SummaryRequest& r, const
         params << cashier;
     }
     db::Query q = s.database().query(sql + QStringLiteral(" ORDER BY ") + order, params);
+    // Fields by position: a year holds tens of thousands of lines.
+    enum Column { Id, Kind, Series, Number, Day, Village, Role, Group, Code, Name, PersonType, Cashier,
+                  Arrears, ArrearsPenalty, Credit, Current, Penalty, Reduction, Total };
     lines.reserve(size_t(q.count()));
-    for (q.first(); !q.eof(); q.next()) {
+    for (int row = 0; row < q.count(); ++row) {
+        auto text = [&](Column c) { return q.cell(row, c).toString(); };
+        auto number = [&](Column c) { return q.cell(row, c).toLongLong(); };
         ReceiptLine l;
-        l.idchit = q.integer("IDCHIT");
-        l.kind = q.text("TIP");
-        l.series = q.text("SERIA");
-        l.number = q.integer("NR");
-        l.day = q.date("DATAI");
-        l.village = q.text("SATUL");
-        l.role = q.text("ROL");
-        l.group = q.text("GRUPA");
-        l.code = q.text("CODCLAS");
-        l.name = q.text("NUMEP");
-        l.personType = q.text("TIPF");
-        l.cashier = q.text("INCANUME");
-        l.arrears = q.integer("RESTANTA");
-        l.arrearsPenalty = q.integer("MAJOREST");
-        l.credit = q.integer("DEPOZIT");
-        l.current = q.integer("CURENT");
-        l.penalty = q.integer("MAJOR");
-        l.reduction = q.integer("REDUCERE");
-        l.total = q.integer("TOTAL");
+        l.idchit = number(Id);
+        l.kind = text(Kind);
+        l.series = text(Series);
+        l.number = number(Number);
+        l.day = q.cell(row, Day).toDate();
+        l.village = text(Village);
+        l.role = text(Role);
+        l.group = text(Group);
+        l.code = text(Code);
+        l.name = text(Name);
+        l.personType = text(PersonType);
+        l.cashier = text(Cashier);
+        l.arrears = number(Arrears);
+        l.arrearsPenalty = number(ArrearsPenalty);
+        l.credit = number(Credit);
+        l.current = number(Current);
+        l.penalty = number(Penalty);
+        l.reduction = number(Reduction);
+        l.total = number(Total);
         lines.push_back(std::move(l));
     }
     return lines;
