@@ -42,6 +42,8 @@ int runDemo(const QStringList& args);
 int runAccount(const QStringList& args);
 int runReceipt(const QStringList& args);
 int runRolePage(const QStringList& args);
+int runCashRegister(const QStringList& args);
+int runSummary(const QStringList& args);
 int runPay(const QStringList& args);
 int runCancel(const QStringList& args);
 

@@ -45,6 +45,12 @@ const std::vector<Command>& commands() {
          "scrie chitanta (doua exemplare pe o pagina) intr-un fisier PDF, fara ferestre", runReceipt},
         {"role-page", "DATAFOLDER IDGOS --pdf FISIER",
          "scrie pagina de ROL a unui rol (sold, debite, incasari pe fiecare impozit) intr-un fisier PDF", runRolePage},
+        {"cash-register", "DATAFOLDER --date zz.ll.aaaa [--cashier NUME]",
+         "registrul de casa al unei zile (CSV), apoi soldul precedent, totalurile si soldul de reportat", runCashRegister},
+        {"summary",
+         "DATAFOLDER register|payments|arrears|by-claim|by-account|by-cashier|accounts-by-cashier|accounts-total|"
+         "compensations --from zz.ll.aaaa --to zz.ll.aaaa [--with-transfers] [--cashier NUME] --out FISIER.xls",
+         "listele si centralizatoarele registrului de casa pe o perioada (registrul: ziua --from)", runSummary},
         {"pay",
          "DATAFOLDER IDGOS --user NUME [--date zz.ll.aaaa] [--tax \"GRUPA=SUMA\"]... [--debit IDDEB=SUMA]... "
          "[--fee IDDAT=SUMA]... [--payer TEXT] [--transfer NR] [--number NR] [--dry-run]",

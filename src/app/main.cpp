@@ -34,6 +34,8 @@
 #include "cash/ui/cancelled_receipts_window.h"
 #include "cash/ui/no_debit_window.h"
 #include "cash/ui/receipt_history_window.h"
+#include "cash/ui/cash_register_window.h"
+#include "cash/ui/period_dialog.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 
@@ -176,6 +178,12 @@ int main(int argc, char** argv) {
     PaymentOperation payment(services, accountWindow);
     payment.printReceipt = [&](qint64 idchit) { PrintStoredReceipt(services, constants, idchit); };
     accountWindow.attach(QStringLiteral("OperBut"), [&] { payment.OperButClick(); });
+    // The cash register ("Registru de Casa") and the period dialog its lists share with the
+    // compensation summary of the lists menu.
+    TFAlegePerioada periodDialog(services, &mainWindow);
+    TFRegCasa cashRegister(services, periodDialog, &mainWindow);
+    mainWindow.attach(QStringLiteral("RegistruCasa"), [&] { cashRegister.OpenCashRegister(); });
+    mainWindow.attach(QStringLiteral("Centralizatorcompensari1"), [&] { RunCompensationSummary(services, periodDialog); });
     TAutoDetF vehicleViewer(services, &accountWindow);
     accountWindow.attach(QStringLiteral("DetaliiAutoB"),
                          [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });

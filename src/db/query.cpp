@@ -7,6 +7,17 @@
 
 namespace vartesa::db {
 
+Query Query::fromRows(const QStringList& columns, std::vector<std::vector<QVariant>> rows) {
+    Query q;
+    q.columns_ = columns;
+    q.dateColumns_.assign(size_t(columns.size()), false);
+    for (const auto& row : rows)
+        if (row.size() != size_t(columns.size()))
+            throw Error(QStringLiteral("Rand cu %1 valori pentru %2 coloane").arg(row.size()).arg(columns.size()));
+    q.rows_ = std::move(rows);
+    return q;
+}
+
 int Query::columnIndex(const QString& name) const {
     if (index_.isEmpty())
         for (int i = 0; i < columns_.size(); ++i) index_.insert(columns_[i].toUpper(), i);

@@ -22,6 +22,9 @@ class Database;
 class Query {
 public:
     Query() = default;
+    /// Rows a program computed rather than selected, so the fillers and grids that walk a
+    /// query take them too. Every row has one value per column; QDate values read as dates.
+    static Query fromRows(const QStringList& columns, std::vector<std::vector<QVariant>> rows);
 
     // --- the result -------------------------------------------------------------------
     int count() const { return int(rows_.size()); }

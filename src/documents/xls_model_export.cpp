@@ -67,6 +67,17 @@ workbook::Sheet& TExportXLSModel::activeSheet() {
     return book_->sheet(0);
 }
 
+workbook::Workbook& TExportXLSModel::book() {
+    activeSheet();
+    return *book_;
+}
+
+workbook::Workbook TExportXLSModel::TakeWorkbook() {
+    workbook::Workbook taken = std::move(book());
+    book_.reset();
+    return taken;
+}
+
 template <typename Write>
 void TExportXLSModel::setMarkedCells(const QString& key, Write write) {
     workbook::Sheet& sheet = activeSheet();

@@ -41,6 +41,13 @@ public:
     /// told and the workbook is closed unsaved. Does nothing when no workbook is open.
     void SaveAndOpen();
 
+    /// The open workbook, for lists that reshape the template (copy column blocks) before
+    /// filling it. Throws vartesa::Error when none is open.
+    workbook::Workbook& book();
+    /// Hands the open workbook to the caller (who saves it where it belongs) and closes it
+    /// here. Throws when none is open.
+    workbook::Workbook TakeWorkbook();
+
     bool isOpen() const { return book_.has_value(); }
     /// The file SaveAndOpen wrote last; empty before the first.
     const QString& lastResult() const { return lastResult_; }

@@ -272,3 +272,27 @@ TEST(EmbeddedTemplates, EveryEditingEntryOpensATemplateTheProgramWrote) {
 }
 
 } // namespace
+
+TEST(EmbeddedTemplates, TheCashSummaryWorkbooksReadInAnotherSpreadsheetProgram) {
+    if (QStandardPaths::findExecutable("ssconvert").isEmpty()) GTEST_SKIP() << "ssconvert lipseste";
+    test::TestServices env;
+    const std::pair<const char*, const char*> templates[] = {
+        {"BORDRCINC", "CENTRALIZATOR DE INCASARI SI PLATI"},
+        {"CHITRAM", "Borderou incasari ramasite"},
+        {"CCI", "CENTRALIZATOR CONTURI PE INCASATOR"},
+        {"MODCONTOT", "CENTRALIZATOR TOTAL CONTURI"},
+    };
+    for (const auto& [name, heading] : templates) {
+        const QString xls = env.folders().program + "/" + name + ".xls", csv = env.folders().program + "/" + name + ".csv";
+        WriteResourceToFile(name, "MODEL", xls);
+        QProcess converter;
+        converter.start(QStandardPaths::findExecutable("ssconvert"), {xls, csv});
+        ASSERT_TRUE(converter.waitForFinished(60000)) << name;
+        EXPECT_EQ(converter.exitCode(), 0) << name;
+        QFile text(csv);
+        ASSERT_TRUE(text.open(QIODevice::ReadOnly)) << name;
+        const QString content = QString::fromUtf8(text.readAll());
+        EXPECT_TRUE(content.contains(heading)) << name;
+        EXPECT_TRUE(content.contains("#DBF", Qt::CaseInsensitive)) << name << ": the template row is there to fill";
+    }
+}

@@ -1,0 +1,195 @@
+// Speed of the cash register on a year of receipts: the synthetic commune's 10,000 roles
+// with 20,000 documents (four lines each, three cashiers, spread over the year) and a manual
+// payment every other day. Opening the register and every summary over the whole year, the
+// .xls written.
+//
+// The payment core stores about seven documents a second, so 2,000 payments go through it
+// and their lines are then copied nine times under new identifiers and numbers, the same
+// days and cashiers. The year is made once into <temp>/vartesa-bench-register-<version> (or
+// $VARTESA_BENCH_DATA) and reused by later runs.
+
+#include "synthetic_accounts.h"
+
+#include "cash/account.h"
+#include "cash/cash_register.h"
+#include "cash/cash_summaries.h"
+#include "cash/payment.h"
+#include "db/database.h"
+#include "db/error.h"
+#include "shell/budget_codes.h"
+#include "shell/catalog.h"
+#include "shell/counters.h"
+#include "shell/services.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+using namespace vartesa;
+
+namespace {
+
+constexpr int kStored = 2000;   // payments stored through the payment core
+constexpr int kCopies = 10;     // the year holds kStored * kCopies documents
+const QDate kYearStart(2015, 1, 5);
+const QStringList kCashiers{"CASIER1", "CASIER2", "CASIER3"};
+
+class QuietMessages final : public Messages {
+public:
+    MessageResult ShowErrors(const QString& title, const QString& text, MessageKind, MessageButtons) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+        return MessageResult::Renunt;
+    }
+    void ShowProblemHint(const QString&, QObject*) override {}
+};
+class NoProgress final : public Progress {
+public:
+    void Arata(const QString&) override {}
+    void Describe(const QString&) override {}
+    void SetMaximum(int) override {}
+    void Step(int) override {}
+    void Distruge() override {}
+};
+class NoDesktop final : public Desktop {
+public:
+    bool openFile(const QString&) override { return true; }
+};
+
+// The year's documents, one payment operation each, through the payment core.
+void storeYearOfPayments(const QString& folder) {
+    db::Database database(folder);
+    for (const char* file : {"UndelSold.dbf", "UndelDat.dbf", "UndelDebit.dbf", "RegCasa.dbf"})
+        CreateTable(database, folder + '/' + QLatin1String(file), CatalogTable(QLatin1String(file)));
+    CountersFile counters(folder + QStringLiteral("/Vartesa.set"));
+    BudgetCodes(database, folder, counters).EnsureCodesTable();
+    database.exec(QStringLiteral("UPDATE \"%1/CODCL.dbf\" SET CODCLF = '21020' || IDCOD, CODCLJ = '21030' || IDCOD").arg(folder));
+    for (int c = 0; c < kCashiers.size(); ++c)
+        counters.WriteCounter(kCashiers[c], QStringLiteral("SERIA"), QStringLiteral("S%1").arg(c + 1));
+    // The synthetic receipts (one line each, no cashier) make way for the year's documents.
+    database.exec(QStringLiteral("DELETE FROM \"%1/Chitante.dbf\"").arg(folder));
+    const AccountRules rules{false, true, true};
+    for (int i = 0; i < kStored; ++i) {
+        const qint64 role = qint64(i) * 997 % 10000 + 1;
+        const QDate date = kYearStart.addDays(i * 355 / kStored);
+        const Cashier cashier{kCashiers[i % 3], QStringLiteral("L-%1").arg(i % 3)};
+        const AccountRole r = OpenAccountRole(database, folder, rules, role, 2015);
+        AccountGrids grids = BuildAccountGrids(database, folder, r, date);
+        for (TaxRow& t : grids.taxes) t.entered = 10 + i % 7;
+        PaymentAllocation a = AllocatePayment(grids, date, r.noPenalty);
+        const ReceiptNumbering n = ReadReceiptNumbering(counters, cashier.name);
+        FillDocumentLines(database, folder, a.lines, r.physicalPerson(), n.series, n.next);
+        const StoredPayment s = StorePayment(database, folder, counters, r, grids, a,
+                                             {DocumentKind::Receipt, date, r.role.name, n.next, n.series}, cashier);
+        if (!s.refusal.isEmpty()) std::fprintf(stderr, "plata %d refuzata: %s\n", i, qPrintable(s.refusal));
+        if (i % 500 == 0) std::fprintf(stderr, "anul de incasari: %d / %d documente\n", i, kStored);
+    }
+    // The stored documents again under new identifiers and numbers.
+    QStringList fields;
+    for (const db::Field& f : database.layout(folder + QStringLiteral("/Chitante.dbf")).fields) fields << f.name;
+    const QString columns = fields.join(QStringLiteral(", "));
+    QString shifted = columns;
+    shifted.replace(QStringLiteral("IDCHIT"), QStringLiteral("IDCHIT + ? AS IDCHIT"));
+    shifted.replace(QRegularExpression(QStringLiteral("\\bNR\\b")), QStringLiteral("NR + ? AS NR"));
+    const QString receipts = folder + QStringLiteral("/Chitante.dbf");
+    for (int k = 1; k < kCopies; ++k)
+        database.exec(QStringLiteral("INSERT INTO \"%1\" (%2) SELECT %3 FROM \"%1\" WHERE IDCHIT < 1000000")
+                          .arg(receipts, columns, shifted),
+                      {qint64(k) * 1000000, qint64(k) * 100000});
+    for (int d = 0; d < 355; d += 2)
+        database.exec(QStringLiteral("INSERT INTO \"%1/RegCasa.dbf\" (IDRC, DATAI, DOCJUS, INCANUME, PLATIT, INCASAT) "
+                                     "VALUES (?, ?, 'Dispozitie de plata', ?, 40, 0)").arg(folder),
+                      {d + 1, kYearStart.addDays(d), kCashiers[d % 3]});
+}
+
+const QString& yearFolder() {
+    static const QString path = [] {
+        const QString env = qEnvironmentVariable("VARTESA_BENCH_DATA");
+        const QString folder = (env.isEmpty() ? QDir::tempPath() : env) + QStringLiteral("/vartesa-bench-register-1");
+        if (!QFile::exists(folder + QStringLiteral("/gata"))) {
+            QDir(folder).removeRecursively();
+            QDir().mkpath(folder);
+            bench::writeSyntheticCommune(folder);
+            bench::writeSyntheticAccounts(folder);
+            storeYearOfPayments(folder);
+            QFile done(folder + QStringLiteral("/gata"));
+            done.open(QIODevice::WriteOnly);
+        }
+        return folder;
+    }();
+    return path;
+}
+
+std::unique_ptr<Services> yearServices() {
+    static QTemporaryDir program;
+    Folders f;
+    f.program = f.machine = program.path();
+    f.data = f.defaultData = yearFolder();
+    auto s = std::make_unique<Services>(f, std::make_unique<QuietMessages>(), std::make_unique<NoProgress>(),
+                                        std::make_unique<NoDesktop>(), std::make_unique<SystemClock>());
+    s->user = QStringLiteral("ADMIN");
+    s->grade = UserGrade::Admin;
+    return s;
+}
+
+// Opening the screen as the clerk does: a fresh engine reads the receipts, the register
+// is built and the first day filtered.
+void RegisterOpenCold(benchmark::State& state) {
+    yearFolder();
+    for (auto _ : state) {
+        auto s = yearServices();
+        CashRegister r(*s);
+        r.Open();
+        benchmark::DoNotOptimize(r.Day(QDate(2015, 6, 15), AnyCashier()).carry());
+        state.counters["rows"] = double(r.rows().size());
+    }
+}
+BENCHMARK(RegisterOpenCold)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Opening it again in the same run: the engine holds the receipts already and only checks
+// the files for changes, as after the first opening of the day.
+void RegisterOpenWarm(benchmark::State& state) {
+    auto s = yearServices();
+    CashRegister(*s).Open();
+    for (auto _ : state) {
+        CashRegister r(*s);
+        r.Open();
+        benchmark::DoNotOptimize(r.Day(QDate(2015, 6, 15), AnyCashier()).carry());
+    }
+}
+BENCHMARK(RegisterOpenWarm)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A change of "Din data" or "Operator": the balances of another day and cashier.
+void RegisterFilterDay(benchmark::State& state) {
+    auto s = yearServices();
+    CashRegister r(*s);
+    r.Open();
+    int d = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(r.Day(kYearStart.addDays(d++ % 355), kCashiers[d % 3]).previous);
+}
+BENCHMARK(RegisterFilterDay)->Unit(benchmark::kMicrosecond);
+
+// Every summary over the whole year, the workbook written to a file.
+void SummaryWholeYear(benchmark::State& state) {
+    const auto kind = SummaryKind(state.range(0));
+    auto s = yearServices();
+    const SummaryRequest year{QDate(2015, 1, 1), QDate(2015, 12, 31), true, AnyCashier()};
+    const QString file = s->folders.program + QStringLiteral("/an.xls");
+    try {
+        BuildSummary(*s, kind, year); // the engine reads the tables once
+        for (auto _ : state) BuildSummary(*s, kind, year).save(file);
+    } catch (const Error& e) {
+        state.SkipWithError(e.text().toStdString().c_str()); // a list longer than a sheet's 65,536 rows
+        return;
+    }
+    state.counters["bytes"] = double(QFileInfo(file).size());
+}
+BENCHMARK(SummaryWholeYear)
+    ->DenseRange(int(SummaryKind::Register), int(SummaryKind::Compensations))
+    ->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
+
+} // namespace

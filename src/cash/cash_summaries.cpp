@@ -1,0 +1,280 @@
+#include "cash/cash_summaries.h"
+
+#include "cash/cash_register.h"
+#include "cash/cash_summary_data.h"
+#include "db/database.h"
+#include "db/error.h"
+#include "db/query.h"
+#include "shell/file_helpers.h"
+#include "shell/services.h"
+#include "shell/settings_table.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vartesa {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Centralizatoare");
+
+QString receipts(Services& s) { return s.folders.data + QStringLiteral("/Chitante.dbf"); }
+
+// Removes the working copy of a template once it is open (or failed to open).
+struct WorkingCopy {
+    QString path;
+    ~WorkingCopy() {
+        if (!path.isEmpty()) QFile::remove(path);
+    }
+};
+
+} // namespace
+
+std::optional<SummaryKind> SummaryKindNamed(const QString& word) {
+    static const std::pair<const char*, SummaryKind> names[] = {
+        {"register", SummaryKind::Register},       {"payments", SummaryKind::Payments},
+        {"arrears", SummaryKind::Arrears},         {"by-claim", SummaryKind::ByClaim},
+        {"by-account", SummaryKind::ByAccount},    {"by-cashier", SummaryKind::ByCashier},
+        {"accounts-by-cashier", SummaryKind::AccountsByCashier},
+        {"accounts-total", SummaryKind::AccountsTotal}, {"compensations", SummaryKind::Compensations},
+    };
+    for (const auto& [name, kind] : names)
+        if (word == QLatin1String(name)) return kind;
+    return std::nullopt;
+}
+
+std::optional<QString> CheckPeriod(const QDate& from, const QDate& to) {
+    if (from > to) return QStringLiteral("Perioada incorecta!");
+    return std::nullopt;
+}
+
+QStringList CashKinds(const SummaryRequest& r, bool transfersAllowed) {
+    QStringList kinds{QStringLiteral("C"), QStringLiteral("O")};
+    if (transfersAllowed && r.withTransfers) kinds << QStringLiteral("V");
+    return kinds;
+}
+
+std::vector<ReceiptLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
+                                     const QString& cashier, const QString& order) {
+    std::vector<ReceiptLine> lines;
+    if (!s.database().tableExists(receipts(s))) return lines;
+    QVariantList params{r.from, r.to};
+    QStringList marks;
+    for (const QString& k : kinds) {
+        marks << QStringLiteral("?");
+        params << k;
+    }
+    QString sql = QStringLiteral("SELECT IDCHIT, TRIM(TIP) AS TIP, TRIM(SERIA) AS SERIA, NR, DATAI, TRIM(SATUL) AS SATUL, "
+                                 "TRIM(ROL) AS ROL, TRIM(GRUPA) AS GRUPA, TRIM(CODCLAS) AS CODCLAS, TRIM(NUMEP) AS NUMEP, "
+                                 "TRIM(TIPF) AS TIPF, TRIM(INCANUME) AS INCANUME, RESTANTA, MAJOREST, DEPOZIT, CURENT, "
+                                 "MAJOR, REDUCERE, TOTAL FROM \"%1\" WHERE DATAI >= ? AND DATAI <= ? AND TRIM(TIP) IN (%2)")
+                      .arg(receipts(s), marks.join(QStringLiteral(", ")));
+    if (!cashier.isEmpty()) {
+        sql += QStringLiteral(" AND TRIM(INCANUME) = ?");
+        params << cashier;
+    }
+    db::Query q = s.database().query(sql + QStringLiteral(" ORDER BY ") + order, params);
+    // Fields by position: a year holds tens of thousands of lines.
+    enum Column { Id, Kind, Series, Number, Day, Village, Role, Group, Code, Name, PersonType, Cashier,
+                  Arrears, ArrearsPenalty, Credit, Current, Penalty, Reduction, Total };
+    lines.reserve(size_t(q.count()));
+    for (int row = 0; row < q.count(); ++row) {
+        auto text = [&](Column c) { return q.cell(row, c).toString(); };
+        auto number = [&](Column c) { return q.cell(row, c).toLongLong(); };
+        ReceiptLine l;
+        l.idchit = number(Id);
+        l.kind = text(Kind);
+        l.series = text(Series);
+        l.number = number(Number);
+        l.day = q.cell(row, Day).toDate();
+        l.village = text(Village);
+        l.role = text(Role);
+        l.group = text(Group);
+        l.code = text(Code);
+        l.name = text(Name);
+        l.personType = text(PersonType);
+        l.cashier = text(Cashier);
+        l.arrears = number(Arrears);
+        l.arrearsPenalty = number(ArrearsPenalty);
+        l.credit = number(Credit);
+        l.current = number(Current);
+        l.penalty = number(Penalty);
+        l.reduction = number(Reduction);
+        l.total = number(Total);
+        lines.push_back(std::move(l));
+    }
+    return lines;
+}
+
+QString TownHallName(Services& s) {
+    return SettingsTable(s.database(), s.folders.data).load().value(QStringLiteral("PRIMARIALAB")).trimmed();
+}
+
+QString AccountantName(Services& s) {
+    return SettingsTable(s.database(), s.folders.data).load().value(QStringLiteral("CONTABILLAB")).trimmed();
+}
+
+QString DateText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
+
+QString PeriodText(const SummaryRequest& r) { return DateText(r.from) + QStringLiteral(" - ") + DateText(r.to); }
+
+std::unique_ptr<TExportXLSModel> OpenSummaryTemplate(Services& s, const QString& name, const QString& dataFile) {
+    auto model = std::make_unique<TExportXLSModel>(s);
+    WorkingCopy copy;
+    QString path;
+    if (!dataFile.isEmpty()) {
+        path = s.folders.data + '/' + dataFile;
+        if (!QFileInfo::exists(path))
+            WriteResourceToFile(name, name == QLatin1String("CCI") ? QStringLiteral("MODEL") : QStringLiteral("XLS"), path);
+    } else {
+        copy.path = path = FreeTempFileName(s.folders.program, name, QStringLiteral(".xls"));
+        if (path.isEmpty()) throw Error(QStringLiteral("Nu mai exista nume libere pentru liste in ") + s.folders.program, kTitle);
+        WriteResourceToFile(name, QStringLiteral("MODEL"), path);
+    }
+    if (!model->OpenTemplate(path)) throw Error(QStringLiteral("Lista nu poate fi realizata."), path);
+    return model;
+}
+
+workbook::Workbook BuildRegisterList(Services& s, const SummaryRequest& r) {
+    CashRegister cash(s);
+    cash.Open();
+    const RegisterDay day = cash.Day(r.from, r.cashier);
+    auto list = OpenSummaryTemplate(s, QStringLiteral("REGCASA"), QStringLiteral("RegCasa.xls"));
+    list->SetTextCell(QStringLiteral("#PRIMARIA"), QStringLiteral("Primaria ") + TownHallName(s));
+    list->SetTextCell(QStringLiteral("#CONTABIL"), AccountantName(s));
+    const bool all = r.cashier.isEmpty() || r.cashier == AnyCashier();
+    list->SetTextCell(QStringLiteral("#CASIER"), all ? QStringLiteral(" ") : r.cashier);
+    list->SetAmountCell(QStringLiteral("#SOLDINI"), double(day.previous));
+    list->SetTextCell(QStringLiteral("#DATA"), QStringLiteral("la data de ") + DateText(r.from));
+    std::vector<std::vector<QVariant>> rows;
+    for (const RegisterRow& row : day.rows)
+        rows.push_back({row.document, row.cashier, row.collected, row.paid});
+    db::Query data = db::Query::fromRows({"DOCJUS", "INCANUME", "INCASAT", "PLATIT"}, std::move(rows));
+    list->FillRows(data);
+    return list->TakeWorkbook();
+}
+
+workbook::Workbook BuildPaymentsList(Services& s, const SummaryRequest& r) {
+    auto list = OpenSummaryTemplate(s, QStringLiteral("LISTPLAT"), QStringLiteral("ListPlat.xls"));
+    list->SetTextCell(QStringLiteral("#PERIOADA"), PeriodText(r));
+    const QString table = s.folders.data + QStringLiteral("/RegCasa.dbf");
+    const QString cashier = RestrictedCashier(s, r.cashier);
+    QString sql = QStringLiteral("SELECT DATAI, TRIM(DOCJUS) AS DOCJUS, PLATIT FROM \"%1\" WHERE PLATIT > 0 AND DATAI >= ? "
+                                 "AND DATAI <= ?").arg(table);
+    QVariantList params{r.from, r.to};
+    if (!cashier.isEmpty()) {
+        sql += QStringLiteral(" AND TRIM(INCANUME) = ?");
+        params << cashier;
+    }
+    db::Query data = s.database().tableExists(table) ? s.database().query(sql + QStringLiteral(" ORDER BY DATAI, IDRC"), params)
+                                                     : db::Query::fromRows({"DATAI", "DOCJUS", "PLATIT"}, {});
+    data.first();
+    list->FillRows(data);
+    return list->TakeWorkbook();
+}
+
+workbook::Workbook BuildArrearsList(Services& s, const SummaryRequest& r) {
+    auto list = OpenSummaryTemplate(s, QStringLiteral("CHITRAM"));
+    list->SetTextCell(QStringLiteral("#UAT"), QStringLiteral("U.A.T. ") + TownHallName(s));
+    list->SetTextCell(QStringLiteral("#PERIOADA"), PeriodText(r));
+    db::Query data;
+    if (s.database().tableExists(receipts(s)))
+        data = s.database().query(
+            QStringLiteral("SELECT TRIM(TIP) AS TIP, TRIM(SERIA) AS SERIA, NR, DATAI, TRIM(SATUL) AS SATUL, TRIM(ROL) AS ROL, "
+                           "TRIM(GRUPA) AS GRUPA, TRIM(TIPF) AS TIPF, CASE TRIM(TIP) WHEN 'C' THEN 'Chitanta' "
+                           "WHEN 'N' THEN 'Nota contab.' WHEN 'O' THEN 'Virament' ELSE '' END AS DOCJUS, "
+                           "SUM(RESTANTA) AS RESTANTA, SUM(MAJOREST) AS MAJOREST FROM \"%1\" "
+                           "WHERE (RESTANTA > 0 OR MAJOREST > 0) AND DATAI >= ? AND DATAI <= ? "
+                           "GROUP BY TRIM(TIP), TRIM(SERIA), NR, DATAI, TRIM(SATUL), TRIM(ROL), TRIM(GRUPA), TRIM(TIPF) "
+                           "ORDER BY TRIM(GRUPA), TRIM(TIPF), TRIM(SATUL), TRIM(ROL)")
+                .arg(receipts(s)),
+            {r.from, r.to});
+    data.first();
+    list->FillRows(data);
+    return list->TakeWorkbook();
+}
+
+workbook::Workbook BuildAccountsByCashier(Services& s, const SummaryRequest& r) {
+    auto list = OpenSummaryTemplate(s, QStringLiteral("CCI"), QStringLiteral("CCI.xls"));
+    list->SetTextCell(QStringLiteral("#PRIMARIA"), QStringLiteral("Primaria ") + TownHallName(s));
+    list->SetTextCell(QStringLiteral("#PERIOADA"), QStringLiteral("perioada ") + PeriodText(r));
+    // One block per account and person type: its first row names it, one row per cashier,
+    // then the account's total.
+    std::vector<std::vector<QVariant>> rows;
+    qint64 grand = 0, block = 0;
+    QString current;
+    auto closeBlock = [&] {
+        if (!current.isNull()) rows.push_back({QString(), QString(), QString(), QStringLiteral("Total cont"), block});
+    };
+    for (const ReceiptLine& l : SelectLines(s, r, CashKinds(r, false), {},
+                                            QStringLiteral("TRIM(GRUPA), TRIM(CODCLAS), TRIM(TIPF), TRIM(INCANUME)"))) {
+        const QString key = l.group + '\n' + l.code + '\n' + l.personType;
+        if (key != current) {
+            closeBlock();
+            current = key;
+            block = 0;
+            rows.push_back({l.group, l.code, l.personType, l.cashier, qint64(0)});
+        } else if (rows.back()[3].toString() != l.cashier) {
+            rows.push_back({QString(), QString(), QString(), l.cashier, qint64(0)});
+        }
+        rows.back()[4] = rows.back()[4].toLongLong() + l.total;
+        block += l.total;
+        grand += l.total;
+    }
+    closeBlock();
+    list->SetAmountCell(QStringLiteral("#TOTG"), double(grand));
+    db::Query data = db::Query::fromRows({"GRUPA", "CODCLAS", "TIPF", "INCANUME", "TOTAL"}, std::move(rows));
+    list->FillRows(data);
+    return list->TakeWorkbook();
+}
+
+workbook::Workbook BuildAccountsTotal(Services& s, const SummaryRequest& r) {
+    auto list = OpenSummaryTemplate(s, QStringLiteral("MODCONTOT"));
+    list->SetTextCell(QStringLiteral("#PRIMARIA"), QStringLiteral("Primaria ") + TownHallName(s));
+    list->SetTextCell(QStringLiteral("#PERIOADA"), QStringLiteral("perioada ") + PeriodText(r));
+    list->SetTextCell(QStringLiteral("#CONTABIL"), AccountantName(s));
+    std::vector<std::vector<QVariant>> rows;
+    for (const ReceiptLine& l : SelectLines(s, r, CashKinds(r, true), {}, QStringLiteral("TRIM(CODCLAS)"))) {
+        if (rows.empty() || rows.back()[0].toString() != l.code)
+            rows.push_back({l.code, qint64(0), qint64(0), qint64(0), qint64(0), qint64(0), qint64(0)});
+        auto& row = rows.back();
+        const qint64 parts[] = {l.current + l.credit, l.reduction, l.penalty, l.arrears, l.arrearsPenalty, l.total};
+        for (int i = 0; i < 6; ++i) row[size_t(i + 1)] = row[size_t(i + 1)].toLongLong() + parts[i];
+    }
+    db::Query data = db::Query::fromRows({"CODCLAS", "CURENT", "REDUCERE", "MAJOR", "RESTANTA", "MAJOREST", "TOTAL"},
+                                         std::move(rows));
+    list->FillRows(data);
+    return list->TakeWorkbook();
+}
+
+workbook::Workbook BuildSummary(Services& s, SummaryKind kind, const SummaryRequest& r) {
+    switch (kind) {
+    case SummaryKind::Register: return BuildRegisterList(s, r);
+    case SummaryKind::Payments: return BuildPaymentsList(s, r);
+    case SummaryKind::Arrears: return BuildArrearsList(s, r);
+    case SummaryKind::ByClaim: return BuildClaimSummary(s, r);
+    case SummaryKind::ByAccount: return BuildAccountSummary(s, r);
+    case SummaryKind::ByCashier: return BuildCashierSummary(s, r);
+    case SummaryKind::AccountsByCashier: return BuildAccountsByCashier(s, r);
+    case SummaryKind::AccountsTotal: return BuildAccountsTotal(s, r);
+    case SummaryKind::Compensations: return BuildCompensationSummary(s, r);
+    }
+    throw Error(QStringLiteral("Lista necunoscuta"), kTitle);
+}
+
+QString SaveSummary(Services& s, SummaryKind kind, const workbook::Workbook& book) {
+    const bool built = kind == SummaryKind::ByAccount || kind == SummaryKind::ByCashier ||
+                       kind == SummaryKind::Compensations;
+    const QString path = FreeTempFileName(s.folders.program, built ? QStringLiteral("CentrZ") : QStringLiteral("Rap"),
+                                          QStringLiteral(".xls"));
+    if (path.isEmpty()) {
+        s.messages().showError(kTitle, QStringLiteral("Lista nu poate fi salvata: toate numele de fisier sunt deschise!\r"
+                                                      "Inchideti listele deschise si reluati."));
+        return {};
+    }
+    book.save(path);
+    s.desktop().openFile(path);
+    return path;
+}
+
+} // namespace vartesa
