@@ -72,7 +72,7 @@ void storeYearOfPayments(const QString& folder) {
         counters.WriteCounter(kCashiers[c], QStringLiteral("SERIA"), QStringLiteral("S%1").arg(c + 1));
     // The synthetic receipts (one line each, no cashier) make way for the year's documents.
     database.exec(QStringLiteral("DELETE FROM \"%1/Chitante.dbf\"").arg(folder));
-    const AccountRules rules{false, true, true};
+    const AccountRules rules{false, true, true, {}};
     for (int i = 0; i < kStored; ++i) {
         const qint64 role = qint64(i) * 997 % 10000 + 1;
         const QDate date = kYearStart.addDays(i * 355 / kStored);
@@ -169,7 +169,10 @@ void RegisterFilterDay(benchmark::State& state) {
     CashRegister r(*s);
     r.Open();
     int d = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(r.Day(kYearStart.addDays(d++ % 355), kCashiers[d % 3]).previous);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(r.Day(kYearStart.addDays(d % 355), kCashiers[d % 3]).previous);
+        ++d;
+    }
 }
 BENCHMARK(RegisterFilterDay)->Unit(benchmark::kMicrosecond);
 

@@ -54,9 +54,9 @@ QStringList CashKinds(const SummaryRequest& r, bool transfersAllowed) {
     return kinds;
 }
 
-std::vector<ReceiptLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
+std::vector<SummaryLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
                                      const QString& cashier, const QString& order) {
-    std::vector<ReceiptLine> lines;
+    std::vector<SummaryLine> lines;
     if (!s.database().tableExists(receipts(s))) return lines;
     QVariantList params{r.from, r.to};
     QStringList marks;
@@ -81,7 +81,7 @@ std::vector<ReceiptLine> SelectLines(Services& s, const SummaryRequest& r, const
     for (int row = 0; row < q.count(); ++row) {
         auto text = [&](Column c) { return q.cell(row, c).toString(); };
         auto number = [&](Column c) { return q.cell(row, c).toLongLong(); };
-        ReceiptLine l;
+        SummaryLine l;
         l.idchit = number(Id);
         l.kind = text(Kind);
         l.series = text(Series);
@@ -206,7 +206,7 @@ workbook::Workbook BuildAccountsByCashier(Services& s, const SummaryRequest& r) 
     auto closeBlock = [&] {
         if (!current.isNull()) rows.push_back({QString(), QString(), QString(), QStringLiteral("Total cont"), block});
     };
-    for (const ReceiptLine& l : SelectLines(s, r, CashKinds(r, false), {},
+    for (const SummaryLine& l : SelectLines(s, r, CashKinds(r, false), {},
                                             QStringLiteral("TRIM(GRUPA), TRIM(CODCLAS), TRIM(TIPF), TRIM(INCANUME)"))) {
         const QString key = l.group + '\n' + l.code + '\n' + l.personType;
         if (key != current) {
@@ -234,7 +234,7 @@ workbook::Workbook BuildAccountsTotal(Services& s, const SummaryRequest& r) {
     list->SetTextCell(QStringLiteral("#PERIOADA"), QStringLiteral("perioada ") + PeriodText(r));
     list->SetTextCell(QStringLiteral("#CONTABIL"), AccountantName(s));
     std::vector<std::vector<QVariant>> rows;
-    for (const ReceiptLine& l : SelectLines(s, r, CashKinds(r, true), {}, QStringLiteral("TRIM(CODCLAS)"))) {
+    for (const SummaryLine& l : SelectLines(s, r, CashKinds(r, true), {}, QStringLiteral("TRIM(CODCLAS)"))) {
         if (rows.empty() || rows.back()[0].toString() != l.code)
             rows.push_back({l.code, qint64(0), qint64(0), qint64(0), qint64(0), qint64(0), qint64(0)});
         auto& row = rows.back();

@@ -58,7 +58,7 @@ struct SheetWriter {
 };
 
 // The text naming a document: series, number and date, "O.P. " before a hand-numbered one.
-QString documentText(const ReceiptLine& l) {
+QString documentText(const SummaryLine& l) {
     const QString text = (l.series + ' ' + QString::number(l.number) + QStringLiteral(" /") + DateText(l.day)).trimmed();
     return text.startsWith('-') ? QStringLiteral("O.P. ") + text : text;
 }
@@ -129,13 +129,13 @@ QStringList accountCodes(Services& s) {
 
 workbook::Workbook BuildAccountSummary(Services& s, const SummaryRequest& r) {
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<ReceiptLine> lines =
+    const std::vector<SummaryLine> lines =
         SelectLines(s, r, CashKinds(r, true), cashier, QStringLiteral("SERIA, NR, CODCLAS, IDCHIT"));
     const QStringList codes = accountCodes(s);
     // Each used code: its place in the list (0 when absent) and whether it is a tax code.
     struct Used { int place; bool tax; QString code; };
     std::vector<Used> used;
-    for (const ReceiptLine& l : lines) {
+    for (const SummaryLine& l : lines) {
         if (std::any_of(used.begin(), used.end(), [&](const Used& u) { return u.code == l.code; })) continue;
         const int place = int(codes.indexOf(l.code)) + 1;
         used.push_back({place, place >= 1 && place <= 8, l.code});
@@ -162,7 +162,7 @@ workbook::Workbook BuildAccountSummary(Services& s, const SummaryRequest& r) {
     }
     std::vector<DocumentRow> rows;
     qint64 document = -1;
-    for (const ReceiptLine& l : lines) {
+    for (const SummaryLine& l : lines) {
         if (l.idchit != document || rows.empty()) {
             document = l.idchit;
             rows.push_back({l.role, l.name, documentText(l), std::vector<qint64>(size_t(columns), 0), 0});
@@ -188,13 +188,13 @@ workbook::Workbook BuildAccountSummary(Services& s, const SummaryRequest& r) {
 
 workbook::Workbook BuildCompensationSummary(Services& s, const SummaryRequest& r) {
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<ReceiptLine> lines = SelectLines(s, r, {QStringLiteral("N")}, cashier, QStringLiteral("IDCHIT"));
+    const std::vector<SummaryLine> lines = SelectLines(s, r, {QStringLiteral("N")}, cashier, QStringLiteral("IDCHIT"));
     // Blocks per (tax name, code, person type): the local taxes first, in their order.
     struct Key { int order; QString name, code, type; };
     std::vector<Key> keys;
-    auto keyOf = [](const ReceiptLine& l) { return Key{GroupIndex(l.group), l.group, l.code, l.personType}; };
+    auto keyOf = [](const SummaryLine& l) { return Key{GroupIndex(l.group), l.group, l.code, l.personType}; };
     auto same = [](const Key& a, const Key& b) { return a.name == b.name && a.code == b.code && a.type == b.type; };
-    for (const ReceiptLine& l : lines) {
+    for (const SummaryLine& l : lines) {
         const Key k = keyOf(l);
         if (std::none_of(keys.begin(), keys.end(), [&](const Key& e) { return same(e, k); })) keys.push_back(k);
     }
@@ -213,7 +213,7 @@ workbook::Workbook BuildCompensationSummary(Services& s, const SummaryRequest& r
     }
     std::vector<DocumentRow> rows;
     qint64 document = -1;
-    for (const ReceiptLine& l : lines) {
+    for (const SummaryLine& l : lines) {
         if (l.idchit != document || rows.empty()) {
             document = l.idchit;
             rows.push_back({l.role, l.name, documentText(l), std::vector<qint64>(size_t(columns), 0), 0});
@@ -239,7 +239,7 @@ workbook::Workbook BuildCompensationSummary(Services& s, const SummaryRequest& r
 
 workbook::Workbook BuildCashierSummary(Services& s, const SummaryRequest& r) {
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<ReceiptLine> lines =
+    const std::vector<SummaryLine> lines =
         SelectLines(s, r, CashKinds(r, false), cashier, QStringLiteral("SERIA, NR, DATAI, INCANUME"));
     SheetWriter w;
     w.top(s, cashier, r, QStringLiteral("LISTA CHITANTELOR ELIBERATE"));
@@ -247,7 +247,7 @@ workbook::Workbook BuildCashierSummary(Services& s, const SummaryRequest& r) {
     for (int c = 0; c < headings.size(); ++c) w.text(6, c, headings[c], w.heading);
     struct Receipt { QString series; qint64 number; QDate day; QString cashier; qint64 total; };
     std::vector<Receipt> receipts;
-    for (const ReceiptLine& l : lines) {
+    for (const SummaryLine& l : lines) {
         const QString series = l.series.isEmpty() || l.series == QLatin1String("-") ? QStringLiteral(" - ") : l.series;
         if (receipts.empty() || receipts.back().series != series || receipts.back().number != l.number ||
             receipts.back().day != l.day || receipts.back().cashier != l.cashier)

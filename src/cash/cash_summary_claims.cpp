@@ -24,9 +24,9 @@ constexpr int kCodeRow = 7;           // row 8: codes
 constexpr int kDataRow = 10;          // row 11: the "#DBF" row
 
 // The tax names of the selection: the four local taxes, then the others alphabetically.
-QStringList taxNames(const std::vector<ReceiptLine>& lines) {
+QStringList taxNames(const std::vector<SummaryLine>& lines) {
     QStringList others;
-    for (const ReceiptLine& l : lines)
+    for (const SummaryLine& l : lines)
         if (GroupIndex(l.group) == 5 && !others.contains(l.group)) others << l.group;
     std::sort(others.begin(), others.end());
     return TaxGroups().mid(0, 4) + others;
@@ -54,7 +54,7 @@ void shapeOtherBlocks(Services& s, workbook::Sheet& sheet, const QStringList& ot
 }
 
 // Per document: the identifying fields, TOTAL and C1 ... C(3n+28).
-db::Query documentRows(const std::vector<ReceiptLine>& lines, const QStringList& names) {
+db::Query documentRows(const std::vector<SummaryLine>& lines, const QStringList& names) {
     const int columns = 3 * int(names.size()) + 28;
     QStringList header{"IDCHIT", "ROL", "NUMEP", "TIP", "SERIA", "NR", "DATAI", "TOTAL"};
     for (int c = 1; c <= columns; ++c) header << QStringLiteral("C%1").arg(c);
@@ -65,7 +65,7 @@ db::Query documentRows(const std::vector<ReceiptLine>& lines, const QStringList&
         for (size_t c = 0; c < sums.size(); ++c) rows.back()[7 + c] = sums[c];
     };
     QString key;
-    for (const ReceiptLine& l : lines) {
+    for (const SummaryLine& l : lines) {
         if (l.number < 0) continue; // documents numbered below zero are not listed
         const QString lineKey = QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
                                     .arg(l.idchit).arg(l.role, l.name, l.kind, l.series).arg(l.number)
@@ -102,7 +102,7 @@ db::Query documentRows(const std::vector<ReceiptLine>& lines, const QStringList&
 workbook::Workbook BuildClaimSummary(Services& s, const SummaryRequest& r) {
     s.progress().Describe(QStringLiteral("Caut chitantele..."));
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<ReceiptLine> lines = SelectLines(s, r, CashKinds(r, true), cashier, QStringLiteral("IDCHIT, GRUPA"));
+    const std::vector<SummaryLine> lines = SelectLines(s, r, CashKinds(r, true), cashier, QStringLiteral("IDCHIT, GRUPA"));
     const QStringList names = taxNames(lines);
 
     auto list = OpenSummaryTemplate(s, QStringLiteral("BORDRCINC"));

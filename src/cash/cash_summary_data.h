@@ -14,8 +14,8 @@
 
 namespace vartesa {
 
-/// One line of Chitante.dbf, texts trimmed.
-struct ReceiptLine {
+/// One line of Chitante.dbf as the summaries read it, texts trimmed.
+struct SummaryLine {
     qint64 idchit = 0;
     QString kind;        // TIP: "C", "V", "N", "O"
     QString series;      // SERIA
@@ -34,7 +34,7 @@ struct ReceiptLine {
 
 /// Lines of the kinds `kinds` dated in the request's period, of `cashier` when not empty,
 /// ordered by `order` (SQL column list written by the program).
-std::vector<ReceiptLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
+std::vector<SummaryLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
                                      const QString& cashier, const QString& order);
 /// "C" and "O", with "V" when the request asks for transfers.
 QStringList CashKinds(const SummaryRequest& r, bool transfersAllowed);

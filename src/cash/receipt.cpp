@@ -37,7 +37,7 @@ ReceiptDocument headerOf(const db::Query& q) {
     return r;
 }
 
-std::int64_t lineTotal(const ReceiptLine& l) {
+std::int64_t lineTotal(const PrintedLine& l) {
     return std::llabs(l.arrears) + std::llabs(l.current) + std::llabs(l.penalties) - std::llabs(l.bonus);
 }
 
@@ -145,7 +145,7 @@ report::Report ReceiptReport(const ReceiptDocument& r, const TownHall& townHall)
                    {QStringLiteral("TOTAL"), 22, Align::Right}};
     rep.groups = {{QStringLiteral("SUMELE INCASATE                      - lei -"), 2, 5}};
     std::int64_t current = 0, arrears = 0, penalties = 0, bonus = 0;
-    for (const ReceiptLine& l : r.lines) {
+    for (const PrintedLine& l : r.lines) {
         current += std::llabs(l.current);
         arrears += std::llabs(l.arrears);
         penalties += std::llabs(l.penalties);
@@ -156,7 +156,7 @@ report::Report ReceiptReport(const ReceiptDocument& r, const TownHall& townHall)
             rep.rows.push_back({QStringList(int(rep.columns.size()), kDash)});
             continue;
         }
-        const ReceiptLine& l = r.lines[size_t(n)];
+        const PrintedLine& l = r.lines[size_t(n)];
         rep.rows.push_back({QStringList{l.group + kDash + l.name, l.code} +
                             amountCells(std::llabs(l.current), std::llabs(l.arrears), std::llabs(l.penalties),
                                         std::llabs(l.bonus), lineTotal(l))});

@@ -20,7 +20,7 @@ class Database;
 }
 
 /// One printed line: a tax or fee with the amounts collected on it.
-struct ReceiptLine {
+struct PrintedLine {
     QString group;              // GRUPA
     QString name;               // DENUM
     QString code;               // CODCLAS
@@ -43,7 +43,7 @@ struct ReceiptDocument {
     QString payer;        // PLATNUME
     QString cashier;      // INCANUME
     QString badge;        // LEGITIMA
-    std::vector<ReceiptLine> lines; // ordered by GRUPA
+    std::vector<PrintedLine> lines; // ordered by GRUPA
 };
 
 /// The town hall as the administrator set it: printed at the top of every receipt.

@@ -73,7 +73,9 @@ TEST_P(StaleJournal, NeverReachesTheNewTableOfThatName) {
     fresh.exec(QStringLiteral("INSERT INTO \"Rol.dbf\" (COD) VALUES (?)"), {QStringLiteral("AB")});
     EXPECT_EQ(rowsOf(fresh, QStringLiteral("SELECT COD FROM \"Rol.dbf\"")), (Rows{{"AB"}}));
     EXPECT_FALSE(fileExists(db::journalPath(rol())));
-    if (haveDbfread()) EXPECT_EQ(readWithDbfread(rol())["records"].toArray().size(), 1);
+    if (haveDbfread()) {
+        EXPECT_EQ(readWithDbfread(rol())["records"].toArray().size(), 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, StaleJournal,
