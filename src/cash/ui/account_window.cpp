@@ -34,12 +34,6 @@ namespace {
 
 constexpr int kNotesShown = 100; // "Observatii" shows at most this many characters
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QLineEdit* readOnlyField(QWidget* parent, const char* name, int characters) {
     auto* f = named(new QLineEdit(parent), name);
     f->setReadOnly(true);

@@ -19,16 +19,6 @@
 
 namespace vartesa {
 
-namespace {
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
-
 TAddListDeInc::TAddListDeInc(Services& services, QWidget* parent) : QDialog(parent, DialogFlags()), s_(services) {
     setObjectName(QStringLiteral("TAddListDeInc"));
     setWindowTitle(QStringLiteral("Lista de incasat"));

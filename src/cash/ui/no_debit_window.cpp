@@ -27,12 +27,6 @@ namespace {
 const QString kCollection = QStringLiteral("INCASARE");
 const QString kPayment = QStringLiteral("PLATA");
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QLineEdit* textField(QWidget* parent, const char* name, int length) {
     auto* f = named(new QLineEdit(parent), name);
     f->setMaxLength(length);

@@ -24,12 +24,6 @@ namespace vartesa {
 
 namespace {
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QString amount(std::int64_t value) { return QString::number(value); }
 
 QStringList documentRow(const HistoryDocument& d) {

@@ -53,12 +53,6 @@ private:
 
 namespace {
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 // Enter in the list chooses its current role.
 class ChooseOnEnter : public QObject {
 public:

@@ -1,6 +1,7 @@
 #include "roles/ui/debit_detail_forms.h"
 
 #include "shell/ui/combo_helpers.h"
+#include "shell/ui/window_looks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,12 +20,6 @@ const QStringList kZonesAtoD = {"A", "B", "C", "D"};
 const QStringList kZonesAtoE = {"A", "B", "C", "D", "E"};
 const QStringList kRanks = {"0", "I", "II", "III", "IV", "V"};
 const QStringList kBuildingKinds = {"Cladiri", "Cladiri anexe"};
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 
 QComboBox* list(QWidget* parent, const char* name, const QStringList& items) {
     auto* c = named(new QComboBox(parent), name);

@@ -23,12 +23,6 @@ namespace vartesa {
 
 namespace {
 
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 QLineEdit* numberField(QWidget* parent, const char* name, const QString& pattern) {
     auto* f = named(new QLineEdit(parent), name);
     f->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), f));

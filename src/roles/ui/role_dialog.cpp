@@ -25,12 +25,6 @@ namespace {
 
 constexpr int kNotesLength = 240; // OBS
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 // The observations box holds at most as much as OBS does.
 void capNotes(QPlainTextEdit* memo) {
     QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo] {

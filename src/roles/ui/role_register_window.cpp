@@ -61,12 +61,6 @@ QStringList navigationTexts() {
             QStringLiteral("   - Taxe si debite ") + WorkingYear()};
 }
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QLineEdit* readOnlyField(QWidget* parent, const char* name) {
     auto* f = named(new QLineEdit(parent), name);
     f->setReadOnly(true);

@@ -22,12 +22,6 @@ namespace vartesa {
 
 namespace {
 
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 QLineEdit* textField(QWidget* parent, const char* name, int length, bool upper) {
     auto* f = named(new QLineEdit(parent), name);
     if (upper)

@@ -3,6 +3,7 @@
 // dialogs carry only a title and a close box, fields are as wide as the longest text they
 // take, grids fit their columns to what they hold.
 
+#include <QLatin1String>
 #include <QList>
 #include <Qt>
 
@@ -11,6 +12,14 @@ class QTableView;
 class QWidget;
 
 namespace vartesa {
+
+/// Gives `widget` its object name (how tests, the layout guard and the attached actions find
+/// it) and returns it, so a control is made and named in one expression.
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
 
 /// Window flags of every dialog: caption and close box, no minimise or maximise button.
 Qt::WindowFlags DialogFlags();
