@@ -88,8 +88,9 @@ struct Database::Impl {
     TableState& table(const QString& path);
     /// Brings the loaded copy up to date with the file; throws when the file is missing.
     void refresh(TableState& t);
-    void fullLoad(TableState& t, const QByteArray& file);
-    void applyDiff(TableState& t, const QByteArray& file);
+    /// Both take the whole file read; its buffer becomes the table's `records`.
+    void fullLoad(TableState& t, QByteArray file);
+    void applyDiff(TableState& t, QByteArray file);
     void createIndexes(TableState& t);
     /// Encodes the rows touched by the last statement into pending writes, fitting the
     /// loaded copy to what the file will hold. Throws when a value does not fit.

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace vartesa::db {
 namespace {
@@ -300,6 +301,27 @@ int decodeLogical(char c) {
     }
 }
 
+namespace {
+
+// A "yyyy-MM-dd" text of digits, the form every loaded date column holds, read without
+// the general parser (a year's list reads tens of thousands of them); nullopt for any
+// other text, which the parser takes.
+std::optional<QDate> plainIsoDate(const QString& t) {
+    if (t.size() != 10 || t[4] != u'-' || t[7] != u'-') return std::nullopt;
+    int v[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8}, widths[3] = {4, 2, 2};
+    for (int k = 0; k < 3; ++k)
+        for (int i = starts[k]; i < starts[k] + widths[k]; ++i) {
+            const char16_t c = t[i].unicode();
+            if (c < u'0' || c > u'9') return std::nullopt;
+            v[k] = v[k] * 10 + (c - u'0');
+        }
+    const QDate date(v[0], v[1], v[2]);
+    return date.isValid() ? date : QDate();
+}
+
+} // namespace
+
 QDate dateFromValue(const QVariant& value) {
     const int type = value.metaType().id();
     if (type == QMetaType::QDate) return value.toDate();
@@ -311,6 +333,7 @@ QDate dateFromValue(const QVariant& value) {
         return QDate::fromString(QString::number(qlonglong(d)), QStringLiteral("yyyyMMdd"));
     }
     const QString t = value.toString().trimmed();
+    if (const std::optional<QDate> iso = plainIsoDate(t)) return *iso;
     if (t.count('.') == 2) return QDate::fromString(t, QStringLiteral("d.M.yyyy"));
     if (t.size() == 10 && t[4] == '-') return QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
     if (t.size() == 8) return QDate::fromString(t, QStringLiteral("yyyyMMdd"));

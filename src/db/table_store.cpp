@@ -105,6 +105,14 @@ std::int64_t recordsHeld(const Layout& l, qsizetype fileSize) {
     return std::min<std::int64_t>(l.recordCount, room);
 }
 
+// The records of a file read whole, `count` of them, in the file's own buffer: a copy of a
+// large table's records costs as much as reading them, most of it in fresh memory pages.
+QByteArray takeRecords(QByteArray file, const Layout& l, std::int64_t count) {
+    file.remove(0, l.headerLength); // drops the header without moving the records
+    file.truncate(qsizetype(count * l.recordLength));
+    return file;
+}
+
 // A field of a record as the loaded copy holds it (what bindField gives SQLite).
 QVariant loadedValue(const Field& f, const char* rec) {
     const char* p = rec + f.offset;
@@ -219,10 +227,10 @@ void Database::Impl::refresh(TableState& t) {
         const Layout layout = parseLayout(file, t.path);
         if (t.loaded && layout.sameShape(t.layout)) {
             t.layout = layout;
-            applyDiff(t, file);
+            applyDiff(t, std::move(file));
         } else {
             t.layout = layout;
-            fullLoad(t, file);
+            fullLoad(t, std::move(file));
         }
         t.signature = now;
         if (inTx) t.reloadedInTx = true;
@@ -233,7 +241,7 @@ void Database::Impl::refresh(TableState& t) {
     if (!writer) folderLock(folder).unlockData();
 }
 
-void Database::Impl::fullLoad(TableState& t, const QByteArray& file) {
+void Database::Impl::fullLoad(TableState& t, QByteArray file) {
     LoadingGuard guard(loading);
     const bool ownTx = sqlite3_get_autocommit(db);
     if (ownTx) run("BEGIN");
@@ -249,7 +257,7 @@ void Database::Impl::fullLoad(TableState& t, const QByteArray& file) {
 
         const Layout& l = t.layout;
         const std::int64_t count = recordsHeld(l, file.size());
-        t.records = file.mid(l.headerLength, qsizetype(count * l.recordLength));
+        t.records = takeRecords(std::move(file), l, count);
         const Statement insert = prepare(insertSql(t, false));
         sqlite3_stmt* st = insert.get();
         std::vector<QByteArray> scratch(l.fields.size());
@@ -268,7 +276,7 @@ void Database::Impl::fullLoad(TableState& t, const QByteArray& file) {
     t.loaded = true;
 }
 
-void Database::Impl::applyDiff(TableState& t, const QByteArray& file) {
+void Database::Impl::applyDiff(TableState& t, QByteArray file) {
     LoadingGuard guard(loading);
     const Layout& l = t.layout;
     const std::int64_t newCount = recordsHeld(l, file.size());
@@ -294,7 +302,7 @@ void Database::Impl::applyDiff(TableState& t, const QByteArray& file) {
             insertRecord(*this, upsert, t, r + 1, now, scratch);
         }
     }
-    t.records = file.mid(l.headerLength, qsizetype(newCount * l.recordLength));
+    t.records = takeRecords(std::move(file), l, newCount);
 }
 
 void Database::Impl::createIndexes(TableState& t) {

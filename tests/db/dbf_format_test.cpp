@@ -204,6 +204,18 @@ TEST(DbfReading, ImpossibleDateAndGarbageNumberReadAsNull) {
               (std::vector<QStringList>{{"<null>", "A", "<null>", "<null>"}, {"<null>", "B", "<null>", "<null>"}}));
 }
 
+// A date column's texts as they come back: the plain form read directly must agree with
+// what the general parser makes of every other form and of impossible days.
+TEST(DbfReading, DateTextsReadLikeTheParser) {
+    const std::pair<const char*, QDate> cases[] = {
+        {"2015-06-15", QDate(2015, 6, 15)}, {"2024-02-29", QDate(2024, 2, 29)}, {"2015-02-30", QDate()},
+        {"2015-13-01", QDate()},            {"0000-01-01", QDate()},            {"2015-6-15", QDate()},
+        {"2015/06/15", QDate()},            {"15.06.2015", QDate(2015, 6, 15)}, {" 20150615 ", QDate(2015, 6, 15)},
+    };
+    for (const auto& [text, day] : cases)
+        EXPECT_EQ(db::dateFromValue(QString::fromLatin1(text)), day) << text;
+}
+
 struct BadFile {
     const char* what;
     QByteArray bytes;
