@@ -6,6 +6,7 @@
 #include "roles/assessment.h"
 #include "roles/synthetic_commune.h"
 #include "shell/admin_constants.h"
+#include "quiet_services.h"
 #include "shell/services.h"
 
 #include <QTemporaryDir>
@@ -16,35 +17,8 @@ using namespace vartesa;
 
 namespace {
 
-class QuietMessages final : public Messages {
-public:
-    MessageResult ShowErrors(const QString&, const QString&, MessageKind, MessageButtons) override {
-        return MessageResult::Ok;
-    }
-    void ShowProblemHint(const QString&, QObject*) override {}
-};
-
-class QuietProgress final : public Progress {
-public:
-    void Arata(const QString&) override {}
-    void Describe(const QString&) override {}
-    void SetMaximum(int) override {}
-    void Step(int) override {}
-    void Distruge() override {}
-};
-
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-};
-
 std::unique_ptr<Services> servicesIn(const QString& root) {
-    Folders f;
-    f.program = f.machine = root;
-    f.data = f.defaultData = root + QStringLiteral("/Data");
-    return std::make_unique<Services>(
-        f, std::make_unique<QuietMessages>(), std::make_unique<QuietProgress>(),
-        std::make_unique<NoDesktop>(), std::make_unique<SystemClock>());
+    return bench::QuietServices(root, root + QStringLiteral("/Data"));
 }
 
 void MakeSyntheticCommune(benchmark::State& state) {

@@ -19,6 +19,7 @@
 #include "shell/budget_codes.h"
 #include "shell/catalog.h"
 #include "shell/counters.h"
+#include "quiet_services.h"
 #include "shell/services.h"
 
 #include <QDir>
@@ -38,27 +39,6 @@ constexpr int kStored = 2000;   // payments stored through the payment core
 constexpr int kCopies = 10;     // the year holds kStored * kCopies documents
 const QDate kYearStart(2015, 1, 5);
 const QStringList kCashiers{"CASIER1", "CASIER2", "CASIER3"};
-
-class QuietMessages final : public Messages {
-public:
-    MessageResult ShowErrors(const QString& title, const QString& text, MessageKind, MessageButtons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-        return MessageResult::Renunt;
-    }
-    void ShowProblemHint(const QString&, QObject*) override {}
-};
-class NoProgress final : public Progress {
-public:
-    void Arata(const QString&) override {}
-    void Describe(const QString&) override {}
-    void SetMaximum(int) override {}
-    void Step(int) override {}
-    void Distruge() override {}
-};
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return true; }
-};
 
 // The year's documents, one payment operation each, through the payment core.
 void storeYearOfPayments(const QString& folder) {
@@ -126,11 +106,7 @@ const QString& yearFolder() {
 
 std::unique_ptr<Services> yearServices() {
     static QTemporaryDir program;
-    Folders f;
-    f.program = f.machine = program.path();
-    f.data = f.defaultData = yearFolder();
-    auto s = std::make_unique<Services>(f, std::make_unique<QuietMessages>(), std::make_unique<NoProgress>(),
-                                        std::make_unique<NoDesktop>(), std::make_unique<SystemClock>());
+    auto s = bench::QuietServices(program.path(), yearFolder());
     s->user = QStringLiteral("ADMIN");
     s->grade = UserGrade::Admin;
     return s;
