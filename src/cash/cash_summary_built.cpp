@@ -73,10 +73,19 @@ struct Block {
 
 // One row per document: role, name, document text, the block columns and the total.
 struct DocumentRow {
+    qint64 idchit = 0;
     QString role, name, document;
     std::vector<qint64> cells;
     qint64 total = 0;
 };
+
+// The row of line `l`'s document: the lines come ordered by IDCHIT, so another document
+// opens a new row.
+DocumentRow& documentRowOf(std::vector<DocumentRow>& rows, const SummaryLine& l, int columns) {
+    if (rows.empty() || rows.back().idchit != l.idchit)
+        rows.push_back({l.idchit, l.role, l.name, documentText(l), std::vector<qint64>(size_t(columns), 0), 0});
+    return rows.back();
+}
 
 // Writes the grid: headings in rows 7 and 8, documents from row 9, "Totaluri :" below.
 void writeGrid(SheetWriter& w, const std::vector<Block>& blocks, const QStringList& leftHeadings,
@@ -161,13 +170,8 @@ workbook::Workbook BuildAccountSummary(Services& s, const SummaryRequest& r) {
         blocks.push_back(b);
     }
     std::vector<DocumentRow> rows;
-    qint64 document = -1;
     for (const SummaryLine& l : lines) {
-        if (l.idchit != document || rows.empty()) {
-            document = l.idchit;
-            rows.push_back({l.role, l.name, documentText(l), std::vector<qint64>(size_t(columns), 0), 0});
-        }
-        DocumentRow& d = rows.back();
+        DocumentRow& d = documentRowOf(rows, l, columns);
         const Block& b = blocks[size_t(blockOf.value(l.code))];
         const size_t at = size_t(b.first - 3);
         // Several lines of one document on one code add up rather than overwrite each other.
@@ -212,13 +216,8 @@ workbook::Workbook BuildCompensationSummary(Services& s, const SummaryRequest& r
         blocks.push_back(b);
     }
     std::vector<DocumentRow> rows;
-    qint64 document = -1;
     for (const SummaryLine& l : lines) {
-        if (l.idchit != document || rows.empty()) {
-            document = l.idchit;
-            rows.push_back({l.role, l.name, documentText(l), std::vector<qint64>(size_t(columns), 0), 0});
-        }
-        DocumentRow& d = rows.back();
+        DocumentRow& d = documentRowOf(rows, l, columns);
         const Key k = keyOf(l);
         const auto at = std::find_if(keys.begin(), keys.end(), [&](const Key& e) { return same(e, k); }) - keys.begin();
         const Block& b = blocks[size_t(at)];
