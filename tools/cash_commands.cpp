@@ -63,7 +63,7 @@ int runAccount(const QStringList& args) {
         db::Database database(o.folder);
         const CountersFile counters(o.folder + QStringLiteral("/Vartesa.set"));
         const AccountRole role =
-            OpenAccountRole(database, o.folder, ReadAccountRules(counters), o.idgos, WorkingYear().toInt());
+            OpenAccountRole(database, o.folder, ReadAccountRules(counters, database, o.folder), o.idgos, WorkingYear().toInt());
         if (!role.found) throw Error(QStringLiteral("ROL-ul cu IDGOS %1 nu exista.").arg(o.idgos), o.folder);
         const AccountGrids grids = BuildAccountGrids(database, o.folder, role, o.date);
         QTextStream out(stdout);

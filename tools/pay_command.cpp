@@ -13,7 +13,6 @@
 #include "shell/action_log.h"
 #include "shell/budget_codes.h"
 #include "shell/counters.h"
-#include "shell/settings_table.h"
 #include "shell/startup.h"
 #include "shell/text_helpers.h"
 #include "shell/users_file.h"
@@ -92,11 +91,6 @@ Cashier findCashier(const QString& folder, const QString& name) {
     throw Error(QStringLiteral("Utilizatorul %1 nu exista!").arg(wanted));
 }
 
-// The early-payment reduction of an accounting note, as the administrator set it.
-Currency earlyReduction(db::Database& db, const QString& folder) {
-    return Currency::parse(SettingsTable(db, folder).load().value(QStringLiteral("ERED"))).value_or(Currency());
-}
-
 AccountRow& typedRow(AccountGrids& grids, const TypedAmount& t) {
     const auto matches = [&](auto& rows) -> AccountRow* {
         for (auto& r : rows) {
@@ -150,9 +144,7 @@ int pay(const PayOptions& o) {
     const Cashier cashier = findCashier(folder, o.user);
     if (IsYearLocked(counters))
         throw Refusal{QStringLiteral("Anul %1 este blocat de administrator!").arg(WorkingYear())};
-    AccountRules rules = ReadAccountRules(counters);
-    rules.earlyReduction = earlyReduction(db, folder);
-    const AccountRole role = OpenAccountRole(db, folder, rules, o.idgos, WorkingYear().toInt());
+    const AccountRole role = OpenAccountRole(db, folder, ReadAccountRules(counters, db, folder), o.idgos, WorkingYear().toInt());
     if (!role.found) throw Refusal{QStringLiteral("ROL-ul cu IDGOS %1 nu exista.").arg(o.idgos)};
     AccountGrids grids = BuildAccountGrids(db, folder, role, o.date);
     for (const TypedAmount& t : o.typed) EnterAmount(t.grid, typedRow(grids, t), t.amount);

@@ -7,6 +7,7 @@
 #include "shell/admin_catalog.h"
 #include "shell/admin_constants.h"
 #include "shell/counters.h"
+#include "shell/settings_table.h"
 #include "shell/text_helpers.h"
 
 namespace vartesa {
@@ -231,7 +232,7 @@ AccountRules AccountRulesFrom(const AdminConstants& constants) {
     return r;
 }
 
-AccountRules ReadAccountRules(const CountersFile& counters) {
+AccountRules ReadAccountRules(const CountersFile& counters, db::Database& db, const QString& dataFolder) {
     const QString server = QStringLiteral("SERVER");
     auto ticked = [&](const QString& key) {
         return counters.ReadCounter(server, key).trimmed().compare(QLatin1String("DA"), Qt::CaseInsensitive) == 0;
@@ -245,6 +246,8 @@ AccountRules ReadAccountRules(const CountersFile& counters) {
     r.penaltyOption = ticked(NoPenaltiesCounterKey());
     r.reductionUnder50 = control("Bonificatie50");
     r.reductionForCompanies = control("BonifPJ");
+    r.earlyReduction =
+        Currency::parse(SettingsTable(db, dataFolder).load().value(QStringLiteral("ERED"))).value_or(Currency());
     return r;
 }
 

@@ -114,8 +114,9 @@ struct AccountRules {
     Currency earlyReduction;            // ERED, %: "Reducere la plata integrala in avans"
 };
 AccountRules AccountRulesFrom(const AdminConstants& constants);
-/// The same constants read straight from the counters file, writing nothing (the command line).
-AccountRules ReadAccountRules(const CountersFile& counters);
+/// The same constants read straight from the counters file and the settings of the data
+/// folder, writing nothing (the command line).
+AccountRules ReadAccountRules(const CountersFile& counters, db::Database& db, const QString& dataFolder);
 
 /// What the screen reads once when it opens a role.
 struct AccountRole {
