@@ -375,6 +375,46 @@ void Query::setFilter(const QString& condition) {
     QueryRunner::refill(*this, sql);
 }
 
+void Database::scan(const QString& table, const QStringList& fields, const ScanRow& row) {
+    TableState& t = d->table(resolve(table));
+    if (!t.loaded) {
+        if (!QFileInfo(t.path).isFile()) throw Error(QStringLiteral("Tabela %1 nu exista").arg(t.path), t.path);
+        d->scanFile(t.path, fields, row);
+        return;
+    }
+    // A loaded table may hold this engine's uncommitted changes: read the loaded copy.
+    d->refresh(t);
+    QStringList columns;
+    std::vector<bool> dates;
+    for (const QString& name : fields) {
+        const int i = t.layout.indexOf(name);
+        if (i < 0)
+            throw Error(QStringLiteral("Campul %1 nu exista in tabela %2").arg(name, QFileInfo(t.path).fileName()), t.path);
+        columns << quoteIdentifier(t.layout.fields[size_t(i)].name);
+        dates.push_back(t.layout.fields[size_t(i)].type == FieldType::Date);
+    }
+    const Statement held = d->prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                                          .arg(columns.join(','), quoteIdentifier(t.path)));
+    sqlite3_stmt* st = held.get();
+    std::vector<QVariant> values(fields.size());
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        for (size_t c = 0; c < values.size(); ++c) {
+            values[c] = columnValue(st, int(c));
+            if (dates[c] && !values[c].isNull()) values[c] = dateFromValue(values[c]);
+        }
+        try {
+            row(values);
+        } catch (...) {
+            sqlite3_reset(st);
+            throw;
+        }
+    }
+    const QString message = QString::fromUtf8(sqlite3_errmsg(d->db));
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) d->fail(message, t.path);
+}
+
 bool Database::isReadOnly(const QString& sql) {
     const ParsedStatement p = parseStatement(sql, [this](const QString& n) { return resolve(n); });
     if (p.kind == StatementKind::Create || p.kind == StatementKind::Drop || p.kind == StatementKind::Alter)

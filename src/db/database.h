@@ -25,11 +25,16 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace vartesa::db {
 
 class Query;
+
+/// One record's chosen fields, as Database::scan hands them over.
+using ScanRow = std::function<void(const std::vector<QVariant>& values)>;
 
 class Database {
 public:
@@ -46,6 +51,15 @@ public:
     /// Runs a SELECT and keeps all its rows for walking. Throws for a statement that would
     /// change a table: those go through exec().
     Query query(const QString& sql, const QVariantList& params = {});
+    /// Hands the chosen fields of every live record of `table` to `row`, in record order,
+    /// with the values a query gives (texts trimmed on the right, whole numbers as qlonglong,
+    /// other numbers as double, dates as QDate, empty numbers and dates null). A table no
+    /// statement has named yet is read straight from its file, a slice at a time, and not
+    /// loaded: a screen that adds up a few fields of a large table once pays for those fields
+    /// only. Sees what a statement would: this engine's uncommitted changes, other
+    /// workstations' committed ones. `row` only collects: it runs no statement on this engine
+    /// (the file stays read-locked meanwhile). Throws for a missing table or field.
+    void scan(const QString& table, const QStringList& fields, const ScanRow& row);
     /// Whether `sql` only reads (so query() takes it); throws when it cannot be prepared.
     bool isReadOnly(const QString& sql);
     /// First column of the first row, or a null QVariant when there is no row.

@@ -105,6 +105,11 @@ struct Database::Impl {
     void checkRecordNumbers() const;
     void forget(TableState& t); // drop the loaded copy; the next statement reloads
     Signature readSignature(const QString& path, bool withHeader) const;
+    /// Runs `read` under the folder's shared lock (unless this engine writes there), after
+    /// putting back a table a dead writer left half written.
+    void underReadLock(const QString& path, const std::function<void()>& read);
+    /// Hands the chosen fields of every live record of a file that is not loaded to `row`.
+    void scanFile(const QString& path, const QStringList& fields, const ScanRow& row);
 
     // --- table definitions and maintenance (maintenance.cpp) --------------------------
     int runDefinition(const struct ParsedStatement& p);

@@ -113,8 +113,9 @@ QByteArray takeRecords(QByteArray file, const Layout& l, std::int64_t count) {
     return file;
 }
 
-// A field of a record as the loaded copy holds it (what bindField gives SQLite).
-QVariant loadedValue(const Field& f, const char* rec) {
+// A field of a record as the loaded copy holds it (what bindField gives SQLite), or, with
+// `dateAsDate`, as a query hands it over (dates as QDate).
+QVariant fieldValue(const Field& f, const char* rec, bool dateAsDate = false) {
     const char* p = rec + f.offset;
     switch (f.type) {
     case FieldType::Char: {
@@ -136,6 +137,7 @@ QVariant loadedValue(const Field& f, const char* rec) {
     case FieldType::Date: {
         QDate date;
         if (!decodeDate(p, f.length, date)) return {};
+        if (dateAsDate) return date;
         return date.toString(Qt::ISODate);
     }
     case FieldType::Logical: {
@@ -145,6 +147,8 @@ QVariant loadedValue(const Field& f, const char* rec) {
     }
     return {};
 }
+
+QVariant loadedValue(const Field& f, const char* rec) { return fieldValue(f, rec); }
 
 // Whether a value read back from SQLite is the one the record held.
 bool sameValue(const QVariant& was, const QVariant& now) {
@@ -201,22 +205,7 @@ void Database::Impl::refresh(TableState& t) {
     }
     if (t.loaded && now == t.signature && !QFileInfo::exists(journalPath(t.path))) return;
 
-    const QString folder = QFileInfo(t.path).absolutePath();
-    const bool writer = exclusiveHeld.contains(folder);
-    if (!writer) folderLock(folder).lockData(LockKind::Shared, lockTimeoutMs);
-    try {
-        if (QFileInfo::exists(journalPath(t.path))) {
-            // A writer died mid-way: restore the table before anybody reads it.
-            if (!writer) {
-                folderLock(folder).unlockData();
-                folderLock(folder).lockData(LockKind::Exclusive, lockTimeoutMs);
-            }
-            recoverJournal(t.path);
-            if (!writer) {
-                folderLock(folder).unlockData();
-                folderLock(folder).lockData(LockKind::Shared, lockTimeoutMs);
-            }
-        }
+    underReadLock(t.path, [&] {
         now = readSignature(t.path, false);
         QByteArray file;
         {
@@ -234,11 +223,66 @@ void Database::Impl::refresh(TableState& t) {
         }
         t.signature = now;
         if (inTx) t.reloadedInTx = true;
+    });
+}
+
+void Database::Impl::underReadLock(const QString& path, const std::function<void()>& read) {
+    const QString folder = QFileInfo(path).absolutePath();
+    const bool writer = exclusiveHeld.contains(folder);
+    if (!writer) folderLock(folder).lockData(LockKind::Shared, lockTimeoutMs);
+    try {
+        if (QFileInfo::exists(journalPath(path))) {
+            // A writer died mid-way: restore the table before anybody reads it.
+            if (!writer) {
+                folderLock(folder).unlockData();
+                folderLock(folder).lockData(LockKind::Exclusive, lockTimeoutMs);
+            }
+            recoverJournal(path);
+            if (!writer) {
+                folderLock(folder).unlockData();
+                folderLock(folder).lockData(LockKind::Shared, lockTimeoutMs);
+            }
+        }
+        read();
     } catch (...) {
         if (!writer) folderLock(folder).unlockData();
         throw;
     }
     if (!writer) folderLock(folder).unlockData();
+}
+
+void Database::Impl::scanFile(const QString& path, const QStringList& names, const ScanRow& row) {
+    underReadLock(path, [&] {
+        Fd fd = openFile(path, O_RDONLY);
+        const QByteArray start = readAt(fd.get(), 0, kHeaderSize);
+        if (start.size() < kHeaderSize) parseLayout(start, path); // throws: not a table
+        const int headerLength = std::uint8_t(start[8]) | std::uint8_t(start[9]) << 8;
+        const Layout l = parseLayout(readAt(fd.get(), 0, headerLength), path);
+        std::vector<Field> fields;
+        for (const QString& name : names) {
+            const int i = l.indexOf(name);
+            if (i < 0) throw Error(QStringLiteral("Campul %1 nu exista in tabela %2").arg(name, QFileInfo(path).fileName()), path);
+            fields.push_back(l.fields[size_t(i)]);
+        }
+        struct stat st {};
+        const std::int64_t size = ::fstat(fd.get(), &st) == 0 ? st.st_size : 0;
+        const std::int64_t count = recordsHeld(l, size);
+        // A slice at a time: the records pass through once, so they need not stay in memory.
+        const std::int64_t slice = std::max<std::int64_t>(1, (1 << 20) / l.recordLength);
+        std::vector<QVariant> values(fields.size());
+        for (std::int64_t first = 0; first < count; first += slice) {
+            const std::int64_t n = std::min(slice, count - first);
+            const QByteArray bytes = readAt(fd.get(), l.headerLength + first * l.recordLength, n * l.recordLength);
+            const std::int64_t whole = bytes.size() / l.recordLength;
+            for (std::int64_t r = 0; r < whole; ++r) {
+                const char* rec = bytes.constData() + r * l.recordLength;
+                if (*rec == '*') continue;
+                for (size_t f = 0; f < fields.size(); ++f) values[f] = fieldValue(fields[f], rec, true);
+                row(values);
+            }
+            if (whole < n) break;
+        }
+    });
 }
 
 void Database::Impl::fullLoad(TableState& t, QByteArray file) {
