@@ -10,6 +10,9 @@
 #include "shell/text_helpers.h"
 
 #include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
 
 namespace vartesa {
 
@@ -47,19 +50,35 @@ QString CashRegister::table() const { return s_.folders.data + QStringLiteral("/
 
 void CashRegister::Open() {
     rows_.clear();
+    cashiers_.reset();
     db::Database& db = s_.database();
     // Receipts and payment orders move cash; a cashier's day nets them into one row, and a
-    // day whose refunds outweigh its receipts shows as money paid out.
+    // day whose refunds outweigh its receipts shows as money paid out. A year of documents
+    // is read once for its four fields, without loading the whole table.
     if (db.tableExists(receipts(s_))) {
-        db::Query day = db.query(QStringLiteral("SELECT DATAI, TRIM(INCANUME) AS INCANUME, SUM(TOTAL) AS TOTAL FROM \"%1\" "
-                                                "WHERE TRIM(TIP) IN ('C', 'O') GROUP BY DATAI, TRIM(INCANUME)")
-                                     .arg(receipts(s_)));
-        for (day.first(); !day.eof(); day.next()) {
-            RegisterRow r{-1, day.date("DATAI"), QStringLiteral("Centralizator zilnic"), 0, day.integer("TOTAL"),
-                          day.text("INCANUME")};
+        struct Sum {
+            qint64 whole = 0;
+            double part = 0;
+        };
+        std::map<std::pair<QDate, QString>, Sum> days;
+        std::set<QString> cashiers;
+        db.scan(receipts(s_), {QStringLiteral("DATAI"), QStringLiteral("INCANUME"), QStringLiteral("TIP"), QStringLiteral("TOTAL")},
+                [&](const std::vector<QVariant>& v) {
+                    const QString cashier = v[1].toString();
+                    if (!cashier.trimmed().isEmpty()) cashiers.insert(cashier);
+                    const QString kind = v[2].toString().trimmed();
+                    if (kind != QLatin1String("C") && kind != QLatin1String("O")) return;
+                    Sum& sum = days[{v[0].toDate(), cashier.trimmed()}];
+                    if (v[3].metaType().id() == QMetaType::Double) sum.part += v[3].toDouble();
+                    else sum.whole += v[3].toLongLong();
+                });
+        for (const auto& [key, sum] : days) {
+            RegisterRow r{-1, key.first, QStringLiteral("Centralizator zilnic"), 0,
+                          sum.whole + qint64(std::llround(sum.part)), key.second};
             if (r.collected < 0) r.paid = -std::exchange(r.collected, 0);
             rows_.push_back(r);
         }
+        cashiers_ = QStringList(cashiers.begin(), cashiers.end());
     }
     if (db.tableExists(table())) {
         db::Query manual = db.query(
@@ -80,7 +99,9 @@ void CashRegister::sortRows() {
 
 QStringList CashRegister::Cashiers() const {
     QStringList list{AnyCashier()};
-    if (s_.database().tableExists(receipts(s_))) list += DistinctValues(s_.database(), receipts(s_), QStringLiteral("INCANUME"));
+    if (cashiers_) list += *cashiers_;
+    else if (s_.database().tableExists(receipts(s_)))
+        list += DistinctValues(s_.database(), receipts(s_), QStringLiteral("INCANUME"));
     return list;
 }
 

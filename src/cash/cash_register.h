@@ -70,7 +70,8 @@ public:
 
     /// Builds the working register from the stored documents and manual operations.
     void Open();
-    /// " * indiferent *" followed by every cashier of Chitante.dbf.
+    /// " * indiferent *" followed by every cashier of Chitante.dbf (as read by the last
+    /// Open(), or read now when the register was not opened).
     QStringList Cashiers() const;
     /// The rows and balances of `day`; `cashier` empty or AnyCashier() takes every cashier.
     RegisterDay Day(const QDate& day, const QString& cashier) const;
@@ -97,6 +98,7 @@ private:
 
     Services& s_;
     std::vector<RegisterRow> rows_; // the working register, by day and cashier
+    std::optional<QStringList> cashiers_; // every cashier of the documents, from Open()
 };
 
 } // namespace vartesa

@@ -194,10 +194,10 @@ bool TFRegCasa::prepare() {
     return s_.messages().guard([&] {
         ProgressShown shown(s_.progress(), QStringLiteral("Centralizez chitantele..."));
         filtering_ = true; // one filter run once the controls hold their first values
+        register_.Open();
         Casier->clear();
         Casier->addItems(register_.Cashiers());
         DataEd->setDate(s_.clock().today());
-        register_.Open();
         filtering_ = false;
         FilterChange();
         Grid->setFocus();
