@@ -11,6 +11,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+#include <tuple>
 
 namespace vartesa {
 
@@ -55,45 +59,37 @@ QStringList CashKinds(const SummaryRequest& r, bool transfersAllowed) {
 }
 
 std::vector<SummaryLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
-                                     const QString& cashier, const QString& order) {
+                                     const QString& cashier, const LineOrder& order) {
     std::vector<SummaryLine> lines;
     if (!s.database().tableExists(receipts(s))) return lines;
-    QVariantList params{r.from, r.to};
-    QStringList marks;
-    for (const QString& k : kinds) {
-        marks << QStringLiteral("?");
-        params << k;
-    }
-    QString sql = QStringLiteral("SELECT IDCHIT, TRIM(TIP) AS TIP, TRIM(SERIA) AS SERIA, NR, DATAI, TRIM(SATUL) AS SATUL, "
-                                 "TRIM(ROL) AS ROL, TRIM(GRUPA) AS GRUPA, TRIM(CODCLAS) AS CODCLAS, TRIM(NUMEP) AS NUMEP, "
-                                 "TRIM(TIPF) AS TIPF, TRIM(INCANUME) AS INCANUME, RESTANTA, MAJOREST, DEPOZIT, CURENT, "
-                                 "MAJOR, REDUCERE, TOTAL FROM \"%1\" WHERE DATAI >= ? AND DATAI <= ? AND TRIM(TIP) IN (%2)")
-                      .arg(receipts(s), marks.join(QStringLiteral(", ")));
-    if (!cashier.isEmpty()) {
-        sql += QStringLiteral(" AND TRIM(INCANUME) = ?");
-        params << cashier;
-    }
-    db::Query q = s.database().query(sql + QStringLiteral(" ORDER BY ") + order, params);
-    // Fields by position: a year holds tens of thousands of lines.
+    // A year holds tens of thousands of lines: the fields the lists use are read once from
+    // the file, the period and kinds chosen here.
     enum Column { Id, Kind, Series, Number, Day, Village, Role, Group, Code, Name, PersonType, Cashier,
                   Arrears, ArrearsPenalty, Credit, Current, Penalty, Reduction, Total };
-    lines.reserve(size_t(q.count()));
-    for (int row = 0; row < q.count(); ++row) {
-        auto text = [&](Column c) { return q.cell(row, c).toString(); };
-        auto number = [&](Column c) { return q.cell(row, c).toLongLong(); };
+    const QStringList fields{"IDCHIT", "TIP", "SERIA", "NR", "DATAI", "SATUL", "ROL", "GRUPA", "CODCLAS", "NUMEP",
+                             "TIPF", "INCANUME", "RESTANTA", "MAJOREST", "DEPOZIT", "CURENT", "MAJOR", "REDUCERE", "TOTAL"};
+    s.database().scan(receipts(s), fields, [&](const std::vector<QVariant>& v) {
+        const QDate day = v[Day].toDate();
+        if (!day.isValid() || day < r.from || day > r.to) return;
+        const QString kind = v[Kind].toString().trimmed();
+        if (!kinds.isEmpty() && !kinds.contains(kind)) return;
+        const QString lineCashier = v[Cashier].toString().trimmed();
+        if (!cashier.isEmpty() && lineCashier != cashier) return;
+        auto text = [&](Column c) { return v[c].toString().trimmed(); };
+        auto number = [&](Column c) { return v[c].toLongLong(); };
         SummaryLine l;
         l.idchit = number(Id);
-        l.kind = text(Kind);
+        l.kind = kind;
         l.series = text(Series);
         l.number = number(Number);
-        l.day = q.cell(row, Day).toDate();
+        l.day = day;
         l.village = text(Village);
         l.role = text(Role);
         l.group = text(Group);
         l.code = text(Code);
         l.name = text(Name);
         l.personType = text(PersonType);
-        l.cashier = text(Cashier);
+        l.cashier = lineCashier;
         l.arrears = number(Arrears);
         l.arrearsPenalty = number(ArrearsPenalty);
         l.credit = number(Credit);
@@ -102,7 +98,8 @@ std::vector<SummaryLine> SelectLines(Services& s, const SummaryRequest& r, const
         l.reduction = number(Reduction);
         l.total = number(Total);
         lines.push_back(std::move(l));
-    }
+    });
+    if (order) std::stable_sort(lines.begin(), lines.end(), order);
     return lines;
 }
 
@@ -177,18 +174,38 @@ workbook::Workbook BuildArrearsList(Services& s, const SummaryRequest& r) {
     auto list = OpenSummaryTemplate(s, QStringLiteral("CHITRAM"));
     list->SetTextCell(QStringLiteral("#UAT"), QStringLiteral("U.A.T. ") + TownHallName(s));
     list->SetTextCell(QStringLiteral("#PERIOADA"), PeriodText(r));
-    db::Query data;
-    if (s.database().tableExists(receipts(s)))
-        data = s.database().query(
-            QStringLiteral("SELECT TRIM(TIP) AS TIP, TRIM(SERIA) AS SERIA, NR, DATAI, TRIM(SATUL) AS SATUL, TRIM(ROL) AS ROL, "
-                           "TRIM(GRUPA) AS GRUPA, TRIM(TIPF) AS TIPF, CASE TRIM(TIP) WHEN 'C' THEN 'Chitanta' "
-                           "WHEN 'N' THEN 'Nota contab.' WHEN 'O' THEN 'Virament' ELSE '' END AS DOCJUS, "
-                           "SUM(RESTANTA) AS RESTANTA, SUM(MAJOREST) AS MAJOREST FROM \"%1\" "
-                           "WHERE (RESTANTA > 0 OR MAJOREST > 0) AND DATAI >= ? AND DATAI <= ? "
-                           "GROUP BY TRIM(TIP), TRIM(SERIA), NR, DATAI, TRIM(SATUL), TRIM(ROL), TRIM(GRUPA), TRIM(TIPF) "
-                           "ORDER BY TRIM(GRUPA), TRIM(TIPF), TRIM(SATUL), TRIM(ROL)")
-                .arg(receipts(s)),
-            {r.from, r.to});
+    // Lines of any kind that paid arrears, summed per document, place and claim.
+    std::vector<SummaryLine> lines = SelectLines(s, r, {}, {}, {});
+    std::erase_if(lines, [](const SummaryLine& l) { return l.arrears <= 0 && l.arrearsPenalty <= 0; });
+    std::vector<SummaryLine> documents;
+    QHash<QString, size_t> place;
+    for (const SummaryLine& l : lines) {
+        const QString key = QStringList{l.kind, l.series, QString::number(l.number), l.day.toString(Qt::ISODate),
+                                        l.village, l.role, l.group, l.personType}.join('\n');
+        const auto at = place.constFind(key);
+        if (at == place.constEnd()) {
+            place.insert(key, documents.size());
+            documents.push_back(l);
+        } else {
+            documents[*at].arrears += l.arrears;
+            documents[*at].arrearsPenalty += l.arrearsPenalty;
+        }
+    }
+    std::stable_sort(documents.begin(), documents.end(), [](const SummaryLine& a, const SummaryLine& b) {
+        return std::tie(a.group, a.personType, a.village, a.role) < std::tie(b.group, b.personType, b.village, b.role);
+    });
+    std::vector<std::vector<QVariant>> rows;
+    rows.reserve(documents.size());
+    for (const SummaryLine& d : documents) {
+        const QString label = d.kind == QLatin1String("C")   ? QStringLiteral("Chitanta")
+                              : d.kind == QLatin1String("N") ? QStringLiteral("Nota contab.")
+                              : d.kind == QLatin1String("O") ? QStringLiteral("Virament")
+                                                             : QString();
+        rows.push_back({d.kind, d.series, d.number, d.day, d.village, d.role, d.group, d.personType, label, d.arrears,
+                        d.arrearsPenalty});
+    }
+    db::Query data = db::Query::fromRows(
+        {"TIP", "SERIA", "NR", "DATAI", "SATUL", "ROL", "GRUPA", "TIPF", "DOCJUS", "RESTANTA", "MAJOREST"}, std::move(rows));
     data.first();
     list->FillRows(data);
     return list->TakeWorkbook();
@@ -206,8 +223,9 @@ workbook::Workbook BuildAccountsByCashier(Services& s, const SummaryRequest& r) 
     auto closeBlock = [&] {
         if (!current.isNull()) rows.push_back({QString(), QString(), QString(), QStringLiteral("Total cont"), block});
     };
-    for (const SummaryLine& l : SelectLines(s, r, CashKinds(r, false), {},
-                                            QStringLiteral("TRIM(GRUPA), TRIM(CODCLAS), TRIM(TIPF), TRIM(INCANUME)"))) {
+    for (const SummaryLine& l : SelectLines(s, r, CashKinds(r, false), {}, [](const SummaryLine& a, const SummaryLine& b) {
+             return std::tie(a.group, a.code, a.personType, a.cashier) < std::tie(b.group, b.code, b.personType, b.cashier);
+         })) {
         const QString key = l.group + '\n' + l.code + '\n' + l.personType;
         if (key != current) {
             closeBlock();
@@ -234,7 +252,9 @@ workbook::Workbook BuildAccountsTotal(Services& s, const SummaryRequest& r) {
     list->SetTextCell(QStringLiteral("#PERIOADA"), QStringLiteral("perioada ") + PeriodText(r));
     list->SetTextCell(QStringLiteral("#CONTABIL"), AccountantName(s));
     std::vector<std::vector<QVariant>> rows;
-    for (const SummaryLine& l : SelectLines(s, r, CashKinds(r, true), {}, QStringLiteral("TRIM(CODCLAS)"))) {
+    for (const SummaryLine& l : SelectLines(s, r, CashKinds(r, true), {}, [](const SummaryLine& a, const SummaryLine& b) {
+             return a.code < b.code;
+         })) {
         if (rows.empty() || rows.back()[0].toString() != l.code)
             rows.push_back({l.code, qint64(0), qint64(0), qint64(0), qint64(0), qint64(0), qint64(0)});
         auto& row = rows.back();

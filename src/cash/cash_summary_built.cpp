@@ -12,6 +12,7 @@
 #include <QMap>
 
 #include <algorithm>
+#include <tuple>
 
 namespace vartesa {
 
@@ -139,7 +140,9 @@ QStringList accountCodes(Services& s) {
 workbook::Workbook BuildAccountSummary(Services& s, const SummaryRequest& r) {
     const QString cashier = RestrictedCashier(s, r.cashier);
     const std::vector<SummaryLine> lines =
-        SelectLines(s, r, CashKinds(r, true), cashier, QStringLiteral("SERIA, NR, CODCLAS, IDCHIT"));
+        SelectLines(s, r, CashKinds(r, true), cashier, [](const SummaryLine& a, const SummaryLine& b) {
+            return std::tie(a.series, a.number, a.code, a.idchit) < std::tie(b.series, b.number, b.code, b.idchit);
+        });
     const QStringList codes = accountCodes(s);
     // Each used code: its place in the list (0 when absent) and whether it is a tax code.
     struct Used { int place; bool tax; QString code; };
@@ -192,7 +195,8 @@ workbook::Workbook BuildAccountSummary(Services& s, const SummaryRequest& r) {
 
 workbook::Workbook BuildCompensationSummary(Services& s, const SummaryRequest& r) {
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<SummaryLine> lines = SelectLines(s, r, {QStringLiteral("N")}, cashier, QStringLiteral("IDCHIT"));
+    const std::vector<SummaryLine> lines = SelectLines(s, r, {QStringLiteral("N")}, cashier,
+                                                         [](const SummaryLine& a, const SummaryLine& b) { return a.idchit < b.idchit; });
     // Blocks per (tax name, code, person type): the local taxes first, in their order.
     struct Key { int order; QString name, code, type; };
     std::vector<Key> keys;
@@ -239,7 +243,9 @@ workbook::Workbook BuildCompensationSummary(Services& s, const SummaryRequest& r
 workbook::Workbook BuildCashierSummary(Services& s, const SummaryRequest& r) {
     const QString cashier = RestrictedCashier(s, r.cashier);
     const std::vector<SummaryLine> lines =
-        SelectLines(s, r, CashKinds(r, false), cashier, QStringLiteral("SERIA, NR, DATAI, INCANUME"));
+        SelectLines(s, r, CashKinds(r, false), cashier, [](const SummaryLine& a, const SummaryLine& b) {
+            return std::tie(a.series, a.number, a.day, a.cashier) < std::tie(b.series, b.number, b.day, b.cashier);
+        });
     SheetWriter w;
     w.top(s, cashier, r, QStringLiteral("LISTA CHITANTELOR ELIBERATE"));
     const QStringList headings{"Nr.Crt.", "Seria", "Numar", "Data", "Incasator", "Total"};

@@ -12,6 +12,7 @@
 #include <QMap>
 
 #include <algorithm>
+#include <tuple>
 
 namespace vartesa {
 
@@ -102,7 +103,9 @@ db::Query documentRows(const std::vector<SummaryLine>& lines, const QStringList&
 workbook::Workbook BuildClaimSummary(Services& s, const SummaryRequest& r) {
     s.progress().Describe(QStringLiteral("Caut chitantele..."));
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<SummaryLine> lines = SelectLines(s, r, CashKinds(r, true), cashier, QStringLiteral("IDCHIT, GRUPA"));
+    const std::vector<SummaryLine> lines = SelectLines(s, r, CashKinds(r, true), cashier, [](const SummaryLine& a, const SummaryLine& b) {
+        return std::tie(a.idchit, a.group) < std::tie(b.idchit, b.group);
+    });
     const QStringList names = taxNames(lines);
 
     auto list = OpenSummaryTemplate(s, QStringLiteral("BORDRCINC"));

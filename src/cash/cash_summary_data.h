@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,10 +33,13 @@ struct SummaryLine {
     bool legal() const { return personType == QLatin1String("J"); }
 };
 
-/// Lines of the kinds `kinds` dated in the request's period, of `cashier` when not empty,
-/// ordered by `order` (SQL column list written by the program).
+/// Whether line `a` goes before line `b`; lines equal in that order keep the file's order.
+using LineOrder = std::function<bool(const SummaryLine& a, const SummaryLine& b)>;
+
+/// Lines of the kinds `kinds` (every kind when empty) dated in the request's period, of `cashier` when not empty,
+/// in `order` (the file's order when empty).
 std::vector<SummaryLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
-                                     const QString& cashier, const QString& order);
+                                     const QString& cashier, const LineOrder& order);
 /// "C" and "O", with "V" when the request asks for transfers.
 QStringList CashKinds(const SummaryRequest& r, bool transfersAllowed);
 
