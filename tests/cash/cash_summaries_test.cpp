@@ -147,4 +147,22 @@ TEST(CashSummaries, ACashierListsOnlyOwnDocumentsWhateverOperatorSays) {
     EXPECT_EQ(book.sheet(0).text(8, 5), "425") << "the total of BOB's receipts alone";
 }
 
+TEST(CashSummaries, ArrearsAddUpPerDocumentAndClaimAndGoInClaimOrder) {
+    MonthFolder f;
+    const QDate d(2015, 3, 10);
+    // Two lines of one note on one claim, then a receipt on a claim that sorts first, paying
+    // only penalties on arrears; a line without arrears stays out.
+    f.line({7, "N", "CC", 3, d, "ANA", "Taxa salubrizare", "360250", "F", 15, 0, 0, 0, 0, 15, "30"});
+    f.line({7, "N", "CC", 3, d, "ANA", "Taxa salubrizare", "360250", "F", 25, 4, 0, 0, 0, 29, "30"});
+    f.line({8, "C", "CC", 4, d, "ANA", "Amenzi", "350102", "F", 0, 6, 0, 0, 0, 6, "31"});
+    f.line({9, "C", "CC", 5, d, "ANA", "Amenzi", "350102", "F", 0, 0, 9, 0, 0, 9, "32"});
+    const workbook::Workbook book = f.summary(SummaryKind::Arrears, {d, d, false, {}});
+    const workbook::Sheet& sheet = book.sheet(0);
+    const std::vector<Cell> cells = {{6, 3, "31"}, {6, 4, "Chitanta"}, {6, 8, ""}, {6, 9, "6"},
+                                     {7, 3, "30"}, {7, 4, "Nota contab."}, {7, 8, "40"}, {7, 9, "4"},
+                                     {8, 8, "40"}, {8, 9, "10"}};
+    for (const Cell& cell : cells)
+        EXPECT_EQ(sheet.text(cell.row, cell.col), cell.text) << "row " << cell.row + 1 << " column " << cell.col + 1;
+}
+
 } // namespace
