@@ -9,6 +9,8 @@
 #include <QDate>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vartesa {
 
 namespace {
@@ -119,6 +121,13 @@ void TExportXLSModel::FillRows(db::Query& rows) {
         }
     }
 
+    // A list longer than a sheet is refused before any row is copied (the copies would fill
+    // the sheet only to fail at its end).
+    const int wanted = rows.count() - std::max(0, rows.position());
+    if (sheet.lastRow() + wanted >= workbook::MaxRows) // the template row stays until the end
+        throw Error(QStringLiteral("Lista are %1 randuri, mai multe decat incap intr-o foaie de calcul. "
+                                   "Restrangeti selectia (de exemplu perioada)!").arg(wanted),
+                    QStringLiteral("xls"));
     const int bookmark = rows.bookmark();
     int n = 0;
     for (; !rows.eof(); rows.next()) {

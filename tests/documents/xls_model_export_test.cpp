@@ -155,6 +155,27 @@ TEST_F(XlsModelExportTest, AnEmptyQueryLeavesNeitherDataNorTemplateRow) {
     EXPECT_EQ(book.sheet(0).lastRow(), 7);
 }
 
+TEST_F(XlsModelExportTest, AListLongerThanTheSheetIsRefusedNamingItsLength) {
+    ASSERT_TRUE(xls_.OpenTemplate(makeTemplate()));
+    // The template row stays while it is copied: with the seven rows above it and the totals
+    // row below, 65,527 copies fit.
+    for (const int count : {workbook::MaxRows - 9, workbook::MaxRows - 8}) {
+        std::vector<std::vector<QVariant>> many(size_t(count), {QStringLiteral("ION")});
+        db::Query rows = db::Query::fromRows({"NUME"}, std::move(many));
+        if (count == workbook::MaxRows - 9) {
+            EXPECT_NO_THROW(xls_.FillRows(rows));
+            ASSERT_TRUE(xls_.OpenTemplate(makeTemplate()));
+            continue;
+        }
+        try {
+            xls_.FillRows(rows);
+            FAIL() << "a list of " << count << " rows does not fit";
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.text().startsWith(QStringLiteral("Lista are %1 randuri").arg(count))) << e.text().toStdString();
+        }
+    }
+}
+
 TEST_F(XlsModelExportTest, AListHeldOpenIsNotOverwritten) {
     QFile held(path("Rap0.xls"));
     ASSERT_TRUE(held.open(QIODevice::WriteOnly));
