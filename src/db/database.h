@@ -13,6 +13,8 @@
 // place through the rollback journal (file_io.h). Inside a transaction the writes wait for
 // commit and the lock is held until then. CREATE, DROP and ALTER TABLE, packing and width
 // changes rewrite the whole file and replace it in one rename.
+// A screen that only adds up a few fields of a large table reads them with scan(), straight
+// from the file, without loading the table.
 //
 // Limits: a table is held whole in memory (a commune's largest, the debt lines, takes about
 // 60 MB); the shared folder must support open-file-description locks (Linux local disks
