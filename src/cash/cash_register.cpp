@@ -58,7 +58,7 @@ void CashRegister::Open() {
     if (db.tableExists(receipts(s_))) {
         struct Sum {
             qint64 whole = 0;
-            double part = 0;
+            double real = 0; // amounts stored with decimals
         };
         std::map<std::pair<QDate, QString>, Sum> days;
         std::set<QString> cashiers;
@@ -69,12 +69,12 @@ void CashRegister::Open() {
                     const QString kind = v[2].toString().trimmed();
                     if (kind != QLatin1String("C") && kind != QLatin1String("O")) return;
                     Sum& sum = days[{v[0].toDate(), cashier.trimmed()}];
-                    if (v[3].metaType().id() == QMetaType::Double) sum.part += v[3].toDouble();
+                    if (v[3].metaType().id() == QMetaType::Double) sum.real += v[3].toDouble();
                     else sum.whole += v[3].toLongLong();
                 });
         for (const auto& [key, sum] : days) {
             RegisterRow r{-1, key.first, QStringLiteral("Centralizator zilnic"), 0,
-                          sum.whole + qint64(std::llround(sum.part)), key.second};
+                          sum.whole + qint64(std::llround(sum.real)), key.second};
             if (r.collected < 0) r.paid = -std::exchange(r.collected, 0);
             rows_.push_back(r);
         }
