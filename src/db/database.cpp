@@ -386,12 +386,9 @@ void Database::scan(const QString& table, const QStringList& fields, const ScanR
     d->refresh(t);
     QStringList columns;
     std::vector<bool> dates;
-    for (const QString& name : fields) {
-        const int i = t.layout.indexOf(name);
-        if (i < 0)
-            throw Error(QStringLiteral("Campul %1 nu exista in tabela %2").arg(name, QFileInfo(t.path).fileName()), t.path);
-        columns << quoteIdentifier(t.layout.fields[size_t(i)].name);
-        dates.push_back(t.layout.fields[size_t(i)].type == FieldType::Date);
+    for (const Field& f : chosenFields(t.layout, fields, t.path)) {
+        columns << quoteIdentifier(f.name);
+        dates.push_back(f.type == FieldType::Date);
     }
     const Statement held = d->prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
                                           .arg(columns.join(','), quoteIdentifier(t.path)));

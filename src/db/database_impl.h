@@ -122,6 +122,8 @@ struct Database::Impl {
 inline const QString kRecordNumberRefusal =
     QStringLiteral("Numarul inregistrarii nu se stabileste prin instructiune in tabela %1");
 
+/// The fields named, in that order; throws naming the table for a field it does not have.
+std::vector<Field> chosenFields(const Layout& layout, const QStringList& names, const QString& path);
 /// The loaded copy's column type for a field.
 const char* sqlType(const Field& f);
 /// Reads one column of a SQLite row as the program sees it.

@@ -148,8 +148,6 @@ QVariant fieldValue(const Field& f, const char* rec, bool dateAsDate = false) {
     return {};
 }
 
-QVariant loadedValue(const Field& f, const char* rec) { return fieldValue(f, rec); }
-
 // Whether a value read back from SQLite is the one the record held.
 bool sameValue(const QVariant& was, const QVariant& now) {
     if (was.isNull() || now.isNull()) return was.isNull() == now.isNull();
@@ -160,6 +158,17 @@ bool sameValue(const QVariant& was, const QVariant& now) {
 }
 
 } // namespace
+
+std::vector<Field> chosenFields(const Layout& layout, const QStringList& names, const QString& path) {
+    std::vector<Field> fields;
+    for (const QString& name : names) {
+        const int i = layout.indexOf(name);
+        if (i < 0)
+            throw Error(QStringLiteral("Campul %1 nu exista in tabela %2").arg(name, QFileInfo(path).fileName()), path);
+        fields.push_back(layout.fields[size_t(i)]);
+    }
+    return fields;
+}
 
 const char* sqlType(const Field& f) {
     switch (f.type) {
@@ -258,12 +267,7 @@ void Database::Impl::scanFile(const QString& path, const QStringList& names, con
         if (start.size() < kHeaderSize) parseLayout(start, path); // throws: not a table
         const int headerLength = std::uint8_t(start[8]) | std::uint8_t(start[9]) << 8;
         const Layout l = parseLayout(readAt(fd.get(), 0, headerLength), path);
-        std::vector<Field> fields;
-        for (const QString& name : names) {
-            const int i = l.indexOf(name);
-            if (i < 0) throw Error(QStringLiteral("Campul %1 nu exista in tabela %2").arg(name, QFileInfo(path).fileName()), path);
-            fields.push_back(l.fields[size_t(i)]);
-        }
+        const std::vector<Field> fields = chosenFields(l, names, path);
         struct stat st {};
         const std::int64_t size = ::fstat(fd.get(), &st) == 0 ? st.st_size : 0;
         const std::int64_t count = recordsHeld(l, size);
@@ -404,7 +408,7 @@ void Database::Impl::stageTouched() {
         for (size_t i = 0; i < l.fields.size(); ++i) {
             const Field& f = l.fields[i];
             const QVariant value = columnValue(st, int(i));
-            if (before && sameValue(loadedValue(f, before->constData()), value)) continue;
+            if (before && sameValue(fieldValue(f, before->constData()), value)) continue;
             QVariant stored;
             try {
                 stored = encodeField(f, value, rec.data() + f.offset, QFileInfo(t->path).fileName());
