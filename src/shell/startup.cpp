@@ -221,4 +221,11 @@ bool StartupSequence::run() {
     return true;
 }
 
+QString YearLockCounterKey(int workingYear) { return QStringLiteral("ADMINBLOCAT%1").arg(workingYear); }
+
+bool IsYearLocked(const CountersFile& counters) {
+    return counters.ReadCounter(QStringLiteral("SERVER"), YearLockCounterKey(WorkingYear().toInt())).trimmed().toUpper() ==
+           QLatin1String("DA");
+}
+
 } // namespace vartesa
