@@ -1,10 +1,13 @@
 #include "cash/cancellation.h"
 
+#include "books/cancellations.h"
+#include "books/receipts.h"
 #include "db/database.h"
 #include "db/query.h"
 #include "shell/action_log.h"
 #include "shell/counters.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 
 #include <algorithm>
 
@@ -14,46 +17,68 @@ namespace {
 
 const QString kCancelTitle = QStringLiteral("Anulare");
 
-// A remainder the payment lowered, and the amount as established it is counted from.
+// A remainder the payment lowered, and the amount as established it is counted from: their
+// column in the balance table (the snapshot has the same) and their field in the snapshot.
+template <typename Row>
 struct Shifted {
-    const char* remainder;
-    const char* established;
+    const QString* remainder;
+    std::int64_t Row::*remainderWas;
+    const QString* established;
+    std::int64_t Row::*establishedWas;
 };
 
-// How one balance table comes back from its snapshot table.
+// A field restored as it was, or whose change means the row was re-established.
+template <typename Row>
+struct Kept {
+    const QString* column;
+    std::int64_t Row::*was;
+};
+
+// How one balance table comes back from its snapshots.
+template <typename Row>
 struct RestoreRule {
-    const char* table;                   // the balance table
-    const char* snapshots;               // its undo table
-    const char* key;                     // the row identifier both share
-    std::vector<Shifted> shifted;        // remainders moved by the change of their established amount
-    std::vector<const char*> plain;      // restored as they were, unless the row was re-established
-    std::vector<const char*> established; // fields whose change means the row was re-established
+    const QString* table;                 // the balance table
+    const QString* key;                   // the row identifier both share
+    std::vector<Shifted<Row>> shifted;    // remainders moved by the change of their established amount
+    std::vector<Kept<Row>> plain;         // restored as they were, unless the row was re-established
+    std::vector<Kept<Row>> established;   // fields whose change means the row was re-established
 };
 
-const std::vector<RestoreRule>& restoreRules() {
-    static const std::vector<RestoreRule> rules = {
-        // The reduction a payment writes is the one it granted; after a new assessment the
-        // reduction it set stands.
-        {"SoldCalc.dbf", "UndelSold.dbf", "IDRES",
-         {{"REST", "SUMA"}, {"DATOR", "DATORI"}, {"DEPOZ", "DEPOZI"}, {"MAJOR", "MAJORI"}},
-         {"REDUC"},
-         {"SUMA", "SCUTIRE"}},
-        {"Datorii.dbf", "UndelDat.dbf", "IDDAT", {{"SUMA", "SUMA2"}, {"REST", "RESTINI"}}, {}, {}},
-        {"Debit.dbf", "UndelDebit.dbf", "IDDEB", {{"SUMAC", "SUMAINI"}}, {}, {}},
-    };
-    return rules;
+using U = UndoColumn;
+
+// The reduction a payment writes is the one it granted; after a new assessment the
+// reduction it set stands.
+const RestoreRule<BalanceUndoRow>& balanceRule() {
+    using R = BalanceUndoRow;
+    static const RestoreRule<R> rule{&tables::Balances,
+                                     &U::BalanceId,
+                                     {{&U::Rest, &R::rest, &U::Amount, &R::amount},
+                                      {&U::Arrears, &R::arrears, &U::ArrearsInitial, &R::arrearsInitial},
+                                      {&U::Credit, &R::credit, &U::CreditInitial, &R::creditInitial},
+                                      {&U::Carried, &R::carried, &U::CarriedInitial, &R::carriedInitial}},
+                                     {{&U::Reduction, &R::reduction}},
+                                     {{&U::Amount, &R::amount}, {&U::Exemption, &R::exemption}}};
+    return rule;
 }
 
-// The receipt-line columns ChitAnul.dbf keeps (DENUM stays empty there).
-const char* const kCancelledColumns =
-    "IDCHIT, IDGOS, SERIA, NR, DATAI, SATUL, ROL, GRUPA, CODCLAS, NUMEP, CNP, ADRESA, TIPF, PLATNUME, INCANUME, "
-    "LEGITIMA, RESTANTA, MAJOREST, DEPOZIT, CURENT, MAJOR, REDUCERE, TOTAL, TIP";
-
-QString path(const QString& folder, const char* file) { return folder + '/' + QLatin1String(file); }
-
-std::vector<ReceiptLine> documentLines(db::Database& db, const QString& folder, qint64 idchit) {
-    return ReadReceiptLines(db, path(folder, "Chitante.dbf"), QStringLiteral("IDCHIT = ?"), {idchit});
+const RestoreRule<LedgerUndoRow>& ledgerRule() {
+    using R = LedgerUndoRow;
+    static const RestoreRule<R> rule{&tables::Ledger,
+                                     &U::LedgerId,
+                                     {{&U::Amount, &R::amount, &U::Established, &R::established},
+                                      {&U::Rest, &R::rest, &U::RestInitial, &R::restInitial}},
+                                     {},
+                                     {}};
+    return rule;
 }
+
+const RestoreRule<DebitUndoRow>& debitRule() {
+    using R = DebitUndoRow;
+    static const RestoreRule<R> rule{&tables::Debits, &U::DebitId, {{&U::Open, &R::open, &U::Initial, &R::initial}}, {}, {}};
+    return rule;
+}
+
+QString path(const QString& folder, const QString& file) { return folder + '/' + file; }
 
 bool isCancelled(const std::vector<ReceiptLine>& lines) {
     return std::any_of(lines.begin(), lines.end(), [](const ReceiptLine& l) { return l.payer == kCancelledPayer; });
@@ -65,48 +90,25 @@ std::optional<HistoryRefusal> stateRefusal(const std::vector<ReceiptLine>& lines
     return std::nullopt;
 }
 
-// A later operation of the role still stands: its snapshots were taken after this payment.
-bool laterOperationStands(db::Database& db, const QString& folder, const ReceiptLine& line) {
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE IDGOS = ? AND IDANUL > ? AND IDCHIT <> ? "
-                                    "AND TRIM(PLATNUME) <> ?")
-                         .arg(path(folder, "Chitante.dbf")),
-                     {line.idgos, line.idanul, line.idchit, kCancelledPayer})
-               .toLongLong() > 0;
-}
-
-void copyToCancelled(db::Database& db, const QString& folder, qint64 idchit) {
-    db.exec(QStringLiteral("INSERT INTO \"%1\" (%3) SELECT %3 FROM \"%2\" WHERE IDCHIT = ?")
-                .arg(path(folder, "ChitAnul.dbf"), path(folder, "Chitante.dbf"), QLatin1String(kCancelledColumns)),
-            {idchit});
-}
-
-void zeroLines(db::Database& db, const QString& folder, qint64 idchit) {
-    db.exec(QStringLiteral("UPDATE \"%1\" SET PLATNUME = ?, RESTANTA = 0, MAJOREST = 0, DEPOZIT = 0, CURENT = 0, "
-                           "MAJOR = 0, REDUCERE = 0, TOTAL = 0 WHERE IDCHIT = ?")
-                .arg(path(folder, "Chitante.dbf")),
-            {kCancelledPayer, idchit});
-}
-
 // The restored values of one row: the remainders of the snapshot, moved by what changed in
 // the established amounts since.
-std::vector<RestoredValue> restoredValues(const RestoreRule& rule, const db::Query& snapshot, const db::Query& now) {
+template <typename Row>
+std::vector<RestoredValue> restoredValues(const RestoreRule<Row>& rule, const Row& snapshot, const db::Query& now) {
     std::vector<RestoredValue> values;
-    auto field = [](const char* name) { return QLatin1String(name); };
-    for (const Shifted& s : rule.shifted) {
-        const qint64 change = now.integer(field(s.established)) - snapshot.integer(field(s.established));
-        values.push_back({field(s.remainder), now.integer(field(s.remainder)),
-                          snapshot.integer(field(s.remainder)) + change});
+    for (const Shifted<Row>& s : rule.shifted) {
+        const qint64 change = now.integer(*s.established) - snapshot.*s.establishedWas;
+        values.push_back({*s.remainder, now.integer(*s.remainder), snapshot.*s.remainderWas + change});
     }
-    const bool reestablished = std::any_of(rule.established.begin(), rule.established.end(), [&](const char* f) {
-        return now.integer(field(f)) != snapshot.integer(field(f));
+    const bool reestablished = std::any_of(rule.established.begin(), rule.established.end(), [&](const Kept<Row>& k) {
+        return now.integer(*k.column) != snapshot.*k.was;
     });
-    for (const char* p : rule.plain)
-        values.push_back({field(p), now.integer(field(p)),
-                          reestablished ? now.integer(field(p)) : snapshot.integer(field(p))});
+    for (const Kept<Row>& p : rule.plain)
+        values.push_back({*p.column, now.integer(*p.column), reestablished ? now.integer(*p.column) : snapshot.*p.was});
     return values;
 }
 
-void writeRow(db::Database& db, const QString& table, const RestoreRule& rule, qint64 id, qint64 role,
+template <typename Row>
+void writeRow(db::Database& db, const QString& table, const RestoreRule<Row>& rule, qint64 id, qint64 role,
               const std::vector<RestoredValue>& values) {
     QStringList sets;
     QVariantList params;
@@ -115,34 +117,26 @@ void writeRow(db::Database& db, const QString& table, const RestoreRule& rule, q
         params << v.after;
     }
     params << id << role;
-    db.exec(QStringLiteral("UPDATE \"%1\" SET %2 WHERE %3 = ? AND IDGOS = ?")
-                .arg(table, sets.join(QStringLiteral(", ")), QLatin1String(rule.key)),
+    db.exec(QStringLiteral("UPDATE \"%1\" SET %2 WHERE %3 = ? AND %4 = ?")
+                .arg(table, sets.join(QStringLiteral(", ")), *rule.key, U::Role),
             params);
 }
 
-// Restores the role's rows of one balance table from the operation's snapshots.
-void restoreTable(db::Database& db, const QString& folder, const RestoreRule& rule, qint64 idanul, qint64 role,
-                  std::vector<RestoredRow>& out) {
-    const QString table = path(folder, rule.table);
-    const QString key = QLatin1String(rule.key);
-    db::Query snapshots = db.query(QStringLiteral("SELECT * FROM \"%1\" WHERE IDANUL = ? AND IDGOS = ? ORDER BY rowid")
-                                       .arg(path(folder, rule.snapshots)),
-                                   {idanul, role});
-    for (snapshots.first(); !snapshots.eof(); snapshots.next()) {
-        const qint64 id = snapshots.integer(key);
-        const db::Query now =
-            db.query(QStringLiteral("SELECT * FROM \"%1\" WHERE %2 = ? AND IDGOS = ?").arg(table, key), {id, role});
+// Restores the role's rows of one balance table from the operation's snapshots of them.
+template <typename Row>
+void restoreTable(db::Database& db, const QString& folder, const RestoreRule<Row>& rule,
+                  const std::vector<Row>& snapshots, qint64 role, std::vector<RestoredRow>& out) {
+    const QString table = path(folder, *rule.table);
+    for (const Row& snapshot : snapshots) {
+        const db::Query now = db.query(
+            QStringLiteral("SELECT * FROM \"%1\" WHERE %2 = ? AND %3 = ?").arg(table, *rule.key, U::Role),
+            {snapshot.id, role});
         if (now.isEmpty()) continue; // the row is gone since: nothing to give back to
-        std::vector<RestoredValue> values = restoredValues(rule, snapshots, now);
-        writeRow(db, table, rule, id, role, values);
+        std::vector<RestoredValue> values = restoredValues(rule, snapshot, now);
+        writeRow(db, table, rule, snapshot.id, role, values);
         std::erase_if(values, [](const RestoredValue& v) { return v.before == v.after; });
-        if (!values.empty()) out.push_back({QLatin1String(rule.table), id, std::move(values)});
+        if (!values.empty()) out.push_back({*rule.table, snapshot.id, std::move(values)});
     }
-}
-
-void deleteSnapshots(db::Database& db, const QString& folder, qint64 idanul) {
-    for (const RestoreRule& rule : restoreRules())
-        db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE IDANUL = ?").arg(path(folder, rule.snapshots)), {idanul});
 }
 
 CancelResult refused(const HistoryRefusal& refusal) {
@@ -160,7 +154,7 @@ QString CancellationLogText(const ReceiptLine& line) {
 }
 
 std::optional<HistoryRefusal> CheckCancellation(Services& s, qint64 idchit) {
-    const std::vector<ReceiptLine> lines = documentLines(s.database(), s.folders.data, idchit);
+    const std::vector<ReceiptLine> lines = ReadDocumentLines(s.database(), ReceiptsTable(s.folders.data), idchit);
     if (auto refusal = stateRefusal(lines)) return refusal;
     if (auto refusal = YearLockRefusal(s.counters())) return refusal;
     if (s.IsCashier() && lines.front().cashier.compare(s.user.trimmed(), Qt::CaseInsensitive) != 0)
@@ -178,19 +172,21 @@ CancelResult CancelDocument(Services& s, qint64 idchit, const std::function<void
         const ProgressShown shown(s.progress(), QStringLiteral("Anulez chitanta..."));
         db::Transaction transaction(db);
         // Read again under the transaction: another workstation may have cancelled it meanwhile.
-        const std::vector<ReceiptLine> lines = documentLines(db, folder, idchit);
+        const std::vector<ReceiptLine> lines = ReadDocumentLines(db, ReceiptsTable(folder), idchit);
         if (auto refusal = stateRefusal(lines)) return refused(*refusal);
         document = lines.front();
         const bool payment = document.idanul != kNoDebit;
-        if (payment && laterOperationStands(db, folder, document))
+        if (payment && LaterOperationStands(db, ReceiptsTable(folder), document.idgos, document.idanul, idchit))
             return refused({kCancelTitle, QStringLiteral("Nu puteti anula decat ultima chitanta!")});
-        copyToCancelled(db, folder, idchit);
+        CopyDocumentToCancelled(db, folder, idchit);
         s.progress().Describe(QStringLiteral("Refac situatia..."));
-        zeroLines(db, folder, idchit);
+        MarkDocumentCancelled(db, ReceiptsTable(folder), idchit);
         if (payment) {
-            for (const RestoreRule& rule : restoreRules())
-                restoreTable(db, folder, rule, document.idanul, document.idgos, result.restored);
-            deleteSnapshots(db, folder, document.idanul);
+            const qint64 operation = document.idanul, role = document.idgos;
+            restoreTable(db, folder, balanceRule(), ReadBalanceUndo(db, folder, operation, role), role, result.restored);
+            restoreTable(db, folder, ledgerRule(), ReadLedgerUndo(db, folder, operation, role), role, result.restored);
+            restoreTable(db, folder, debitRule(), ReadDebitUndo(db, folder, operation, role), role, result.restored);
+            DeleteOperationUndo(db, folder, operation);
         }
         if (beforeCommit) beforeCommit();
         transaction.commit();

@@ -27,8 +27,7 @@ QString documentText(const ReceiptLine& l) {
 } // namespace
 
 std::vector<CancelledDocument> ReadCancelledDocuments(db::Database& db, const QString& dataFolder) {
-    const std::vector<ReceiptLine> lines =
-        ReadReceiptLines(db, dataFolder + QStringLiteral("/ChitAnul.dbf"), QStringLiteral("1 = 1"), {});
+    const std::vector<ReceiptLine> lines = ReadAllLines(db, CancelledReceiptsTable(dataFolder));
     using Key = std::tuple<qint64, QChar, QString, qint64, QDate, QString, QString, QString, QString>;
     std::map<Key, CancelledDocument> grouped;
     for (const ReceiptLine& l : lines) {
@@ -46,7 +45,7 @@ std::vector<CancelledDocument> ReadCancelledDocuments(db::Database& db, const QS
 }
 
 std::vector<ReceiptLine> CancelledLines(db::Database& db, const QString& dataFolder, qint64 idchit) {
-    return ReadReceiptLines(db, dataFolder + QStringLiteral("/ChitAnul.dbf"), QStringLiteral("IDCHIT = ?"), {idchit});
+    return ReadDocumentLines(db, CancelledReceiptsTable(dataFolder), idchit);
 }
 
 void SortCancelled(std::vector<CancelledDocument>& documents, CancelledColumn column) {

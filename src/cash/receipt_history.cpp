@@ -1,7 +1,5 @@
 #include "cash/receipt_history.h"
 
-#include "db/database.h"
-#include "db/query.h"
 #include "admin/budget_codes.h"
 #include "shell/startup.h"
 
@@ -18,41 +16,6 @@ namespace {
 // Documents dated before this day (1000 days after 30.12.1899) are left out of the list:
 // lines without a real date.
 const QDate kFirstListedDay(1902, 9, 26);
-
-QString text(const db::Query& q, const char* field) { return q.text(QLatin1String(field)).trimmed(); }
-qint64 whole(const db::Query& q, const char* field) { return q.integer(QLatin1String(field)); }
-
-ReceiptLine lineFrom(const db::Query& q) {
-    ReceiptLine l;
-    l.idchit = whole(q, "IDCHIT");
-    l.idgos = q.isNull(QStringLiteral("IDGOS")) ? kNoDebit : whole(q, "IDGOS");
-    l.idanul = q.hasField(QStringLiteral("IDANUL")) ? whole(q, "IDANUL") : 0;
-    l.series = text(q, "SERIA");
-    l.number = whole(q, "NR");
-    l.date = q.date(QStringLiteral("DATAI"));
-    l.village = text(q, "SATUL");
-    l.rol = text(q, "ROL");
-    l.group = text(q, "GRUPA");
-    l.name = text(q, "DENUM");
-    l.code = text(q, "CODCLAS");
-    l.taxpayer = text(q, "NUMEP");
-    l.cnp = text(q, "CNP");
-    l.address = text(q, "ADRESA");
-    l.personType = text(q, "TIPF");
-    l.payer = text(q, "PLATNUME");
-    l.cashier = text(q, "INCANUME");
-    l.badge = text(q, "LEGITIMA");
-    l.arrears = whole(q, "RESTANTA");
-    l.carried = whole(q, "MAJOREST");
-    l.credit = whole(q, "DEPOZIT");
-    l.current = whole(q, "CURENT");
-    l.penalties = whole(q, "MAJOR");
-    l.reduction = whole(q, "REDUCERE");
-    l.total = whole(q, "TOTAL");
-    const QString letter = text(q, "TIP");
-    l.letter = letter.isEmpty() ? QChar(' ') : letter.at(0);
-    return l;
-}
 
 QStringList withAny(QStringList values) {
     values.removeAll(QString());
@@ -74,21 +37,11 @@ QString DocumentKindName(QChar letter) {
     }
 }
 
-std::vector<ReceiptLine> ReadReceiptLines(db::Database& db, const QString& table, const QString& where,
-                                          const QVariantList& params) {
-    db::Query q = db.query(QStringLiteral("SELECT * FROM \"%1\" WHERE %2 ORDER BY rowid").arg(table, where), params);
-    std::vector<ReceiptLine> out;
-    out.reserve(size_t(q.count()));
-    for (q.first(); !q.eof(); q.next()) out.push_back(lineFrom(q));
-    return out;
-}
-
 ReceiptHistory::ReceiptHistory(db::Database& db, const QString& dataFolder, qint64 role)
-    : db_(db), table_(dataFolder + QStringLiteral("/Chitante.dbf")), role_(role) {}
+    : db_(db), table_(ReceiptsTable(dataFolder)), role_(role) {}
 
 void ReceiptHistory::load() {
-    lines_ = role_ == kNoDebit ? ReadReceiptLines(db_, table_, QStringLiteral("IDGOS IS NULL OR IDGOS = -1"), {})
-                               : ReadReceiptLines(db_, table_, QStringLiteral("IDGOS = ?"), {role_});
+    lines_ = ReadRoleLines(db_, table_, role_);
 }
 
 QStringList ReceiptHistory::payers() const {
@@ -151,14 +104,12 @@ std::optional<HistoryRefusal> YearLockRefusal(const CountersFile& counters) {
 std::optional<QString> ModifyDocument(db::Database& db, const QString& dataFolder, qint64 idchit, const QDate& date,
                                       const QString& series, qint64 number) {
     if (number < 1) return kWrongNumber;
-    db.exec(QStringLiteral("UPDATE \"%1/Chitante.dbf\" SET DATAI = ?, SERIA = ?, NR = ? WHERE IDCHIT = ?").arg(dataFolder),
-            {date, series.left(10), number, idchit});
+    RenumberDocument(db, ReceiptsTable(dataFolder), idchit, date, series, number);
     return std::nullopt;
 }
 
 int DeleteCancelledDocument(db::Database& db, const QString& dataFolder, qint64 idchit) {
-    return db.exec(QStringLiteral("DELETE FROM \"%1/Chitante.dbf\" WHERE IDCHIT = ? AND TRIM(PLATNUME) = ?").arg(dataFolder),
-                   {idchit, kCancelledPayer});
+    return DeleteCancelledLines(db, ReceiptsTable(dataFolder), idchit);
 }
 
 } // namespace vartesa

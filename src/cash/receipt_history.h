@@ -5,11 +5,12 @@
 // the two changes made here besides the cancellation: a new date, series and number, and
 // the deletion of a cancelled document.
 
+#include "books/receipts.h"
+
 #include <QChar>
 #include <QDate>
 #include <QString>
 #include <QStringList>
-#include <QVariant>
 
 #include <cstdint>
 #include <optional>
@@ -22,42 +23,8 @@ namespace db {
 class Database;
 }
 
-/// IDGOS and IDANUL of a collection without a debit: it belongs to no role and no operation.
-constexpr qint64 kNoDebit = -1;
-/// PLATNUME of a cancelled document.
-inline const QString kCancelledPayer = QStringLiteral("ANULAT");
 /// First entry of the payer and cashier filters: every value.
 inline const QString kAnyValue = QStringLiteral("* indiferent *");
-
-/// One stored line of Chitante.dbf (or of ChitAnul.dbf, where IDANUL is absent).
-struct ReceiptLine {
-    qint64 idchit = 0;          // IDCHIT
-    qint64 idgos = 0;           // IDGOS (-1 without a debit)
-    qint64 idanul = 0;          // IDANUL (-1 without a debit)
-    QString series;             // SERIA
-    qint64 number = 0;          // NR
-    QDate date;                 // DATAI
-    QString village;            // SATUL
-    QString rol;                // ROL
-    QString group;              // GRUPA
-    QString name;               // DENUM
-    QString code;               // CODCLAS
-    QString taxpayer;           // NUMEP
-    QString cnp;                // CNP
-    QString address;            // ADRESA
-    QString personType;         // TIPF
-    QString payer;              // PLATNUME
-    QString cashier;            // INCANUME
-    QString badge;              // LEGITIMA
-    std::int64_t arrears = 0;   // RESTANTA
-    std::int64_t carried = 0;   // MAJOREST
-    std::int64_t credit = 0;    // DEPOZIT
-    std::int64_t current = 0;   // CURENT
-    std::int64_t penalties = 0; // MAJOR
-    std::int64_t reduction = 0; // REDUCERE
-    std::int64_t total = 0;     // TOTAL
-    QChar letter;               // TIP
-};
 
 /// One row of the documents list.
 struct HistoryDocument {
@@ -101,10 +68,6 @@ private:
     qint64 role_;
     std::vector<ReceiptLine> lines_;  // in scope, in stored order
 };
-
-/// Reads Chitante.dbf lines with the condition `where` (bound to `params`), in stored order.
-std::vector<ReceiptLine> ReadReceiptLines(db::Database& db, const QString& table, const QString& where,
-                                          const QVariantList& params);
 
 /// What the history's buttons allow for the selected document (none: the list is empty).
 struct HistoryButtons {

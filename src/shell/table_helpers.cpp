@@ -6,10 +6,6 @@
 
 namespace vartesa {
 
-void CreateReceiptLayoutTable(db::Database& db, const QString& path) {
-    CreateTable(db, path, CatalogTable(QStringLiteral("Chitante.dbf")));
-}
-
 void CreateSummonsDetailTable(db::Database& db, const QString& path) {
     CreateTable(db, path, CatalogTable(QStringLiteral("SomDet.dbf")));
 }

@@ -10,8 +10,6 @@ namespace db {
 class Database;
 }
 
-/// Empty table with the receipt-line layout of Chitante.dbf.
-void CreateReceiptLayoutTable(db::Database& db, const QString& path);
 /// Empty table with the layout of the summons detail lines.
 void CreateSummonsDetailTable(db::Database& db, const QString& path);
 /// The budget code of a tax group from CODCL.dbf: CODCLF for a person, CODCLJ for a

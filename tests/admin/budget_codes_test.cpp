@@ -1,6 +1,7 @@
 // The budget codes table, its checks and its window.
 
 #include "shell/startup.h"
+#include "books/receipts.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "db/query.h"
@@ -95,7 +96,7 @@ TEST_F(Codes, ChecksRunInTheirOrder) {
 }
 
 TEST_F(Codes, ChangingTheCompanyAccountRewritesOnlyCompanyReceiptLines) {
-    CreateReceiptLayoutTable(db, receipts());
+    CreateReceiptsTable(db, receipts());
     receiptLine(1, "Salubritate", "F", "VECHIF");
     receiptLine(2, "Salubritate", "J", "VECHIJ");
     receiptLine(3, "Iluminat", "J", "ALTUL");

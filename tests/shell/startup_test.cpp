@@ -4,9 +4,11 @@
 
 #include "db/database.h"
 #include "db/query.h"
+#include "shell/catalog.h"
 #include "shell/counters.h"
 #include "shell/registry.h"
 #include "shell/startup.h"
+#include "shell/table_files.h"
 #include "shell/table_helpers.h"
 #include "support/shell_test_util.h"
 #include "support/scripted_services.h"
@@ -91,7 +93,7 @@ protected:
     }
     // Receipt lines (id, village, role).
     void createReceipts(const QString& folder, const std::vector<std::tuple<int, QString, QString>>& lines) {
-        CreateReceiptLayoutTable(db_, folder + "/Chitante.dbf");
+        CreateTable(db_, folder + "/Chitante.dbf", CatalogTable(tables::Receipts));
         for (const auto& [id, village, rol] : lines)
             insert(folder + "/Chitante.dbf", "IDCHIT, SATUL, ROL", {id, village, rol});
     }
