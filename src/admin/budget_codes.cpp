@@ -1,5 +1,6 @@
 #include "budget_codes.h"
 
+#include "books/receipts.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "db/query.h"
@@ -75,15 +76,13 @@ qint64 BudgetCodes::add(const QString& name, const QString& personAccount, const
 void BudgetCodes::modify(qint64 id, const QString& personAccount, const QString& companyAccount) {
     const std::optional<BudgetCode> old = byId(id);
     if (!old) throw Error(QStringLiteral("Creanta nu mai exista in nomenclator"), path());
-    const QString receipts = dataFolder_ + QStringLiteral("/Chitante.dbf");
+    const QString receipts = ReceiptsTable(dataFolder_);
     db::Transaction tx(db_);
     if (db_.tableExists(receipts)) {
         if (old->personAccount != personAccount)
-            db_.exec(QStringLiteral("UPDATE \"%1\" SET CODCLAS = ? WHERE GRUPA = ? AND TIPF = 'F'").arg(receipts),
-                     {personAccount, old->group});
+            SetLinesCode(db_, receipts, old->group, QStringLiteral("F"), personAccount);
         if (old->companyAccount != companyAccount)
-            db_.exec(QStringLiteral("UPDATE \"%1\" SET CODCLAS = ? WHERE GRUPA = ? AND TIPF = 'J'").arg(receipts),
-                     {companyAccount, old->group});
+            SetLinesCode(db_, receipts, old->group, QStringLiteral("J"), companyAccount);
     }
     db_.exec(QStringLiteral("UPDATE \"%1\" SET CODCLF = ?, CODCLJ = ? WHERE IDCOD = ?").arg(path()),
              {personAccount, companyAccount, id});

@@ -1,6 +1,5 @@
 #include "cash/no_debit.h"
 
-#include "cash/receipt_history.h"
 #include "db/database.h"
 #include "db/query.h"
 #include "roles/role_checks.h"
@@ -45,7 +44,11 @@ std::optional<NoDebitProblem> NoDebitDocument::addLine(const QString& account, c
                                                        std::int64_t amount) {
     if (amount <= 0) return NoDebitProblem{NoDebitField::Amount, QStringLiteral("Nu ati trecut suma!")};
     if (account.trimmed().isEmpty()) return NoDebitProblem{NoDebitField::Account, QStringLiteral("Nu ales grupa!")};
-    lines_.push_back({++counter_, account.left(60), details.trimmed().left(50), amount});
+    NoDebitLine l{++counter_, {}};
+    l.line.group = account.left(60);
+    l.line.name = details.trimmed().left(50);
+    l.line.current = l.line.total = amount;
+    lines_.push_back(l);
     return std::nullopt;
 }
 
@@ -55,7 +58,7 @@ void NoDebitDocument::removeLine(int nrcrt) {
 
 std::int64_t NoDebitDocument::total() const {
     return std::accumulate(lines_.begin(), lines_.end(), std::int64_t(0),
-                           [](std::int64_t sum, const NoDebitLine& l) { return sum + l.amount; });
+                           [](std::int64_t sum, const NoDebitLine& l) { return sum + l.amount(); });
 }
 
 QStringList NoDebitAccounts(db::Database& db, const QString& dataFolder) {
@@ -87,29 +90,34 @@ StoredNoDebit StoreNoDebitDocument(db::Database& db, const QString& dataFolder, 
                                    const QString& cashier, const QString& badge,
                                    const std::function<void()>& beforeCommit) {
     const bool receipt = document.type() == NoDebitType::Collection;
-    StoredNoDebit stored;
-    stored.series = receipt ? counters.ReadCounter(cashier, QStringLiteral("SERIA")) : QString();
-    stored.number = (receipt ? counters.NextId(cashier, kReceiptKey) : counters.NextId(kServer, kOrderKey)).toLongLong();
-    stored.idchit = counters.NextId(kServer, QStringLiteral("IDCHIT")).toLongLong();
+    StoredNoDebit numbers;
+    numbers.series = receipt ? counters.ReadCounter(cashier, QStringLiteral("SERIA")) : QString();
+    numbers.number = (receipt ? counters.NextId(cashier, kReceiptKey) : counters.NextId(kServer, kOrderKey)).toLongLong();
+    numbers.idchit = counters.NextId(kServer, QStringLiteral("IDCHIT")).toLongLong();
 
-    const QString table = dataFolder + QStringLiteral("/Chitante.dbf");
-    const QString insert = QStringLiteral(
-        "INSERT INTO \"%1\" (IDCHIT, IDGOS, IDANUL, SERIA, NR, DATAI, SATUL, ROL, GRUPA, DENUM, CODCLAS, NUMEP, CNP, "
-        "ADRESA, TIPF, PLATNUME, INCANUME, LEGITIMA, RESTANTA, MAJOREST, DEPOZIT, CURENT, MAJOR, REDUCERE, TOTAL, TIP) "
-        "VALUES (?, -1, -1, ?, ?, ?, '', '', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, ?, 0, 0, ?, ?)")
-                               .arg(table);
+    const QString table = ReceiptsTable(dataFolder);
     db::Transaction transaction(db);
     for (const NoDebitLine& l : document.lines()) {
-        db.exec(insert, {stored.idchit, stored.series.left(10), stored.number, date, l.account, l.details,
-                         BudgetCodeOfGroup(db, dataFolder, l.account, payer.physical), CollapseSpaces(payer.holder),
-                         payer.code.trimmed(), CollapseSpaces(payer.address),
-                         payer.physical ? QStringLiteral("F") : QStringLiteral("J"), CollapseSpaces(payer.payer),
-                         cashier.left(32), badge.left(32), qint64(l.amount), qint64(l.amount),
-                         receipt ? QStringLiteral("C") : QStringLiteral("O")});
+        ReceiptLine stored = l.line;
+        stored.idchit = numbers.idchit;
+        stored.idgos = stored.idanul = kNoDebit;
+        stored.series = numbers.series.left(10);
+        stored.number = numbers.number;
+        stored.date = date;
+        stored.code = BudgetCodeOfGroup(db, dataFolder, l.account(), payer.physical);
+        stored.taxpayer = CollapseSpaces(payer.holder);
+        stored.cnp = payer.code.trimmed();
+        stored.address = CollapseSpaces(payer.address);
+        stored.personType = payer.physical ? QStringLiteral("F") : QStringLiteral("J");
+        stored.payer = CollapseSpaces(payer.payer);
+        stored.cashier = cashier.left(32);
+        stored.badge = badge.left(32);
+        stored.letter = receipt ? QChar('C') : QChar('O');
+        InsertReceiptLine(db, table, stored);
     }
     if (beforeCommit) beforeCommit();
     transaction.commit();
-    return stored;
+    return numbers;
 }
 
 } // namespace vartesa

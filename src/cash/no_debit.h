@@ -8,6 +8,8 @@
 // payment order from the shared one ("SERVER"/"OP"). The number is drawn only when the
 // document is stored: a document abandoned before leaves both counters as they were.
 
+#include "books/receipts.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -34,12 +36,15 @@ struct NoDebitNumbering {
 };
 NoDebitNumbering ReadNoDebitNumbering(const CountersFile& counters, const QString& user, NoDebitType type);
 
-/// One line of the document.
+/// One line of the document: the receipt line it stores, with its number on the screen.
+/// Only GRUPA ("Contul"), DENUM ("Detalii", trimmed) and CURENT = TOTAL ("SUMA") are set
+/// while the document is built; storing fills in the rest.
 struct NoDebitLine {
-    int nrcrt = 0;           // NRCRT: 1, 2, ... in the order of adding
-    QString account;         // GRUPA: "Contul"
-    QString details;         // DENUM: "Detalii", trimmed
-    std::int64_t amount = 0; // CURENT and TOTAL: "SUMA"
+    int nrcrt = 0;    // NRCRT: 1, 2, ... in the order of adding
+    ReceiptLine line; // group, name, current and total
+    const QString& account() const { return line.group; }
+    const QString& details() const { return line.name; }
+    std::int64_t amount() const { return line.total; }
 };
 
 /// The control a refusal points at.

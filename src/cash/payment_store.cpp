@@ -4,6 +4,8 @@
 
 #include "cash/payment.h"
 
+#include "books/cancellations.h"
+#include "books/receipts.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "db/query.h"
@@ -35,13 +37,14 @@ QString DocumentName(QChar letter) {
 void IndexPaymentTables(db::Database& db, const QString& folder) {
     const std::pair<const char*, const char*> indexes[] = {
         {"SoldCalc.dbf", "IDGOS"}, {"SoldCalc.dbf", "IDRES"}, {"Datorii.dbf", "IDDAT"},
-        {"Debit.dbf", "IDDEB"},    {"Chitante.dbf", "NR"}};
+        {"Debit.dbf", "IDDEB"}};
     for (const auto& [file, field] : indexes) {
         try {
             db.addIndex(Table(folder, file), QLatin1String(field));
         } catch (const Error&) {
         }
     }
+    IndexDocumentNumbers(db, ReceiptsTable(folder));
 }
 
 // The balance rows still hold what the grids read: every local-tax row of the role (none
@@ -98,21 +101,9 @@ void TakeWriteLock(db::Database& db, const QString& folder) {
 // Undo snapshots of every row the payment may change, keyed by the operation.
 void WriteUndoSnapshots(db::Database& db, const QString& folder, const AccountRole& role,
                         const PaymentAllocation& allocation, qint64 idanul) {
-    db.exec(QStringLiteral("INSERT INTO \"%1\" (IDANUL, IDGOS, IDRES, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, MAJOR, "
-                           "DATORI, DEPOZI, MAJORI) SELECT ?, IDGOS, IDRES, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, "
-                           "MAJOR, DATORI, DEPOZI, MAJORI FROM \"%2\" WHERE IDGOS = ?")
-                .arg(Table(folder, "UndelSold.dbf"), Table(folder, "SoldCalc.dbf")),
-            {idanul, role.role.id});
-    for (const ClaimBalance& c : allocation.claims)
-        db.exec(QStringLiteral("INSERT INTO \"%1\" (IDANUL, IDGOS, IDDAT, SUMA, REST, REDUC, SUMA2, RESTINI) "
-                               "SELECT ?, IDGOS, IDDAT, SUMA, REST, REDUC, SUMA2, RESTINI FROM \"%2\" WHERE IDDAT = ?")
-                    .arg(Table(folder, "UndelDat.dbf"), Table(folder, "Datorii.dbf")),
-                {idanul, c.id});
-    for (const DebitBalance& d : allocation.debits)
-        db.exec(QStringLiteral("INSERT INTO \"%1\" (IDANUL, IDGOS, IDDEB, SUMAINI, SUMAC) "
-                               "SELECT ?, IDGOS, IDDEB, SUMAINI, SUMAC FROM \"%2\" WHERE IDDEB = ?")
-                    .arg(Table(folder, "UndelDebit.dbf"), Table(folder, "Debit.dbf")),
-                {idanul, d.id});
+    SnapshotRoleBalances(db, folder, idanul, role.role.id);
+    for (const ClaimBalance& c : allocation.claims) SnapshotLedgerLine(db, folder, idanul, c.id);
+    for (const DebitBalance& d : allocation.debits) SnapshotDebit(db, folder, idanul, d.id);
 }
 
 // The new balances; a local-tax row the payment left as it was is not rewritten.
@@ -149,26 +140,44 @@ struct DocumentHeader {
     QString payer;
 };
 
+// The stored line of one document line: the header, the role and the cashier on each.
+ReceiptLine StoredLine(const AccountRole& role, const Cashier& cashier, const DocumentHeader& h, const PaymentLine& l) {
+    const Role& r = role.role;
+    ReceiptLine line;
+    line.idchit = h.idchit;
+    line.idgos = r.id;
+    line.idanul = h.idanul;
+    line.series = h.series;
+    line.number = h.number;
+    line.date = h.date;
+    line.village = r.village;
+    line.rol = r.number;
+    line.group = l.group.left(60);
+    line.name = l.name.left(50);
+    line.code = l.code.left(24);
+    line.taxpayer = r.name;
+    line.cnp = r.code;
+    line.address = r.address;
+    line.personType = role.physicalPerson() ? QStringLiteral("F") : QStringLiteral("J");
+    line.payer = h.payer.left(40);
+    line.cashier = cashier.name.left(32);
+    line.badge = cashier.badge.left(32);
+    // The account of a role spared penalties shows none, and its receipt writes none.
+    line.arrears = l.arrears;
+    line.carried = role.noPenalty ? 0 : l.carried;
+    line.credit = l.credit;
+    line.current = l.current;
+    line.penalties = role.noPenalty ? 0 : l.penalties;
+    line.reduction = l.reduction;
+    line.total = l.total();
+    line.letter = h.letter;
+    return line;
+}
+
 void WriteReceiptLines(db::Database& db, const QString& folder, const AccountRole& role, const Cashier& cashier,
                        const DocumentHeader& h, const std::vector<PaymentLine>& lines) {
-    const QString sql =
-        QStringLiteral("INSERT INTO \"%1\" (IDCHIT, IDGOS, IDANUL, SERIA, NR, DATAI, SATUL, ROL, GRUPA, DENUM, CODCLAS, "
-                       "NUMEP, CNP, ADRESA, TIPF, PLATNUME, INCANUME, LEGITIMA, RESTANTA, MAJOREST, DEPOZIT, CURENT, "
-                       "MAJOR, REDUCERE, TOTAL, TIP) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                       "?, ?, ?, ?, ?, ?)")
-            .arg(Table(folder, "Chitante.dbf"));
-    const Role& r = role.role;
-    for (const PaymentLine& l : lines) {
-        // The account of a role spared penalties shows none, and its receipt writes none.
-        const std::int64_t carried = role.noPenalty ? 0 : l.carried;
-        const std::int64_t penalties = role.noPenalty ? 0 : l.penalties;
-        db.exec(sql, {h.idchit, r.id, h.idanul, h.series, h.number, h.date, r.village, r.number, l.group.left(60),
-                      l.name.left(50), l.code.left(24), r.name, r.code, r.address,
-                      role.physicalPerson() ? QStringLiteral("F") : QStringLiteral("J"), h.payer.left(40),
-                      cashier.name.left(32), cashier.badge.left(32), qint64(l.arrears), qint64(carried),
-                      qint64(l.credit), qint64(l.current), qint64(penalties), qint64(l.reduction), qint64(l.total()),
-                      QString(h.letter)});
-    }
+    const QString table = ReceiptsTable(folder);
+    for (const PaymentLine& l : lines) InsertReceiptLine(db, table, StoredLine(role, cashier, h, l));
 }
 
 } // namespace
@@ -220,14 +229,13 @@ std::optional<PaymentProblem> CheckPaymentDocument(db::Database& db, const QStri
         return PaymentProblem{Where::Errors, QStringLiteral("Memorare chitanta"), *oversized};
     if (document.kind == DocumentKind::Receipt) {
         IndexPaymentTables(db, dataFolder);
-        const QVariant rol = db.scalar(
-            QStringLiteral("SELECT ROL FROM \"%1\" WHERE NR = ? AND RTRIM(SERIA) = ?").arg(Table(dataFolder, "Chitante.dbf")),
-            {document.number, document.series.trimmed()});
-        if (rol.isValid())
+        const std::optional<ReceiptLine> stored =
+            FindNumberedDocument(db, ReceiptsTable(dataFolder), document.series.trimmed(), document.number);
+        if (stored)
             return PaymentProblem{Where::Errors, QStringLiteral("Verificare de dubluri"),
                                   QStringLiteral("Mai exista chitanta aceasta la  ROL %1 !\rContactati Operatorul de ROL "
                                                  "sau Administratorul sa va modifice numarul chitantei!")
-                                      .arg(rol.toString().trimmed())};
+                                      .arg(stored->rol)};
     }
     return std::nullopt;
 }

@@ -193,7 +193,7 @@ void TFFaraDebit::showLines(int selectNrcrt) {
     int row = int(document_.lines().size()) - 1;
     for (size_t i = 0; i < document_.lines().size(); ++i) {
         const NoDebitLine& l = document_.lines()[i];
-        rows.push_back({l.account, l.details, QString::number(l.amount)});
+        rows.push_back({l.account(), l.details(), QString::number(l.amount())});
         if (l.nrcrt == selectNrcrt) row = int(i);
     }
     linesModel_->setRows(std::move(rows));
