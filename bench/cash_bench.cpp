@@ -11,6 +11,7 @@
 #include "admin/budget_codes.h"
 #include "shell/catalog.h"
 #include "shell/counters.h"
+#include "shell/table_files.h"
 
 #include <QTemporaryDir>
 
@@ -108,8 +109,8 @@ const QString& paymentFolder() {
         bench::writeSyntheticCommune(dir.path());
         bench::writeSyntheticAccounts(dir.path());
         db::Database database(dir.path());
-        for (const char* file : {"UndelSold.dbf", "UndelDat.dbf", "UndelDebit.dbf"})
-            CreateTable(database, dir.path() + '/' + QLatin1String(file), CatalogTable(QLatin1String(file)));
+        for (const QString& file : {tables::BalancesUndo, tables::LedgerUndo, tables::DebitsUndo})
+            CreateTable(database, dir.path() + '/' + file, CatalogTable(file));
         CountersFile counters(dir.path() + QStringLiteral("/Vartesa.set"));
         BudgetCodes(database, dir.path(), counters).EnsureCodesTable();
         database.exec(QStringLiteral("UPDATE \"%1/CODCL.dbf\" SET CODCLF = '21020' || IDCOD, CODCLJ = '21030' || IDCOD")

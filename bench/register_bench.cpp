@@ -10,6 +10,7 @@
 
 #include "synthetic_accounts.h"
 
+#include "books/receipts.h"
 #include "cash/account.h"
 #include "cash/cash_register.h"
 #include "cash/cash_summaries.h"
@@ -21,6 +22,7 @@
 #include "shell/counters.h"
 #include "shell/console_services.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,15 +45,16 @@ const QStringList kCashiers{"CASIER1", "CASIER2", "CASIER3"};
 // The year's documents, one payment operation each, through the payment core.
 void storeYearOfPayments(const QString& folder) {
     db::Database database(folder);
-    for (const char* file : {"UndelSold.dbf", "UndelDat.dbf", "UndelDebit.dbf", "RegCasa.dbf"})
-        CreateTable(database, folder + '/' + QLatin1String(file), CatalogTable(QLatin1String(file)));
+    for (const QString& file : {tables::BalancesUndo, tables::LedgerUndo, tables::DebitsUndo, tables::CashRegister})
+        CreateTable(database, folder + '/' + file, CatalogTable(file));
     CountersFile counters(folder + QStringLiteral("/Vartesa.set"));
     BudgetCodes(database, folder, counters).EnsureCodesTable();
     database.exec(QStringLiteral("UPDATE \"%1/CODCL.dbf\" SET CODCLF = '21020' || IDCOD, CODCLJ = '21030' || IDCOD").arg(folder));
     for (int c = 0; c < kCashiers.size(); ++c)
         counters.WriteCounter(kCashiers[c], QStringLiteral("SERIA"), QStringLiteral("S%1").arg(c + 1));
     // The synthetic receipts (one line each, no cashier) make way for the year's documents.
-    database.exec(QStringLiteral("DELETE FROM \"%1/Chitante.dbf\"").arg(folder));
+    const QString receipts = ReceiptsTable(folder);
+    database.exec(QStringLiteral("DELETE FROM \"%1\"").arg(receipts));
     const AccountRules rules{false, true, true, {}};
     for (int i = 0; i < kStored; ++i) {
         const qint64 role = qint64(i) * 997 % 10000 + 1;
@@ -70,12 +73,12 @@ void storeYearOfPayments(const QString& folder) {
     }
     // The stored documents again under new identifiers and numbers.
     QStringList fields;
-    for (const db::Field& f : database.layout(folder + QStringLiteral("/Chitante.dbf")).fields) fields << f.name;
+    for (const db::Field& f : database.layout(receipts).fields) fields << f.name;
     const QString columns = fields.join(QStringLiteral(", "));
     QString shifted = columns;
-    shifted.replace(QStringLiteral("IDCHIT"), QStringLiteral("IDCHIT + ? AS IDCHIT"));
-    shifted.replace(QRegularExpression(QStringLiteral("\\bNR\\b")), QStringLiteral("NR + ? AS NR"));
-    const QString receipts = folder + QStringLiteral("/Chitante.dbf");
+    shifted.replace(ReceiptColumn::Id, QStringLiteral("%1 + ? AS %1").arg(ReceiptColumn::Id));
+    shifted.replace(QRegularExpression(QStringLiteral("\\b%1\\b").arg(ReceiptColumn::Number)),
+                    QStringLiteral("%1 + ? AS %1").arg(ReceiptColumn::Number));
     for (int k = 1; k < kCopies; ++k)
         database.exec(QStringLiteral("INSERT INTO \"%1\" (%2) SELECT %3 FROM \"%1\" WHERE IDCHIT < 1000000")
                           .arg(receipts, columns, shifted),

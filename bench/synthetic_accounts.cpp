@@ -1,8 +1,10 @@
 #include "synthetic_accounts.h"
 
+#include "books/receipts.h"
 #include "db/dbf_format.h"
 #include "db/file_io.h"
 #include "shell/catalog.h"
+#include "shell/table_files.h"
 
 #include <QDate>
 #include <QVariantMap>
@@ -15,9 +17,9 @@ const char* const kTaxes[] = {"Impozit pe cladiri", "Impozit pe teren intravilan
 
 // Writes a catalog table from a row generator giving values by field name.
 template <typename RowFn>
-void writeCatalogTable(const QString& folder, const char* file, int rows, RowFn row) {
-    const QString path = folder + '/' + QLatin1String(file);
-    db::Layout l = db::makeLayout(CatalogTable(QLatin1String(file)).fields, path);
+void writeCatalogTable(const QString& folder, const QString& file, int rows, RowFn row) {
+    const QString path = folder + '/' + file;
+    db::Layout l = db::makeLayout(CatalogTable(file).fields, path);
     l.recordCount = std::uint32_t(rows);
     QByteArray out = db::buildHeader(l);
     out.reserve(l.headerLength + qsizetype(rows) * l.recordLength + 1);
@@ -53,12 +55,13 @@ void writeSyntheticAccounts(const QString& folder, const CommuneSize& size) {
                            {"PENDATA", QDate(from.year(), from.month(), 1)}, {"SUMAINI", sign * (r % 300 + 10)},
                            {"SUMAC", sign * (r % 300 + 10)}, {"VAL1", "100"}};
     });
-    writeCatalogTable(folder, "Chitante.dbf", size.roles * 2, [](int r) {
+    writeCatalogTable(folder, tables::Receipts, size.roles * 2, [](int r) {
+        using C = ReceiptColumn;
         const int role = r / 2 + 1;
         const bool reduced = r % 2 == 0 && role % 3 == 0;
-        return QVariantMap{{"IDCHIT", r + 1}, {"IDGOS", role}, {"IDANUL", r + 1}, {"SERIA", "VZ"}, {"NR", r + 1},
-                           {"DATAI", QDate(2015, 2, 1).addDays(r % 200)}, {"GRUPA", kTaxes[r % 4]},
-                           {"CURENT", 50}, {"REDUCERE", reduced ? 5 : 0}, {"TOTAL", reduced ? 45 : 50}, {"TIP", "C"}};
+        return QVariantMap{{C::Id, r + 1}, {C::Role, role}, {C::Operation, r + 1}, {C::Series, "VZ"}, {C::Number, r + 1},
+                           {C::Date, QDate(2015, 2, 1).addDays(r % 200)}, {C::Group, kTaxes[r % 4]},
+                           {C::Current, 50}, {C::Reduction, reduced ? 5 : 0}, {C::Total, reduced ? 45 : 50}, {C::Kind, "C"}};
     });
 }
 

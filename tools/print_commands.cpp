@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "shell/console_services.h"
 
+#include "books/receipts.h"
 #include "cash/receipt.h"
 #include "cash/role_page.h"
 #include "db/database.h"
@@ -72,7 +73,7 @@ int runReceipt(const QStringList& args) {
     if (!o.ok) return usage("receipt DATAFOLDER IDCHIT --pdf FISIER");
     try {
         db::Database db(o.folder);
-        const ReceiptDocument receipt = ReadReceipt(db, o.folder + QStringLiteral("/Chitante.dbf"), o.id);
+        const ReceiptDocument receipt = ReadReceipt(db, ReceiptsTable(o.folder), o.id);
         if (receipt.lines.empty()) throw Error(QStringLiteral("Listare chitanta: Chitanta nu contine nimic!"));
         return written(report::LayOut(ReceiptReport(receipt, TownHallFrom(storedSettings(db, o.folder)))), o.pdf);
     } catch (const Error& e) {

@@ -1,5 +1,6 @@
 #include "cash/account.h"
 
+#include "books/receipts.h"
 #include "cash/penalties.h"
 #include "db/database.h"
 #include "db/query.h"
@@ -263,11 +264,8 @@ AccountRole OpenAccountRole(db::Database& db, const QString& dataFolder, const A
     }
     // One rule with the payment: the penalties are waived only while the option allows it.
     a.noPenalty = rules.penaltyOption && a.role.noPenalties;
-    db::Query q = db.query(QStringLiteral("SELECT IDGOS, GRUPA, REDUCERE FROM \"%1\" "
-                                          "WHERE DATAI >= ? AND REDUCERE > 0 AND IDGOS = ? ORDER BY GRUPA")
-                               .arg(tablePath(dataFolder, "Chitante.dbf")),
-                           {QDate(year, 1, 1), idgos});
-    for (q.first(); !q.eof(); q.next()) a.reduced.insert(trimmedText(q, "GRUPA").toUpper());
+    for (const ReceiptLine& l : ReadRoleLines(db, ReceiptsTable(dataFolder), idgos, QDate(year, 1, 1)))
+        if (l.reduction > 0) a.reduced.insert(l.group.toUpper());
     return a;
 }
 

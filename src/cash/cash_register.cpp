@@ -1,5 +1,6 @@
 #include "cash/cash_register.h"
 
+#include "books/receipts.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "db/query.h"
@@ -20,7 +21,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("Registru de Casa");
 
-QString receipts(const Services& s) { return s.folders.data + QStringLiteral("/Chitante.dbf"); }
+QString receipts(const Services& s) { return ReceiptsTable(s.folders.data); }
 
 bool mayChangeManualRows(const Services& s) { return s.IsAdministrator() || s.grade == UserGrade::RolOperator; }
 
@@ -62,16 +63,16 @@ void CashRegister::Open() {
         };
         std::map<std::pair<QDate, QString>, Sum> days;
         std::set<QString> cashiers;
-        db.scan(receipts(s_), {QStringLiteral("DATAI"), QStringLiteral("INCANUME"), QStringLiteral("TIP"), QStringLiteral("TOTAL")},
-                [&](const std::vector<QVariant>& v) {
-                    const QString cashier = v[1].toString();
-                    if (!cashier.trimmed().isEmpty()) cashiers.insert(cashier);
-                    const QString kind = v[2].toString().trimmed();
-                    if (kind != QLatin1String("C") && kind != QLatin1String("O")) return;
-                    Sum& sum = days[{v[0].toDate(), cashier.trimmed()}];
-                    if (v[3].metaType().id() == QMetaType::Double) sum.real += v[3].toDouble();
-                    else sum.whole += v[3].toLongLong();
-                });
+        using C = ReceiptColumn;
+        ScanReceiptColumns(db, receipts(s_), {C::Date, C::Cashier, C::Kind, C::Total}, [&](const std::vector<QVariant>& v) {
+            const QString cashier = v[1].toString();
+            if (!cashier.trimmed().isEmpty()) cashiers.insert(cashier);
+            const QString kind = v[2].toString().trimmed();
+            if (kind != QLatin1String("C") && kind != QLatin1String("O")) return;
+            Sum& sum = days[{v[0].toDate(), cashier.trimmed()}];
+            if (v[3].metaType().id() == QMetaType::Double) sum.real += v[3].toDouble();
+            else sum.whole += v[3].toLongLong();
+        });
         for (const auto& [key, sum] : days) {
             RegisterRow r{-1, key.first, QStringLiteral("Centralizator zilnic"), 0,
                           sum.whole + qint64(std::llround(sum.real)), key.second};
@@ -101,7 +102,7 @@ QStringList CashRegister::Cashiers() const {
     QStringList list{AnyCashier()};
     if (cashiers_) list += *cashiers_;
     else if (s_.database().tableExists(receipts(s_)))
-        list += DistinctValues(s_.database(), receipts(s_), QStringLiteral("INCANUME"));
+        list += DistinctValues(s_.database(), receipts(s_), ReceiptColumn::Cashier);
     return list;
 }
 

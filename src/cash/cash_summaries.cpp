@@ -22,8 +22,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Centralizatoare");
 
-QString receipts(Services& s) { return s.folders.data + QStringLiteral("/Chitante.dbf"); }
-
 // Removes the working copy of a template once it is open (or failed to open).
 struct WorkingCopy {
     QString path;
@@ -58,46 +56,21 @@ QStringList CashKinds(const SummaryRequest& r, bool transfersAllowed) {
     return kinds;
 }
 
-std::vector<SummaryLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
+std::vector<ReceiptLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
                                      const QString& cashier, const LineOrder& order) {
-    std::vector<SummaryLine> lines;
-    if (!s.database().tableExists(receipts(s))) return lines;
+    std::vector<ReceiptLine> lines;
+    const QString table = ReceiptsTable(s.folders.data);
+    if (!s.database().tableExists(table)) return lines;
     // A year holds tens of thousands of lines: the fields the lists use are read once from
     // the file, the period and kinds chosen here.
-    enum Column { Id, Kind, Series, Number, Day, Village, Role, Group, Code, Name, PersonType, Cashier,
-                  Arrears, ArrearsPenalty, Credit, Current, Penalty, Reduction, Total };
-    const QStringList fields{"IDCHIT", "TIP", "SERIA", "NR", "DATAI", "SATUL", "ROL", "GRUPA", "CODCLAS", "NUMEP",
-                             "TIPF", "INCANUME", "RESTANTA", "MAJOREST", "DEPOZIT", "CURENT", "MAJOR", "REDUCERE", "TOTAL"};
-    s.database().scan(receipts(s), fields, [&](const std::vector<QVariant>& v) {
-        const QDate day = v[Day].toDate();
-        if (!day.isValid() || day < r.from || day > r.to) return;
-        const QString kind = v[Kind].toString().trimmed();
-        if (!kinds.isEmpty() && !kinds.contains(kind)) return;
-        const QString lineCashier = v[Cashier].toString().trimmed();
-        if (!cashier.isEmpty() && lineCashier != cashier) return;
-        auto text = [&](Column c) { return v[c].toString().trimmed(); };
-        auto number = [&](Column c) { return v[c].toLongLong(); };
-        SummaryLine l;
-        l.idchit = number(Id);
-        l.kind = kind;
-        l.series = text(Series);
-        l.number = number(Number);
-        l.day = day;
-        l.village = text(Village);
-        l.role = text(Role);
-        l.group = text(Group);
-        l.code = text(Code);
-        l.name = text(Name);
-        l.personType = text(PersonType);
-        l.cashier = lineCashier;
-        l.arrears = number(Arrears);
-        l.arrearsPenalty = number(ArrearsPenalty);
-        l.credit = number(Credit);
-        l.current = number(Current);
-        l.penalty = number(Penalty);
-        l.reduction = number(Reduction);
-        l.total = number(Total);
-        lines.push_back(std::move(l));
+    using C = ReceiptColumn;
+    const QStringList fields{C::Id,      C::Kind,       C::Series,  C::Number,  C::Date,    C::Village, C::Rol,
+                             C::Group,   C::Code,       C::Taxpayer, C::PersonType, C::Cashier, C::Arrears, C::Carried,
+                             C::Credit,  C::Current,    C::Penalties, C::Reduction, C::Total};
+    ScanReceiptLines(s.database(), table, fields, r.from, r.to, [&](const ReceiptLine& l) {
+        if (!kinds.isEmpty() && !kinds.contains(l.kind())) return;
+        if (!cashier.isEmpty() && l.cashier != cashier) return;
+        lines.push_back(l);
     });
     if (order) std::stable_sort(lines.begin(), lines.end(), order);
     return lines;
@@ -175,34 +148,34 @@ workbook::Workbook BuildArrearsList(Services& s, const SummaryRequest& r) {
     list->SetTextCell(QStringLiteral("#UAT"), QStringLiteral("U.A.T. ") + TownHallName(s));
     list->SetTextCell(QStringLiteral("#PERIOADA"), PeriodText(r));
     // Lines of any kind that paid arrears, summed per document, place and claim.
-    std::vector<SummaryLine> lines = SelectLines(s, r, {}, {}, {});
-    std::erase_if(lines, [](const SummaryLine& l) { return l.arrears <= 0 && l.arrearsPenalty <= 0; });
-    std::vector<SummaryLine> documents;
+    std::vector<ReceiptLine> lines = SelectLines(s, r, {}, {}, {});
+    std::erase_if(lines, [](const ReceiptLine& l) { return l.arrears <= 0 && l.carried <= 0; });
+    std::vector<ReceiptLine> documents;
     QHash<QString, size_t> place;
-    for (const SummaryLine& l : lines) {
-        const QString key = QStringList{l.kind, l.series, QString::number(l.number), l.day.toString(Qt::ISODate),
-                                        l.village, l.role, l.group, l.personType}.join('\n');
+    for (const ReceiptLine& l : lines) {
+        const QString key = QStringList{l.kind(), l.series, QString::number(l.number), l.date.toString(Qt::ISODate),
+                                        l.village, l.rol, l.group, l.personType}.join('\n');
         const auto at = place.constFind(key);
         if (at == place.constEnd()) {
             place.insert(key, documents.size());
             documents.push_back(l);
         } else {
             documents[*at].arrears += l.arrears;
-            documents[*at].arrearsPenalty += l.arrearsPenalty;
+            documents[*at].carried += l.carried;
         }
     }
-    std::stable_sort(documents.begin(), documents.end(), [](const SummaryLine& a, const SummaryLine& b) {
-        return std::tie(a.group, a.personType, a.village, a.role) < std::tie(b.group, b.personType, b.village, b.role);
+    std::stable_sort(documents.begin(), documents.end(), [](const ReceiptLine& a, const ReceiptLine& b) {
+        return std::tie(a.group, a.personType, a.village, a.rol) < std::tie(b.group, b.personType, b.village, b.rol);
     });
     std::vector<std::vector<QVariant>> rows;
     rows.reserve(documents.size());
-    for (const SummaryLine& d : documents) {
-        const QString label = d.kind == QLatin1String("C")   ? QStringLiteral("Chitanta")
-                              : d.kind == QLatin1String("N") ? QStringLiteral("Nota contab.")
-                              : d.kind == QLatin1String("O") ? QStringLiteral("Virament")
+    for (const ReceiptLine& d : documents) {
+        const QString label = d.kind() == QLatin1String("C")   ? QStringLiteral("Chitanta")
+                              : d.kind() == QLatin1String("N") ? QStringLiteral("Nota contab.")
+                              : d.kind() == QLatin1String("O") ? QStringLiteral("Virament")
                                                              : QString();
-        rows.push_back({d.kind, d.series, d.number, d.day, d.village, d.role, d.group, d.personType, label, d.arrears,
-                        d.arrearsPenalty});
+        rows.push_back({d.kind(), d.series, d.number, d.date, d.village, d.rol, d.group, d.personType, label,
+                        qint64(d.arrears), qint64(d.carried)});
     }
     db::Query data = db::Query::fromRows(
         {"TIP", "SERIA", "NR", "DATAI", "SATUL", "ROL", "GRUPA", "TIPF", "DOCJUS", "RESTANTA", "MAJOREST"}, std::move(rows));
@@ -223,7 +196,7 @@ workbook::Workbook BuildAccountsByCashier(Services& s, const SummaryRequest& r) 
     auto closeBlock = [&] {
         if (!current.isNull()) rows.push_back({QString(), QString(), QString(), QStringLiteral("Total cont"), block});
     };
-    for (const SummaryLine& l : SelectLines(s, r, CashKinds(r, false), {}, [](const SummaryLine& a, const SummaryLine& b) {
+    for (const ReceiptLine& l : SelectLines(s, r, CashKinds(r, false), {}, [](const ReceiptLine& a, const ReceiptLine& b) {
              return std::tie(a.group, a.code, a.personType, a.cashier) < std::tie(b.group, b.code, b.personType, b.cashier);
          })) {
         const QString key = l.group + '\n' + l.code + '\n' + l.personType;
@@ -252,13 +225,13 @@ workbook::Workbook BuildAccountsTotal(Services& s, const SummaryRequest& r) {
     list->SetTextCell(QStringLiteral("#PERIOADA"), QStringLiteral("perioada ") + PeriodText(r));
     list->SetTextCell(QStringLiteral("#CONTABIL"), AccountantName(s));
     std::vector<std::vector<QVariant>> rows;
-    for (const SummaryLine& l : SelectLines(s, r, CashKinds(r, true), {}, [](const SummaryLine& a, const SummaryLine& b) {
+    for (const ReceiptLine& l : SelectLines(s, r, CashKinds(r, true), {}, [](const ReceiptLine& a, const ReceiptLine& b) {
              return a.code < b.code;
          })) {
         if (rows.empty() || rows.back()[0].toString() != l.code)
             rows.push_back({l.code, qint64(0), qint64(0), qint64(0), qint64(0), qint64(0), qint64(0)});
         auto& row = rows.back();
-        const qint64 parts[] = {l.current + l.credit, l.reduction, l.penalty, l.arrears, l.arrearsPenalty, l.total};
+        const qint64 parts[] = {l.current + l.credit, l.reduction, l.penalties, l.arrears, l.carried, l.total};
         for (int i = 0; i < 6; ++i) row[size_t(i + 1)] = row[size_t(i + 1)].toLongLong() + parts[i];
     }
     db::Query data = db::Query::fromRows({"CODCLAS", "CURENT", "REDUCERE", "MAJOR", "RESTANTA", "MAJOREST", "TOTAL"},

@@ -59,8 +59,8 @@ struct SheetWriter {
 };
 
 // The text naming a document: series, number and date, "O.P. " before a hand-numbered one.
-QString documentText(const SummaryLine& l) {
-    const QString text = (l.series + ' ' + QString::number(l.number) + QStringLiteral(" /") + DateText(l.day)).trimmed();
+QString documentText(const ReceiptLine& l) {
+    const QString text = (l.series + ' ' + QString::number(l.number) + QStringLiteral(" /") + DateText(l.date)).trimmed();
     return text.startsWith('-') ? QStringLiteral("O.P. ") + text : text;
 }
 
@@ -82,9 +82,9 @@ struct DocumentRow {
 
 // The row of line `l`'s document: the lines come ordered by IDCHIT, so another document
 // opens a new row.
-DocumentRow& documentRowOf(std::vector<DocumentRow>& rows, const SummaryLine& l, int columns) {
+DocumentRow& documentRowOf(std::vector<DocumentRow>& rows, const ReceiptLine& l, int columns) {
     if (rows.empty() || rows.back().idchit != l.idchit)
-        rows.push_back({l.idchit, l.role, l.name, documentText(l), std::vector<qint64>(size_t(columns), 0), 0});
+        rows.push_back({l.idchit, l.rol, l.taxpayer, documentText(l), std::vector<qint64>(size_t(columns), 0), 0});
     return rows.back();
 }
 
@@ -139,15 +139,15 @@ QStringList accountCodes(Services& s) {
 
 workbook::Workbook BuildAccountSummary(Services& s, const SummaryRequest& r) {
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<SummaryLine> lines =
-        SelectLines(s, r, CashKinds(r, true), cashier, [](const SummaryLine& a, const SummaryLine& b) {
+    const std::vector<ReceiptLine> lines =
+        SelectLines(s, r, CashKinds(r, true), cashier, [](const ReceiptLine& a, const ReceiptLine& b) {
             return std::tie(a.series, a.number, a.code, a.idchit) < std::tie(b.series, b.number, b.code, b.idchit);
         });
     const QStringList codes = accountCodes(s);
     // Each used code: its place in the list (0 when absent) and whether it is a tax code.
     struct Used { int place; bool tax; QString code; };
     std::vector<Used> used;
-    for (const SummaryLine& l : lines) {
+    for (const ReceiptLine& l : lines) {
         if (std::any_of(used.begin(), used.end(), [&](const Used& u) { return u.code == l.code; })) continue;
         const int place = int(codes.indexOf(l.code)) + 1;
         used.push_back({place, place >= 1 && place <= 8, l.code});
@@ -173,13 +173,13 @@ workbook::Workbook BuildAccountSummary(Services& s, const SummaryRequest& r) {
         blocks.push_back(b);
     }
     std::vector<DocumentRow> rows;
-    for (const SummaryLine& l : lines) {
+    for (const ReceiptLine& l : lines) {
         DocumentRow& d = documentRowOf(rows, l, columns);
         const Block& b = blocks[size_t(blockOf.value(l.code))];
         const size_t at = size_t(b.first - 3);
         // Several lines of one document on one code add up rather than overwrite each other.
         if (b.headings.size() == 6) {
-            const qint64 parts[] = {l.current + l.credit, l.reduction, l.penalty, l.arrears, l.arrearsPenalty, l.total};
+            const qint64 parts[] = {l.current + l.credit, l.reduction, l.penalties, l.arrears, l.carried, l.total};
             for (size_t i = 0; i < 6; ++i) d.cells[at + i] += parts[i];
             d.total += l.total;
         } else {
@@ -195,14 +195,14 @@ workbook::Workbook BuildAccountSummary(Services& s, const SummaryRequest& r) {
 
 workbook::Workbook BuildCompensationSummary(Services& s, const SummaryRequest& r) {
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<SummaryLine> lines = SelectLines(s, r, {QStringLiteral("N")}, cashier,
-                                                         [](const SummaryLine& a, const SummaryLine& b) { return a.idchit < b.idchit; });
+    const std::vector<ReceiptLine> lines = SelectLines(s, r, {QStringLiteral("N")}, cashier,
+                                                         [](const ReceiptLine& a, const ReceiptLine& b) { return a.idchit < b.idchit; });
     // Blocks per (tax name, code, person type): the local taxes first, in their order.
     struct Key { int order; QString name, code, type; };
     std::vector<Key> keys;
-    auto keyOf = [](const SummaryLine& l) { return Key{GroupIndex(l.group), l.group, l.code, l.personType}; };
+    auto keyOf = [](const ReceiptLine& l) { return Key{GroupIndex(l.group), l.group, l.code, l.personType}; };
     auto same = [](const Key& a, const Key& b) { return a.name == b.name && a.code == b.code && a.type == b.type; };
-    for (const SummaryLine& l : lines) {
+    for (const ReceiptLine& l : lines) {
         const Key k = keyOf(l);
         if (std::none_of(keys.begin(), keys.end(), [&](const Key& e) { return same(e, k); })) keys.push_back(k);
     }
@@ -220,14 +220,14 @@ workbook::Workbook BuildCompensationSummary(Services& s, const SummaryRequest& r
         blocks.push_back(b);
     }
     std::vector<DocumentRow> rows;
-    for (const SummaryLine& l : lines) {
+    for (const ReceiptLine& l : lines) {
         DocumentRow& d = documentRowOf(rows, l, columns);
         const Key k = keyOf(l);
         const auto at = std::find_if(keys.begin(), keys.end(), [&](const Key& e) { return same(e, k); }) - keys.begin();
         const Block& b = blocks[size_t(at)];
         const size_t c = size_t(b.first - 3);
         if (b.headings.size() == 5) {
-            const qint64 parts[] = {l.current + l.credit, l.reduction, l.arrears, l.arrearsPenalty + l.penalty, l.total};
+            const qint64 parts[] = {l.current + l.credit, l.reduction, l.arrears, l.carried + l.penalties, l.total};
             for (size_t i = 0; i < 5; ++i) d.cells[c + i] += parts[i];
         } else {
             d.cells[c] += l.total;
@@ -242,9 +242,9 @@ workbook::Workbook BuildCompensationSummary(Services& s, const SummaryRequest& r
 
 workbook::Workbook BuildCashierSummary(Services& s, const SummaryRequest& r) {
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<SummaryLine> lines =
-        SelectLines(s, r, CashKinds(r, false), cashier, [](const SummaryLine& a, const SummaryLine& b) {
-            return std::tie(a.series, a.number, a.day, a.cashier) < std::tie(b.series, b.number, b.day, b.cashier);
+    const std::vector<ReceiptLine> lines =
+        SelectLines(s, r, CashKinds(r, false), cashier, [](const ReceiptLine& a, const ReceiptLine& b) {
+            return std::tie(a.series, a.number, a.date, a.cashier) < std::tie(b.series, b.number, b.date, b.cashier);
         });
     SheetWriter w;
     w.top(s, cashier, r, QStringLiteral("LISTA CHITANTELOR ELIBERATE"));
@@ -252,11 +252,11 @@ workbook::Workbook BuildCashierSummary(Services& s, const SummaryRequest& r) {
     for (int c = 0; c < headings.size(); ++c) w.text(6, c, headings[c], w.heading);
     struct Receipt { QString series; qint64 number; QDate day; QString cashier; qint64 total; };
     std::vector<Receipt> receipts;
-    for (const SummaryLine& l : lines) {
+    for (const ReceiptLine& l : lines) {
         const QString series = l.series.isEmpty() || l.series == QLatin1String("-") ? QStringLiteral(" - ") : l.series;
         if (receipts.empty() || receipts.back().series != series || receipts.back().number != l.number ||
-            receipts.back().day != l.day || receipts.back().cashier != l.cashier)
-            receipts.push_back({series, l.number, l.day, l.cashier, 0});
+            receipts.back().day != l.date || receipts.back().cashier != l.cashier)
+            receipts.push_back({series, l.number, l.date, l.cashier, 0});
         receipts.back().total += l.total;
     }
     int row = 7, n = 0;

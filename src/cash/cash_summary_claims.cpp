@@ -25,9 +25,9 @@ constexpr int kCodeRow = 7;           // row 8: codes
 constexpr int kDataRow = 10;          // row 11: the "#DBF" row
 
 // The tax names of the selection: the four local taxes, then the others alphabetically.
-QStringList taxNames(const std::vector<SummaryLine>& lines) {
+QStringList taxNames(const std::vector<ReceiptLine>& lines) {
     QStringList others;
-    for (const SummaryLine& l : lines)
+    for (const ReceiptLine& l : lines)
         if (GroupIndex(l.group) == 5 && !others.contains(l.group)) others << l.group;
     std::sort(others.begin(), others.end());
     return TaxGroups().mid(0, 4) + others;
@@ -55,7 +55,7 @@ void shapeOtherBlocks(Services& s, workbook::Sheet& sheet, const QStringList& ot
 }
 
 // Per document: the identifying fields, TOTAL and C1 ... C(3n+28).
-db::Query documentRows(const std::vector<SummaryLine>& lines, const QStringList& names) {
+db::Query documentRows(const std::vector<ReceiptLine>& lines, const QStringList& names) {
     const int columns = 3 * int(names.size()) + 28;
     QStringList header{"IDCHIT", "ROL", "NUMEP", "TIP", "SERIA", "NR", "DATAI", "TOTAL"};
     for (int c = 1; c <= columns; ++c) header << QStringLiteral("C%1").arg(c);
@@ -66,15 +66,15 @@ db::Query documentRows(const std::vector<SummaryLine>& lines, const QStringList&
         for (size_t c = 0; c < sums.size(); ++c) rows.back()[7 + c] = sums[c];
     };
     QString key;
-    for (const SummaryLine& l : lines) {
+    for (const ReceiptLine& l : lines) {
         if (l.number < 0) continue; // documents numbered below zero are not listed
         const QString lineKey = QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
-                                    .arg(l.idchit).arg(l.role, l.name, l.kind, l.series).arg(l.number)
-                                    .arg(l.day.toJulianDay());
+                                    .arg(l.idchit).arg(l.rol, l.taxpayer, l.kind(), l.series).arg(l.number)
+                                    .arg(l.date.toJulianDay());
         if (lineKey != key) {
             flush();
             key = lineKey;
-            rows.push_back({l.idchit, l.role, l.name, l.kind, l.series, l.number, l.day});
+            rows.push_back({l.idchit, l.rol, l.taxpayer, l.kind(), l.series, l.number, l.date});
             rows.back().resize(size_t(header.size()));
             sums.assign(size_t(columns + 1), 0);
         }
@@ -82,12 +82,12 @@ db::Query documentRows(const std::vector<SummaryLine>& lines, const QStringList&
         const int local = GroupIndex(l.group);
         const int position = local < 5 ? local - 1 : int(names.indexOf(l.group));
         if (position < 4) {
-            const int b = 10 * position + (l.legal() ? 6 : 1);
+            const int b = 10 * position + (l.personType == QLatin1String("J") ? 6 : 1);
             sums[size_t(b)] += l.arrears;
-            sums[size_t(b + 1)] += l.arrearsPenalty;
+            sums[size_t(b + 1)] += l.carried;
             sums[size_t(b + 2)] += l.current + l.credit;
             sums[size_t(b + 3)] -= l.reduction;
-            sums[size_t(b + 4)] += l.penalty;
+            sums[size_t(b + 4)] += l.penalties;
         } else {
             sums[size_t(3 * position + 29)] += l.arrears;
             sums[size_t(3 * position + 30)] += l.current + l.credit;
@@ -103,7 +103,7 @@ db::Query documentRows(const std::vector<SummaryLine>& lines, const QStringList&
 workbook::Workbook BuildClaimSummary(Services& s, const SummaryRequest& r) {
     s.progress().Describe(QStringLiteral("Caut chitantele..."));
     const QString cashier = RestrictedCashier(s, r.cashier);
-    const std::vector<SummaryLine> lines = SelectLines(s, r, CashKinds(r, true), cashier, [](const SummaryLine& a, const SummaryLine& b) {
+    const std::vector<ReceiptLine> lines = SelectLines(s, r, CashKinds(r, true), cashier, [](const ReceiptLine& a, const ReceiptLine& b) {
         return std::tie(a.idchit, a.group) < std::tie(b.idchit, b.group);
     });
     const QStringList names = taxNames(lines);

@@ -2,6 +2,7 @@
 // What the cash lists share: the receipt lines of a period, the town hall's identity, the
 // period texts and the templates they fill. Internal to the cash summaries.
 
+#include "books/receipts.h"
 #include "cash/cash_summaries.h"
 #include "fillers/xls_model_export.h"
 
@@ -15,30 +16,14 @@
 
 namespace vartesa {
 
-/// One line of Chitante.dbf as the summaries read it, texts trimmed.
-struct SummaryLine {
-    qint64 idchit = 0;
-    QString kind;        // TIP: "C", "V", "N", "O"
-    QString series;      // SERIA
-    qint64 number = 0;   // NR
-    QDate day;           // DATAI
-    QString village, role, group, code, name, personType, cashier; // SATUL ROL GRUPA CODCLAS NUMEP TIPF INCANUME
-    qint64 arrears = 0;        // RESTANTA
-    qint64 arrearsPenalty = 0; // MAJOREST
-    qint64 credit = 0;         // DEPOZIT
-    qint64 current = 0;        // CURENT
-    qint64 penalty = 0;        // MAJOR
-    qint64 reduction = 0;      // REDUCERE
-    qint64 total = 0;          // TOTAL
-    bool legal() const { return personType == QLatin1String("J"); }
-};
-
 /// Whether line `a` goes before line `b`; lines equal in that order keep the file's order.
-using LineOrder = std::function<bool(const SummaryLine& a, const SummaryLine& b)>;
+using LineOrder = std::function<bool(const ReceiptLine& a, const ReceiptLine& b)>;
 
 /// Lines of the kinds `kinds` (every kind when empty) dated in the request's period, of `cashier` when not empty,
-/// in `order` (the file's order when empty).
-std::vector<SummaryLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
+/// in `order` (the file's order when empty). Read straight from the file, only the fields
+/// the lists use: IDCHIT, TIP, SERIA, NR, DATAI, SATUL, ROL, GRUPA, CODCLAS, NUMEP, TIPF,
+/// INCANUME and the amounts.
+std::vector<ReceiptLine> SelectLines(Services& s, const SummaryRequest& r, const QStringList& kinds,
                                      const QString& cashier, const LineOrder& order);
 /// "C" and "O", with "V" when the request asks for transfers.
 QStringList CashKinds(const SummaryRequest& r, bool transfersAllowed);

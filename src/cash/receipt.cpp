@@ -2,11 +2,11 @@
 
 #include "cash/receipt.h"
 
-#include "db/database.h"
-#include "db/query.h"
 #include "admin/admin_constants.h"
 
 #include <cstdlib>
+#include <map>
+#include <tuple>
 
 namespace vartesa {
 
@@ -21,24 +21,29 @@ constexpr double kWidth = 190;     // printable width of a copy, millimetres
 constexpr double kCopyGap = 9;     // between the two copies, with the cutting line
 constexpr double kLine = 4.2;      // one line of the header parts
 
-ReceiptDocument headerOf(const db::Query& q) {
-    ReceiptDocument r;
-    r.series = q.text(QStringLiteral("SERIA")).trimmed();
-    r.number = q.integer(QStringLiteral("NR"));
-    r.date = q.date(QStringLiteral("DATAI"));
-    r.roleNumber = q.text(QStringLiteral("ROL")).trimmed();
-    r.taxpayer = q.text(QStringLiteral("NUMEP")).trimmed();
-    r.code = q.text(QStringLiteral("CNP")).trimmed();
-    r.address = q.text(QStringLiteral("ADRESA")).trimmed();
-    r.legalPerson = q.text(QStringLiteral("TIPF")).trimmed().toUpper() != QLatin1String("F");
-    r.payer = q.text(QStringLiteral("PLATNUME")).trimmed();
-    r.cashier = q.text(QStringLiteral("INCANUME")).trimmed();
-    r.badge = q.text(QStringLiteral("LEGITIMA")).trimmed();
-    return r;
+// What tells two printed lines apart, in the order they are printed: GRUPA, then the rest
+// of the line's text as the document's lines were grouped.
+using PrintedKey = std::tuple<QString, QChar, QString, qint64, QDate, QString, QString, QString, QString, QString,
+                              QString, QString, QString, QString, QString, QString>;
+
+PrintedKey printedKey(const ReceiptLine& l) {
+    return {l.group, l.letter,   l.series,  l.number,     l.date,  l.village, l.rol,     l.name,
+            l.code,  l.taxpayer, l.cnp,     l.address, l.personType, l.payer, l.cashier, l.badge};
 }
 
-std::int64_t lineTotal(const PrintedLine& l) {
-    return std::llabs(l.arrears) + std::llabs(l.current) + std::llabs(l.penalties) - std::llabs(l.bonus);
+void addAmounts(ReceiptLine& to, const ReceiptLine& l) {
+    to.arrears += l.arrears;
+    to.carried += l.carried;
+    to.credit += l.credit;
+    to.current += l.current;
+    to.penalties += l.penalties;
+    to.reduction += l.reduction;
+    to.total += l.total;
+}
+
+std::int64_t lineTotal(const ReceiptLine& l) {
+    return std::llabs(l.arrears) + std::llabs(PrintedCurrent(l)) + std::llabs(PrintedPenalties(l)) -
+           std::llabs(l.reduction);
 }
 
 QStringList amountCells(std::int64_t current, std::int64_t arrears, std::int64_t penalties, std::int64_t bonus,
@@ -48,7 +53,9 @@ QStringList amountCells(std::int64_t current, std::int64_t arrears, std::int64_t
 }
 
 // The town hall, the number and the payer: everything above the table.
-report::Band titlePart(const ReceiptDocument& r, const TownHall& t) {
+report::Band titlePart(const ReceiptDocument& d, const TownHall& t) {
+    const ReceiptLine& r = d.header();
+    const bool legalPerson = d.legalPerson();
     report::Band b;
     const Font small{8}, bold{8, true};
     b.text(0, 0, 110, kLine, QStringLiteral("Judetul ") + t.county, small);
@@ -69,18 +76,19 @@ report::Band titlePart(const ReceiptDocument& r, const TownHall& t) {
     b.text(2, y + 2 * kLine, 24, kLine, QStringLiteral("PLATITOR:"), small);
     b.text(26, y + 2 * kLine, 70, kLine, r.payer, bold);
     b.text(98, y + 2 * kLine, 44, kLine, QStringLiteral("NR.DE ROL NOMINAL UNIC"), small);
-    b.text(142, y + 2 * kLine, 10, kLine, r.legalPerson ? QStringLiteral("PJ") : QStringLiteral("PF"), bold);
-    b.text(152, y + 2 * kLine, 36, kLine, r.roleNumber, bold);
+    b.text(142, y + 2 * kLine, 10, kLine, legalPerson ? QStringLiteral("PJ") : QStringLiteral("PF"), bold);
+    b.text(152, y + 2 * kLine, 36, kLine, r.rol, bold);
     b.text(2, y + 3 * kLine, 40, kLine, QStringLiteral("Cod numeric personal"), small);
-    b.text(42, y + 3 * kLine, 54, kLine, r.legalPerson ? kDash : r.code, bold);
+    b.text(42, y + 3 * kLine, 54, kLine, legalPerson ? kDash : r.cnp, bold);
     b.text(98, y + 3 * kLine, 44, kLine, QStringLiteral("Cod unic de inregistrare"), small);
-    b.text(142, y + 3 * kLine, 46, kLine, r.legalPerson ? r.code : kDash, bold);
+    b.text(142, y + 3 * kLine, 46, kLine, legalPerson ? r.cnp : kDash, bold);
     b.height = y + 4 * kLine + 4;
     return b;
 }
 
 // The cashier, the date and, for the town halls that ask for it, the note on the seal.
-report::Band closingPart(const ReceiptDocument& r, const TownHall& t) {
+report::Band closingPart(const ReceiptDocument& d, const TownHall& t) {
+    const ReceiptLine& r = d.header();
     report::Band b;
     const Font small{8}, bold{8, true};
     b.text(0, 2, 48, 8, QStringLiteral("ELEMENTE DE IDENTIFICARE\nA INCASATORULUI  ==>"), bold);
@@ -108,31 +116,26 @@ TownHall TownHallFrom(const AdminConstants& c) {
             c.text(QStringLiteral("CUILab")).trimmed(), c.text(QStringLiteral("LocalitateaLab")).trimmed()};
 }
 
+const ReceiptLine& ReceiptDocument::header() const {
+    static const ReceiptLine none;
+    return lines.empty() ? none : lines.front();
+}
+
 ReceiptDocument ReadReceipt(db::Database& db, const QString& table, qint64 idchit) {
-    static const QString kColumns = QStringLiteral(
-        "TIP, SERIA, NR, DATAI, SATUL, ROL, GRUPA, DENUM, CODCLAS, NUMEP, CNP, ADRESA, TIPF, PLATNUME, INCANUME, LEGITIMA");
-    db::Query rows = db.query(
-        QStringLiteral("SELECT %1, SUM(COALESCE(RESTANTA, 0)) AS ARREARS, "
-                       "SUM(COALESCE(CURENT, 0) + COALESCE(DEPOZIT, 0)) AS CURRENTS, "
-                       "SUM(COALESCE(MAJOREST, 0) + COALESCE(MAJOR, 0)) AS PENALTIES, "
-                       "SUM(COALESCE(REDUCERE, 0)) AS BONUS FROM \"%2\" WHERE IDCHIT = ? AND TIP = ? "
-                       "GROUP BY %1 ORDER BY GRUPA")
-            .arg(kColumns, table),
-        {idchit, QStringLiteral("C")});
-    ReceiptDocument r;
-    for (rows.first(); !rows.eof(); rows.next()) {
-        if (r.lines.empty()) r = headerOf(rows);
-        r.lines.push_back({rows.text(QStringLiteral("GRUPA")).trimmed(), rows.text(QStringLiteral("DENUM")).trimmed(),
-                           rows.text(QStringLiteral("CODCLAS")).trimmed(), rows.integer(QStringLiteral("ARREARS")),
-                           rows.integer(QStringLiteral("CURRENTS")), rows.integer(QStringLiteral("PENALTIES")),
-                           rows.integer(QStringLiteral("BONUS"))});
+    std::map<PrintedKey, ReceiptLine> printed;
+    for (const ReceiptLine& l : ReadDocumentLines(db, table, idchit)) {
+        if (l.letter != QLatin1Char('C')) continue;
+        auto [it, fresh] = printed.try_emplace(printedKey(l), l);
+        if (!fresh) addAmounts(it->second, l);
     }
+    ReceiptDocument r;
+    for (auto& [key, line] : printed) r.lines.push_back(std::move(line));
     return r;
 }
 
 report::Report ReceiptReport(const ReceiptDocument& r, const TownHall& townHall) {
     report::Report rep;
-    rep.title = QStringLiteral("Chitanta %1 nr. %2").arg(r.series).arg(r.number);
+    rep.title = QStringLiteral("Chitanta %1 nr. %2").arg(r.header().series).arg(r.header().number);
     rep.copies = 2;
     rep.copyGap = kCopyGap;
     rep.titleBand = titlePart(r, townHall);
@@ -145,21 +148,21 @@ report::Report ReceiptReport(const ReceiptDocument& r, const TownHall& townHall)
                    {QStringLiteral("TOTAL"), 22, Align::Right}};
     rep.groups = {{QStringLiteral("SUMELE INCASATE                      - lei -"), 2, 5}};
     std::int64_t current = 0, arrears = 0, penalties = 0, bonus = 0;
-    for (const PrintedLine& l : r.lines) {
-        current += std::llabs(l.current);
+    for (const ReceiptLine& l : r.lines) {
+        current += std::llabs(PrintedCurrent(l));
         arrears += std::llabs(l.arrears);
-        penalties += std::llabs(l.penalties);
-        bonus += std::llabs(l.bonus);
+        penalties += std::llabs(PrintedPenalties(l));
+        bonus += std::llabs(l.reduction);
     }
     for (int n = 0; n < kReceiptRows; ++n) {
         if (n >= int(r.lines.size())) {
             rep.rows.push_back({QStringList(int(rep.columns.size()), kDash)});
             continue;
         }
-        const PrintedLine& l = r.lines[size_t(n)];
+        const ReceiptLine& l = r.lines[size_t(n)];
         rep.rows.push_back({QStringList{l.group + kDash + l.name, l.code} +
-                            amountCells(std::llabs(l.current), std::llabs(l.arrears), std::llabs(l.penalties),
-                                        std::llabs(l.bonus), lineTotal(l))});
+                            amountCells(std::llabs(PrintedCurrent(l)), std::llabs(l.arrears),
+                                        std::llabs(PrintedPenalties(l)), std::llabs(l.reduction), lineTotal(l))});
     }
     rep.totals = report::Row{QStringList{QStringLiteral("T O T A L "), QString()} +
                                  amountCells(current, arrears, penalties, bonus, current + arrears + penalties - bonus),

@@ -4,6 +4,7 @@
 // prints them twice on one page (report/report.h). Only lines of kind "C" are receipts;
 // other kinds of document are never printed as receipts.
 
+#include "books/receipts.h"
 #include "report/report.h"
 
 #include <QDate>
@@ -19,32 +20,20 @@ namespace db {
 class Database;
 }
 
-/// One printed line: a tax or fee with the amounts collected on it.
-struct PrintedLine {
-    QString group;              // GRUPA
-    QString name;               // DENUM
-    QString code;               // CODCLAS
-    std::int64_t arrears = 0;   // RESTANTA
-    std::int64_t current = 0;   // CURENT + DEPOZIT
-    std::int64_t penalties = 0; // MAJOREST + MAJOR
-    std::int64_t bonus = 0;     // REDUCERE
+/// A receipt as printed: its "C" lines, one per distinct line text with the amounts of the
+/// stored lines that share it added up, ordered by GRUPA. The header (series, number, date,
+/// taxpayer, payer, cashier) is the first line's.
+struct ReceiptDocument {
+    std::vector<ReceiptLine> lines;
+    /// The first line; an empty one when the document has none.
+    const ReceiptLine& header() const;
+    /// TIPF other than "F": the code is a fiscal code.
+    bool legalPerson() const { return header().personType.toUpper() != QLatin1String("F"); }
 };
 
-/// A receipt as printed: the header of its first line and every line.
-struct ReceiptDocument {
-    QString series;       // SERIA
-    qint64 number = 0;    // NR
-    QDate date;           // DATAI
-    QString roleNumber;   // ROL
-    QString taxpayer;     // NUMEP
-    QString code;         // CNP: personal code or fiscal code
-    QString address;      // ADRESA
-    bool legalPerson = false; // TIPF other than "F"
-    QString payer;        // PLATNUME
-    QString cashier;      // INCANUME
-    QString badge;        // LEGITIMA
-    std::vector<PrintedLine> lines; // ordered by GRUPA
-};
+/// The printed amounts of a line: CURENT + DEPOZIT, MAJOREST + MAJOR.
+inline std::int64_t PrintedCurrent(const ReceiptLine& l) { return l.current + l.credit; }
+inline std::int64_t PrintedPenalties(const ReceiptLine& l) { return l.carried + l.penalties; }
 
 /// The town hall as the administrator set it: printed at the top of every receipt.
 struct TownHall {
@@ -59,7 +48,8 @@ TownHall TownHallFrom(const AdminConstants& constants);
 constexpr int kReceiptRows = 8;
 
 /// The "C" lines of document `idchit` in `table` (a full path), summed per line and ordered
-/// by GRUPA. No lines: the document is not a receipt ("Chitanta nu contine nimic!").
+/// by GRUPA, then by the rest of the line's text. No lines: the document is not a receipt
+/// ("Chitanta nu contine nimic!").
 ReceiptDocument ReadReceipt(db::Database& db, const QString& table, qint64 idchit);
 
 /// Two copies on one A4 page; the note on the seal when the locality holds "VELTORANI".

@@ -2,12 +2,14 @@
 
 #include "cash/role_page.h"
 
+#include "books/receipts.h"
 #include "db/database.h"
 #include "db/query.h"
 #include "shell/text_helpers.h"
 #include "workbook/workbook.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace vartesa {
 
@@ -114,27 +116,21 @@ QString documentKind(const QString& letter) {
     return QStringLiteral("Chit."); // "C" or blank
 }
 
+// One ledger row per receipt line with a total, in the order of their dates and documents.
 void addDocuments(std::vector<RoleLedgerRow>& rows, db::Database& db, const QString& folder, qint64 idgos,
                   bool noPenalty) {
-    db::Query q = db.query(
-        QStringLiteral("SELECT GRUPA, DATAI, NR, TIP, COALESCE(RESTANTA, 0) AS RESTANTA, COALESCE(DEPOZIT, 0) AS DEPOZIT, "
-                       "COALESCE(CURENT, 0) AS CURENT, COALESCE(REDUCERE, 0) AS REDUCERE, "
-                       "COALESCE(MAJOREST, 0) + COALESCE(MAJOR, 0) AS PENALTIES FROM \"%1\" "
-                       "WHERE IDGOS = ? AND COALESCE(TOTAL, 0) <> 0 ORDER BY DATAI, IDCHIT")
-            .arg(table(folder, "Chitante.dbf")),
-        {idgos});
+    std::vector<ReceiptLine> lines = ReadRoleLines(db, ReceiptsTable(folder), idgos);
+    std::erase_if(lines, [](const ReceiptLine& l) { return l.total == 0; });
+    std::stable_sort(lines.begin(), lines.end(), [](const ReceiptLine& a, const ReceiptLine& b) {
+        return std::tie(a.date, a.idchit) < std::tie(b.date, b.idchit);
+    });
     int line = 4;
-    for (q.first(); !q.eof(); q.next()) {
-        const QDate date = q.date(QStringLiteral("DATAI"));
-        RoleLedgerRow r = ledgerRow(q.text(QStringLiteral("GRUPA")), date, line++,
-                                    documentKind(q.text(QStringLiteral("TIP"))) +
-                                        QString::number(q.integer(QStringLiteral("NR"))) + QLatin1Char('/') +
-                                        dateText(date));
-        const std::int64_t reduction = q.integer(QStringLiteral("REDUCERE"));
-        const std::int64_t penalties = q.integer(QStringLiteral("PENALTIES"));
-        r.credit = q.integer(QStringLiteral("RESTANTA")) + q.integer(QStringLiteral("DEPOZIT")) +
-                   q.integer(QStringLiteral("CURENT")) - reduction;
-        r.debit = reduction >= 1 ? -reduction : 0;
+    for (const ReceiptLine& l : lines) {
+        RoleLedgerRow r = ledgerRow(l.group, l.date, line++,
+                                    documentKind(l.kind()) + QString::number(l.number) + QLatin1Char('/') + dateText(l.date));
+        const std::int64_t penalties = l.carried + l.penalties;
+        r.credit = l.arrears + l.credit + l.current - l.reduction;
+        r.debit = l.reduction >= 1 ? -l.reduction : 0;
         if (noPenalty)
             r.credit += penalties;
         else

@@ -1,5 +1,6 @@
 #include "roles/assessment.h"
 
+#include "books/receipts.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "roles/assessment_balances.h"
@@ -132,7 +133,7 @@ void Assessor::assessInside(const Role& role, const std::function<void()>& stepD
     balances.load(db_, balancesTable);
     balances.seed(pages[Page::Arrears], rates_.noPenaltiesOption && role.noPenalties);
     step();
-    balances.refresh(ledger, ReadReceiptTotals(db_, table("Chitante.dbf"), role.id));
+    balances.refresh(ledger, ReadReceiptTotals(db_, ReceiptsTable(folder_), role.id));
     balances.store(db_, balancesTable, balanceIds_);
     step();
 }

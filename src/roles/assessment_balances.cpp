@@ -1,5 +1,6 @@
 #include "roles/assessment_balances.h"
 
+#include "books/receipts.h"
 #include "db/database.h"
 #include "db/query.h"
 #include "roles/assessment_pages.h"
@@ -76,19 +77,13 @@ void ReseedBalance(BalanceRow& row, const BalanceSeed& seed, bool noPenalties) {
 QHash<QString, ReceiptTotals> ReadReceiptTotals(db::Database& db, const QString& table,
                                                 qint64 roleId) {
     QHash<QString, ReceiptTotals> totals;
-    db::Query q = db.query(
-        QStringLiteral("SELECT GRUPA, SUM(RESTANTA) AS TREST, SUM(MAJOREST) AS TMAJORREST, "
-                       "SUM(DEPOZIT) AS TDEPOZIT, SUM(CURENT) AS TCURENT, SUM(MAJOR) AS TMAJOR "
-                       "FROM \"%1\" WHERE IDGOS = ? GROUP BY GRUPA")
-            .arg(table),
-        {roleId});
-    for (q.first(); !q.eof(); q.next()) {
-        ReceiptTotals& t = totals[q.text(QStringLiteral("GRUPA")).trimmed()];
-        t.arrears += q.integer(QStringLiteral("TREST"));
-        t.arrearsPenalties += q.integer(QStringLiteral("TMAJORREST"));
-        t.credit += q.integer(QStringLiteral("TDEPOZIT"));
-        t.current += q.integer(QStringLiteral("TCURENT"));
-        t.penalties += q.integer(QStringLiteral("TMAJOR"));
+    for (const ReceiptLine& l : ReadRoleLines(db, table, roleId)) {
+        ReceiptTotals& t = totals[l.group];
+        t.arrears += l.arrears;
+        t.arrearsPenalties += l.carried;
+        t.credit += l.credit;
+        t.current += l.current;
+        t.penalties += l.penalties;
     }
     return totals;
 }

@@ -2,6 +2,7 @@
 
 #include "cash/ui/document_printing.h"
 
+#include "books/receipts.h"
 #include "cash/receipt.h"
 #include "db/error.h"
 #include "report/ui/report_output.h"
@@ -51,7 +52,7 @@ void PrintReceipt(Services& s, const AdminConstants& constants, qint64 idchit, c
 
 void PrintStoredReceipt(Services& s, const AdminConstants& constants, qint64 idchit) {
     report::ScreenOutput output(QApplication::activeWindow());
-    PrintReceipt(s, constants, idchit, s.folders.data + QStringLiteral("/Chitante.dbf"), output);
+    PrintReceipt(s, constants, idchit, ReceiptsTable(s.folders.data), output);
 }
 
 void PrintRolePage(Services& s, const RolePageRole& role, bool preview, report::Output& output) {
