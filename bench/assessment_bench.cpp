@@ -4,9 +4,9 @@
 
 #include "db/database.h"
 #include "roles/assessment.h"
-#include "roles/synthetic_commune.h"
-#include "shell/admin_constants.h"
-#include "quiet_services.h"
+#include "datafolder/synthetic_commune.h"
+#include "admin/admin_constants.h"
+#include "shell/console_services.h"
 #include "shell/services.h"
 
 #include <QTemporaryDir>
@@ -18,7 +18,7 @@ using namespace vartesa;
 namespace {
 
 std::unique_ptr<Services> servicesIn(const QString& root) {
-    return bench::QuietServices(root, root + QStringLiteral("/Data"));
+    return ConsoleServices(root, root + QStringLiteral("/Data"), OpenedFiles::Ignored);
 }
 
 void MakeSyntheticCommune(benchmark::State& state) {

@@ -8,7 +8,7 @@
 #include "cash/payment.h"
 #include "cash/role_picker.h"
 #include "db/database.h"
-#include "shell/budget_codes.h"
+#include "admin/budget_codes.h"
 #include "shell/catalog.h"
 #include "shell/counters.h"
 

@@ -16,10 +16,10 @@
 #include "cash/payment.h"
 #include "db/database.h"
 #include "db/error.h"
-#include "shell/budget_codes.h"
+#include "admin/budget_codes.h"
 #include "shell/catalog.h"
 #include "shell/counters.h"
-#include "quiet_services.h"
+#include "shell/console_services.h"
 #include "shell/services.h"
 
 #include <QDir>
@@ -106,7 +106,7 @@ const QString& yearFolder() {
 
 std::unique_ptr<Services> yearServices() {
     static QTemporaryDir program;
-    auto s = bench::QuietServices(program.path(), yearFolder());
+    auto s = ConsoleServices(program.path(), yearFolder(), OpenedFiles::Ignored);
     s->user = QStringLiteral("ADMIN");
     s->grade = UserGrade::Admin;
     return s;

@@ -2,14 +2,14 @@
 // register screen runs it; vartesa-tool demo: a synthetic commune, assessed.
 
 #include "commands.h"
-#include "console_services.h"
+#include "shell/console_services.h"
 
 #include "db/database.h"
 #include "db/error.h"
 #include "roles/assessment.h"
 #include "roles/role_register.h"
-#include "roles/synthetic_commune.h"
-#include "shell/admin_constants.h"
+#include "datafolder/synthetic_commune.h"
+#include "admin/admin_constants.h"
 #include "shell/counters.h"
 
 #include <QTextStream>

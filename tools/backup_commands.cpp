@@ -3,7 +3,7 @@
 #include "commands.h"
 
 #include "db/error.h"
-#include "shell/backup.h"
+#include "datafolder/backup.h"
 
 #include <QDir>
 #include <QFileInfo>

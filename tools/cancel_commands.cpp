@@ -2,7 +2,7 @@
 // rules (a cashier only own documents, only the last document of the role, the year lock).
 
 #include "commands.h"
-#include "console_services.h"
+#include "shell/console_services.h"
 
 #include "cash/cancellation.h"
 #include "db/error.h"

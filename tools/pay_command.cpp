@@ -3,7 +3,7 @@
 // "Operare" dialog and the stored document.
 
 #include "commands.h"
-#include "console_services.h"
+#include "shell/console_services.h"
 
 #include "cash/account.h"
 #include "cash/account_entry.h"
@@ -11,7 +11,7 @@
 #include "db/database.h"
 #include "db/error.h"
 #include "shell/action_log.h"
-#include "shell/budget_codes.h"
+#include "admin/budget_codes.h"
 #include "shell/counters.h"
 #include "shell/startup.h"
 #include "shell/text_helpers.h"

@@ -1,7 +1,7 @@
 // vartesa-tool receipt / role-page: the printed documents written as PDF files, without windows.
 
 #include "commands.h"
-#include "console_services.h"
+#include "shell/console_services.h"
 
 #include "cash/receipt.h"
 #include "cash/role_page.h"
@@ -9,8 +9,8 @@
 #include "db/error.h"
 #include "db/query.h"
 #include "report/ui/report_output.h"
-#include "shell/admin_catalog.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_catalog.h"
+#include "admin/admin_constants.h"
 #include "shell/settings_table.h"
 #include "shell/startup.h"
 

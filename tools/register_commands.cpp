@@ -2,7 +2,7 @@
 // summaries of a period, as the register screen makes them.
 
 #include "commands.h"
-#include "console_services.h"
+#include "shell/console_services.h"
 
 #include "cash/cash_register.h"
 #include "cash/cash_summaries.h"

@@ -7,10 +7,10 @@
 #include "shell/counters.h"
 #include "shell/registry.h"
 #include "shell/services.h"
-#include "shell/admin_catalog.h"
-#include "shell/person_lists.h"
+#include "admin/admin_catalog.h"
+#include "documents/person_lists.h"
 #include "shell/startup.h"
-#include "shell/upgrades.h"
+#include "datafolder/upgrades.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // period texts and the templates they fill. Internal to the cash summaries.
 
 #include "cash/cash_summaries.h"
-#include "documents/xls_model_export.h"
+#include "fillers/xls_model_export.h"
 
 #include <QDate>
 #include <QString>

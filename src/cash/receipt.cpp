@@ -4,7 +4,7 @@
 
 #include "db/database.h"
 #include "db/query.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,8 @@
 
 #include "db/database.h"
 #include "db/query.h"
-#include "shell/budget_codes.h"
+#include "admin/budget_codes.h"
+#include "shell/startup.h"
 
 #include <QSet>
 

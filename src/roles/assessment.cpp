@@ -6,7 +6,7 @@
 #include "roles/assessment_pages.h"
 #include "roles/assessment_steps.h"
 #include "roles/role_search.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 #include "shell/counters.h"
 #include "shell/services.h"
 #include "shell/table_helpers.h"

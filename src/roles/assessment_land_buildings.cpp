@@ -3,7 +3,7 @@
 
 #include "roles/assessment_steps.h"
 
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 
 namespace vartesa {
 

@@ -1,7 +1,7 @@
 #include "roles/assessment_rates.h"
 #include "roles/debit_objects.h"
 
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 #include "shell/startup.h"
 
 namespace vartesa {

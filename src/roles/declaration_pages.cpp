@@ -2,9 +2,9 @@
 
 #include "db/database.h"
 #include "db/query.h"
-#include "shell/admin_catalog.h"
-#include "shell/admin_constants.h"
-#include "shell/budget_codes.h"
+#include "admin/admin_catalog.h"
+#include "admin/admin_constants.h"
+#include "admin/budget_codes.h"
 #include "shell/counters.h"
 #include "shell/settings_table.h"
 #include "shell/startup.h"

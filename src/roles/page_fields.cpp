@@ -1,7 +1,7 @@
 #include "roles/page_fields.h"
 
 #include "db/error.h"
-#include "shell/admin_catalog.h"
+#include "admin/admin_catalog.h"
 #include "shell/catalog.h"
 
 namespace vartesa {

@@ -2,6 +2,7 @@
 
 #include "db/database.h"
 #include "db/error.h"
+#include "shell/table_files.h"
 
 namespace vartesa {
 namespace {
@@ -91,30 +92,30 @@ std::vector<Field> receiptLine(bool withOperation) {
 
 std::vector<TableLayout> buildCatalog() {
     std::vector<TableLayout> c;
-    c.push_back({"DefZone.dbf", {Id("ID"), Chr("LOCALIT", 32), Chr("ZONA", 1), Chr("RANG", 3)}});
-    c.push_back({"Gospodar.dbf",
+    c.push_back({tables::Zones, {Id("ID"), Chr("LOCALIT", 32), Chr("ZONA", 1), Chr("RANG", 3)}});
+    c.push_back({tables::Roles,
                  {Id("IDGOS"), Chr("SATUL", 32), Chr("ROL", 9), Chr("NUMEP", 40), Chr("CNP", 13), Chr("ADRESA", 80),
                   Chr("TIP", 8), Chr("SCCLAD", 2), Chr("SCCC", 2), Chr("SCTI", 2), Chr("SCAUTO", 2), Dec("SCTE", 6),
                   Chr("OBS", 240), Chr("NOTAX", 2)}});
-    c.push_back({"Pag1.dbf", pag1()});
-    c.push_back({"Pag2.dbf", pag2()});
-    c.push_back({"Pag4.dbf", pag4()});
-    c.push_back({"Pag5.dbf", pag5()});
-    c.push_back({"AutoDet.dbf",
+    c.push_back({tables::LandOutside, pag1()});
+    c.push_back({tables::Buildings, pag2()});
+    c.push_back({tables::LandInside, pag4()});
+    c.push_back({tables::Vehicles, pag5()});
+    c.push_back({tables::VehicleDetails,
                  {Id("IDGOS"), Id("IDDETA"), Chr("NrDos", 18), Chr("TipAuto", 18), Chr("Marca", 18), Dec("Capacit", 6),
                   Chr("Serie", 24), Chr("SerieM", 24), Chr("Obs", 100)}});
     std::vector<Field> pag6{Id("IDGOS")};
     series(pag6, "VN", 1, 11);
-    c.push_back({"Pag6.dbf", pag6});
+    c.push_back({tables::Unregistered, pag6});
     std::vector<Field> pag7{Id("IDGOS")};
     series(pag7, "LIN", 1, 6);
-    c.push_back({"Pag7.dbf", pag7});
+    c.push_back({tables::OtherTaxes, pag7});
     std::vector<Field> pag8{Id("IDGOS")};
     series(pag8, "LIN", 1, 11);
     series(pag8, "PEN", 1, 4);
     series(pag8, "SOLD", 1, 4);
-    c.push_back({"Pag8.dbf", pag8});
-    c.push_back({"Datorii.dbf",
+    c.push_back({tables::PriorArrears, pag8});
+    c.push_back({tables::Ledger,
                  {Id("IDDAT"), Id("IDGOS"), Dat("DINDATA"), Chr("SATUL", 32), Chr("ROL", 9), Chr("GRUPA", 60),
                   Chr("DENUM", 50), Chr("DOCJUS", 50), Id("NR"), Dec("SUMA", 6), Dec("REST", 6), Dec("REDUC", 6),
                   Chr("UM", 8), Dec("CANT", 15, 4), Dec("REDUCP", 6), Dec("SCUTIT", 6), Chr("TIP", 1), Dec("SUMA2", 6),
@@ -123,7 +124,7 @@ std::vector<TableLayout> buildCatalog() {
     for (const char* s : {"SUMA", "REST", "REDUC", "SCUTIRE", "DATOR", "DEPOZ", "MAJOR", "DATORI", "DEPOZI", "MAJORI"})
         sold.push_back(Dec(s, 6));
     sold.push_back(Chr("TIP", 1));
-    c.push_back({"SoldCalc.dbf", sold});
+    c.push_back({tables::Balances, sold});
     std::vector<Field> debit{Id("IDDEB"), Id("IDGOS"), Chr("GRUPA", 60), Chr("DOCJUS", 50), Id("NR"), Chr("CATEG", 9),
                              Chr("DENUM", 50), Dat("DINDATA"), Dat("PENDATA"), Chr("FISIER", 8)};
     for (int n = 1; n <= 8; ++n) {
@@ -131,28 +132,28 @@ std::vector<TableLayout> buildCatalog() {
         debit.push_back(Chr(QStringLiteral("VAL%1").arg(n), 10));
     }
     debit.insert(debit.end(), {Dec("SUMAINI", 6), Dec("SUMAC", 6)});
-    c.push_back({"Debit.dbf", debit});
-    c.push_back({"Chitante.dbf", receiptLine(true)});
+    c.push_back({tables::Debits, debit});
+    c.push_back({tables::Receipts, receiptLine(true)});
     std::vector<Field> undelDat{Id("IDANUL"), Id("IDGOS"), Id("IDDAT")};
     for (const char* s : {"SUMA", "REST", "REDUC", "SUMA2", "RESTINI"}) undelDat.push_back(Dec(s, 6));
-    c.push_back({"UndelDat.dbf", undelDat});
+    c.push_back({tables::LedgerUndo, undelDat});
     std::vector<Field> undelSold{Id("IDANUL"), Id("IDGOS"), Id("IDRES")};
     for (const char* s : {"SUMA", "REST", "REDUC", "SCUTIRE", "DATOR", "DEPOZ", "MAJOR", "DATORI", "DEPOZI", "MAJORI"})
         undelSold.push_back(Dec(s, 6));
-    c.push_back({"UndelSold.dbf", undelSold});
-    c.push_back({"UndelDebit.dbf", {Id("IDANUL"), Id("IDGOS"), Id("IDDEB"), Dec("SUMAINI", 6), Dec("SUMAC", 6)}});
-    c.push_back({"ChitAnul.dbf", receiptLine(false)});
-    c.push_back({"RegCasa.dbf",
+    c.push_back({tables::BalancesUndo, undelSold});
+    c.push_back({tables::DebitsUndo, {Id("IDANUL"), Id("IDGOS"), Id("IDDEB"), Dec("SUMAINI", 6), Dec("SUMAC", 6)}});
+    c.push_back({tables::YearReceipts, receiptLine(false)});
+    c.push_back({tables::CashRegister,
                  {Id("IDRC"), Dat("DATAI"), Chr("DOCJUS", 50), Chr("INCANUME", 32), Dec("PLATIT", 6), Dec("INCASAT", 6)}});
-    c.push_back({"Confirm.dbf",
+    c.push_back({tables::Confirmations,
                  {Id("IDCONF"), Id("IDGOS"), Id("NRCONF"), Dat("DATACONF"), Id("BORDNR"), Dat("BORDATA"), Chr("ROL", 9),
                   Chr("CODCL", 24), Chr("NUMEDEST", 40), Chr("ADRDEST", 40), Chr("LOCDEST", 32), Id("ADRNR"),
                   Dat("ADRDATA"), Dec("SUMA", 6), Chr("NATCL", 60), Chr("NUMEP", 40), Chr("ADRESA", 80),
                   Chr("SATUL", 32)}});
-    c.push_back({"Somatii.dbf",
+    c.push_back({tables::Summonses,
                  {Id("IDSOM"), Id("IDGOS"), Id("NR"), Dec("DINDATA", 6), Dec("SUMA", 10), Dec("DATACONF", 6),
                   Chr("TIPCONF", 12), Chr("ANULAT", 2), Chr("OBS", 32)}});
-    c.push_back({"SomDet.dbf",
+    c.push_back({tables::SummonsLines,
                  {Id("IDSOM"), Id("IDGOS"), Chr("GRUPA", 60), Dec("TERMEN", 6), Dec("RAMASITA", 10), Dec("CURENT", 10),
                   Dec("ACCESORII", 10), Chr("DOCJUS", 50)}});
     return c;

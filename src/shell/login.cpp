@@ -3,7 +3,6 @@
 #include "db/cp1250.h"
 #include "db/error.h"
 #include "shell/action_log.h"
-#include "shell/budget_codes.h"
 #include "shell/counters.h"
 #include "shell/passwords.h"
 #include "shell/startup.h"

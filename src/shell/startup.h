@@ -99,4 +99,9 @@ private:
 /// nothing to pack.
 void PackTable(db::Database& db, const QString& path);
 
+/// The year lock's key: "ADMINBLOCAT" followed by the working year ("ADMINBLOCAT2015").
+QString YearLockCounterKey(int workingYear);
+/// The year lock: counters key ADMINBLOCAT + working year is "DA" (any case).
+bool IsYearLocked(const CountersFile& counters);
+
 } // namespace vartesa

@@ -7,8 +7,8 @@
 #include "cash/ui/debit_details_window.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/claim_dialogs.h"
-#include "shell/admin_constants.h"
-#include "shell/budget_codes.h"
+#include "admin/admin_constants.h"
+#include "admin/budget_codes.h"
 #include "support/gui_application.h"
 
 #include <QComboBox>

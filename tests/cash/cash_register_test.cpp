@@ -1,10 +1,11 @@
 // The cash register: daily summaries from the receipts, balances per day and cashier, and the
 // rules on manual operations.
 
+#include "shell/startup.h"
 #include "cash_register_util.h"
 
 #include "cash/cash_summaries.h"
-#include "shell/admin_catalog.h"
+#include "admin/admin_catalog.h"
 #include "support/tool_run.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 
 #include "cash/account_entry.h"
 #include "cash/payment.h"
-#include "shell/budget_codes.h"
+#include "admin/budget_codes.h"
 
 #include <QDir>
 #include <QFile>

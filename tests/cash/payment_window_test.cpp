@@ -8,8 +8,8 @@
 #include "cash/ui/payment_dialog.h"
 #include "cash/ui/payment_operation.h"
 #include "cash/ui/split_editor.h"
-#include "shell/admin_constants.h"
-#include "shell/budget_codes.h"
+#include "admin/admin_constants.h"
+#include "admin/budget_codes.h"
 #include "support/gui_application.h"
 
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "cash/receipt.h"
 #include "cash/ui/document_printing.h"
 #include "report/ui/report_output.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 #include "support/gui_application.h"
 #include "support/tool_run.h"
 

@@ -6,7 +6,7 @@
 
 #include "db/query.h"
 #include "roles/assessment.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // The taxes and fines dialog and the fixed-tax dialog, driven as the clerk would.
 
 #include "roles/ui/claim_dialogs.h"
-#include "shell/budget_codes.h"
+#include "admin/budget_codes.h"
 #include "shell/counters.h"
 #include "support/gui_application.h"
 #include "support/scripted_services.h"

@@ -7,8 +7,8 @@
 #include "roles/ui/declaration_page_widget.h"
 #include "roles/ui/vehicle_details_widgets.h"
 #include "roles/ui/role_register_window.h"
-#include "shell/admin_catalog.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_catalog.h"
+#include "admin/admin_constants.h"
 #include "shell/startup.h"
 #include "support/gui_application.h"
 

@@ -5,8 +5,8 @@
 #include "role_test_util.h"
 
 #include "roles/declaration_pages.h"
-#include "shell/admin_catalog.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_catalog.h"
+#include "admin/admin_constants.h"
 #include "shell/startup.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "roles/ui/role_dialog.h"
 #include "roles/ui/role_register_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 #include "support/gui_application.h"
 #include "support/layout_guard.h"
 

@@ -5,7 +5,7 @@
 
 #include "roles/ui/role_dialog.h"
 #include "roles/ui/role_register_window.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 #include "support/gui_application.h"
 
 #include <QComboBox>

@@ -7,8 +7,8 @@
 #include "roles/ui/role_register_window.h"
 #include "roles/ui/taxes_debits_page.h"
 #include "roles/year_debit.h"
-#include "shell/admin_constants.h"
-#include "shell/budget_codes.h"
+#include "admin/admin_constants.h"
+#include "admin/budget_codes.h"
 #include "support/gui_application.h"
 
 #include <QComboBox>

@@ -4,8 +4,8 @@
 #include "shell/counters.h"
 #include "shell/passwords.h"
 #include "shell/ui/account_dialog.h"
-#include "shell/ui/main_window.h"
-#include "shell/ui/users_panel.h"
+#include "app/main_window.h"
+#include "admin/ui/users_panel.h"
 #include "shell/users_file.h"
 #include "support/scripted_services.h"
 

@@ -5,7 +5,7 @@
 #include "db/database.h"
 #include "db/error.h"
 #include "shell/counters.h"
-#include "shell_test_util.h"
+#include "support/shell_test_util.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "db/error.h"
 #include "shell/file_helpers.h"
-#include "shell_test_util.h"
+#include "support/shell_test_util.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,7 +8,7 @@
 #include "shell/login.h"
 #include "shell/passwords.h"
 #include "shell/users_file.h"
-#include "shell_test_util.h"
+#include "support/shell_test_util.h"
 #include "support/scripted_services.h"
 
 #include <QFileInfo>

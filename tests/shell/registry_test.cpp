@@ -2,7 +2,7 @@
 // per yearly release, so next year's release can find this year's data.
 
 #include "shell/registry.h"
-#include "shell_test_util.h"
+#include "support/shell_test_util.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 #include "db/database.h"
 #include "db/query.h"
 #include "shell/settings_table.h"
-#include "shell_test_util.h"
+#include "support/shell_test_util.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

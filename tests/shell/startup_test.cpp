@@ -8,7 +8,7 @@
 #include "shell/registry.h"
 #include "shell/startup.h"
 #include "shell/table_helpers.h"
-#include "shell_test_util.h"
+#include "support/shell_test_util.h"
 #include "support/scripted_services.h"
 
 #include <QDir>

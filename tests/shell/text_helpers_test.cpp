@@ -2,7 +2,7 @@
 // amounts written in words on receipts, tax groups, fiscal codes and bank accounts.
 
 #include "shell/text_helpers.h"
-#include "shell_test_util.h"
+#include "support/shell_test_util.h"
 
 #include <QString>
 #include <QStringList>

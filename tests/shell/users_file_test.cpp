@@ -4,7 +4,7 @@
 #include "db/error.h"
 #include "shell/passwords.h"
 #include "shell/users_file.h"
-#include "shell_test_util.h"
+#include "support/shell_test_util.h"
 
 #include <QTemporaryDir>
 

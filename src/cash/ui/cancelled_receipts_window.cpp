@@ -1,7 +1,7 @@
 #include "cash/ui/cancelled_receipts_window.h"
 
 #include "cash/ui/text_rows_model.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 #include "shell/services.h"
 #include "shell/ui/window_looks.h"
 

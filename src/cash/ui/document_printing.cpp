@@ -5,7 +5,7 @@
 #include "cash/receipt.h"
 #include "db/error.h"
 #include "report/ui/report_output.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 #include "shell/file_helpers.h"
 #include "shell/services.h"
 #include "shell/startup.h"

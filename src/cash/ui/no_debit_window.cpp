@@ -3,7 +3,7 @@
 #include "cash/ui/text_rows_model.h"
 #include "shell/counters.h"
 #include "shell/services.h"
-#include "shell/ui/codes_window.h"
+#include "admin/ui/codes_window.h"
 #include "shell/ui/enter_navigation.h"
 #include "shell/ui/window_looks.h"
 

@@ -8,7 +8,7 @@
 #include "shell/services.h"
 #include "shell/table_helpers.h"
 #include "shell/text_helpers.h"
-#include "shell/ui/codes_window.h"
+#include "admin/ui/codes_window.h"
 #include "shell/ui/enter_navigation.h"
 #include "shell/ui/window_looks.h"
 

@@ -1,11 +1,12 @@
 #include "cash/ui/role_picker_window.h"
 
 #include "cash/ui/account_window.h"
-#include "shell/budget_codes.h"
+#include "admin/budget_codes.h"
 #include "shell/counters.h"
 #include "shell/services.h"
 #include "shell/ui/upper_case.h"
 #include "shell/ui/window_looks.h"
+#include "shell/startup.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 
 #include "shell/services.h"
 #include "shell/text_helpers.h"
-#include "shell/ui/codes_window.h"
+#include "admin/ui/codes_window.h"
 #include "shell/ui/combo_helpers.h"
 #include "shell/ui/enter_navigation.h"
 

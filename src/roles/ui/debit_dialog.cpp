@@ -1,11 +1,11 @@
 #include "roles/ui/debit_dialog.h"
 #include "shell/ui/window_looks.h"
 
-#include "shell/admin_catalog.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_catalog.h"
+#include "admin/admin_constants.h"
 #include "shell/services.h"
 #include "shell/startup.h"
-#include "shell/ui/codes_window.h"
+#include "admin/ui/codes_window.h"
 #include "shell/ui/combo_helpers.h"
 #include "shell/ui/enter_navigation.h"
 

@@ -2,8 +2,8 @@
 
 #include "roles/role_register.h"
 #include "roles/ui/vehicle_details_widgets.h"
-#include "shell/admin_catalog.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_catalog.h"
+#include "admin/admin_constants.h"
 #include "shell/services.h"
 #include "shell/startup.h"
 #include "shell/ui/enter_navigation.h"

@@ -4,8 +4,8 @@
 
 #include "roles/ui/role_dialog.h"
 #include "roles/village_list.h"
-#include "shell/admin_catalog.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_catalog.h"
+#include "admin/admin_constants.h"
 #include "shell/counters.h"
 #include "shell/services.h"
 #include "shell/startup.h"

@@ -8,7 +8,7 @@
 #include "roles/ui/role_dialog.h"
 #include "roles/ui/role_grid_model.h"
 #include "roles/ui/taxes_debits_page.h"
-#include "shell/admin_constants.h"
+#include "admin/admin_constants.h"
 #include "shell/counters.h"
 #include "shell/login.h"
 #include "shell/services.h"

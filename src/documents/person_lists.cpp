@@ -1,0 +1,52 @@
+#include "documents/person_lists.h"
+
+#include "db/database.h"
+#include "db/error.h"
+#include "db/query.h"
+#include "fillers/xls_model_export.h"
+#include "shell/file_helpers.h"
+#include "shell/services.h"
+
+#include <QFile>
+
+namespace vartesa {
+
+namespace {
+
+// Removes the working copy of the template however the filling ends.
+struct WorkingCopy {
+    QString path;
+    ~WorkingCopy() {
+        if (!path.isEmpty()) QFile::remove(path);
+    }
+};
+
+} // namespace
+
+QString ListPersons(Services& services, PersonType type) {
+    const bool physical = type == PersonType::Physical;
+    WorkingCopy copy{FreeTempFileName(services.folders.program, QStringLiteral("LisPers"), QStringLiteral(".xls"))};
+    if (copy.path.isEmpty())
+        throw Error(QStringLiteral("Nu mai exista nume libere pentru listele din ") + services.folders.program,
+                    services.folders.program);
+    WriteResourceToFile(QStringLiteral("ListaPers"), QStringLiteral("MODEL"), copy.path);
+
+    TExportXLSModel list(services);
+    if (!list.OpenTemplate(copy.path)) return {};
+    list.SetTextCell(QStringLiteral("#LISTA"),
+                     physical ? QStringLiteral("Lista persoane fizice") : QStringLiteral("Lista persoane juridice"));
+    // Without a roles table the list is empty rather than left with its template row.
+    const QString roles = services.folders.data + QStringLiteral("/Gospodar.dbf");
+    const QString from = services.database().tableExists(roles)
+                             ? QStringLiteral("FROM \"%1\" WHERE TRIM(TIP) = ?").arg(roles)
+                             : QStringLiteral("WHERE ? IS NULL AND 0");
+    db::Query rows = services.database().query(
+        QStringLiteral("SELECT NUMEP, CNP, SATUL, ROL, ADRESA %1 ORDER BY NUMEP").arg(from),
+        {physical ? QStringLiteral("FIZICA") : QStringLiteral("JURIDICA")});
+    rows.first();
+    list.FillRows(rows);
+    list.SaveAndOpen();
+    return list.lastResult();
+}
+
+} // namespace vartesa

@@ -1,0 +1,195 @@
+// The windows "Salvare - Restaurare" and "Verificari / Modificari manuale", driven by their
+// components as the clerk would.
+
+#include "db/database.h"
+#include "datafolder/backup.h"
+#include "shell/catalog.h"
+#include "shell/services.h"
+#include "datafolder/ui/backup_window.h"
+#include "datafolder/ui/verification_window.h"
+#include "support/scripted_services.h"
+
+#include "support/shell_test_util.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace vartesa {
+namespace {
+
+using shelltest::readBytes;
+using shelltest::writeBytes;
+
+class BackupWindowTest : public ::testing::Test {
+protected:
+    BackupWindowTest() : window_(env_.services()) {
+        env_.services().grade = UserGrade::Admin;
+        window_.setFileChooser([this](const QString& title, bool save) {
+            chooserTitles_ << title + (save ? " (salvare)" : " (deschidere)");
+            return chosen_;
+        });
+        window_.setEndApplication([this] { ++ended_; });
+        writeBytes(data() + "/Datorii.dbf", "datorii de azi");
+    }
+
+    QString data() const { return env_.folders().defaultData; }
+    QPushButton* button(const char* name) { return window_.findChild<QPushButton*>(name); }
+
+    test::TestServices env_;
+    TForm21 window_;
+    QString chosen_;           // what the file dialog answers
+    QStringList chooserTitles_; // dialogs shown
+    int ended_ = 0;            // times the program was ended
+};
+
+TEST_F(BackupWindowTest, RestoreIsOfferedToAdministratorsOnly) {
+    env_.services().grade = UserGrade::Cashier;
+    window_.show();
+    EXPECT_EQ(window_.windowTitle(), "Salvare - Restaurare");
+    EXPECT_TRUE(button("SaveB")->isEnabled());
+    EXPECT_FALSE(button("LoadB")->isEnabled());
+    window_.hide();
+    env_.services().grade = UserGrade::Admin;
+    window_.show();
+    EXPECT_TRUE(button("LoadB")->isEnabled());
+    window_.hide();
+}
+
+TEST_F(BackupWindowTest, SaveAsksBeforeReplacingAndKeepsTheOldArchiveOnNu) {
+    chosen_ = env_.root() + "/copie.vsa";
+    writeBytes(chosen_, "salvarea veche");
+    env_.messages().answerNext("NU");
+    button("SaveB")->click();
+    EXPECT_EQ(chooserTitles_, QStringList({"Unde salvam arhiva ? (salvare)"}));
+    ASSERT_EQ(env_.messages().shown().size(), 1u);
+    EXPECT_EQ(env_.messages().shown()[0].title, "Atentionare");
+    EXPECT_EQ(env_.messages().shown()[0].text, "Vreti sa inlocuiti salvarea " + chosen_ + "?");
+    EXPECT_EQ(readBytes(chosen_), "salvarea veche");
+
+    env_.messages().answerNext("DA");
+    button("SaveB")->click();
+    EXPECT_EQ(env_.messages().titles().back(), "Informatie");
+    EXPECT_EQ(env_.messages().shown().back().text, "Salvare incheiata cu succes !");
+    EXPECT_EQ(window_.result(), QDialog::Accepted);
+    EXPECT_EQ(CheckArchive(chosen_).at(0).name, "Data\\Datorii.dbf");
+    EXPECT_EQ(ended_, 0);
+}
+
+TEST_F(BackupWindowTest, RestoreReplacesTheDatabaseAndEndsTheProgram) {
+    const QString archive = env_.root() + "/ieri.vsa";
+    ASSERT_TRUE(CompressFiles(ListFileDir(env_.folders().program), archive));
+    writeBytes(data() + "/Datorii.dbf", "modificat dupa salvare");
+
+    // Cancelling the question or the dialog changes nothing.
+    env_.messages().answerNext("NU");
+    button("LoadB")->click();
+    env_.messages().answerNext("DA");
+    chosen_.clear();
+    button("LoadB")->click();
+    EXPECT_EQ(readBytes(data() + "/Datorii.dbf"), "modificat dupa salvare");
+
+    env_.messages().clearShown();
+    chosen_ = archive;
+    env_.messages().answerNext("DA");
+    button("LoadB")->click();
+    ASSERT_EQ(env_.messages().shown().size(), 2u);
+    EXPECT_EQ(env_.messages().shown()[0].title, "Restaurare date");
+    EXPECT_EQ(env_.messages().shown()[0].text, "ATENTIE!\rPrin restaurare se pierd datele existente! Continuam?");
+    EXPECT_EQ(env_.messages().shown()[1].text,
+              "Restaurare incheiata cu succes !\r\nVa rog sa porniti programul din nou !");
+    EXPECT_EQ(chooserTitles_.back(), "Indicati salvarea precedenta Vartesa 2015 (deschidere)");
+    EXPECT_EQ(readBytes(data() + "/Datorii.dbf"), "datorii de azi");
+    EXPECT_EQ(ended_, 1);
+}
+
+TEST_F(BackupWindowTest, RefusedRestoresLeaveTheDatabaseAndTheProgramRunning) {
+    // A missing archive.
+    chosen_ = env_.root() + "/lipsa.vsa";
+    env_.messages().answerNext("DA");
+    button("LoadB")->click();
+    EXPECT_EQ(env_.messages().shown().back().title, "Eroare");
+    EXPECT_EQ(env_.messages().shown().back().text, "Salvarea " + chosen_ + " nu exista !");
+
+    // A truncated one.
+    const QString archive = env_.root() + "/ciunt.vsa";
+    ASSERT_TRUE(CompressFiles(ListFileDir(env_.folders().program), archive));
+    writeBytes(archive, readBytes(archive).chopped(3));
+    writeBytes(data() + "/Datorii.dbf", "datele bune");
+    chosen_ = archive;
+    env_.messages().answerNext("DA");
+    button("LoadB")->click();
+    EXPECT_EQ(env_.messages().shown().back().title, "Restaurare date");
+    EXPECT_TRUE(env_.messages().shown().back().text.startsWith("Restaurarea nu s-a facut!\rArhiva este incompleta"))
+        << env_.messages().shown().back().text.toStdString();
+    EXPECT_EQ(readBytes(data() + "/Datorii.dbf"), "datele bune");
+
+    // A workstation in network mode may not restore.
+    env_.services().folders.data = env_.root() + "/server/Data";
+    env_.messages().clearShown();
+    button("LoadB")->click();
+    ASSERT_EQ(env_.messages().shown().size(), 1u);
+    EXPECT_EQ(env_.messages().shown()[0].title, "Restaurare baza de date");
+    EXPECT_EQ(env_.messages().shown()[0].text, "Utilizati o baza de date din retea!\rNu puteti face restaurarea!");
+    EXPECT_EQ(ended_, 0);
+}
+
+TEST(VerificationWindowTest, RoleBoxFiltersBothTablesAndDuplicatesShowInTheLowerGrid) {
+    test::TestServices env;
+    db::Database& db = env.services().database();
+    const QString data = env.folders().data;
+    CreateTable(db, data + "/Datorii.dbf", CatalogTable("Datorii.dbf"));
+    CreateTable(db, data + "/SoldCalc.dbf", CatalogTable("SoldCalc.dbf"));
+    int id = 0;
+    for (const char* rol : {"12", "12", "4", "120", "4"})
+        db.exec(QStringLiteral("INSERT INTO \"%1/Datorii.dbf\" (IDDAT, ROL, DENUM) VALUES (?,?,?)").arg(data),
+                {++id, QString::fromLatin1(rol), QStringLiteral("Vapoare")});
+    for (const char* rol : {"12", "5"})
+        db.exec(QStringLiteral("INSERT INTO \"%1/SoldCalc.dbf\" (IDRES, ROL, GRUPA) VALUES (?,?,?)").arg(data),
+                {++id, QString::fromLatin1(rol), QStringLiteral("Impozit pe cladiri")});
+
+    TFVerificari window(env.services());
+    window.show();
+    auto* rol = window.findChild<QLineEdit*>("RolX");
+    QTest::keyClick(rol, Qt::Key_1);
+    QTest::keyClick(rol, Qt::Key_2);
+    window.findChild<QPushButton*>("Verif1B")->click();
+    EXPECT_EQ(window.findChild<QLabel*>("ExplicP")->text(), "Baza de date cu datoriile ...");
+    auto* upper = window.findChild<QTableView*>("DBGrid1");
+    EXPECT_EQ(upper->model()->rowCount(), 2);
+
+    window.findChild<QPushButton*>("ConvexBtn1")->click();
+    EXPECT_EQ(window.findChild<QLabel*>("ExplicP")->text(), "Baza de date cu soldurile ...");
+    EXPECT_EQ(upper->model()->rowCount(), 1) << "the filter stays when the other table opens";
+    rol->clear();
+    EXPECT_EQ(upper->model()->rowCount(), 2);
+
+    window.findChild<QPushButton*>("DubluriDatB")->click();
+    auto* lower = window.findChild<QTableView*>("DBGrid2");
+    ASSERT_EQ(lower->model()->rowCount(), 2);
+    EXPECT_EQ(lower->model()->index(0, 0).data().toString().trimmed(), "12");
+    EXPECT_EQ(lower->model()->index(1, 0).data().toString().trimmed(), "4");
+    EXPECT_EQ(lower->model()->index(1, 1).data().toInt(), 2);
+    EXPECT_EQ(lower->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    // Ctrl+Delete in the upper grid asks before deleting.
+    window.findChild<QPushButton*>("Verif1B")->click();
+    upper->setCurrentIndex(upper->model()->index(0, 0));
+    env.messages().answerNext("NU");
+    QTest::keyClick(upper, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(upper->model()->rowCount(), 5);
+    env.messages().answerNext("DA");
+    QTest::keyClick(upper, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(upper->model()->rowCount(), 4);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1/Datorii.dbf\"").arg(data)).toInt(), 4);
+    window.hide();
+}
+
+} // namespace
+} // namespace vartesa
