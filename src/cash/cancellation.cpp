@@ -1,12 +1,18 @@
 #include "cash/cancellation.h"
 
+#include "books/balances.h"
+#include "books/debits.h"
+#include "books/ledger.h"
 #include "db/database.h"
 #include "db/query.h"
 #include "shell/action_log.h"
 #include "shell/counters.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 
 namespace vartesa {
 
@@ -16,30 +22,92 @@ const QString kCancelTitle = QStringLiteral("Anulare");
 
 // A remainder the payment lowered, and the amount as established it is counted from.
 struct Shifted {
-    const char* remainder;
-    const char* established;
+    QString remainder;
+    QString established;
 };
+
+// The amounts of one balance row by column name, as a rule reads and restores them.
+using Amounts = std::map<QString, qint64>;
 
 // How one balance table comes back from its snapshot table.
 struct RestoreRule {
-    const char* table;                   // the balance table
-    const char* snapshots;               // its undo table
-    const char* key;                     // the row identifier both share
-    std::vector<Shifted> shifted;        // remainders moved by the change of their established amount
-    std::vector<const char*> plain;      // restored as they were, unless the row was re-established
-    std::vector<const char*> established; // fields whose change means the row was re-established
+    QString table;                    // the balance table
+    const char* snapshots;            // its undo table
+    QString key;                      // the row identifier both share
+    std::vector<Shifted> shifted;     // remainders moved by the change of their established amount
+    std::vector<QString> plain;       // restored as they were, unless the row was re-established
+    std::vector<QString> established; // fields whose change means the row was re-established
+    // The role's row `id` as it stands, read through its book; nothing when it is gone since.
+    std::optional<Amounts> (*read)(db::Database& db, const QString& folder, qint64 role, qint64 id);
+    // Writes the restored remainders of the role's row `id` through its book.
+    void (*write)(db::Database& db, const QString& folder, qint64 role, qint64 id, const Amounts& after);
 };
 
+std::optional<Amounts> balanceNow(db::Database& db, const QString& folder, qint64 role, qint64 id) {
+    using B = BalanceColumns;
+    for (const BalanceRow& b : ReadBalanceRows(db, folder, role))
+        if (b.id == id)
+            return Amounts{{B::amount, b.amount},       {B::rest, b.rest},
+                           {B::reduction, b.reduction}, {B::exempted, b.exempted},
+                           {B::arrears, b.arrears},     {B::credit, b.credit},
+                           {B::penalties, b.penalties}, {B::arrearsStart, b.arrearsStart},
+                           {B::creditStart, b.creditStart}, {B::penaltiesStart, b.penaltiesStart}};
+    return std::nullopt;
+}
+
+void writeBalance(db::Database& db, const QString& folder, qint64 role, qint64 id, const Amounts& a) {
+    using B = BalanceColumns;
+    BalanceRow b;
+    b.id = id;
+    b.roleId = role;
+    b.rest = a.at(B::rest);
+    b.reduction = a.at(B::reduction);
+    b.arrears = a.at(B::arrears);
+    b.credit = a.at(B::credit);
+    b.penalties = a.at(B::penalties);
+    SetBalanceRemainders(db, folder, b);
+}
+
+std::optional<Amounts> ledgerNow(db::Database& db, const QString& folder, qint64 role, qint64 id) {
+    using L = LedgerColumns;
+    for (const LedgerLine& l : ReadLedgerLinesWithId(db, folder, id))
+        if (l.roleId == role)
+            return Amounts{{L::current, l.current}, {L::arrears, l.arrears}, {L::established, l.established},
+                           {L::arrearsEstablished, l.arrearsEstablished}};
+    return std::nullopt;
+}
+
+void writeLedger(db::Database& db, const QString& folder, qint64 role, qint64 id, const Amounts& a) {
+    SetLedgerRemainders(db, folder, role, id, a.at(LedgerColumns::current), a.at(LedgerColumns::arrears));
+}
+
+std::optional<Amounts> debitNow(db::Database& db, const QString& folder, qint64 role, qint64 id) {
+    for (const YearDebit& d : ReadYearDebitsWithId(db, folder, id))
+        if (d.roleId == role) return Amounts{{DebitColumns::toCollect, d.toCollect}, {DebitColumns::amount, d.amount}};
+    return std::nullopt;
+}
+
+void writeDebit(db::Database& db, const QString& folder, qint64 role, qint64 id, const Amounts& a) {
+    SetDebitRemainder(db, folder, role, id, a.at(DebitColumns::toCollect));
+}
+
 const std::vector<RestoreRule>& restoreRules() {
+    using B = BalanceColumns;
+    using L = LedgerColumns;
+    using D = DebitColumns;
     static const std::vector<RestoreRule> rules = {
         // The reduction a payment writes is the one it granted; after a new assessment the
         // reduction it set stands.
-        {"SoldCalc.dbf", "UndelSold.dbf", "IDRES",
-         {{"REST", "SUMA"}, {"DATOR", "DATORI"}, {"DEPOZ", "DEPOZI"}, {"MAJOR", "MAJORI"}},
-         {"REDUC"},
-         {"SUMA", "SCUTIRE"}},
-        {"Datorii.dbf", "UndelDat.dbf", "IDDAT", {{"SUMA", "SUMA2"}, {"REST", "RESTINI"}}, {}, {}},
-        {"Debit.dbf", "UndelDebit.dbf", "IDDEB", {{"SUMAC", "SUMAINI"}}, {}, {}},
+        {tables::Balances, "UndelSold.dbf", B::id,
+         {{B::rest, B::amount}, {B::arrears, B::arrearsStart}, {B::credit, B::creditStart},
+          {B::penalties, B::penaltiesStart}},
+         {B::reduction},
+         {B::amount, B::exempted},
+         balanceNow,
+         writeBalance},
+        {tables::Ledger, "UndelDat.dbf", L::id, {{L::current, L::established}, {L::arrears, L::arrearsEstablished}},
+         {}, {}, ledgerNow, writeLedger},
+        {tables::Debits, "UndelDebit.dbf", D::id, {{D::toCollect, D::amount}}, {}, {}, debitNow, writeDebit},
     };
     return rules;
 }
@@ -89,54 +157,35 @@ void zeroLines(db::Database& db, const QString& folder, qint64 idchit) {
 
 // The restored values of one row: the remainders of the snapshot, moved by what changed in
 // the established amounts since.
-std::vector<RestoredValue> restoredValues(const RestoreRule& rule, const db::Query& snapshot, const db::Query& now) {
+std::vector<RestoredValue> restoredValues(const RestoreRule& rule, const db::Query& snapshot, const Amounts& now) {
     std::vector<RestoredValue> values;
-    auto field = [](const char* name) { return QLatin1String(name); };
     for (const Shifted& s : rule.shifted) {
-        const qint64 change = now.integer(field(s.established)) - snapshot.integer(field(s.established));
-        values.push_back({field(s.remainder), now.integer(field(s.remainder)),
-                          snapshot.integer(field(s.remainder)) + change});
+        const qint64 change = now.at(s.established) - snapshot.integer(s.established);
+        values.push_back({s.remainder, now.at(s.remainder), snapshot.integer(s.remainder) + change});
     }
-    const bool reestablished = std::any_of(rule.established.begin(), rule.established.end(), [&](const char* f) {
-        return now.integer(field(f)) != snapshot.integer(field(f));
-    });
-    for (const char* p : rule.plain)
-        values.push_back({field(p), now.integer(field(p)),
-                          reestablished ? now.integer(field(p)) : snapshot.integer(field(p))});
+    const bool reestablished = std::any_of(rule.established.begin(), rule.established.end(),
+                                           [&](const QString& f) { return now.at(f) != snapshot.integer(f); });
+    for (const QString& p : rule.plain)
+        values.push_back({p, now.at(p), reestablished ? now.at(p) : snapshot.integer(p)});
     return values;
-}
-
-void writeRow(db::Database& db, const QString& table, const RestoreRule& rule, qint64 id, qint64 role,
-              const std::vector<RestoredValue>& values) {
-    QStringList sets;
-    QVariantList params;
-    for (const RestoredValue& v : values) {
-        sets << v.field + QStringLiteral(" = ?");
-        params << v.after;
-    }
-    params << id << role;
-    db.exec(QStringLiteral("UPDATE \"%1\" SET %2 WHERE %3 = ? AND IDGOS = ?")
-                .arg(table, sets.join(QStringLiteral(", ")), QLatin1String(rule.key)),
-            params);
 }
 
 // Restores the role's rows of one balance table from the operation's snapshots.
 void restoreTable(db::Database& db, const QString& folder, const RestoreRule& rule, qint64 idanul, qint64 role,
                   std::vector<RestoredRow>& out) {
-    const QString table = path(folder, rule.table);
-    const QString key = QLatin1String(rule.key);
     db::Query snapshots = db.query(QStringLiteral("SELECT * FROM \"%1\" WHERE IDANUL = ? AND IDGOS = ? ORDER BY rowid")
                                        .arg(path(folder, rule.snapshots)),
                                    {idanul, role});
     for (snapshots.first(); !snapshots.eof(); snapshots.next()) {
-        const qint64 id = snapshots.integer(key);
-        const db::Query now =
-            db.query(QStringLiteral("SELECT * FROM \"%1\" WHERE %2 = ? AND IDGOS = ?").arg(table, key), {id, role});
-        if (now.isEmpty()) continue; // the row is gone since: nothing to give back to
-        std::vector<RestoredValue> values = restoredValues(rule, snapshots, now);
-        writeRow(db, table, rule, id, role, values);
+        const qint64 id = snapshots.integer(rule.key);
+        const std::optional<Amounts> now = rule.read(db, folder, role, id);
+        if (!now) continue; // the row is gone since: nothing to give back to
+        std::vector<RestoredValue> values = restoredValues(rule, snapshots, *now);
+        Amounts after = *now;
+        for (const RestoredValue& v : values) after[v.field] = v.after;
+        rule.write(db, folder, role, id, after);
         std::erase_if(values, [](const RestoredValue& v) { return v.before == v.after; });
-        if (!values.empty()) out.push_back({QLatin1String(rule.table), id, std::move(values)});
+        if (!values.empty()) out.push_back({rule.table, id, std::move(values)});
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "datafolder/synthetic_commune.h"
 
-#include "roles/role.h"
+#include "books/roles.h"
 #include "roles/role_register.h"
 #include "shell/catalog.h"
 
