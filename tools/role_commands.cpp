@@ -94,7 +94,7 @@ int runRoles(const QStringList& args) {
         db::Database database(folder);
         RoleRegister roles(database, folder);
         if (!database.tableExists(roles.table(tables::Roles)))
-            throw Error(QStringLiteral("Lipseste tabela de roluri Gospodar.dbf din %1").arg(folder), folder);
+            throw Error(QStringLiteral("Lipseste tabela de roluri %1 din %2").arg(tables::Roles, folder), folder);
         RoleSearch search(roles);
         search.open();
         search.villageChanged(o.village);

@@ -46,6 +46,10 @@ const QStringList& DebitColumnNames() {
     return columns;
 }
 
+QVariantList YearDebitValues(const YearDebit& d) {
+    return QVariantList{d.id, d.roleId} + valuesAfterRole(d);
+}
+
 YearDebit YearDebitFrom(const StoredFields& f) {
     YearDebit d;
     d.id = f.whole(C::id);
@@ -90,7 +94,7 @@ void InsertYearDebit(db::Database& db, const QString& dataFolder, const YearDebi
     db.exec(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (?%3)")
                 .arg(path(dataFolder), columns.join(QStringLiteral(", ")),
                      QStringLiteral(", ?").repeated(columns.size() - 1)),
-            QVariantList{d.id, d.roleId} + valuesAfterRole(d));
+            YearDebitValues(d));
 }
 
 void UpdateYearDebit(db::Database& db, const QString& dataFolder, const YearDebit& d) {

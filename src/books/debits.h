@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <utility>
 #include <vector>
@@ -73,6 +74,8 @@ struct YearDebit {
 
 /// Every column of Debit.dbf, in the order of the file the program creates.
 const QStringList& DebitColumnNames();
+/// The values of `debit` in the order of DebitColumnNames().
+QVariantList YearDebitValues(const YearDebit& debit);
 /// The debit in stored fields.
 YearDebit YearDebitFrom(const StoredFields& fields);
 

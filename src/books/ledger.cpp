@@ -18,6 +18,13 @@ QString path(const QString& folder) { return folder + '/' + tables::Ledger; }
 // "A = ?, B = ?" for the update statements.
 QString assignments(const QStringList& columns) { return columns.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?"); }
 
+// CANT as a plain number, which a statement binds and a file writer encodes alike: whole when
+// it has no decimals.
+QVariant quantityValue(Currency quantity) {
+    if (quantity.raw() % Currency::kScale == 0) return qint64(quantity.raw() / Currency::kScale);
+    return quantity.toDouble();
+}
+
 std::vector<LedgerLine> linesOf(const db::Query& q) {
     std::vector<LedgerLine> out;
     out.reserve(size_t(q.count()));
@@ -41,10 +48,10 @@ const QStringList& LedgerColumnNames() {
 }
 
 QVariantList LedgerLineValues(const LedgerLine& l) {
-    return {l.id,      l.roleId,    l.from,      l.village, l.number,           l.group,  l.name,
-            l.explanation, l.docNumber, l.current, l.arrears, l.reduction,      l.unit,
-            QVariant::fromValue(l.quantity),    l.reductionPercent, l.exempt, l.type, l.established,
-            l.arrearsEstablished};
+    return {l.id,        l.roleId,      l.from,      l.village, l.number,
+            l.group,     l.name,        l.explanation, l.docNumber, l.current,
+            l.arrears,   l.reduction,   l.unit,      quantityValue(l.quantity), l.reductionPercent,
+            l.exempt,    l.type,        l.established, l.arrearsEstablished};
 }
 
 LedgerLine LedgerLineFrom(const StoredFields& f) {
@@ -124,7 +131,7 @@ void UpdateAssessedLine(db::Database& db, const QString& dataFolder, const Ledge
                 .arg(path(dataFolder),
                      assignments({C::village, C::from, C::current, C::arrears, C::reduction, C::unit, C::quantity,
                                   C::reductionPercent, C::exempt, C::established, C::arrearsEstablished})),
-            {l.village, l.from, l.current, l.arrears, l.reduction, l.unit, QVariant::fromValue(l.quantity),
+            {l.village, l.from, l.current, l.arrears, l.reduction, l.unit, quantityValue(l.quantity),
              l.reductionPercent, l.exempt, l.established, l.arrearsEstablished, l.record});
 }
 
