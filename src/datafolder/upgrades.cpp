@@ -9,7 +9,6 @@
 #include "shell/counters.h"
 #include "shell/file_helpers.h"
 #include "shell/services.h"
-#include "datafolder/table_rebuild.h"
 #include "shell/version.h"
 
 #include <QFile>
@@ -22,6 +21,9 @@ namespace {
 
 // Width of Datorii.dbf's CANT: a company's inventory values, summed, need ten integer digits.
 constexpr int kQuantityWidth = 15;
+constexpr int kQuantityDecimals = 4;
+// Width of Pag4.dbf's built-up yards CCA..CCE.
+constexpr int kYardWidth = 12;
 
 QString table(const UpgradeContext& c, const char* file) { return c.dataFolder + '/' + QLatin1String(file); }
 
@@ -46,7 +48,7 @@ struct Probes {
     bool i = false; // GOSPODAR.dbf's ADRESA is 80 wide
     bool j = false; // Pag6.dbf has VN1
     bool k = false; // Pag2.dbf has C5S
-    bool l = false; // Datorii.dbf's CANT is narrower than its current 15 digits
+    bool l = false; // Datorii.dbf's CANT is narrower than its 15 digits, or W_ copies are left
     bool rolesEmpty = false;
 };
 
@@ -178,45 +180,30 @@ void renameVehicleTaxes(UpgradeContext& c, UpgradeReport& report) {
     db.exec(QStringLiteral("DROP TABLE \"%1\"").arg(work));
 }
 
-// CANT of Datorii.dbf widened to N(15,4), keeping the data and the order of the fields. The
-// engine changes only character widths in place, so CANT and the fields after it are copied
-// aside (W_<name>), dropped and added again in their order, and copied back. Each statement
-// is atomic on the file; a start interrupted in between resumes from the copies.
+// CANT of Datorii.dbf widened to N(15,4) in one change of the file, keeping the lines and
+// the order of the fields. Releases before this one widened it in steps, through copies of
+// CANT and the fields after it (W_<name>); a folder such a release left half-way is put
+// back first: while CANT is still narrow it holds the values and the copies only go, once
+// CANT has been made anew the copies hold the values and are moved back before they go.
 void widenDebtQuantity(UpgradeContext& c, UpgradeReport& report) {
     const QString debts = table(c, "Datorii.dbf");
-    const auto copyName = [](const db::Field& f) { return QStringLiteral("W_") + f.name.left(8); };
-    // "NAME TYPE" of a field under another name; CANT and its copy take the new width.
-    const auto definition = [](db::Field f, const QString& name) {
-        f.name = name;
-        if (name.endsWith(QLatin1String("CANT"))) f.length = kQuantityWidth;
-        const QString column = ColumnDefinitions({f}); // "(NAME TYPE)"
-        return column.mid(1, column.size() - 2);
-    };
-    const auto run = [&](const QString& what, const QStringList& parts) {
-        c.db.exec(what.arg(debts, parts.join(QStringLiteral(", "))));
-    };
-    db::Layout layout = c.db.layout(debts);
-    std::vector<db::Field> moved; // CANT and the fields after it, in their order
-    for (size_t i = size_t(layout.indexOf(QStringLiteral("CANT"))); i < layout.fields.size(); ++i)
-        if (!layout.fields[i].name.startsWith(QLatin1String("W_"))) moved.push_back(layout.fields[i]);
-    QStringList addCopies, toCopies, dropMoved, fromCopies, dropCopies;
-    for (const db::Field& f : moved) {
-        addCopies << QStringLiteral("ADD ") + definition(f, copyName(f));
-        toCopies << copyName(f) + QStringLiteral(" = ") + f.name;
-        dropMoved << QStringLiteral("DROP ") + f.name;
-        fromCopies << f.name + QStringLiteral(" = ") + copyName(f);
-        dropCopies << QStringLiteral("DROP ") + copyName(f);
+    const db::Layout layout = c.db.layout(debts);
+    const int quantity = layout.indexOf(QStringLiteral("CANT"));
+    if (quantity < 0) return;
+    QStringList copiesBack, dropCopies;
+    for (const db::Field& copy : layout.fields) {
+        if (!copy.name.startsWith(QLatin1String("W_"))) continue;
+        dropCopies << QStringLiteral("DROP ") + copy.name;
+        for (const db::Field& f : layout.fields)
+            if (!f.name.startsWith(QLatin1String("W_")) && f.name.left(8) == copy.name.mid(2))
+                copiesBack << f.name + QStringLiteral(" = ") + copy.name;
     }
-    if (layout.indexOf(QStringLiteral("W_CANT")) < 0) run(QStringLiteral("ALTER TABLE \"%1\" %2"), addCopies);
-    layout = c.db.layout(debts);
-    if (layout.fields[size_t(layout.indexOf(QStringLiteral("CANT")))].length < kQuantityWidth) {
-        run(QStringLiteral("UPDATE \"%1\" SET %2"), toCopies);
-        QStringList recreate = dropMoved;
-        for (const db::Field& f : moved) recreate << QStringLiteral("ADD ") + definition(f, f.name);
-        run(QStringLiteral("ALTER TABLE \"%1\" %2"), recreate);
-    }
-    run(QStringLiteral("UPDATE \"%1\" SET %2"), fromCopies);
-    run(QStringLiteral("ALTER TABLE \"%1\" %2"), dropCopies);
+    const bool remade = layout.fields[size_t(quantity)].length >= kQuantityWidth;
+    if (remade && !copiesBack.isEmpty())
+        c.db.exec(QStringLiteral("UPDATE \"%1\" SET %2").arg(debts, copiesBack.join(QStringLiteral(", "))));
+    if (!dropCopies.isEmpty())
+        c.db.exec(QStringLiteral("ALTER TABLE \"%1\" %2").arg(debts, dropCopies.join(QStringLiteral(", "))));
+    if (!remade) c.db.changeNumericWidth(debts, {{QStringLiteral("CANT"), kQuantityWidth, kQuantityDecimals}});
     report.changes << QStringLiteral("Datorii.dbf: campul CANT largit la %1 cifre").arg(kQuantityWidth);
 }
 
@@ -381,8 +368,19 @@ UpgradeReport RunSecondUpgradeSet(UpgradeContext& c) {
     // Built-up yards of 1,000 m2 and more did not fit N(8,4); rural yards often are larger.
     // A table another workstation holds now is widened at a later start.
     try {
-        if (WidenNumericFields(db, table(c, "Pag4.dbf"), {"CCA", "CCB", "CCC", "CCD", "CCE"}, 12))
-            report.changes << QStringLiteral("Pag4.dbf: curtile-constructii largite la 12 cifre");
+        const QString pag4 = table(c, "Pag4.dbf");
+        // The work table of an older release's rebuild, stopped before it replaced Pag4.dbf.
+        const QString work = table(c, "Pag4_L.dbf");
+        if (db.tableExists(work)) db.exec(QStringLiteral("DROP TABLE \"%1\"").arg(work));
+        const QStringList names{"CCA", "CCB", "CCC", "CCD", "CCE"};
+        std::vector<db::NumericWidth> yards; // the narrow ones, each keeping its decimals
+        for (const db::Field& f : db.layout(pag4).fields)
+            if (names.contains(f.name) && f.type == db::FieldType::Numeric && f.length < kYardWidth)
+                yards.push_back({f.name, kYardWidth, f.decimals});
+        if (!yards.empty()) {
+            db.changeNumericWidth(pag4, yards);
+            report.changes << QStringLiteral("Pag4.dbf: curtile-constructii largite la %1 cifre").arg(kYardWidth);
+        }
     } catch (const Error&) {
     }
     addMissingSettingRows(c, report);

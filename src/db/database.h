@@ -12,7 +12,8 @@
 // fit its field fails the statement and leaves nothing changed, and are then written in
 // place through the rollback journal (file_io.h). Inside a transaction the writes wait for
 // commit and the lock is held until then. CREATE, DROP and ALTER TABLE, packing and width
-// changes rewrite the whole file and replace it in one rename.
+// changes rewrite the whole file and replace it in one rename: a crash before the rename
+// leaves the table as it was, one after it leaves the new table whole.
 // A screen that only adds up a few fields of a large table reads them with scan(), straight
 // from the file, without loading the table.
 //
@@ -34,6 +35,13 @@
 namespace vartesa::db {
 
 class Query;
+
+/// A numeric field's new size, for Database::changeNumericWidth.
+struct NumericWidth {
+    QString field;
+    int width = 0;    // characters, sign and point included
+    int decimals = 0; // digits after the point
+};
 
 /// One record's chosen fields, as Database::scan hands them over.
 using ScanRow = std::function<void(const std::vector<QVariant>& values)>;
@@ -90,6 +98,14 @@ public:
     void pack(const QString& table);
     /// Sets a character field's width, keeping the data (cut when narrower) and field order.
     void changeCharWidth(const QString& table, const QString& field, int width);
+    /// Gives numeric fields a new width and number of decimals in one rewrite, keeping every
+    /// record (deleted ones too), every value and the order of the fields; the bytes of the
+    /// other fields stay as they are. A value is never cut or rounded: one that does not fit
+    /// its new size (record and value named) refuses the whole change and leaves the file
+    /// as it was. A field already of its new size is left alone, and when none changes the
+    /// file is not touched. Throws for a field the table lacks or that is not numeric.
+    /// Needs the table free on every workstation.
+    void changeNumericWidth(const QString& table, const std::vector<NumericWidth>& fields);
 
     /// Marks a table held open by this engine: shared (others may too) or exclusive (fails
     /// when any other engine holds it). Throws when the mark cannot be had.

@@ -155,8 +155,14 @@ void replaceFile(const QString& path, const QByteArray& content) {
     const QString temp = path + QStringLiteral("-new");
     {
         Fd fd = openFile(temp, O_WRONLY | O_CREAT | O_TRUNC);
-        writeAt(fd.get(), 0, content.constData(), content.size(), temp);
-        syncFile(fd.get(), temp);
+        try {
+            writeAt(fd.get(), 0, content.constData(), content.size(), temp);
+            syncFile(fd.get(), temp);
+        } catch (const Error&) {
+            // A full disk must not stay full of a copy that will never be used.
+            ::unlink(local(temp).constData());
+            throw;
+        }
     }
     if (::rename(local(temp).constData(), local(path).constData()) != 0) {
         const QString why = sysError();

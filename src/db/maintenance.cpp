@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -56,6 +57,41 @@ struct AloneScope {
     }
     ~AloneScope() { d.settleMark(path); }
 };
+
+// A numeric field's text written for a field of another size, digit for digit: the point
+// moves to the new number of decimals and nothing is rounded. Returns false when the value
+// does not fit (it would lose digits); `to` is left blank then. A blank field stays blank;
+// text that is no number (an overflow's stars) is kept as it stands, right-aligned.
+bool refitNumber(const char* from, int fromLength, char* to, const Field& field) {
+    std::memset(to, ' ', size_t(field.length));
+    int begin = 0, end = fromLength;
+    while (begin < end && (from[begin] == ' ' || from[begin] == '\0')) ++begin;
+    while (end > begin && (from[end - 1] == ' ' || from[end - 1] == '\0')) --end;
+    const QByteArray text(from + begin, end - begin);
+    const auto place = [&](const QByteArray& value) {
+        if (value.size() > field.length) return false;
+        std::memcpy(to + field.length - value.size(), value.constData(), size_t(value.size()));
+        return true;
+    };
+    qsizetype i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    QByteArray whole, fraction;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') whole += text[i++];
+    const bool point = i < text.size() && (text[i] == '.' || text[i] == ',');
+    if (point) ++i;
+    while (point && i < text.size() && text[i] >= '0' && text[i] <= '9') fraction += text[i++];
+    if (i != text.size() || whole.size() + fraction.size() == 0) return place(text); // blank, or no number
+    while (whole.size() > 1 && whole[0] == '0') whole.remove(0, 1);
+    if (whole.isEmpty()) whole = "0";
+    while (fraction.size() > field.decimals && fraction.back() == '0') fraction.chop(1);
+    if (fraction.size() > field.decimals) return false;
+    fraction = fraction.leftJustified(field.decimals, '0');
+    const bool zero = whole == "0" && std::all_of(fraction.cbegin(), fraction.cend(), [](char c) { return c == '0'; });
+    QByteArray value = (negative && !zero ? "-" : "") + whole;
+    if (field.decimals > 0) value += '.' + fraction;
+    return place(value);
+}
 
 } // namespace
 
@@ -183,6 +219,55 @@ void Database::changeCharWidth(const QString& table, const QString& field, int w
         for (size_t i = 0; i < l.fields.size(); ++i)
             std::memcpy(to + l.fields[i].offset, from + old.fields[i].offset,
                         size_t(std::min(l.fields[i].length, old.fields[i].length)));
+    }, false);
+}
+
+void Database::changeNumericWidth(const QString& table, const std::vector<NumericWidth>& sizes) {
+    if (d->inTx) throw Error(QStringLiteral("Structura tabelelor nu se schimba in timpul unei operatii"), table);
+    const QString path = resolve(table);
+    AloneScope alone(*d, path);
+    ExclusiveScope lock(*d, path);
+    TableState& t = d->table(path);
+    d->refresh(t);
+    const Layout old = t.layout;
+    std::vector<Field> fields = old.fields;
+    std::vector<bool> refit(fields.size(), false);
+    for (const NumericWidth& s : sizes) {
+        const int index = old.indexOf(s.field);
+        if (index < 0 || old.fields[size_t(index)].type != FieldType::Numeric)
+            throw Error(QStringLiteral("Tabela %1 nu are campul numeric %2").arg(fileName(path), s.field), path);
+        if (refit[size_t(index)])
+            throw Error(QStringLiteral("Campul %1 al tabelei %2 apare de doua ori").arg(s.field, fileName(path)), path);
+        Field& f = fields[size_t(index)];
+        f.length = s.width;
+        f.decimals = s.decimals;
+        refit[size_t(index)] = true;
+    }
+    const Layout l = makeLayout(fields, fileName(path)); // throws for an impossible size
+    bool changes = false;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        refit[i] = refit[i] && (l.fields[i].length != old.fields[i].length || l.fields[i].decimals != old.fields[i].decimals);
+        changes = changes || refit[i];
+    }
+    if (!changes) return;
+    std::int64_t record = 0;
+    d->rewriteTable(t, l, [&](const char* from, char* to) {
+        ++record;
+        for (size_t i = 0; i < l.fields.size(); ++i) {
+            const Field& o = old.fields[i];
+            const Field& n = l.fields[i];
+            if (!refit[i]) {
+                std::memcpy(to + n.offset, from + o.offset, size_t(n.length));
+            } else if (!refitNumber(from + o.offset, o.length, to + n.offset, n)) {
+                const QString value = QString::fromLatin1(from + o.offset, o.length).trimmed();
+                throw Error(QStringLiteral("Valoarea %1 din inregistrarea %2%3 nu incape in campul %4 (%5 caractere, "
+                                           "%6 zecimale) al tabelei %7; tabela a ramas neschimbata")
+                                .arg(value, QString::number(record),
+                                     *from == '*' ? QStringLiteral(" (stearsa)") : QString(), n.name,
+                                     QString::number(n.length), QString::number(n.decimals), fileName(path)),
+                            path);
+            }
+        }
     }, false);
 }
 

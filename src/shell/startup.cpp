@@ -7,6 +7,7 @@
 #include "shell/counters.h"
 #include "shell/file_helpers.h"
 #include "shell/registry.h"
+#include "shell/table_files.h"
 #include "shell/table_helpers.h"
 #include "shell/version.h"
 
@@ -24,8 +25,9 @@ QString WorkingYear() { return QStringLiteral("2015"); }
 qint64 DayNumber(const QDate& date) { return QDate(1899, 12, 30).daysTo(date); }
 
 const QStringList& RequiredNetworkTables() {
-    static const QStringList tables = {"Gospodar.dbf", "Pag1.dbf", "Pag2.dbf", "Pag4.dbf", "Pag5.dbf",
-                                       "Pag6.dbf",     "Pag7.dbf", "Pag8.dbf", "Datorii.dbf", "SoldCalc.dbf"};
+    static const QStringList tables = {tables::Roles,        tables::LandOutside,  tables::Buildings, tables::LandInside,
+                                       tables::Vehicles,     tables::Unregistered, tables::OtherTaxes,
+                                       tables::PriorArrears, tables::Ledger,       tables::Balances};
     return tables;
 }
 
@@ -78,7 +80,7 @@ void StartupSequence::maintainLocalDatabase() {
     }
     if (c_.hooks.firstUpgradeSet) c_.hooks.firstUpgradeSet();
     if (firstStartOfDay_) {
-        PackTable(c_.db, c_.folders.data + QStringLiteral("/Datorii.dbf"));
+        PackTable(c_.db, c_.folders.data + '/' + tables::Ledger);
         CountersFile file = counters();
         file.WriteCounter(QStringLiteral("SERVER"), QStringLiteral("LASTPACK"), QString::number(DayNumber(c_.clock.today())));
     }
@@ -93,9 +95,9 @@ void StartupSequence::recordRelease() {
 
 QStringList StartupSequence::BuildVillageList() {
     QStringList list;
-    const QString roles = c_.folders.data + QStringLiteral("/Gospodar.dbf");
+    const QString roles = c_.folders.data + '/' + tables::Roles;
     if (c_.db.tableExists(roles)) list = DistinctValues(c_.db, roles, QStringLiteral("SATUL"));
-    const QString zones = c_.folders.data + QStringLiteral("/DefZone.dbf");
+    const QString zones = c_.folders.data + '/' + tables::Zones;
     if (c_.db.tableExists(zones)) {
         QStringList localities = DistinctValues(c_.db, zones, QStringLiteral("LOCALIT"));
         for (const QString& l : localities)
@@ -119,8 +121,8 @@ void StartupSequence::cleanUpVillages() {
         condition += QStringLiteral(" AND SATUL <> ?");
         values << v;
     }
-    for (const char* table : {"Chitante.dbf", "Datorii.dbf", "SoldCalc.dbf"}) {
-        const QString path = c_.folders.data + '/' + QLatin1String(table);
+    for (const QString& table : {tables::Receipts, tables::Ledger, tables::Balances}) {
+        const QString path = c_.folders.data + '/' + table;
         if (c_.db.tableExists(path)) c_.db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2").arg(path, condition), values);
     }
 }
@@ -160,38 +162,44 @@ void StartupSequence::WriteStartupTemplates() {
 void StartupSequence::packTables() {
     if (!c_.folders.isLocalMode() || !firstStartOfDay_) return;
     struct Pack {
-        const char* table;
+        const QString& table;
         int step;
     };
-    static const Pack kBefore[] = {{"DefZone.dbf", 2}, {"Gospodar.dbf", 5}, {"Pag1.dbf", 5}, {"Pag2.dbf", 5},
-                                   {"Pag4.dbf", 5},    {"Pag5.dbf", 5},     {"Pag6.dbf", 5}, {"Pag7.dbf", 5},
-                                   {"Pag8.dbf", 5}};
-    static const Pack kAfter[] = {{"SoldCalc.dbf", 5}, {"Chitante.dbf", 5}, {"UndelDat.dbf", 3}, {"UndelSold.dbf", 2},
-                                  {"CodCL.dbf", 3},    {"ChitAnul.dbf", 2}, {"Confirm.dbf", 3}};
+    static const Pack kBefore[] = {{tables::Zones, 2},        {tables::Roles, 5},        {tables::LandOutside, 5},
+                                   {tables::Buildings, 5},    {tables::LandInside, 5},   {tables::Vehicles, 5},
+                                   {tables::Unregistered, 5}, {tables::OtherTaxes, 5},   {tables::PriorArrears, 5}};
+    static const Pack kAfter[] = {{tables::Balances, 5},     {tables::Receipts, 5},     {tables::LedgerUndo, 3},
+                                  {tables::BalancesUndo, 2}, {tables::BudgetCodes, 3},  {tables::YearReceipts, 2},
+                                  {tables::Confirmations, 3}};
     for (const Pack& p : kBefore) {
-        PackTable(c_.db, c_.folders.data + '/' + QLatin1String(p.table));
+        PackTable(c_.db, c_.folders.data + '/' + p.table);
         advance(p.step);
     }
     try { // an index that exists already is no trouble
-        c_.db.addIndex(c_.folders.data + QStringLiteral("/Datorii.dbf"), QStringLiteral("IDGOS"));
+        c_.db.addIndex(c_.folders.data + '/' + tables::Ledger, QStringLiteral("IDGOS"));
     } catch (const Error&) {
     }
     for (const Pack& p : kAfter) {
-        PackTable(c_.db, c_.folders.data + '/' + QLatin1String(p.table));
+        PackTable(c_.db, c_.folders.data + '/' + p.table);
         advance(p.step);
     }
 }
 
 void StartupSequence::resynchroniseCounters() {
     if (!c_.folders.isLocalMode()) return;
-    static const char* const kCounters[][2] = {
-        {"IDGOS", "Gospodar.dbf"}, {"IDDAT", "Datorii.dbf"},  {"IDRES", "SoldCalc.dbf"}, {"IDDEB", "Debit.dbf"},
-        {"IDCHIT", "Chitante.dbf"}, {"IDRC", "RegCasa.dbf"}, {"IDANUL", "UndelDat.dbf"}, {"IDCOD", "CodCL.dbf"},
-        {"IDCONF", "Confirm.dbf"}, {"IDDETA", "AutoDet.dbf"},
+    struct Counter {
+        const char* key;
+        const QString& table;
+    };
+    static const Counter kCounters[] = {
+        {"IDGOS", tables::Roles},       {"IDDAT", tables::Ledger},         {"IDRES", tables::Balances},
+        {"IDDEB", tables::Debits},      {"IDCHIT", tables::Receipts},      {"IDRC", tables::CashRegister},
+        {"IDANUL", tables::LedgerUndo}, {"IDCOD", tables::BudgetCodes},    {"IDCONF", tables::Confirmations},
+        {"IDDETA", tables::VehicleDetails},
     };
     CountersFile file = counters();
     for (const auto& [key, table] : kCounters) {
-        const QString path = c_.folders.data + '/' + QLatin1String(table);
+        const QString path = c_.folders.data + '/' + table;
         if (!c_.db.tableExists(path)) continue;
         const QVariant max = c_.db.scalar(QStringLiteral("SELECT MAX(%1) AS XX FROM \"%2\"").arg(QLatin1String(key), path));
         const qlonglong next = max.isNull() ? 1 : max.toLongLong() + 1;

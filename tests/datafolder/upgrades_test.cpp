@@ -249,6 +249,7 @@ TEST_F(Upgrades, NarrowBuiltUpYardsAreWidenedKeepingRowsAndFieldOrder) {
             if (field.name.startsWith("CC")) field.length = 8;
     });
     const QString pag4 = data("Pag4.dbf");
+    CreateTable(db, data("Pag4_L.dbf"), CatalogTable("Pag4.dbf")); // left by an older release's rebuild
     db.exec(QStringLiteral("INSERT INTO \"%1\" (IDGOS, CCA, CCE, AL8E) VALUES (1, 999.1234, 5, 2.5), (2, 0, 0, 0)").arg(pag4));
     db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE IDGOS = 2").arg(pag4));
     EXPECT_THROW(db.exec(QStringLiteral("UPDATE \"%1\" SET CCB = 1964.19").arg(pag4)), Error);
@@ -271,11 +272,25 @@ TEST_F(Upgrades, NarrowBuiltUpYardsAreWidenedKeepingRowsAndFieldOrder) {
 }
 
 // CANT held 9 digits with 4 decimals; a company's buildings need more. Every field keeps
-// its value and place, also when a start was interrupted after the values were copied
-// aside and the narrow fields dropped.
+// its value and place, also in a folder an older release left half-way through its widening
+// by copies: copies made while CANT was still narrow (it holds the values), or copies filled
+// and the fields after them made anew (the copies hold the values).
 TEST_F(Upgrades, DebtQuantityWidensKeepingTheLinesAlsoAfterAnInterruptedStart) {
-    for (const bool interrupted : {false, true}) {
-        SCOPED_TRACE(interrupted ? "interrupted" : "whole");
+    const QString copies = QStringLiteral("ALTER TABLE \"%1\" ADD W_CANT DECIMAL(15,4), ADD W_REDUCP DECIMAL(6,0), "
+                                          "ADD W_SCUTIT DECIMAL(6,0), ADD W_TIP CHAR(1), ADD W_SUMA2 DECIMAL(6,0), "
+                                          "ADD W_RESTINI DECIMAL(6,0)");
+    const QString fill = QStringLiteral("UPDATE \"%1\" SET W_CANT = CANT, W_REDUCP = REDUCP, W_SCUTIT = SCUTIT, W_TIP = TIP, "
+                                        "W_SUMA2 = SUMA2, W_RESTINI = RESTINI");
+    const QString remake = QStringLiteral("ALTER TABLE \"%1\" DROP CANT, DROP REDUCP, DROP SCUTIT, DROP TIP, DROP SUMA2, "
+                                          "DROP RESTINI, ADD CANT DECIMAL(15,4), ADD REDUCP DECIMAL(6,0), "
+                                          "ADD SCUTIT DECIMAL(6,0), ADD TIP CHAR(1), ADD SUMA2 DECIMAL(6,0), "
+                                          "ADD RESTINI DECIMAL(6,0)");
+    const struct {
+        const char* what;
+        QStringList steps; // done by the older release before it stopped
+    } starts[] = {{"whole", {}}, {"copies made", {copies}}, {"fields made anew", {copies, fill, remake}}};
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.what);
         QFile::remove(data("Datorii.dbf"));
         createOld("Datorii.dbf", [](std::vector<db::Field>& f) {
             for (db::Field& field : f)
@@ -285,18 +300,9 @@ TEST_F(Upgrades, DebtQuantityWidensKeepingTheLinesAlsoAfterAnInterruptedStart) {
         db.exec(QStringLiteral("INSERT INTO \"%1\" (IDDAT, IDGOS, GRUPA, DENUM, SUMA, UM, CANT, REDUCP, TIP, SUMA2, RESTINI) "
                                "VALUES (1, 7, 'Impozit pe cladiri', 'Cladiri', 90, 'mp', 1234.5678, 7, 'A', 100, 3)")
                     .arg(debts));
-        if (interrupted) {
-            // The state between the re-creation of the fields and the copying back.
-            db.exec(QStringLiteral("ALTER TABLE \"%1\" ADD W_CANT DECIMAL(15,4), ADD W_REDUCP DECIMAL(6,0), "
-                                   "ADD W_SCUTIT DECIMAL(6,0), ADD W_TIP CHAR(1), ADD W_SUMA2 DECIMAL(6,0), "
-                                   "ADD W_RESTINI DECIMAL(6,0)").arg(debts));
-            db.exec(QStringLiteral("UPDATE \"%1\" SET W_CANT = CANT, W_REDUCP = REDUCP, W_SCUTIT = SCUTIT, W_TIP = TIP, "
-                                   "W_SUMA2 = SUMA2, W_RESTINI = RESTINI").arg(debts));
-            db.exec(QStringLiteral("ALTER TABLE \"%1\" DROP CANT, DROP REDUCP, DROP SCUTIT, DROP TIP, DROP SUMA2, "
-                                   "DROP RESTINI, ADD CANT DECIMAL(15,4), ADD REDUCP DECIMAL(6,0), ADD SCUTIT DECIMAL(6,0), "
-                                   "ADD TIP CHAR(1), ADD SUMA2 DECIMAL(6,0), ADD RESTINI DECIMAL(6,0)").arg(debts));
-        }
-        runBoth();
+        for (const QString& step : start.steps) db.exec(step.arg(debts));
+        RunFirstUpgradeSet(context);
+        const UpgradeReport report = RunSecondUpgradeSet(context);
         const db::Layout onDisk = db.layout(debts);
         const TableLayout& current = CatalogTable("Datorii.dbf");
         ASSERT_EQ(onDisk.fields.size(), current.fields.size());
@@ -304,6 +310,8 @@ TEST_F(Upgrades, DebtQuantityWidensKeepingTheLinesAlsoAfterAnInterruptedStart) {
             EXPECT_EQ(onDisk.fields[i].name, current.fields[i].name);
             EXPECT_EQ(onDisk.fields[i].length, current.fields[i].length) << current.fields[i].name.toStdString();
         }
+        EXPECT_TRUE(report.changes.contains("Datorii.dbf: campul CANT largit la 15 cifre"))
+            << report.changes.join(" | ").toStdString();
         EXPECT_EQ(value("Datorii.dbf", "CANT", "IDDAT = 1").toDouble(), 1234.5678);
         EXPECT_EQ(value("Datorii.dbf", "TIP || SUMA2 || '/' || RESTINI || '/' || REDUCP", "IDDAT = 1").toString(), "A100/3/7");
         db.exec(QStringLiteral("UPDATE \"%1\" SET CANT = 301000 WHERE IDDAT = 1").arg(debts));

@@ -7,6 +7,9 @@
 
 #include <QDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace vartesa;
 using namespace vartesa::dbtest;
 
@@ -176,9 +179,37 @@ TEST_F(Atomicity, TableDefinitionsRefusedInsideTransaction) {
     EXPECT_THROW(db.exec(QStringLiteral("ALTER TABLE \"Plati.dbf\" ADD B CHAR(1)")), Error);
     EXPECT_THROW(db.pack(QStringLiteral("Plati.dbf")), Error);
     EXPECT_THROW(db.changeCharWidth(QStringLiteral("Roluri.dbf"), QStringLiteral("NUME"), 20), Error);
+    EXPECT_THROW(db.changeNumericWidth(QStringLiteral("Roluri.dbf"), {{QStringLiteral("V"), 8, 2}}), Error);
     EXPECT_THROW(db.begin(), Error);
     EXPECT_FALSE(fileExists(dir.file(QStringLiteral("Nou.dbf"))));
     EXPECT_EQ(db.layout(QStringLiteral("Plati.dbf")).fields.size(), 2u);
+}
+
+// The disk fills up while the widened table is being written beside the old one: the
+// change fails, the table stays byte for byte as it was and the half-written copy goes.
+TEST_F(Atomicity, WidthChangeFailingWhileWritingLeavesTheTableAsItWas) {
+    const QByteArray before = readBytes(roluri());
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit full = saved;
+    full.rlim_cur = rlim_t(before.size() / 2); // the wider copy stops half-way
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    bool failed = false;
+    try {
+        db.changeNumericWidth(QStringLiteral("Roluri.dbf"), {{QStringLiteral("V"), 8, 2}});
+    } catch (const Error&) {
+        failed = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(readBytes(roluri()), before);
+    EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
+    // With room again the same change goes through.
+    db.changeNumericWidth(QStringLiteral("Roluri.dbf"), {{QStringLiteral("V"), 8, 2}});
+    db::Database fresh(dir.path());
+    EXPECT_EQ(roluriRows(fresh), original);
 }
 
 // A transaction that loaded another workstation's change and was then rolled back reads the
@@ -234,6 +265,24 @@ TEST_P(CrashedWriter, JournalIsPlayedBackAtNextStatement) {
     EXPECT_FALSE(fileExists(db::journalPath(roluri())));
     db::Database fresh(dir.path());
     EXPECT_EQ(roluriRows(fresh), original);
+}
+
+// A width change reads the table only after putting back what a dead writer half wrote,
+// so the wider table never keeps those bytes.
+TEST_P(CrashedWriter, WidthChangePlaysTheJournalBackFirst) {
+    if (GetParam()) {
+        EXPECT_EQ(roluriRows(db), original);
+    }
+    const QByteArray before = readBytes(roluri());
+    const int second = u16At(before, 8) + u16At(before, 10);
+    db::writeJournal(roluri(), before.size(), {{second, before.mid(second, u16At(before, 10))}}, QString());
+    scribble(roluri(), second + 1, QByteArray("999XXXX"));
+
+    db.changeNumericWidth(QStringLiteral("Roluri.dbf"), {{QStringLiteral("V"), 8, 2}});
+
+    db::Database fresh(dir.path());
+    EXPECT_EQ(roluriRows(fresh), original);
+    EXPECT_FALSE(fileExists(db::journalPath(roluri())));
 }
 
 INSTANTIATE_TEST_SUITE_P(TableLoadedBefore, CrashedWriter, ::testing::Bool());

@@ -1,8 +1,9 @@
-// Table names as the program writes them, packing, indexes, width changes and holding a
-// table open.
+// Table names as the program writes them, packing, indexes, width changes of text and
+// numeric fields and holding a table open.
 
 #include "db_test_util.h"
 
+#include <QDate>
 #include <QDir>
 
 using namespace vartesa;
@@ -124,6 +125,7 @@ TEST_F(Maintenance, PackRefusedWhileAnotherWorkstationHoldsTheTable) {
         db::TableCursor open(other, QStringLiteral("Rol.dbf"));
         EXPECT_THROW(db.pack(QStringLiteral("Rol.dbf")), Error);
         EXPECT_THROW(db.changeCharWidth(QStringLiteral("Rol.dbf"), QStringLiteral("NUME"), 20), Error);
+        EXPECT_THROW(db.changeNumericWidth(QStringLiteral("Rol.dbf"), {{QStringLiteral("SUMA"), 12, 2}}), Error);
         EXPECT_EQ(readBytes(rol()), before);
     }
     db.pack(QStringLiteral("Rol.dbf"));
@@ -208,6 +210,167 @@ TEST_F(Maintenance, CharWidthChangeRefusedForOtherFields) {
     EXPECT_THROW(db.changeCharWidth(QStringLiteral("Rol.dbf"), QStringLiteral("NUME"), 0), Error);
     EXPECT_EQ(readBytes(rol()), before);
 }
+
+// --- numeric width changes ----------------------------------------------------------------------
+
+// Debt lines as an older release left them: CANT narrow, text and dates after it, one
+// record deleted.
+class NumericWidths : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.exec(QStringLiteral("CREATE TABLE \"Datorii.dbf\" (IDDAT DECIMAL(4,0), CANT DECIMAL(9,4), DENUM CHAR(20), "
+                               "SUMA DECIMAL(6,0), DINDATA DATE)"));
+        const QString add =
+            QStringLiteral("INSERT INTO \"Datorii.dbf\" (IDDAT, CANT, DENUM, SUMA, DINDATA) VALUES (?, ?, ?, ?, ?)");
+        db.exec(add, {1, 1234.5678, QStringLiteral("Şură, ţarc în Bârgău"), 90, QDate(2024, 3, 1)});
+        db.exec(add, {2, -0.5, QStringLiteral("Clădire"), -700, QVariant()});
+        db.exec(add, {3, 42, QStringLiteral("ştearsă"), 12345, QDate(2023, 12, 31)});
+        db.exec(add, {4, QVariant(), QVariant(), QVariant(), QVariant()});
+        db.exec(QStringLiteral("DELETE FROM \"Datorii.dbf\" WHERE IDDAT = 3"));
+    }
+    QString debts() const { return dir.file(QStringLiteral("Datorii.dbf")); }
+    // Files beside the tables and the lock file: a new file left half written, for one.
+    QStringList leftovers() const {
+        QStringList out;
+        for (const QString& f : QDir(dir.path()).entryList(QDir::Files))
+            if (!f.endsWith(QLatin1String(".dbf")) && f != QLatin1String("Vartesa.lck")) out << f;
+        return out;
+    }
+    static QByteArray fieldBytes(const QByteArray& file, const db::Layout& l, int record, size_t field) {
+        return file.mid(l.headerLength + record * l.recordLength + l.fields[field].offset, l.fields[field].length);
+    }
+
+    DataFolder dir;
+    db::Database db{dir.path()};
+};
+
+TEST_F(NumericWidths, ChangeKeepsEveryRecordItsValuesAndTheOtherFieldsBytes) {
+    db::Database other(dir.path());
+    const QString all = QStringLiteral("SELECT IDDAT, CANT, DENUM, SUMA, DINDATA FROM \"Datorii.dbf\" ORDER BY IDDAT");
+    ASSERT_EQ(rowsOf(other, all).size(), 3u); // loaded before the change
+    const QByteArray before = readBytes(debts());
+    const db::Layout old = db.layout(QStringLiteral("Datorii.dbf"));
+
+    db.changeNumericWidth(QStringLiteral("datorii.dbf"), {{QStringLiteral("CANT"), 15, 4}, {QStringLiteral("suma"), 10, 2}});
+
+    const QByteArray after = readBytes(debts());
+    const db::Layout now = db.layout(QStringLiteral("Datorii.dbf"));
+    QStringList shape;
+    for (const db::Field& f : now.fields) shape << QStringLiteral("%1 %2,%3").arg(f.name).arg(f.length).arg(f.decimals);
+    EXPECT_EQ(shape, (QStringList{"IDDAT 4,0", "CANT 15,4", "DENUM 20,0", "SUMA 10,2", "DINDATA 8,0"}));
+    ASSERT_EQ(now.recordCount, 4u);
+    EXPECT_EQ(after.size(), now.headerLength + 4 * now.recordLength + 1);
+    // Each record, the deleted one too: its flag, the numbers moved digit for digit, the
+    // other fields byte for byte.
+    const char* const expected[][3] = {{" ", "      1234.5678", "     90.00"},
+                                       {" ", "        -0.5000", "   -700.00"},
+                                       {"*", "        42.0000", "  12345.00"},
+                                       {" ", "               ", "          "}};
+    for (int r = 0; r < 4; ++r) {
+        SCOPED_TRACE(r + 1);
+        EXPECT_EQ(after.mid(now.headerLength + r * now.recordLength, 1) + '|' + fieldBytes(after, now, r, 1) + '|' +
+                      fieldBytes(after, now, r, 3),
+                  QByteArray(expected[r][0]) + '|' + expected[r][1] + '|' + expected[r][2]);
+        for (size_t f : {0u, 2u, 4u}) EXPECT_EQ(fieldBytes(after, now, r, f), fieldBytes(before, old, r, f)) << f;
+    }
+    // Another workstation that had the table loaded reads the new layout at its next statement.
+    EXPECT_EQ(rowsOf(other, all), (Rows{{"1", "1234.5678", "Şură, ţarc în Bârgău", "90", "2024-03-01"},
+                                        {"2", "-0.5", "Clădire", "-700", "<null>"},
+                                        {"4", "<null>", "", "<null>", "<null>"}}));
+    other.exec(QStringLiteral("UPDATE \"Datorii.dbf\" SET CANT = 1234567890.1234 WHERE IDDAT = 1"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT CANT FROM \"Datorii.dbf\" WHERE IDDAT = 1")).toDouble(), 1234567890.1234);
+    EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
+}
+
+// A value that would lose a digit refuses the whole change, wherever its record lies: the
+// file stays byte for byte as it was and nothing is left beside it.
+TEST_F(NumericWidths, ValueThatDoesNotFitRefusesTheWholeChange) {
+    const struct {
+        std::vector<db::NumericWidth> sizes;
+        const char* value; // named in the refusal
+    } cases[] = {
+        {{{"SUMA", 3, 0}}, "-700"},                  // the second record
+        {{{"SUMA", 4, 0}}, "12345"},                 // the deleted record
+        {{{"CANT", 12, 2}}, "1234.5678"},            // decimals that are not zeros
+        {{{"CANT", 15, 4}, {"SUMA", 3, 0}}, "-700"}, // one field fits, the other does not
+    };
+    const QByteArray before = readBytes(debts());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        try {
+            db.changeNumericWidth(QStringLiteral("Datorii.dbf"), c.sizes);
+            ADD_FAILURE() << "changed although a value does not fit";
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.text().contains(QLatin1String(c.value))) << e.text().toStdString();
+        }
+        EXPECT_EQ(readBytes(debts()), before);
+        EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
+    }
+    EXPECT_EQ(columnOf(db, QStringLiteral("SELECT SUMA FROM \"Datorii.dbf\" ORDER BY IDDAT")),
+              (QStringList{"90", "-700", "<null>"}));
+}
+
+TEST_F(NumericWidths, RefusedForOtherFieldsAndImpossibleSizes) {
+    const std::vector<db::NumericWidth> cases[] = {
+        {{"LIPSA", 12, 0}}, {{"DENUM", 30, 0}}, {{"DINDATA", 10, 0}}, {{"CANT", 0, 0}},
+        {{"CANT", 21, 4}},  {{"CANT", 5, 4}},   {{"CANT", 15, 4}, {"cant", 16, 4}}};
+    const QByteArray before = readBytes(debts());
+    for (const auto& sizes : cases) {
+        SCOPED_TRACE(sizes.back().field.toStdString() + " " + std::to_string(sizes.back().width));
+        EXPECT_THROW(db.changeNumericWidth(QStringLiteral("Datorii.dbf"), sizes), Error);
+        EXPECT_EQ(readBytes(debts()), before);
+    }
+    // Sizes the fields already have: nothing to rewrite.
+    db.changeNumericWidth(QStringLiteral("Datorii.dbf"), {{"CANT", 9, 4}, {"SUMA", 6, 0}});
+    EXPECT_EQ(readBytes(debts()), before);
+}
+
+// The numbers as other programs write them too, moved to a new size one by one; null
+// expected: the change is refused and the file stays as it was.
+struct Refit {
+    const char* what;
+    int length, decimals;
+    const char* text;
+    int newLength, newDecimals;
+    const char* expected;
+};
+
+class NumericRefit : public ::testing::TestWithParam<Refit> {};
+
+TEST_P(NumericRefit, MovesTheDigitsOrRefuses) {
+    const Refit& c = GetParam();
+    DataFolder dir;
+    const QString path = dir.file(QStringLiteral("Pag4.dbf"));
+    writeBytes(path, makeDbf({{"IDGOS", 'N', 2}, {"CCA", 'N', c.length, c.decimals}},
+                             {QByteArray("  1") + c.text}));
+    const QByteArray before = readBytes(path);
+    db::Database db(dir.path());
+    if (!c.expected) {
+        EXPECT_THROW(db.changeNumericWidth(QStringLiteral("Pag4.dbf"), {{"CCA", c.newLength, c.newDecimals}}), Error);
+        EXPECT_EQ(readBytes(path), before);
+        return;
+    }
+    db.changeNumericWidth(QStringLiteral("Pag4.dbf"), {{"CCA", c.newLength, c.newDecimals}});
+    const QByteArray after = readBytes(path);
+    EXPECT_EQ(after.mid(u16At(after, 8) + 3, c.newLength), QByteArray(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NumericRefit,
+    ::testing::Values(Refit{"wider", 8, 4, " 12.5000", 12, 4, "     12.5000"},
+                      Refit{"fewer_decimals_written", 8, 4, "    12.5", 12, 4, "     12.5000"},
+                      Refit{"decimals_added", 6, 0, "    -7", 10, 2, "     -7.00"},
+                      Refit{"zero_decimals_dropped", 8, 4, "  1.2300", 6, 2, "  1.23"},
+                      Refit{"comma_without_whole", 4, 2, "  ,5", 6, 2, "  0.50"},
+                      Refit{"plus_and_leading_zeros", 6, 0, " +0012", 5, 0, "   12"},
+                      Refit{"negative_zero", 7, 4, "-0.0000", 6, 2, "  0.00"},
+                      Refit{"blank", 8, 4, "        ", 12, 4, "            "},
+                      Refit{"overflow_stars_kept", 8, 4, "********", 12, 4, "    ********"},
+                      Refit{"decimal_digit_lost", 8, 4, "  1.2345", 8, 2, nullptr},
+                      Refit{"too_many_digits", 8, 4, "999.1234", 7, 4, nullptr},
+                      Refit{"whole_too_wide", 8, 0, "12345678", 6, 0, nullptr},
+                      Refit{"stars_too_wide", 8, 4, "********", 6, 2, nullptr}),
+    [](const ::testing::TestParamInfo<Refit>& info) { return std::string(info.param.what); });
 
 // --- holding a table open -------------------------------------------------------------------------
 
