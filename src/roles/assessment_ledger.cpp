@@ -1,7 +1,6 @@
 #include "roles/assessment_ledger.h"
 
 #include "db/database.h"
-#include "db/query.h"
 #include "shell/counters.h"
 
 #include <algorithm>
