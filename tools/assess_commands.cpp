@@ -11,6 +11,7 @@
 #include "datafolder/synthetic_commune.h"
 #include "admin/admin_constants.h"
 #include "shell/counters.h"
+#include "shell/table_files.h"
 
 #include <QTextStream>
 
@@ -57,9 +58,8 @@ int runAssess(const QStringList& args) {
         std::unique_ptr<Services> services = ConsoleServices(o.folder);
         const QString folder = services->folders.data;
         db::Database& db = services->database();
-        if (!db.tableExists(folder + QStringLiteral("/Gospodar.dbf")))
-            throw Error(QStringLiteral("Lipseste tabela de roluri Gospodar.dbf din %1").arg(folder),
-                        folder);
+        if (!db.tableExists(folder + '/' + tables::Roles))
+            throw Error(QStringLiteral("Lipseste tabela de roluri %1 din %2").arg(tables::Roles, folder), folder);
         AdminConstants constants;
         constants.load(*services);
         if (o.all) {

@@ -7,6 +7,7 @@
 #include "db/error.h"
 #include "roles/declaration_pages.h"
 #include "roles/role_register.h"
+#include "shell/table_files.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -58,7 +59,7 @@ int runPage(const QStringList& args) {
         const QString folder = QDir::cleanPath(QDir(o.folder).absolutePath());
         db::Database database(folder);
         const DeclarationPage& info = DeclarationPageInfo(o.page);
-        const QString roles = folder + QStringLiteral("/Gospodar.dbf");
+        const QString roles = folder + '/' + tables::Roles;
         if (!database.tableExists(roles) || !database.tableExists(folder + '/' + info.table))
             throw Error(QStringLiteral("Lipsesc tabelele rolurilor din %1").arg(folder), folder);
         if (!RoleRegister(database, folder).role(o.id))

@@ -4,6 +4,7 @@
 #include "shell/console_services.h"
 
 #include "books/receipts.h"
+#include "books/roles.h"
 #include "cash/receipt.h"
 #include "cash/role_page.h"
 #include "db/database.h"
@@ -87,12 +88,9 @@ int runRolePage(const QStringList& args) {
     if (!o.ok) return usage("role-page DATAFOLDER IDGOS --pdf FISIER");
     try {
         db::Database db(o.folder);
-        db::Query role = db.query(QStringLiteral("SELECT ROL, SATUL FROM \"%1/GOSPODAR.dbf\" WHERE IDGOS = ?").arg(o.folder),
-                                  {o.id});
-        if (role.isEmpty()) throw Error(QStringLiteral("ROL-ul cu IDGOS %1 nu exista.").arg(o.id), o.folder);
-        role.first();
-        const RolePageRole which{o.id, role.text(QStringLiteral("ROL")).trimmed(),
-                                 role.text(QStringLiteral("SATUL")).trimmed()};
+        const std::optional<Role> role = ReadRole(db, o.folder, o.id);
+        if (!role) throw Error(QStringLiteral("ROL-ul cu IDGOS %1 nu exista.").arg(o.id), o.folder);
+        const RolePageRole which{o.id, role->number, role->village};
         const RolePage page = BuildRolePage(db, o.folder, which, WorkingYear().toInt(), QDate::currentDate());
         return written(report::LayOut(RolePageReport(page)), o.pdf);
     } catch (const Error& e) {

@@ -3,12 +3,13 @@
 
 #include "commands.h"
 
+#include "books/debits.h"
+#include "books/ledger.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "roles/role_register.h"
 #include "roles/role_search.h"
-#include "roles/year_debit.h"
-#include "roles/ledger.h"
+#include "shell/table_files.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -44,9 +45,8 @@ RolesOptions parseRolesOptions(const QStringList& args) {
     return o;
 }
 
-// One section: its header line, the column names, then every row of `sql`.
-void printSection(QTextStream& out, db::Database& database, const char* header, const QString& sql, qint64 role) {
-    db::Query q = database.query(sql, {role});
+// One section: its header line, the column names, then every row as the file holds it.
+void printSection(QTextStream& out, const char* header, db::Query q) {
     out << header << '\n';
     QStringList names;
     for (int c = 0; c < q.columnCount(); ++c) names << q.columnName(c);
@@ -70,15 +70,12 @@ int runLedger(const QStringList& args) {
     try {
         const QString folder = QDir::cleanPath(QDir(args[0]).absolutePath());
         db::Database database(folder);
-        const QString lines = folder + '/' + kLedgerTable;
-        const QString debits = folder + '/' + kDebitTable;
-        for (const QString& table : {lines, debits})
-            if (!database.tableExists(table)) throw Error(QStringLiteral("Lipseste tabela %1").arg(table), folder);
+        for (const QString& file : {tables::Ledger, tables::Debits})
+            if (const QString table = folder + '/' + file; !database.tableExists(table))
+                throw Error(QStringLiteral("Lipseste tabela %1").arg(table), folder);
         QTextStream out(stdout);
-        printSection(out, database, "[DATORII]",
-                     QStringLiteral("SELECT * FROM \"%1\" WHERE IDGOS = ? ORDER BY GRUPA, DINDATA, IDDAT").arg(lines), role);
-        printSection(out, database, "[DEBIT]",
-                     QStringLiteral("SELECT * FROM \"%1\" WHERE IDGOS = ? ORDER BY GRUPA, DINDATA, IDDEB").arg(debits), role);
+        printSection(out, "[DATORII]", LedgerRowsAsStored(database, folder, role));
+        printSection(out, "[DEBIT]", YearDebitRowsAsStored(database, folder, role));
     } catch (const Error& e) {
         QTextStream(stderr) << e.text() << '\n';
         return 1;
@@ -96,8 +93,8 @@ int runRoles(const QStringList& args) {
         const QString folder = QDir::cleanPath(QDir(o.folder).absolutePath());
         db::Database database(folder);
         RoleRegister roles(database, folder);
-        if (!database.tableExists(roles.table(QStringLiteral("Gospodar.dbf"))))
-            throw Error(QStringLiteral("Lipseste tabela de roluri Gospodar.dbf din %1").arg(folder), folder);
+        if (!database.tableExists(roles.table(tables::Roles)))
+            throw Error(QStringLiteral("Lipseste tabela de roluri %1 din %2").arg(tables::Roles, folder), folder);
         RoleSearch search(roles);
         search.open();
         search.villageChanged(o.village);

@@ -7,6 +7,7 @@
 #include "shell/folders.h"
 #include "shell/registry.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 #include "admin/admin_catalog.h"
 #include "admin/admin_constants.h"
 #include "shell/startup.h"
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
                       std::make_unique<SystemClock>());
 
     // The demonstration commune is made once, on its first start.
-    if (options.demo && !QFileInfo::exists(folders.data + QStringLiteral("/Gospodar.dbf"))) {
+    if (options.demo && !QFileInfo::exists(folders.data + '/' + tables::Roles)) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const bool made = services.messages().guard([&] { CreateSyntheticCommune(services, {kDemoRoles, 1, true}); });
         QApplication::restoreOverrideCursor();

@@ -20,7 +20,6 @@ constexpr std::int64_t kReductionThreshold = 50; // lei: smaller taxes need Boni
 QString tablePath(const QString& folder, const char* file) { return folder + '/' + QLatin1String(file); }
 
 QString trimmedText(const db::Query& q, const char* field) { return q.text(QLatin1String(field)).trimmed(); }
-std::int64_t whole(const db::Query& q, const char* field) { return q.integer(QLatin1String(field)); }
 
 // The kinds of debit that raise what the role owes, and so carry late-payment penalties.
 bool carriesPenalty(const QString& kind) {
@@ -30,78 +29,26 @@ bool carriesPenalty(const QString& kind) {
 }
 
 std::vector<TaxRow> readTaxRows(db::Database& db, const QString& folder, qint64 idgos) {
-    db::Query q = db.query(QStringLiteral("SELECT IDRES, GRUPA, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, MAJOR, TIP "
-                                          "FROM \"%1\" WHERE IDGOS = ?")
-                               .arg(tablePath(folder, "SoldCalc.dbf")),
-                           {idgos});
     std::vector<TaxRow> rows;
-    rows.reserve(size_t(q.count()));
-    for (q.first(); !q.eof(); q.next()) {
-        TaxRow r;
-        r.id = whole(q, "IDRES");
-        r.group = trimmedText(q, "GRUPA");
-        r.amount = whole(q, "SUMA");
-        r.rest = whole(q, "REST");
-        r.reduction = whole(q, "REDUC");
-        r.exemption = whole(q, "SCUTIRE");
-        r.arrears = whole(q, "DATOR");
-        r.credit = whole(q, "DEPOZ");
-        r.carried = whole(q, "MAJOR");
-        r.type = trimmedText(q, "TIP");
-        rows.push_back(std::move(r));
-    }
+    for (const BalanceRow& b : ReadBalanceRows(db, folder, idgos)) rows.push_back(TaxRowOf(b));
     return rows;
 }
 
+// Debits with nothing left to collect stay out.
 std::vector<DebitRow> readDebitRows(db::Database& db, const QString& folder, qint64 idgos) {
-    db::Query q = db.query(QStringLiteral("SELECT IDDEB, GRUPA, DOCJUS, NR, CATEG, DENUM, DINDATA, PENDATA, SUMAINI, "
-                                          "SUMAC FROM \"%1\" WHERE IDGOS = ? AND SUMAC <> 0")
-                               .arg(tablePath(folder, "Debit.dbf")),
-                           {idgos});
     std::vector<DebitRow> rows;
-    rows.reserve(size_t(q.count()));
-    for (q.first(); !q.eof(); q.next()) {
-        DebitRow r;
-        r.id = whole(q, "IDDEB");
-        r.group = trimmedText(q, "GRUPA");
-        r.document = trimmedText(q, "DOCJUS");
-        r.number = whole(q, "NR");
-        r.kind = trimmedText(q, "CATEG");
-        r.name = trimmedText(q, "DENUM");
-        r.from = q.date(QStringLiteral("DINDATA"));
-        r.penaltyFrom = q.date(QStringLiteral("PENDATA"));
-        r.initial = whole(q, "SUMAINI");
-        r.open = whole(q, "SUMAC");
-        rows.push_back(std::move(r));
-    }
+    for (const YearDebit& d : ReadYearDebits(db, folder, idgos))
+        if (d.toCollect != 0) rows.push_back(DebitRowOf(d));
     return rows;
 }
 
 // Lines with nothing left to pay stay out; an empty amount counts as 0.
 std::vector<ClaimRow> readClaimRows(db::Database& db, const QString& folder, qint64 idgos) {
-    db::Query q = db.query(QStringLiteral("SELECT IDDAT, GRUPA, DENUM, DOCJUS, NR, TIP, SUMA, DINDATA, SUMA2, RESTINI, "
-                                          "REST, REDUC FROM \"%1\" WHERE IDGOS = ? "
-                                          "AND COALESCE(SUMA, 0) + COALESCE(REST, 0) - COALESCE(REDUC, 0) <> 0")
-                               .arg(tablePath(folder, "Datorii.dbf")),
-                           {idgos});
     std::vector<ClaimRow> rows;
-    for (q.first(); !q.eof(); q.next()) {
-        const QString group = trimmedText(q, "GRUPA");
-        if (GroupIndex(group) != 5) continue; // the four local taxes have their own grid
-        ClaimRow r;
-        r.id = whole(q, "IDDAT");
-        r.group = group;
-        r.name = trimmedText(q, "DENUM");
-        r.document = trimmedText(q, "DOCJUS");
-        r.number = whole(q, "NR");
-        r.type = trimmedText(q, "TIP");
-        r.amount = whole(q, "SUMA");
-        r.from = q.date(QStringLiteral("DINDATA"));
-        r.established = whole(q, "SUMA2");
-        r.arrearsEstablished = whole(q, "RESTINI");
-        r.rest = whole(q, "REST");
-        r.reduction = whole(q, "REDUC");
-        rows.push_back(std::move(r));
+    for (const LedgerLine& l : ReadLedgerLines(db, folder, idgos)) {
+        if (l.current + l.arrears - l.reduction == 0) continue;
+        if (GroupIndex(l.group.trimmed()) != 5) continue; // the four local taxes have their own grid
+        rows.push_back(ClaimRowOf(l));
     }
     return rows;
 }
@@ -133,6 +80,53 @@ QVariant dateCell(const QDate& d) { return d.isValid() ? QVariant(d) : QVariant(
 QVariant amountCell(std::int64_t v) { return QVariant(qint64(v)); }
 
 } // namespace
+
+TaxRow TaxRowOf(const BalanceRow& b) {
+    TaxRow r;
+    r.id = b.id;
+    r.group = b.group.trimmed();
+    r.amount = b.amount;
+    r.rest = b.rest;
+    r.reduction = b.reduction;
+    r.exemption = b.exempted;
+    r.arrears = b.arrears;
+    r.credit = b.credit;
+    r.carried = b.penalties;
+    r.type = b.type.trimmed();
+    return r;
+}
+
+DebitRow DebitRowOf(const YearDebit& d) {
+    DebitRow r;
+    r.id = d.id;
+    r.group = d.tax.trimmed();
+    r.document = d.explanation.trimmed();
+    r.number = d.docNumber;
+    r.kind = d.kind.trimmed();
+    r.name = d.object.name.trimmed();
+    r.from = d.from;
+    r.penaltyFrom = d.monthStart;
+    r.initial = d.amount;
+    r.open = d.toCollect;
+    return r;
+}
+
+ClaimRow ClaimRowOf(const LedgerLine& l) {
+    ClaimRow r;
+    r.id = l.id;
+    r.group = l.group.trimmed();
+    r.name = l.name.trimmed();
+    r.document = l.explanation.trimmed();
+    r.number = l.docNumber;
+    r.type = l.type.trimmed();
+    r.amount = l.current;
+    r.from = l.from;
+    r.established = l.established;
+    r.arrearsEstablished = l.arrearsEstablished;
+    r.rest = l.arrears;
+    r.reduction = l.reduction;
+    return r;
+}
 
 QVariant TaxRow::cell(int column) const {
     switch (column) {

@@ -8,8 +8,11 @@
 // the screen's working tables in their order (AccountColumns), so the payment and the
 // documents that read the grids find every value under its usual name.
 
+#include "books/balances.h"
+#include "books/debits.h"
+#include "books/ledger.h"
+#include "books/roles.h"
 #include "db/currency.h"
-#include "roles/role.h"
 
 #include <QDate>
 #include <QSet>
@@ -89,6 +92,12 @@ struct ClaimRow : AccountRow {
     std::int64_t arrears = 0;    // REST1
     QVariant cell(int column) const;
 };
+
+/// The grid rows of the stored records: texts trimmed, the computed columns (CUR1, DEPLATA, ...)
+/// and the entered amount 0 until the Compute* steps below fill them.
+TaxRow TaxRowOf(const BalanceRow& row);
+DebitRow DebitRowOf(const YearDebit& debit);
+ClaimRow ClaimRowOf(const LedgerLine& line);
 
 /// The columns of a grid's working table, in their order of creation; cell(i) of its rows
 /// answers column i.

@@ -1,5 +1,6 @@
 #include "cash/account_claim.h"
 
+#include "books/ledger.h"
 #include "db/database.h"
 #include "shell/counters.h"
 
@@ -31,15 +32,11 @@ qint64 ReductionPercent(const ClaimAmounts& a) {
 
 qint64 AddAccountClaim(db::Database& db, const QString& dataFolder, CountersFile& counters, const Role& role,
                        const ManualClaim& claim) {
-    const qint64 id = counters.NextId(QStringLiteral("SERVER"), QStringLiteral("IDDAT")).toLongLong();
-    db.exec(QStringLiteral("INSERT INTO \"%1/Datorii.dbf\" (IDDAT, DINDATA, SATUL, ROL, IDGOS, GRUPA, DENUM, DOCJUS, NR, "
-                           "SUMA, REST, REDUC, UM, CANT, REDUCP, SCUTIT, TIP, SUMA2, RESTINI) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'buc', 1, ?, 0, 'M', ?, ?)")
-                .arg(dataFolder),
-            {id, claim.from, role.village, role.number, role.id, claim.claim, claim.claim, claim.explanation,
-             claim.docNumber, claim.amounts.current, claim.amounts.arrears, claim.amounts.reduction,
-             ReductionPercent(claim.amounts), claim.amounts.current, claim.amounts.arrears});
-    return id;
+    LedgerLine line = ManualLine(role, claim);
+    line.id = counters.NextId(QStringLiteral("SERVER"), QStringLiteral("IDDAT")).toLongLong();
+    line.reductionPercent = ReductionPercent(claim.amounts);
+    InsertLedgerLine(db, dataFolder, line);
+    return line.id;
 }
 
 } // namespace vartesa

@@ -3,9 +3,9 @@
 // the role's debts ledger (Datorii.dbf), as the cashier typed it in the "Taxe / Amenzi"
 // dialog.
 
+#include "books/roles.h"
 #include "roles/claim_rules.h"
 #include "roles/ledger.h"
-#include "roles/role.h"
 
 namespace vartesa {
 

@@ -2,9 +2,11 @@
 
 #include "cash/collection_list.h"
 
+#include "books/roles.h"
 #include "db/database.h"
 #include "db/query.h"
 #include "roles/village_list.h"
+#include "shell/table_files.h"
 
 #include <QFileInfo>
 
@@ -13,11 +15,12 @@ namespace vartesa {
 QStringList CollectionListVillages(db::Database& db, const QString& dataFolder) {
     const QString file = dataFolder + QStringLiteral("/Sate.lst");
     if (QFileInfo::exists(file)) return ReadVillageList(file);
-    db::Query q = db.query(QStringLiteral("SELECT DISTINCT TRIM(SATUL) AS SATUL FROM \"%1/GOSPODAR.dbf\" "
-                                          "WHERE TRIM(COALESCE(SATUL, '')) <> '' ORDER BY 1")
-                               .arg(dataFolder));
+    const QString& village = RoleColumns::village;
+    db::Query q = db.query(QStringLiteral("SELECT DISTINCT TRIM(%1) AS %1 FROM \"%2/%3\" "
+                                          "WHERE TRIM(COALESCE(%1, '')) <> '' ORDER BY 1")
+                               .arg(village, dataFolder, tables::Roles));
     QStringList villages;
-    for (q.first(); !q.eof(); q.next()) villages << q.text(QStringLiteral("SATUL"));
+    for (q.first(); !q.eof(); q.next()) villages << q.text(village);
     WriteVillageList(file, villages);
     return villages;
 }

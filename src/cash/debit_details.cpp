@@ -1,7 +1,9 @@
 #include "cash/debit_details.h"
 
+#include "books/balances.h"
+#include "books/debits.h"
+#include "books/ledger.h"
 #include "db/database.h"
-#include "db/query.h"
 #include "shell/text_helpers.h"
 
 #include <algorithm>
@@ -12,19 +14,16 @@ namespace {
 
 const QString kNoUnit = QStringLiteral("-");
 
-QString text(const db::Query& q, const char* field) { return q.text(QLatin1String(field)).trimmed(); }
-std::int64_t whole(const db::Query& q, const char* field) { return q.integer(QLatin1String(field)); }
+// VAL1 as stored.
+QString firstValue(const YearDebit& d) { return d.object.pairs.empty() ? QString() : d.object.pairs.front().second; }
 
 // Ledger lines with an amount established; a line without a quantity counts one piece.
 void addLedgerLines(db::Database& db, const QString& folder, qint64 idgos, std::vector<DebitDetail>& out) {
-    db::Query q = db.query(QStringLiteral("SELECT DINDATA, GRUPA, DENUM, DOCJUS, NR, SUMA2, RESTINI, CANT, UM "
-                                          "FROM \"%1/Datorii.dbf\" WHERE IDGOS = ? AND (SUMA2 <> 0 OR RESTINI <> 0)")
-                               .arg(folder),
-                           {idgos});
-    for (q.first(); !q.eof(); q.next()) {
-        DebitDetail d{q.date(QStringLiteral("DINDATA")), text(q, "GRUPA"), text(q, "DENUM"), text(q, "DOCJUS"),
-                      whole(q, "NR"), whole(q, "SUMA2"), whole(q, "RESTINI"), q.currency(QStringLiteral("CANT")),
-                      text(q, "UM")};
+    for (const LedgerLine& l : ReadLedgerLines(db, folder, idgos)) {
+        if (l.established == 0 && l.arrearsEstablished == 0) continue;
+        DebitDetail d{l.from,          l.group.trimmed(),       l.name.trimmed(), l.explanation.trimmed(),
+                      l.docNumber,     l.established,           l.arrearsEstablished, l.quantity,
+                      l.unit.trimmed()};
         if (d.quantity == Currency()) d.quantity = Currency::lei(1);
         out.push_back(std::move(d));
     }
@@ -32,14 +31,9 @@ void addLedgerLines(db::Database& db, const QString& folder, qint64 idgos, std::
 
 // Debits of the year: the amount raised and the quantity of the first field they describe.
 void addYearDebits(db::Database& db, const QString& folder, qint64 idgos, std::vector<DebitDetail>& out) {
-    db::Query q = db.query(QStringLiteral("SELECT DINDATA, GRUPA, DENUM, DOCJUS, NR, SUMAINI, VAL1 FROM \"%1/Debit.dbf\" "
-                                          "WHERE IDGOS = ?")
-                               .arg(folder),
-                           {idgos});
-    for (q.first(); !q.eof(); q.next())
-        out.push_back({q.date(QStringLiteral("DINDATA")), text(q, "GRUPA"), text(q, "DENUM"), text(q, "DOCJUS"),
-                       whole(q, "NR"), whole(q, "SUMAINI"), 0, Currency::parse(text(q, "VAL1")).value_or(Currency()),
-                       kNoUnit});
+    for (const YearDebit& d : ReadYearDebits(db, folder, idgos))
+        out.push_back({d.from, d.tax.trimmed(), d.object.name.trimmed(), d.explanation.trimmed(), d.docNumber, d.amount,
+                       0, Currency::parse(firstValue(d)).value_or(Currency()), kNoUnit});
 }
 
 // Rows without a unit get the unit of their tax: square metres for buildings, hectares for
@@ -56,15 +50,12 @@ void nameUnits(std::vector<DebitDetail>& rows) {
     }
 }
 
+// What each local tax carried in at the start of the year: arrears less credit and exemption.
 void addCarriedArrears(db::Database& db, const QString& folder, qint64 idgos, int year, std::vector<DebitDetail>& out) {
-    db::Query q = db.query(QStringLiteral("SELECT GRUPA, COALESCE(DATORI, 0) - COALESCE(DEPOZI, 0) - COALESCE(SCUTIRE, 0) "
-                                          "AS RAMAS FROM \"%1/SoldCalc.dbf\" WHERE IDGOS = ?")
-                               .arg(folder),
-                           {idgos});
-    for (q.first(); !q.eof(); q.next()) {
-        const std::int64_t left = whole(q, "RAMAS");
+    for (const BalanceRow& b : ReadBalanceRows(db, folder, idgos)) {
+        const std::int64_t left = b.arrearsStart - b.creditStart - b.exempted;
         if (left != 0)
-            out.push_back({QDate(year, 1, 1), text(q, "GRUPA"), kCarriedArrearsName, {}, 0, 0, left, Currency::lei(1),
+            out.push_back({QDate(year, 1, 1), b.group.trimmed(), kCarriedArrearsName, {}, 0, 0, left, Currency::lei(1),
                            kNoUnit});
     }
 }

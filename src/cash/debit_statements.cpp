@@ -1,24 +1,32 @@
 #include "cash/debit_statements.h"
 
+#include "books/debits.h"
+#include "books/ledger.h"
 #include "db/database.h"
 #include "db/query.h"
-
+#include "shell/table_files.h"
 
 namespace vartesa {
 
 std::vector<DebitStatement> DebitStatements(db::Database& db, const QString& dataFolder) {
-    const QString ledger = dataFolder + QStringLiteral("/Datorii.dbf"), debits = dataFolder + QStringLiteral("/Debit.dbf");
+    using L = LedgerColumns;
+    using D = DebitColumns;
+    const QString ledger = dataFolder + '/' + tables::Ledger, debits = dataFolder + '/' + tables::Debits;
     // Each source gives (type, number, amount) per number; sources add up per statement.
     QStringList parts;
     if (db.tableExists(ledger)) {
-        parts << QStringLiteral("SELECT 'BD' AS T, NR, SUM(RESTINI + SUMA2) AS S FROM \"%1\" WHERE TRIM(TIP) = 'M' AND "
-                                "(RESTINI > 0 OR SUMA2 > 0) GROUP BY NR").arg(ledger)
-              << QStringLiteral("SELECT 'BS' AS T, NR, SUM(REDUC) AS S FROM \"%1\" WHERE TRIM(TIP) = 'M' AND REDUC > 0 "
-                                "GROUP BY NR").arg(ledger);
+        parts << QStringLiteral("SELECT 'BD' AS T, %1 AS NR, SUM(%2 + %3) AS S FROM \"%4\" WHERE TRIM(%5) = 'M' AND "
+                                "(%2 > 0 OR %3 > 0) GROUP BY %1")
+                     .arg(L::docNumber, L::arrearsEstablished, L::established, ledger, L::type)
+              << QStringLiteral("SELECT 'BS' AS T, %1 AS NR, SUM(%2) AS S FROM \"%3\" WHERE TRIM(%4) = 'M' AND %2 > 0 "
+                                "GROUP BY %1")
+                     .arg(L::docNumber, L::reduction, ledger, L::type);
     }
     if (db.tableExists(debits)) {
-        parts << QStringLiteral("SELECT 'BD' AS T, NR, SUM(SUMAINI) AS S FROM \"%1\" WHERE SUMAINI > 0 GROUP BY NR").arg(debits)
-              << QStringLiteral("SELECT 'BS' AS T, NR, -SUM(SUMAINI) AS S FROM \"%1\" WHERE SUMAINI < 0 GROUP BY NR").arg(debits);
+        parts << QStringLiteral("SELECT 'BD' AS T, %1 AS NR, SUM(%2) AS S FROM \"%3\" WHERE %2 > 0 GROUP BY %1")
+                     .arg(D::docNumber, D::amount, debits)
+              << QStringLiteral("SELECT 'BS' AS T, %1 AS NR, -SUM(%2) AS S FROM \"%3\" WHERE %2 < 0 GROUP BY %1")
+                     .arg(D::docNumber, D::amount, debits);
     }
     std::vector<DebitStatement> statements;
     if (parts.isEmpty()) return statements;

@@ -4,12 +4,16 @@
 
 #include "cash/payment.h"
 
+#include "books/balances.h"
 #include "books/cancellations.h"
+#include "books/debits.h"
+#include "books/ledger.h"
 #include "books/receipts.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "db/query.h"
 #include "shell/counters.h"
+#include "shell/table_files.h"
 #include "shell/table_helpers.h"
 #include "shell/text_helpers.h"
 
@@ -35,12 +39,13 @@ QString DocumentName(QChar letter) {
 // payment changes by their identifiers; the engine keeps such indexes in memory, once per
 // table and field (adding one again is refused, which is what we want).
 void IndexPaymentTables(db::Database& db, const QString& folder) {
-    const std::pair<const char*, const char*> indexes[] = {
-        {"SoldCalc.dbf", "IDGOS"}, {"SoldCalc.dbf", "IDRES"}, {"Datorii.dbf", "IDDAT"},
-        {"Debit.dbf", "IDDEB"}};
+    const std::pair<QString, QString> indexes[] = {{tables::Balances, BalanceColumns::role},
+                                                   {tables::Balances, BalanceColumns::id},
+                                                   {tables::Ledger, LedgerColumns::id},
+                                                   {tables::Debits, DebitColumns::id}};
     for (const auto& [file, field] : indexes) {
         try {
-            db.addIndex(Table(folder, file), QLatin1String(field));
+            db.addIndex(folder + '/' + file, field);
         } catch (const Error&) {
         }
     }
@@ -54,39 +59,31 @@ bool BalancesUnchanged(db::Database& db, const QString& folder, const AccountRol
                        const PaymentAllocation& allocation) {
     std::map<qint64, const TaxRow*> taxes;
     for (const TaxRow& t : grids.taxes) taxes[t.id] = &t;
-    db::Query q = db.query(QStringLiteral("SELECT IDRES, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, MAJOR FROM \"%1\" "
-                                          "WHERE IDGOS = ?")
-                               .arg(Table(folder, "SoldCalc.dbf")),
-                           {role.role.id});
-    if (q.count() != int(taxes.size())) return false;
-    for (q.first(); !q.eof(); q.next()) {
-        const auto it = taxes.find(q.integer(QStringLiteral("IDRES")));
+    const std::vector<BalanceRow> balances = ReadBalanceRows(db, folder, role.role.id);
+    if (balances.size() != taxes.size()) return false;
+    for (const BalanceRow& b : balances) {
+        const auto it = taxes.find(b.id);
         if (it == taxes.end()) return false;
         const TaxRow& t = *it->second;
-        if (q.integer(QStringLiteral("SUMA")) != t.amount || q.integer(QStringLiteral("REST")) != t.rest ||
-            q.integer(QStringLiteral("REDUC")) != t.reduction || q.integer(QStringLiteral("SCUTIRE")) != t.exemption ||
-            q.integer(QStringLiteral("DATOR")) != t.arrears || q.integer(QStringLiteral("DEPOZ")) != t.credit ||
-            q.integer(QStringLiteral("MAJOR")) != t.carried)
+        if (b.amount != t.amount || b.rest != t.rest || b.reduction != t.reduction || b.exempted != t.exemption ||
+            b.arrears != t.arrears || b.credit != t.credit || b.penalties != t.carried)
             return false;
     }
     for (const ClaimBalance& c : allocation.claims) {
         const auto row = std::find_if(grids.claims.begin(), grids.claims.end(),
                                       [&](const ClaimRow& r) { return r.id == c.id; });
         if (row == grids.claims.end()) return false;
-        const db::Query d = db.query(
-            QStringLiteral("SELECT SUMA, REST, REDUC FROM \"%1\" WHERE IDDAT = ?").arg(Table(folder, "Datorii.dbf")),
-            {c.id});
-        if (d.count() != 1 || d.integer(QStringLiteral("SUMA")) != row->amount ||
-            d.integer(QStringLiteral("REST")) != row->rest || d.integer(QStringLiteral("REDUC")) != row->reduction)
+        const std::vector<LedgerLine> d = ReadLedgerLinesWithId(db, folder, c.id);
+        if (d.size() != 1 || d[0].current != row->amount || d[0].arrears != row->rest ||
+            d[0].reduction != row->reduction)
             return false;
     }
     for (const DebitBalance& b : allocation.debits) {
         const auto row = std::find_if(grids.debits.begin(), grids.debits.end(),
                                       [&](const DebitRow& r) { return r.id == b.id; });
         if (row == grids.debits.end()) return false;
-        const db::Query d = db.query(
-            QStringLiteral("SELECT SUMAC FROM \"%1\" WHERE IDDEB = ?").arg(Table(folder, "Debit.dbf")), {b.id});
-        if (d.count() != 1 || d.integer(QStringLiteral("SUMAC")) != row->open) return false;
+        const std::vector<YearDebit> d = ReadYearDebitsWithId(db, folder, b.id);
+        if (d.size() != 1 || d[0].toCollect != row->open) return false;
     }
     return true;
 }
@@ -95,7 +92,7 @@ bool BalancesUnchanged(db::Database& db, const QString& folder, const AccountRol
 // ends; this one changes no row. Only under the lock are the balances compared, so another
 // workstation's payment cannot slip in between the check and the commit.
 void TakeWriteLock(db::Database& db, const QString& folder) {
-    db.exec(QStringLiteral("UPDATE \"%1\" SET IDRES = IDRES WHERE 0 = 1").arg(Table(folder, "SoldCalc.dbf")));
+    db.exec(QStringLiteral("UPDATE \"%1/%2\" SET %3 = %3 WHERE 0 = 1").arg(folder, tables::Balances, BalanceColumns::id));
 }
 
 // Undo snapshots of every row the payment may change, keyed by the operation.
@@ -106,9 +103,12 @@ void WriteUndoSnapshots(db::Database& db, const QString& folder, const AccountRo
     for (const DebitBalance& d : allocation.debits) SnapshotDebit(db, folder, idanul, d.id);
 }
 
-// The new balances; a local-tax row the payment left as it was is not rewritten.
-void ApplyBalances(db::Database& db, const QString& folder, const AccountGrids& grids,
+// The new balances; a local-tax row the payment left as it was is not rewritten. The payment
+// never changes a row's SUMA (the allocation keeps the row's own), so only what is left to pay
+// is written.
+void ApplyBalances(db::Database& db, const QString& folder, const AccountRole& role, const AccountGrids& grids,
                    const PaymentAllocation& allocation) {
+    const qint64 idgos = role.role.id;
     for (const TaxBalance& b : allocation.taxes) {
         const auto row = std::find_if(grids.taxes.begin(), grids.taxes.end(),
                                       [&](const TaxRow& r) { return r.id == b.id; });
@@ -116,18 +116,18 @@ void ApplyBalances(db::Database& db, const QString& folder, const AccountGrids& 
             row->reduction == b.reduction && row->arrears == b.arrears && row->credit == b.credit &&
             row->carried == b.carried)
             continue;
-        db.exec(QStringLiteral("UPDATE \"%1\" SET SUMA = ?, REST = ?, REDUC = ?, DATOR = ?, DEPOZ = ?, MAJOR = ? "
-                               "WHERE IDRES = ?")
-                    .arg(Table(folder, "SoldCalc.dbf")),
-                {qint64(b.amount), qint64(b.rest), qint64(b.reduction), qint64(b.arrears), qint64(b.credit),
-                 qint64(b.carried), b.id});
+        BalanceRow paid;
+        paid.id = b.id;
+        paid.roleId = idgos;
+        paid.rest = b.rest;
+        paid.reduction = b.reduction;
+        paid.arrears = b.arrears;
+        paid.credit = b.credit;
+        paid.penalties = b.carried;
+        SetBalanceRemainders(db, folder, paid);
     }
-    for (const ClaimBalance& c : allocation.claims)
-        db.exec(QStringLiteral("UPDATE \"%1\" SET SUMA = ?, REST = ? WHERE IDDAT = ?").arg(Table(folder, "Datorii.dbf")),
-                {qint64(c.amount), qint64(c.rest), c.id});
-    for (const DebitBalance& d : allocation.debits)
-        db.exec(QStringLiteral("UPDATE \"%1\" SET SUMAC = ? WHERE IDDEB = ?").arg(Table(folder, "Debit.dbf")),
-                {qint64(d.open), d.id});
+    for (const ClaimBalance& c : allocation.claims) SetLedgerRemainders(db, folder, idgos, c.id, c.amount, c.rest);
+    for (const DebitBalance& d : allocation.debits) SetDebitRemainder(db, folder, idgos, d.id, d.open);
 }
 
 // What every line of the document shares.
@@ -286,7 +286,7 @@ StoredPayment StorePayment(db::Database& db, const QString& dataFolder, Counters
         h.number = document.number;
     }
     WriteUndoSnapshots(db, dataFolder, role, allocation, h.idanul);
-    ApplyBalances(db, dataFolder, grids, allocation);
+    ApplyBalances(db, dataFolder, role, grids, allocation);
     std::vector<PaymentLine> lines = allocation.lines;
     for (PaymentLine& l : lines) l.letter = h.letter;
     WriteReceiptLines(db, dataFolder, role, cashier, h, lines);

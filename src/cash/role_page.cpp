@@ -2,9 +2,14 @@
 
 #include "cash/role_page.h"
 
+#include "books/balances.h"
+#include "books/debits.h"
+#include "books/ledger.h"
 #include "books/receipts.h"
+#include "books/roles.h"
 #include "db/database.h"
 #include "db/query.h"
+#include "shell/table_files.h"
 #include "shell/text_helpers.h"
 #include "workbook/workbook.h"
 
@@ -22,7 +27,7 @@ constexpr int kDocumentWidth = 40; // DOCJUS of the working tables
 
 QString dateText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
 
-QString table(const QString& folder, const char* file) { return folder + QLatin1Char('/') + QLatin1String(file); }
+QString table(const QString& folder, const QString& file) { return folder + QLatin1Char('/') + file; }
 
 RoleLedgerRow ledgerRow(const QString& group, const QDate& date, int line, const QString& document) {
     RoleLedgerRow r;
@@ -42,31 +47,33 @@ QString debitText(bool positive, qint64 number, const QDate& date) {
 
 void addOpeningBalances(std::vector<RoleLedgerRow>& rows, db::Database& db, const QString& folder, qint64 idgos,
                         int year, bool noPenalty) {
-    db::Query q = db.query(QStringLiteral("SELECT GRUPA, DATORI, DEPOZI, MAJORI FROM \"%1\" WHERE IDGOS = ? ORDER BY IDRES")
-                               .arg(table(folder, "SoldCalc.dbf")),
-                           {idgos});
-    for (q.first(); !q.eof(); q.next()) {
-        RoleLedgerRow r = ledgerRow(q.text(QStringLiteral("GRUPA")), QDate(year, 1, 1), 1, kOpening);
-        r.debit = r.balance = q.integer(QStringLiteral("DATORI")) - q.integer(QStringLiteral("DEPOZI"));
-        r.penalties = noPenalty ? 0 : q.integer(QStringLiteral("MAJORI"));
+    std::vector<BalanceRow> balances = ReadBalanceRows(db, folder, idgos);
+    std::stable_sort(balances.begin(), balances.end(), [](const BalanceRow& a, const BalanceRow& b) { return a.id < b.id; });
+    for (const BalanceRow& b : balances) {
+        RoleLedgerRow r = ledgerRow(b.group, QDate(year, 1, 1), 1, kOpening);
+        r.debit = r.balance = b.arrearsStart - b.creditStart;
+        r.penalties = noPenalty ? 0 : b.penaltiesStart;
         rows.push_back(r);
     }
 }
 
 void addYearDebts(std::vector<RoleLedgerRow>& rows, db::Database& db, const QString& folder, qint64 idgos, int year) {
+    using L = LedgerColumns;
+    // The lines of one claim, date and document add up to one row of the page.
     db::Query q = db.query(
-        QStringLiteral("SELECT GRUPA, DINDATA, NR, DOCJUS, SUM(COALESCE(SUMA2, 0)) AS S, SUM(COALESCE(REDUC, 0)) AS R, "
-                       "SUM(COALESCE(RESTINI, 0)) AS T FROM \"%1\" WHERE IDGOS = ? "
-                       "GROUP BY GRUPA, DINDATA, NR, DOCJUS ORDER BY GRUPA, DINDATA")
-            .arg(table(folder, "Datorii.dbf")),
+        QStringLiteral("SELECT %1, %2, %3, %4, SUM(COALESCE(%5, 0)) AS S, SUM(COALESCE(%6, 0)) AS R, "
+                       "SUM(COALESCE(%7, 0)) AS T FROM \"%8\" WHERE %9 = ? "
+                       "GROUP BY %1, %2, %3, %4 ORDER BY %1, %2")
+            .arg(L::group, L::from, L::docNumber, L::explanation, L::established, L::reduction, L::arrearsEstablished,
+                 table(folder, tables::Ledger), L::role),
         {idgos});
     for (q.first(); !q.eof(); q.next()) {
-        const QString group = q.text(QStringLiteral("GRUPA"));
-        const QDate date = q.date(QStringLiteral("DINDATA"));
-        const qint64 number = q.integer(QStringLiteral("NR"));
+        const QString group = q.text(L::group);
+        const QDate date = q.date(L::from);
+        const qint64 number = q.integer(L::docNumber);
         const std::int64_t s = q.integer(QStringLiteral("S")), reduction = q.integer(QStringLiteral("R")),
                            arrears = q.integer(QStringLiteral("T"));
-        QString document = q.text(QStringLiteral("DOCJUS")).trimmed();
+        QString document = q.text(L::explanation).trimmed();
         if (document.isEmpty()) document = QStringLiteral("Debit %1").arg(year);
         if (GroupIndex(group) <= 4) {
             RoleLedgerRow r = ledgerRow(group, date, 2, document);
@@ -93,17 +100,15 @@ void addYearDebts(std::vector<RoleLedgerRow>& rows, db::Database& db, const QStr
     }
 }
 
+// The role's debits by tax and date, those of one tax and date in the order they were stored.
 void addYearDebits(std::vector<RoleLedgerRow>& rows, db::Database& db, const QString& folder, qint64 idgos) {
-    db::Query q = db.query(QStringLiteral("SELECT GRUPA, DINDATA, NR, SUMAINI FROM \"%1\" WHERE IDGOS = ? "
-                                          "ORDER BY GRUPA, DINDATA")
-                               .arg(table(folder, "Debit.dbf")),
-                           {idgos});
-    for (q.first(); !q.eof(); q.next()) {
-        const std::int64_t amount = q.integer(QStringLiteral("SUMAINI"));
-        const QDate date = q.date(QStringLiteral("DINDATA"));
-        RoleLedgerRow r =
-            ledgerRow(q.text(QStringLiteral("GRUPA")), date, 3, debitText(amount >= 1, q.integer(QStringLiteral("NR")), date));
-        r.debit = amount;
+    std::vector<YearDebit> debits = ReadYearDebits(db, folder, idgos);
+    std::stable_sort(debits.begin(), debits.end(), [](const YearDebit& a, const YearDebit& b) {
+        return a.tax != b.tax ? a.tax < b.tax : a.from < b.from;
+    });
+    for (const YearDebit& d : debits) {
+        RoleLedgerRow r = ledgerRow(d.tax, d.from, 3, debitText(d.amount >= 1, d.docNumber, d.from));
+        r.debit = d.amount;
         rows.push_back(r);
     }
 }
@@ -150,22 +155,28 @@ RolePageLine printed(const QString& group, const QString& document, const Runnin
 
 bool isLocalTaxOrFines(const QString& group) { return GroupIndex(group) <= 4 || group == kFines; }
 
-QString cantText(double quantity) {
-    QString t = QString::number(quantity, 'f', 4);
+QString cantText(Currency quantity) {
+    QString t = quantity.toString(4);
     while (t.endsWith(QLatin1Char('0'))) t.chop(1);
     if (t.endsWith(QLatin1Char('.'))) t.chop(1);
     return t;
 }
 
+// Blank as the engine's TRIM sees it: spaces only.
+bool blank(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c == QLatin1Char(' '); });
+}
+
+// "DENUM = CANT UM; " of the lines that stand for a taxed object (a quantity and no document),
+// by IDDAT.
 QString objectsLine(db::Database& db, const QString& folder, qint64 idgos) {
-    db::Query q = db.query(QStringLiteral("SELECT DENUM, CANT, UM FROM \"%1\" WHERE IDGOS = ? AND CANT > 0 "
-                                          "AND TRIM(COALESCE(DOCJUS, '')) = '' ORDER BY IDDAT")
-                               .arg(table(folder, "Datorii.dbf")),
-                           {idgos});
+    std::vector<LedgerLine> lines = ReadLedgerLines(db, folder, idgos);
+    std::stable_sort(lines.begin(), lines.end(), [](const LedgerLine& a, const LedgerLine& b) { return a.id < b.id; });
     QString text;
-    for (q.first(); !q.eof(); q.next())
-        text += q.text(QStringLiteral("DENUM")).trimmed() + QStringLiteral(" = ") + cantText(q.real(QStringLiteral("CANT"))) +
-                QLatin1Char(' ') + q.text(QStringLiteral("UM")).trimmed() + QStringLiteral("; ");
+    for (const LedgerLine& l : lines)
+        if (l.quantity > Currency() && blank(l.explanation))
+            text += l.name.trimmed() + QStringLiteral(" = ") + cantText(l.quantity) + QLatin1Char(' ') +
+                    l.unit.trimmed() + QStringLiteral("; ");
     return text;
 }
 
@@ -244,15 +255,11 @@ RolePage BuildRolePage(db::Database& db, const QString& folder, const RolePageRo
     RolePage page;
     page.year = year;
     page.role = role;
-    db::Query header = db.query(
-        QStringLiteral("SELECT NUMEP, ADRESA, CNP, NOTAX FROM \"%1\" WHERE IDGOS = ?").arg(table(folder, "GOSPODAR.dbf")),
-        {role.idgos});
-    if (!header.isEmpty()) {
-        header.first();
-        page.name = header.text(QStringLiteral("NUMEP")).trimmed();
-        page.address = header.text(QStringLiteral("ADRESA")).trimmed();
-        page.code = header.text(QStringLiteral("CNP")).trimmed();
-        page.noPenalty = header.text(QStringLiteral("NOTAX")).trimmed().toUpper() == QLatin1String("DA");
+    if (const std::optional<Role> header = ReadRole(db, folder, role.idgos)) {
+        page.name = header->name;
+        page.address = header->address;
+        page.code = header->code;
+        page.noPenalty = header->noPenalties;
     }
     page.objects = objectsLine(db, folder, role.idgos);
     page.ledger = BuildRoleLedger(db, folder, role.idgos, year, page.noPenalty, today);

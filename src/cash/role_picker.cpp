@@ -1,7 +1,9 @@
 #include "cash/role_picker.h"
 
+#include "books/roles.h"
 #include "db/database.h"
 #include "db/query.h"
+#include "shell/table_files.h"
 
 
 #include <algorithm>
@@ -41,9 +43,12 @@ QString RolePicker::upper(const QString& text) const {
 }
 
 void RolePicker::takeSnapshot(const QString& dataFolder) {
-    const db::Query q = db_.query(QStringLiteral("SELECT IDGOS, SATUL, ROL, NUMEP, CNP, ADRESA, TIP, UPPER(SATUL), "
-                                                 "UPPER(NUMEP), UPPER(CNP), UPPER(ADRESA) FROM \"%1/GOSPODAR.dbf\"")
-                                      .arg(dataFolder));
+    using R = RoleColumns;
+    const db::Query q =
+        db_.query(QStringLiteral("SELECT %1, %2, %3, %4, %5, %6, %7, UPPER(%2), UPPER(%4), UPPER(%5), UPPER(%6) "
+                                 "FROM \"%8/%9\"")
+                      .arg(R::id, R::village, R::number, R::name, R::code, R::address, R::personType, dataFolder,
+                           tables::Roles));
     rows_.clear();
     rows_.reserve(size_t(q.count()));
     for (int r = 0; r < q.count(); ++r) {

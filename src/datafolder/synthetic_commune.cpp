@@ -18,6 +18,7 @@
 #include "shell/login.h"
 #include "shell/passwords.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 #include "datafolder/upgrades.h"
 #include "shell/users_file.h"
 
@@ -141,7 +142,7 @@ void WriteTableFile(const QString& path, const TableLayout& table,
 SyntheticCommuneReport CreateSyntheticCommune(Services& services,
                                               const SyntheticCommuneOptions& options) {
     const QString folder = services.folders.data;
-    if (QFileInfo::exists(folder + QStringLiteral("/Gospodar.dbf")))
+    if (QFileInfo::exists(folder + '/' + tables::Roles))
         throw Error(QStringLiteral("Directorul %1 are deja o baza de date").arg(folder), folder);
     if (!QDir().mkpath(folder))
         throw Error(QStringLiteral("Directorul %1 nu poate fi creat").arg(folder), folder);
@@ -150,10 +151,10 @@ SyntheticCommuneReport CreateSyntheticCommune(Services& services,
     const auto write = [&folder](const QString& file, const std::vector<QVariantList>& r) {
         WriteTableFile(folder + '/' + file, CatalogTable(file), r);
     };
-    write(QStringLiteral("Gospodar.dbf"), rows.roles);
+    write(tables::Roles, rows.roles);
     write(QStringLiteral("DefZone.dbf"), rows.zones);
-    write(QStringLiteral("Debit.dbf"), rows.debits);
-    write(QStringLiteral("Datorii.dbf"), rows.manualLines);
+    write(tables::Debits, rows.debits);
+    write(tables::Ledger, rows.manualLines);
     for (int i = 0; i < 7; ++i)
         write(PageTables()[i], rows.pages[i]);
 

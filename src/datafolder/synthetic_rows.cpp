@@ -4,7 +4,10 @@
 
 #include "datafolder/synthetic_commune.h"
 
-#include "roles/role.h"
+#include "books/debits.h"
+#include "books/ledger.h"
+#include "books/roles.h"
+#include "roles/ledger.h"
 #include "roles/role_register.h"
 #include "shell/catalog.h"
 
@@ -188,12 +191,21 @@ void CommuneWriter::addRole(int r) {
     const QString number = QString::number(++numbers_[v]);
     const bool noPenalties = rng_.below(100) == 0;
     const int exemption = rng_.below(60); // a few of every kind
-    rows_.roles.push_back(
-        {id, text(village.name), number, name, legal ? fiscalCode(rng_) : personalCode(rng_, woman),
-         QStringLiteral("Str. %1 nr. %2").arg(text(rng_.pick(kStreets))).arg(rng_.between(1, 250)),
-         legal ? kPersonLegal : kPersonNatural, YesNo(exemption == 1), YesNo(exemption == 2),
-         YesNo(exemption == 3), YesNo(exemption == 4), exemption == 5 ? rng_.between(20, 300) : 0,
-         QString(), YesNo(noPenalties)});
+    Role role;
+    role.id = id;
+    role.village = text(village.name);
+    role.number = number;
+    role.name = name;
+    role.code = legal ? fiscalCode(rng_) : personalCode(rng_, woman);
+    role.address = QStringLiteral("Str. %1 nr. %2").arg(text(rng_.pick(kStreets))).arg(rng_.between(1, 250));
+    role.personType = legal ? kPersonLegal : kPersonNatural;
+    role.exemptBuildings = exemption == 1;
+    role.exemptYards = exemption == 2;
+    role.exemptIntravilan = exemption == 3;
+    role.exemptVehicles = exemption == 4;
+    role.extravilanExemption = exemption == 5 ? rng_.between(20, 300) : 0;
+    role.noPenalties = noPenalties;
+    rows_.roles.push_back(RoleValues(role));
 
     QVariantList rows[7];
     for (int i = 0; i < 7; ++i)
@@ -351,31 +363,37 @@ void CommuneWriter::yearEntries(qint64 id, const QString& village, const QString
         const QDate from = rng_.day(2015, 2015, 10);
         const bool bought = rng_.chance(70);
         const int amount = rng_.between(10, 300);
-        QVariantList debit = {++rows_.lastDebit,
-                              id,
-                              kGroupBuildings,
-                              QStringLiteral("Contract vanzare-cumparare"),
-                              rng_.between(1, 900),
-                              bought ? QStringLiteral("Cumparare") : QStringLiteral("Vanzare"),
-                              QStringLiteral("Cladiri"),
-                              from,
-                              QDate(from.year(), from.month(), 1),
-                              QStringLiteral("PAG2"),
-                              QStringLiteral("C2S"),
-                              QString::number(rng_.between(40, 160))};
-        for (int n = 2; n <= 8; ++n)
-            debit << QString() << QString();
-        debit << (bought ? amount : -amount) << (bought ? amount : -amount);
-        rows_.debits.push_back(debit);
+        YearDebit debit;
+        debit.id = ++rows_.lastDebit;
+        debit.roleId = id;
+        debit.tax = kGroupBuildings;
+        debit.explanation = QStringLiteral("Contract vanzare-cumparare");
+        debit.docNumber = rng_.between(1, 900);
+        debit.kind = bought ? QStringLiteral("Cumparare") : QStringLiteral("Vanzare");
+        debit.object.name = QStringLiteral("Cladiri");
+        debit.from = from;
+        debit.monthStart = QDate(from.year(), from.month(), 1);
+        debit.object.file = QStringLiteral("PAG2");
+        debit.object.pairs = {{QStringLiteral("C2S"), QString::number(rng_.between(40, 160))}};
+        debit.amount = debit.toCollect = bought ? amount : -amount;
+        rows_.debits.push_back(YearDebitValues(debit));
     }
     if (rng_.chance(2)) {
         const int fine = rng_.between(100, 1500);
         const QDate day = rng_.day(2015, 2015, 11);
-        rows_.manualLines.push_back({++rows_.lastLine, id, day, village, number,
-                                     QStringLiteral("Amenzi"), QStringLiteral("Amenzi"),
-                                     QStringLiteral("Proces verbal de contraventie"),
-                                     rng_.between(1, 5000), fine, 0, 0, QStringLiteral("buc"), 1, 0,
-                                     0, QStringLiteral("M"), fine, 0});
+        Role role;
+        role.id = id;
+        role.village = village;
+        role.number = number;
+        ManualClaim claim;
+        claim.from = day;
+        claim.claim = QStringLiteral("Amenzi");
+        claim.explanation = QStringLiteral("Proces verbal de contraventie");
+        claim.docNumber = rng_.between(1, 5000);
+        claim.amounts = {fine, 0, 0};
+        LedgerLine line = ManualLine(role, claim);
+        line.id = ++rows_.lastLine;
+        rows_.manualLines.push_back(LedgerLineValues(line));
     }
 }
 

@@ -1,7 +1,10 @@
 #include "verification.h"
 
+#include "books/balances.h"
+#include "books/ledger.h"
 #include "db/database.h"
 #include "db/error.h"
+#include "shell/table_files.h"
 
 namespace vartesa {
 namespace {
@@ -19,13 +22,14 @@ QString RoleFilter(const QString& text) {
 
 db::Query DuplicatesQuery(db::Database& db, const QString& dataFolder, Duplicates which) {
     const bool debts = which == Duplicates::Datorii;
-    const QString table = dataFolder + (debts ? QStringLiteral("/Datorii.dbf") : QStringLiteral("/SoldCalc.dbf"));
+    const QString table = dataFolder + '/' + (debts ? tables::Ledger : tables::Balances);
+    const QString number = debts ? LedgerColumns::number : BalanceColumns::number;
     const QStringList lines = {
-        QStringLiteral("SELECT ROL, Count(*) AS NR"),
+        QStringLiteral("SELECT %1, Count(*) AS NR").arg(number),
         QStringLiteral("FROM ") + quotedPath(db.resolve(table)),
-        debts ? QStringLiteral("WHERE DENUM=?") : QStringLiteral("WHERE GRUPA=?"),
-        QStringLiteral("GROUP BY ROL"),
-        QStringLiteral("ORDER BY ROL"),
+        QStringLiteral("WHERE %1=?").arg(debts ? LedgerColumns::name : BalanceColumns::group),
+        QStringLiteral("GROUP BY %1").arg(number),
+        QStringLiteral("ORDER BY %1").arg(number),
     };
     db::Query q = db.query(lines.join('\n'),
                            {debts ? QStringLiteral("Vapoare") : QStringLiteral("Impozit pe cladiri")});

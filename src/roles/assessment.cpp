@@ -10,6 +10,7 @@
 #include "admin/admin_constants.h"
 #include "shell/counters.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 #include "shell/table_helpers.h"
 
 #include <algorithm>
@@ -79,8 +80,7 @@ Assessor::Assessor(db::Database& db, const QString& dataFolder, CountersFile& co
     // Each role is looked up by IDGOS in these; the engine keeps indexes in memory, once
     // per table (adding one again is refused, which is what we want).
     QStringList indexed = PageTables();
-    indexed << QStringLiteral("Datorii.dbf") << QStringLiteral("SoldCalc.dbf")
-            << QStringLiteral("Chitante.dbf");
+    indexed << tables::Ledger << tables::Balances << QStringLiteral("Chitante.dbf");
     for (const QString& file : indexed) {
         try {
             db_.addIndex(folder_ + '/' + file, QStringLiteral("IDGOS"));
@@ -105,11 +105,9 @@ void Assessor::assessInside(const Role& role, const std::function<void()>& stepD
     const auto step = [&] {
         if (stepDone) stepDone();
     };
-    const QString debts = table("Datorii.dbf");
-    const QString balancesTable = table("SoldCalc.dbf");
     const RolePages pages(db_, folder_, role.id, blank_, pages_ ? &*pages_ : nullptr);
     RoleLedger ledger(role, yearStart_);
-    ledger.load(db_, debts);
+    ledger.load(db_, folder_);
     RoleRun run(role, rates_, constants_, pages, ledger);
 
     AssessOutsideLand(run);
@@ -127,14 +125,14 @@ void Assessor::assessInside(const Role& role, const std::function<void()>& stepD
     AssessOtherTaxes(run);
     step();
     AssessArrearsLines(run);
-    ledger.store(db_, debts, lineIds_);
+    ledger.store(db_, folder_, lineIds_);
 
     RoleBalances balances(role);
-    balances.load(db_, balancesTable);
+    balances.load(db_, folder_);
     balances.seed(pages[Page::Arrears], rates_.noPenaltiesOption && role.noPenalties);
     step();
     balances.refresh(ledger, ReadReceiptTotals(db_, ReceiptsTable(folder_), role.id));
-    balances.store(db_, balancesTable, balanceIds_);
+    balances.store(db_, folder_, balanceIds_);
     step();
 }
 
@@ -162,8 +160,8 @@ bool AssessRole(Services& services, const AdminConstants& constants, const Role&
 
 QStringList AssessmentVillageList(db::Database& db, const QString& dataFolder) {
     QStringList list;
-    const QString roles = dataFolder + QStringLiteral("/Gospodar.dbf");
-    if (db.tableExists(roles)) list = DistinctValues(db, roles, QStringLiteral("SATUL"));
+    const QString roles = dataFolder + '/' + tables::Roles;
+    if (db.tableExists(roles)) list = DistinctValues(db, roles, RoleColumns::village);
     const QString zones = dataFolder + QStringLiteral("/DefZone.dbf");
     if (db.tableExists(zones))
         for (const QString& l : DistinctValues(db, zones, QStringLiteral("LOCALIT")))

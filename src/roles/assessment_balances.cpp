@@ -8,36 +8,6 @@
 
 namespace vartesa {
 
-namespace {
-
-BalanceRow rowFromQuery(const db::Query& q) {
-    BalanceRow b;
-    b.record = q.integer(QStringLiteral("RECNO"));
-    b.id = q.integer(QStringLiteral("IDRES"));
-    b.group = q.text(QStringLiteral("GRUPA")).trimmed();
-    b.type = q.text(QStringLiteral("TIP")).trimmed();
-    b.amount = q.integer(QStringLiteral("SUMA"));
-    b.rest = q.integer(QStringLiteral("REST"));
-    b.reduction = q.integer(QStringLiteral("REDUC"));
-    b.exempted = q.integer(QStringLiteral("SCUTIRE"));
-    b.arrears = q.integer(QStringLiteral("DATOR"));
-    b.credit = q.integer(QStringLiteral("DEPOZ"));
-    b.penalties = q.integer(QStringLiteral("MAJOR"));
-    b.arrearsStart = q.integer(QStringLiteral("DATORI"));
-    b.creditStart = q.integer(QStringLiteral("DEPOZI"));
-    b.penaltiesStart = q.integer(QStringLiteral("MAJORI"));
-    return b;
-}
-
-} // namespace
-
-bool BalanceRow::sameAmounts(const BalanceRow& o) const {
-    return amount == o.amount && rest == o.rest && reduction == o.reduction &&
-           exempted == o.exempted && arrears == o.arrears && credit == o.credit &&
-           penalties == o.penalties && arrearsStart == o.arrearsStart &&
-           creditStart == o.creditStart && penaltiesStart == o.penaltiesStart;
-}
-
 const QStringList& BalanceGroupsInSeedOrder() {
     static const QStringList groups = {kGroupOutside, kGroupBuildings, kGroupInside,
                                        kGroupVehicles};
@@ -88,14 +58,11 @@ QHash<QString, ReceiptTotals> ReadReceiptTotals(db::Database& db, const QString&
     return totals;
 }
 
-void RoleBalances::load(db::Database& db, const QString& table) {
+void RoleBalances::load(db::Database& db, const QString& dataFolder) {
     slots_.clear();
-    db::Query q = db.query(
-        QStringLiteral("SELECT rowid AS RECNO, * FROM \"%1\" WHERE IDGOS = ? ORDER BY rowid")
-            .arg(table),
-        {role_.id});
-    for (q.first(); !q.eof(); q.next()) {
-        const BalanceRow b = rowFromQuery(q);
+    for (BalanceRow b : ReadBalanceRows(db, dataFolder, role_.id)) {
+        b.group = b.group.trimmed();
+        b.type = b.type.trimmed();
         slots_.push_back({b, b});
     }
 }
@@ -158,32 +125,21 @@ void RoleBalances::refresh(const RoleLedger& ledger,
     }
 }
 
-void RoleBalances::store(db::Database& db, const QString& table, IdSource& ids) {
+void RoleBalances::store(db::Database& db, const QString& dataFolder, IdSource& ids) {
     int fresh = 0;
     for (const Slot& s : slots_)
         fresh += s.stored ? 0 : 1;
     ids.reserve(fresh);
-    const QString update =
-        QStringLiteral("UPDATE \"%1\" SET SUMA = ?, REST = ?, REDUC = ?, SCUTIRE = ?, DATOR = ?, "
-                       "DEPOZ = ?, MAJOR = ?, DATORI = ?, DEPOZI = ?, MAJORI = ? WHERE rowid = ?")
-            .arg(table);
-    const QString insert =
-        QStringLiteral("INSERT INTO \"%1\" (IDRES, IDGOS, SATUL, ROL, GRUPA, SUMA, REST, REDUC, "
-                       "SCUTIRE, DATOR, DEPOZ, MAJOR, DATORI, DEPOZI, MAJORI, TIP) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-            .arg(table);
     for (Slot& s : slots_) {
         BalanceRow& b = s.row;
-        const QVariantList amounts = {b.amount,      b.rest,          b.reduction, b.exempted,
-                                      b.arrears,     b.credit,        b.penalties, b.arrearsStart,
-                                      b.creditStart, b.penaltiesStart};
         if (s.stored) {
-            if (!b.sameAmounts(*s.stored))
-                db.exec(update, amounts + QVariantList{s.stored->record});
+            if (!b.sameAmounts(*s.stored)) UpdateBalanceAmounts(db, dataFolder, b);
         } else {
             b.id = ids.next();
-            db.exec(insert, QVariantList{b.id, role_.id, role_.village, role_.number, b.group} +
-                                amounts + QVariantList{b.type});
+            b.roleId = role_.id;
+            b.village = role_.village;
+            b.number = role_.number;
+            InsertBalanceRow(db, dataFolder, b);
         }
     }
 }

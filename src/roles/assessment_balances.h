@@ -3,8 +3,9 @@
 // seeded from the arrears page (step 8.2), then refreshed from the ledger and the receipts
 // (step 9), then written back where they changed.
 
+#include "books/balances.h"
+#include "books/roles.h"
 #include "roles/assessment_ledger.h"
-#include "roles/role.h"
 
 #include <QHash>
 #include <QString>
@@ -19,26 +20,6 @@ class PageRow;
 namespace db {
 class Database;
 }
-
-/// One row of SoldCalc.dbf.
-struct BalanceRow {
-    qint64 record = 0;         // record number; 0 for a row not stored yet
-    qint64 id = 0;             // IDRES
-    QString group;             // GRUPA
-    QString type;              // TIP
-    qint64 amount = 0;         // SUMA
-    qint64 rest = 0;           // REST
-    qint64 reduction = 0;      // REDUC
-    qint64 exempted = 0;       // SCUTIRE
-    qint64 arrears = 0;        // DATOR
-    qint64 credit = 0;         // DEPOZ
-    qint64 penalties = 0;      // MAJOR
-    qint64 arrearsStart = 0;   // DATORI
-    qint64 creditStart = 0;    // DEPOZI
-    qint64 penaltiesStart = 0; // MAJORI
-
-    bool sameAmounts(const BalanceRow& o) const;
-};
 
 /// The arrears brought over for one tax: arrears, penalties and credit, whole lei.
 struct BalanceSeed {
@@ -68,15 +49,15 @@ class RoleBalances {
 public:
     explicit RoleBalances(const Role& role) : role_(role) {}
 
-    /// Reads the role's rows of `table` (SoldCalc.dbf).
-    void load(db::Database& db, const QString& table);
+    /// Reads the role's rows of the balances of `dataFolder`.
+    void load(db::Database& db, const QString& dataFolder);
     /// Step 8.2: the opening balances of the four taxes from the arrears page (LIN1..LIN4,
     /// PEN1..PEN4, SOLD1..SOLD4 in the order extravilan, buildings, intravilan, vehicles).
     void seed(const PageRow& arrearsPage, bool noPenalties);
     /// Step 9: amounts of the year from the ledger, what was paid from the receipts.
     void refresh(const RoleLedger& ledger, const QHash<QString, ReceiptTotals>& receipts);
     /// Writes changed rows and the new ones (identifiers from `ids`).
-    void store(db::Database& db, const QString& table, IdSource& ids);
+    void store(db::Database& db, const QString& dataFolder, IdSource& ids);
 
     /// The rows of one group as they stand.
     std::vector<const BalanceRow*> rows(const QString& group) const;

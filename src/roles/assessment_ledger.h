@@ -3,8 +3,9 @@
 // the line writer of each tax, then written back with as few statements as the changes
 // need (a line nothing changed on is not written at all).
 
+#include "books/ledger.h"
+#include "books/roles.h"
 #include "db/currency.h"
-#include "roles/role.h"
 
 #include <QDate>
 #include <QHash>
@@ -56,30 +57,6 @@ struct Reduction {
     static Reduction percentOnly(Currency percent) { return {percent, false, true}; }
 };
 
-/// One row of Datorii.dbf as the assessment reads and writes it.
-struct AssessedLine {
-    qint64 record = 0;             // record number of the stored line; 0 for a line not stored yet
-    qint64 id = 0;                 // IDDAT
-    QString group;                 // GRUPA
-    QString name;                  // DENUM
-    QString type;                  // TIP: "A" assessed, "M" by hand
-    QString village;               // SATUL
-    QString number;                // ROL
-    QDate from;                    // DINDATA
-    qint64 amount = 0;             // SUMA: the year's amount still due
-    qint64 arrears = 0;            // REST: arrears still due
-    qint64 reduction = 0;          // REDUC
-    QString unit;                  // UM
-    Currency quantity;             // CANT
-    qint64 percent = 0;            // REDUCP
-    qint64 exempted = 0;           // SCUTIT
-    qint64 established = 0;        // SUMA2: the year's amount as established
-    qint64 arrearsEstablished = 0; // RESTINI
-
-    /// Same stored content (texts compared without their trailing blanks, as the file keeps them).
-    bool sameContent(const AssessedLine& other) const;
-};
-
 /// Sums of one tax group over the role's lines of every type.
 struct LedgerTotals {
     qint64 amount = 0;    // SUMA
@@ -93,8 +70,8 @@ public:
     /// `yearStart` is 1 January of the working year, the DINDATA of every assessed line.
     RoleLedger(const Role& role, const QDate& yearStart);
 
-    /// Reads every line of the role from `table` (Datorii.dbf).
-    void load(db::Database& db, const QString& table);
+    /// Reads every line of the role from the ledger of `dataFolder`.
+    void load(db::Database& db, const QString& dataFolder);
 
     /// Line writer, steps 1 to 4, for a tax of `tax` lei (made whole by WholeLei): the
     /// role's "A" line (group, name) or a new one; what was collected on it stays collected.
@@ -110,15 +87,15 @@ public:
     /// Lines to be inserted by store().
     int newLines() const;
     /// Writes the changes: deleted lines, changed lines, new lines (identifiers from `ids`).
-    void store(db::Database& db, const QString& table, IdSource& ids);
+    void store(db::Database& db, const QString& dataFolder, IdSource& ids);
 
     /// The line (group, name) of type "A" as it stands, when the role has one.
-    const AssessedLine* assessed(const QString& group, const QString& name) const;
+    const LedgerLine* assessed(const QString& group, const QString& name) const;
 
 private:
     struct Slot {
-        std::optional<AssessedLine> stored; // as read; empty for a line started in this run
-        AssessedLine line;                  // as it will be written
+        std::optional<LedgerLine> stored; // as read; empty for a line started in this run
+        LedgerLine line;                  // as it will be written
         bool live = true;                 // false: dropped (deleted when it was stored)
     };
     Slot& find(const QString& group, const QString& name);

@@ -2,10 +2,10 @@
 // The numbered steps of one role's assessment, each turning one page into ledger lines.
 // Internal to the assessment: AssessRole (assessment.h) runs them in order.
 
+#include "books/roles.h"
 #include "roles/assessment_ledger.h"
 #include "roles/assessment_pages.h"
 #include "roles/assessment_rates.h"
-#include "roles/role.h"
 
 namespace vartesa {
 

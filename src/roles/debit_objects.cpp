@@ -111,7 +111,17 @@ QString pairValue(const DebitObject& o, const QString& field) {
 
 double pairReal(const DebitObject& o, const QString& field) { return pairValue(o, field).toDouble(); }
 
-QString firstField(const DebitObject& o) { return o.pairs.empty() ? QString() : o.pairs.front().first.trimmed().toUpper(); }
+// The first pair that names a field: a stored row may leave a CAMP empty before it.
+const std::pair<QString, QString>* firstNamedPair(const DebitObject& o) {
+    for (const auto& pair : o.pairs)
+        if (!pair.first.trimmed().isEmpty()) return &pair;
+    return nullptr;
+}
+
+QString firstField(const DebitObject& o) {
+    const auto* pair = firstNamedPair(o);
+    return pair ? pair->first.trimmed().toUpper() : QString();
+}
 
 const QString kAnnexName = QStringLiteral("Cladiri-Anexe");
 const QString kBuildingName = QStringLiteral("Cladiri");
@@ -253,7 +263,7 @@ DebitDetails DecodeDebitObject(DebitForm form, const DebitObject& o) {
             const int k = m.captured(1).toInt(); // 0 for the yards
             d.category = form == DebitForm::InsideLand ? k : k - 1;
             d.zone = m.captured(2);
-            d.area = o.pairs.front().second.trimmed().toDouble();
+            d.area = firstNamedPair(o)->second.trimmed().toDouble();
         }
         break;
     }

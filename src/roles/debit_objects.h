@@ -4,6 +4,8 @@
 // CAMP/VAL pairs). The new-year initialisation carries these objects into next year's pages,
 // so the field names and the value texts must be those of the pages.
 
+#include "books/debits.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -59,13 +61,6 @@ struct DebitDetails {
     QString vehicle;          // vehicle category text
     qint64 capacity = 0;      // cylinder capacity, or tdw for ships
     qint64 count = 0;         // number of vehicles
-};
-
-/// The description stored with a debit.
-struct DebitObject {
-    QString name;                                  // DENUM
-    QString file;                                  // FISIER
-    std::vector<std::pair<QString, QString>> pairs; // CAMP<n>, VAL<n> in order (at most 8)
 };
 
 /// A number as the pairs hold it: plain decimal text, at most 4 decimals, no trailing zeros.

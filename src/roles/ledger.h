@@ -1,13 +1,13 @@
 #pragma once
-// The debts ledger Datorii.dbf: what each role owes for the working year, one line per tax,
-// fee or fine. The assessment writes the lines of type "A"; the role clerk enters lines of
-// type "M" by hand (taxes and fines added during the year) and may charge one tax to every
-// role of a village. Payments lower SUMA and REST only, so the difference to the amounts as
-// established (SUMA2, RESTINI) is what was collected; every change made here moves both by
-// the same amount and leaves the collected parts alone.
+// The role clerk's side of the debts ledger (books/ledger.h): lines of type "M" entered by hand
+// (taxes and fines added during the year), and one tax charged to every role of a village.
+// Payments lower SUMA and REST only, so the difference to the amounts as established (SUMA2,
+// RESTINI) is what was collected; every change made here moves both by the same amount and
+// leaves the collected parts alone.
 
+#include "books/ledger.h"
+#include "books/roles.h"
 #include "roles/claim_rules.h"
-#include "roles/role.h"
 
 #include <QDate>
 #include <QString>
@@ -20,42 +20,7 @@ class CountersFile;
 class Progress;
 namespace db {
 class Database;
-class Query;
 }
-
-inline const QString kLedgerTable = QStringLiteral("Datorii.dbf");
-inline const QString kLedgerUndoTable = QStringLiteral("UndelDat.dbf");
-
-/// One row of Datorii.dbf.
-struct LedgerLine {
-    qint64 id = 0;              // IDDAT
-    qint64 roleId = 0;          // IDGOS
-    QDate from;                 // DINDATA: due from this day
-    QString village;            // SATUL, copy of the role's
-    QString number;             // ROL, copy of the role's
-    QString group;              // GRUPA: tax group or claim name
-    QString name;               // DENUM: line name (= GRUPA for manual lines)
-    QString explanation;        // DOCJUS ("Explicatii")
-    qint64 docNumber = 0;       // NR of the justifying document
-    qint64 current = 0;         // SUMA: this year's amount still to pay
-    qint64 arrears = 0;         // REST: arrears still to pay
-    qint64 reduction = 0;       // REDUC: granted for paying the whole year in advance
-    QString unit;               // UM
-    double quantity = 0;        // CANT
-    qint64 reductionPercent = 0; // REDUCP
-    qint64 exempt = 0;          // SCUTIT, always written 0 here
-    QString type;               // TIP: "A" assessed, "M" by hand
-    qint64 established = 0;     // SUMA2: this year's amount as established
-    qint64 arrearsEstablished = 0; // RESTINI: arrears as established
-
-    /// A payment (or note, or order) was booked on the line.
-    bool hasReceipt() const { return current != established || arrears != arrearsEstablished; }
-    qint64 collectedCurrent() const { return established - current; }
-    qint64 collectedArrears() const { return arrearsEstablished - arrears; }
-};
-
-/// The line in the current row of a query over Datorii.dbf.
-LedgerLine LedgerLineFromRow(const db::Query& query, int row);
 
 /// What the clerk typed in "Taxe / Amenzi" for one manual line.
 struct ManualClaim {
@@ -65,6 +30,10 @@ struct ManualClaim {
     qint64 docNumber = 0; // NR
     ClaimAmounts amounts; // SUMA (current), REST (arrears), REDUC
 };
+
+/// The line `claim` makes for `role`: type "M", "buc" of quantity 1, nothing exempt and no
+/// percent, the amounts established as typed. The caller draws its IDDAT.
+LedgerLine ManualLine(const Role& role, const ManualClaim& claim);
 
 /// Outcome of changing or deleting a manual line.
 enum class LedgerChange {

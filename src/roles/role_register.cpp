@@ -1,22 +1,27 @@
 #include "roles/role_register.h"
 
+#include "books/balances.h"
+#include "books/ledger.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "shell/catalog.h"
 #include "shell/counters.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 
 namespace vartesa {
 
 namespace {
 
-const QString kRoles = QStringLiteral("Gospodar.dbf");
+using R = RoleColumns;
 
-// Values of the fields after IDGOS, in the order of the insert and of the update.
-QVariantList roleValues(const Role& r) {
-    return {r.village, r.number, r.name, r.code, r.address, r.personType, YesNo(r.exemptBuildings),
-            YesNo(r.exemptYards), YesNo(r.exemptVehicles), YesNo(r.exemptIntravilan), r.extravilanExemption,
-            r.notes, YesNo(r.noPenalties)};
+// Deletes the rows of role `id` from one table of RoleDeletionTables(), through its book
+// where it has one.
+void deleteRowsOfRole(db::Database& db, const QString& folder, const QString& file, qint64 id) {
+    if (file == tables::Roles) DeleteRole(db, folder, id);
+    else if (file == tables::Ledger) DeleteLedgerLinesOfRole(db, folder, id);
+    else if (file == tables::Balances) DeleteBalanceRowsOfRole(db, folder, id);
+    else db.exec(QStringLiteral("DELETE FROM \"%1/%2\" WHERE IDGOS = ?").arg(folder, file), {id});
 }
 
 } // namespace
@@ -42,10 +47,10 @@ const QStringList& PageTables() {
 }
 
 const QStringList& RoleDeletionTables() {
-    static const QStringList tables = QStringList{kRoles} + PageTables() +
-                                      QStringList{"Datorii.dbf", "SoldCalc.dbf", "Chitante.dbf",
-                                                  "UndelDat.dbf", "UndelSold.dbf"};
-    return tables;
+    static const QStringList files = QStringList{tables::Roles} + PageTables() +
+                                     QStringList{tables::Ledger, tables::Balances, "Chitante.dbf",
+                                                 "UndelDat.dbf", "UndelSold.dbf"};
+    return files;
 }
 
 void InsertBlankPage(db::Database& db, const QString& dataFolder, const QString& file, qint64 id,
@@ -67,42 +72,40 @@ void InsertBlankPage(db::Database& db, const QString& dataFolder, const QString&
 RoleRegister::RoleRegister(db::Database& db, const QString& dataFolder) : db_(db), folder_(dataFolder) {}
 
 db::Query RoleRegister::listRoles() {
-    return db_.query(QStringLiteral("SELECT IDGOS, SATUL, ROL, NUMEP, UPPER(NUMEP) AS NUMEM, CNP, ADRESA, "
-                                    "TIP, SCCLAD, SCCC, SCTI, SCAUTO, SCTE, OBS, NOTAX FROM \"%1\" "
-                                    "ORDER BY SATUL, NUMEP, ROL")
-                         .arg(table(kRoles)));
+    const QStringList before = {R::id, R::village, R::number, R::name};
+    const QStringList after = {R::code,      R::address,       R::personType, R::exemptBuildings,
+                               R::exemptYards, R::exemptIntravilan, R::exemptVehicles, R::extravilanExemption,
+                               R::notes,     R::noPenalties};
+    return db_.query(QStringLiteral("SELECT %1, UPPER(%2) AS NUMEM, %3 FROM \"%4\" ORDER BY %5, %2, %6")
+                         .arg(before.join(QStringLiteral(", ")), R::name, after.join(QStringLiteral(", ")),
+                              table(tables::Roles), R::village, R::number));
 }
 
 std::optional<Role> RoleRegister::role(qint64 id) {
-    const db::Query q = db_.query(QStringLiteral("SELECT * FROM \"%1\" WHERE IDGOS = ?").arg(table(kRoles)), {id});
-    if (q.isEmpty()) return std::nullopt;
-    return RoleFromRow(q, 0);
+    return ReadRole(db_, folder_, id);
 }
 
 QString RoleRegister::ProposeRoleNumber() {
-    const QVariant max =
-        db_.scalar(QStringLiteral("SELECT MAX(CAST(ROL AS FLOAT)) AS ROLMAX FROM \"%1\"").arg(table(kRoles)));
+    const QVariant max = db_.scalar(
+        QStringLiteral("SELECT MAX(CAST(%1 AS FLOAT)) AS ROLMAX FROM \"%2\"").arg(R::number, table(tables::Roles)));
     const double next = (max.isNull() ? 0.0 : max.toDouble()) + 1;
     return next == double(qint64(next)) ? QString::number(qint64(next)) : QString::number(next, 'g', 15);
 }
 
 int RoleRegister::countWithNumber(const QString& number, qint64 except) {
-    return db_.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE ROL = ? AND IDGOS <> ?").arg(table(kRoles)),
+    return db_.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE %2 = ? AND %3 <> ?")
+                          .arg(table(tables::Roles), R::number, R::id),
                       {number, except})
         .toInt();
 }
 
 std::optional<Role> RoleRegister::roleWithCode(const QString& code, qint64 except) {
-    const db::Query q = db_.query(
-        QStringLiteral("SELECT * FROM \"%1\" WHERE CNP = ? AND IDGOS <> ? ORDER BY IDGOS").arg(table(kRoles)),
-        {code, except});
-    if (q.isEmpty()) return std::nullopt;
-    return RoleFromRow(q, 0);
+    return ReadRoleWithCode(db_, folder_, code, except);
 }
 
 QStringList RoleRegister::addresses() {
-    const db::Query q =
-        db_.query(QStringLiteral("SELECT DISTINCT ADRESA FROM \"%1\" ORDER BY ADRESA").arg(table(kRoles)));
+    const db::Query q = db_.query(
+        QStringLiteral("SELECT DISTINCT %1 FROM \"%2\" ORDER BY %1").arg(R::address, table(tables::Roles)));
     QStringList out;
     for (int r = 0; r < q.count(); ++r)
         if (const QString a = q.cell(r, 0).toString(); !a.trimmed().isEmpty()) out << a;
@@ -112,10 +115,7 @@ QStringList RoleRegister::addresses() {
 qint64 RoleRegister::addRole(Role role, CountersFile& counters, const BlankPageDefaults& defaults) {
     role.id = counters.NextId(QStringLiteral("SERVER"), QStringLiteral("IDGOS")).toLongLong();
     db::Transaction tx(db_);
-    db_.exec(QStringLiteral("INSERT INTO \"%1\" (IDGOS, SATUL, ROL, NUMEP, CNP, ADRESA, TIP, SCCLAD, SCCC, SCAUTO, "
-                            "SCTI, SCTE, OBS, NOTAX) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                 .arg(table(kRoles)),
-             QVariantList{role.id} + roleValues(role));
+    InsertRole(db_, folder_, role);
     for (const QString& page : PageTables()) InsertBlankPage(db_, folder_, page, role.id, defaults);
     tx.commit();
     return role.id;
@@ -123,15 +123,11 @@ qint64 RoleRegister::addRole(Role role, CountersFile& counters, const BlankPageD
 
 void RoleRegister::editRole(const Role& role) {
     db::Transaction tx(db_);
-    db_.exec(QStringLiteral("UPDATE \"%1\" SET SATUL = ?, ROL = ?, NUMEP = ?, CNP = ?, ADRESA = ?, TIP = ?, "
-                            "SCCLAD = ?, SCCC = ?, SCAUTO = ?, SCTI = ?, SCTE = ?, OBS = ?, NOTAX = ? WHERE IDGOS = ?")
-                 .arg(table(kRoles)),
-             roleValues(role) + QVariantList{role.id});
+    UpdateRole(db_, folder_, role);
     // By IDGOS, not by the old village and number: another role may share that number.
-    for (const char* file : {"Datorii.dbf", "SoldCalc.dbf"})
-        if (const QString path = table(QLatin1String(file)); db_.tableExists(path))
-            db_.exec(QStringLiteral("UPDATE \"%1\" SET SATUL = ?, ROL = ? WHERE IDGOS = ?").arg(path),
-                     {role.village, role.number, role.id});
+    if (db_.tableExists(table(tables::Ledger))) SetLedgerRoleNames(db_, folder_, role.id, role.village, role.number);
+    if (db_.tableExists(table(tables::Balances)))
+        SetBalanceRoleNames(db_, folder_, role.id, role.village, role.number);
     tx.commit();
 }
 
@@ -141,8 +137,7 @@ void RoleRegister::deleteRole(qint64 id, Progress& progress) {
     db::Transaction tx(db_);
     for (const QString& file : RoleDeletionTables()) {
         // A table the folder lacks holds no rows of the role.
-        if (const QString path = table(file); file == kRoles || db_.tableExists(path))
-            db_.exec(QStringLiteral("DELETE FROM \"%1\" WHERE IDGOS = ?").arg(path), {id});
+        if (file == tables::Roles || db_.tableExists(table(file))) deleteRowsOfRole(db_, folder_, file, id);
         progress.Step();
     }
     tx.commit();

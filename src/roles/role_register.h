@@ -3,7 +3,7 @@
 // look-ups of the form, and adding, editing and deleting a role. Each change is one
 // transaction over every table it touches: all of them change, or none.
 
-#include "roles/role.h"
+#include "books/roles.h"
 
 #include "db/dbf_format.h"
 #include "db/query.h"

@@ -7,7 +7,7 @@
 // typed text. Names and villages are compared through the engine's UPPER, so "ş" and "ș"
 // (and "ţ", "ț") meet.
 
-#include "roles/role.h"
+#include "books/roles.h"
 
 #include <QString>
 

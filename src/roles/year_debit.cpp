@@ -1,8 +1,8 @@
 #include "roles/year_debit.h"
 
 #include "db/database.h"
-#include "roles/row_reader.h"
 #include "shell/counters.h"
+#include "shell/table_files.h"
 #include "shell/text_helpers.h"
 
 #include <cmath>
@@ -10,8 +10,6 @@
 namespace vartesa {
 
 namespace {
-
-constexpr int kPairs = 8;
 
 double toFourDecimals(double v) { return std::round(v * 10000.0) / 10000.0; }
 
@@ -57,28 +55,6 @@ DebitProblem checkObject(DebitDetails& d, DebitForm form, int workingYear) {
     return {};
 }
 
-QString pairFields() {
-    QStringList names;
-    for (int n = 1; n <= kPairs; ++n) names << QStringLiteral("CAMP%1").arg(n) << QStringLiteral("VAL%1").arg(n);
-    return names.join(QStringLiteral(", "));
-}
-
-// The values of the fields after IDDEB and IDGOS, in the order of insertRow / updateRow.
-QVariantList debitValues(const YearDebit& d) {
-    QVariantList v{d.tax, d.explanation, d.docNumber, d.kind, d.object.name, d.from, d.monthStart, d.object.file};
-    for (int n = 0; n < kPairs; ++n) {
-        const bool used = size_t(n) < d.object.pairs.size();
-        v << (used ? d.object.pairs[size_t(n)].first : QString()) << (used ? d.object.pairs[size_t(n)].second : QString());
-    }
-    return v << d.amount << d.toCollect;
-}
-
-std::vector<YearDebit> debitsIn(const db::Query& q) {
-    std::vector<YearDebit> out;
-    for (int row = 0; row < q.count(); ++row) out.push_back(YearDebitFromRow(q, row));
-    return out;
-}
-
 } // namespace
 
 const QStringList& DebitKindTexts() {
@@ -99,29 +75,6 @@ bool DescribesRealObject(DebitKind kind) { return kind == DebitKind::Purchase ||
 
 QString DebitDocumentLabel(DebitKind kind) {
     return kind == DebitKind::Purchase || kind == DebitKind::Increase ? QStringLiteral("BD") : QStringLiteral("BS");
-}
-
-YearDebit YearDebitFromRow(const db::Query& q, int row) {
-    const RowReader r(q, row);
-    YearDebit d;
-    d.id = r.integer("IDDEB");
-    d.roleId = r.integer("IDGOS");
-    d.tax = r.text("GRUPA");
-    d.explanation = r.text("DOCJUS");
-    d.docNumber = r.integer("NR");
-    d.kind = r.text("CATEG");
-    d.object.name = r.text("DENUM");
-    d.from = r.date("DINDATA");
-    d.monthStart = r.date("PENDATA");
-    d.object.file = r.text("FISIER");
-    for (int n = 1; n <= kPairs; ++n) {
-        const QString field = r.text(QStringLiteral("CAMP%1").arg(n).toLatin1().constData()).trimmed();
-        if (!field.isEmpty())
-            d.object.pairs.push_back({field, r.text(QStringLiteral("VAL%1").arg(n).toLatin1().constData()).trimmed()});
-    }
-    d.amount = r.integer("SUMAINI");
-    d.toCollect = r.integer("SUMAC");
-    return d;
 }
 
 DebitProblem TidyAndCheckDebit(DebitEntry& e, DebitForm form, int workingYear) {
@@ -177,23 +130,18 @@ QString DebitHasOperationText() {
 YearDebits::YearDebits(db::Database& db, const QString& dataFolder) : db_(db), folder_(dataFolder) {}
 
 std::vector<YearDebit> YearDebits::debitsOf(qint64 roleId) {
-    return debitsIn(db_.query(
-        QStringLiteral("SELECT * FROM \"%1\" WHERE IDGOS = ? ORDER BY IDGOS, GRUPA, DINDATA, IDDEB").arg(table(kDebitTable)),
-        {roleId}));
+    return ReadYearDebits(db_, folder_, roleId, DebitOrder::ByTax);
 }
 
 YearDebit YearDebits::debit(qint64 id) {
-    const db::Query q = db_.query(QStringLiteral("SELECT * FROM \"%1\" WHERE IDDEB = ?").arg(table(kDebitTable)), {id});
-    return q.isEmpty() ? YearDebit{} : YearDebitFromRow(q, 0);
+    const std::vector<YearDebit> found = ReadYearDebitsWithId(db_, folder_, id);
+    return found.empty() ? YearDebit{} : found.front();
 }
 
 qint64 YearDebits::add(YearDebit d, CountersFile& counters) {
     d.id = counters.NextId(QStringLiteral("SERVER"), QStringLiteral("IDDEB")).toLongLong();
     d.toCollect = d.amount;
-    db_.exec(QStringLiteral("INSERT INTO \"%1\" (IDDEB, IDGOS, GRUPA, DOCJUS, NR, CATEG, DENUM, DINDATA, PENDATA, FISIER, "
-                            "%2, SUMAINI, SUMAC) VALUES (?%3)")
-                 .arg(table(kDebitTable), pairFields(), QStringLiteral(", ?").repeated(2 * kPairs + 11)),
-             QVariantList{d.id, d.roleId} + debitValues(d));
+    InsertYearDebit(db_, folder_, d);
     return d.id;
 }
 
@@ -203,16 +151,10 @@ DebitChange YearDebits::change(const YearDebit& changed) {
     YearDebit d = changed;
     d.toCollect = d.amount - (old.amount - old.toCollect);
     const qint64 shift = d.amount - old.amount;
-    QStringList sets;
-    for (const char* f : {"GRUPA", "DOCJUS", "NR", "CATEG", "DENUM", "DINDATA", "PENDATA", "FISIER"})
-        sets << QLatin1String(f) + QStringLiteral(" = ?");
-    for (const QString& f : pairFields().split(QStringLiteral(", "))) sets << f + " = ?";
-    sets << QStringLiteral("SUMAINI = ?") << QStringLiteral("SUMAC = ?");
     db::Transaction tx(db_);
-    db_.exec(QStringLiteral("UPDATE \"%1\" SET %2 WHERE IDDEB = ?").arg(table(kDebitTable), sets.join(QStringLiteral(", "))),
-             debitValues(d) << d.id);
+    UpdateYearDebit(db_, folder_, d);
     // Cancelling a receipt puts back the values it replaced; shifted alike, they keep this change.
-    if (const QString undo = table(kDebitUndoTable); db_.tableExists(undo))
+    if (const QString undo = table(tables::DebitsUndo); db_.tableExists(undo))
         db_.exec(QStringLiteral("UPDATE \"%1\" SET SUMAINI = SUMAINI + ?, SUMAC = SUMAC + ? WHERE IDDEB = ?").arg(undo),
                  {shift, shift, d.id});
     tx.commit();
@@ -223,7 +165,7 @@ DebitChange YearDebits::remove(qint64 roleId, qint64 id) {
     const YearDebit old = debit(id);
     if (old.id == 0 || old.roleId != roleId) return DebitChange::Missing;
     if (old.hasOperation()) return DebitChange::HasOperation;
-    db_.exec(QStringLiteral("DELETE FROM \"%1\" WHERE IDDEB = ?").arg(table(kDebitTable)), {id});
+    DeleteYearDebit(db_, folder_, id);
     return DebitChange::Done;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
-// Debits raised during the year (Debit.dbf): a tax object bought or sold, a vehicle
-// registered or deregistered, a one-off increase, decrease or fee. The clerk types the
-// amount; its sign comes from the kind of change. SUMAINI is the amount as established and
-// SUMAC what is still to collect: payments lower SUMAC only, so their difference is what
-// was collected, and a change of the amount keeps that difference.
+// The role clerk's side of the debits raised during the year (books/debits.h): the dialog's
+// kinds of change and checks, and adding, changing and deleting a debit. The clerk types the
+// amount; its sign comes from the kind of change. A change of the amount keeps what was
+// collected (SUMAINI - SUMAC).
 
+#include "books/debits.h"
 #include "roles/debit_objects.h"
 
 #include <QDate>
@@ -17,11 +17,7 @@ namespace vartesa {
 class CountersFile;
 namespace db {
 class Database;
-class Query;
 }
-
-inline const QString kDebitTable = QStringLiteral("Debit.dbf");
-inline const QString kDebitUndoTable = QStringLiteral("UndelDebit.dbf");
 
 /// The kinds of change, in the order of the dialog's list.
 enum class DebitKind { Purchase, Sale, Reduction, Increase, Fee };
@@ -36,26 +32,6 @@ int DebitSign(DebitKind kind);
 bool DescribesRealObject(DebitKind kind);
 /// Label by the kind: "BD" for purchases and increases, "BS" for the others.
 QString DebitDocumentLabel(DebitKind kind);
-
-/// One row of Debit.dbf.
-struct YearDebit {
-    qint64 id = 0;         // IDDEB
-    qint64 roleId = 0;     // IDGOS
-    QString tax;           // GRUPA: one of the four main taxes
-    QString explanation;   // DOCJUS
-    qint64 docNumber = 0;  // NR
-    QString kind;          // CATEG
-    DebitObject object;    // DENUM, FISIER and the CAMP/VAL pairs
-    QDate from;            // DINDATA
-    QDate monthStart;      // PENDATA: first day of the month of DINDATA
-    qint64 amount = 0;     // SUMAINI, signed
-    qint64 toCollect = 0;  // SUMAC
-
-    /// A receipt, order or note was booked on the debit.
-    bool hasOperation() const { return amount != toCollect; }
-};
-
-YearDebit YearDebitFromRow(const db::Query& query, int row);
 
 /// What the debit dialog ("Impozite") holds.
 struct DebitEntry {

@@ -57,7 +57,7 @@ TEST_F(LedgerTest, AddedLineIsManualWithItsAmountsEstablished) {
     EXPECT_EQ(l.village + '/' + l.number, "ALUNI/5");
     EXPECT_EQ(l.from, QDate(2015, 3, 17));
     EXPECT_EQ(l.arrearsEstablished, 250);
-    EXPECT_EQ(l.unit + QString::number(l.quantity), "buc1");
+    EXPECT_EQ(l.unit + l.quantity.toString(4), "buc1.0000");
     EXPECT_FALSE(l.hasReceipt());
 }
 

@@ -4,6 +4,7 @@
 #include "db/database.h"
 #include "db/error.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 #include "shell/ui/enter_navigation.h"
 #include "shell/ui/upper_case.h"
 
@@ -95,11 +96,11 @@ void TFVerificari::openTable(const QString& file, const QString& status) {
 }
 
 void TFVerificari::Verif1BClick() {
-    openTable(QStringLiteral("Datorii.dbf"), QStringLiteral("Baza de date cu datoriile ..."));
+    openTable(tables::Ledger, QStringLiteral("Baza de date cu datoriile ..."));
 }
 
 void TFVerificari::ConvexBtn1Click() {
-    openTable(QStringLiteral("SoldCalc.dbf"), QStringLiteral("Baza de date cu soldurile ..."));
+    openTable(tables::Balances, QStringLiteral("Baza de date cu soldurile ..."));
 }
 
 void TFVerificari::RolXChange() {
