@@ -38,7 +38,7 @@ void writeCatalogTable(const QString& folder, const QString& file, int rows, Row
 } // namespace
 
 void writeSyntheticAccounts(const QString& folder, const CommuneSize& size) {
-    writeCatalogTable(folder, "SoldCalc.dbf", size.roles * 4, [](int r) {
+    writeCatalogTable(folder, tables::Balances, size.roles * 4, [](int r) {
         const int role = r / 4 + 1;
         const int amount = (r * 53) % 700 + 20;
         return QVariantMap{{"IDRES", r + 1}, {"IDGOS", role}, {"GRUPA", kTaxes[r % 4]}, {"SUMA", amount},
@@ -47,7 +47,7 @@ void writeSyntheticAccounts(const QString& folder, const CommuneSize& size) {
                            {"DEPOZI", r % 11 == 0 ? 90 : 0}, {"MAJORI", r % 5 * 3}, {"TIP", "A"}};
     });
     const char* const kinds[] = {"Cumparare", "Vanzare", "Majorare", "Taxa", "Reducere"};
-    writeCatalogTable(folder, "Debit.dbf", size.roles / 5, [&](int r) {
+    writeCatalogTable(folder, tables::Debits, size.roles / 5, [&](int r) {
         const QDate from = QDate(2015, 1, 10).addDays(r % 300);
         const int sign = r % 5 == 1 || r % 5 == 4 ? -1 : 1;
         return QVariantMap{{"IDDEB", r + 1},    {"IDGOS", r * 5 + 1},  {"GRUPA", kTaxes[r % 4]},

@@ -4,13 +4,14 @@
 #include "db/query.h"
 #include "shell/catalog.h"
 #include "shell/text_helpers.h"
+#include "shell/table_files.h"
 
 namespace vartesa {
 
 ZoneTable::ZoneTable(db::Database& db, const QString& dataFolder)
     : db_(db), dataFolder_(dataFolder), counters_(dataFolder + QStringLiteral("/Vartesa.set")) {}
 
-QString ZoneTable::path() const { return dataFolder_ + QStringLiteral("/DefZone.dbf"); }
+QString ZoneTable::path() const { return dataFolder_ + '/' + tables::Zones; }
 
 std::vector<ZoneRow> ZoneTable::all() const {
     std::vector<ZoneRow> rows;
@@ -35,7 +36,7 @@ std::optional<QString> ZoneTable::check(const QString& locality, qint64 editingI
 }
 
 qint64 ZoneTable::add(const QString& locality, const QString& zone, const QString& rank) {
-    if (!db_.tableExists(path())) CreateTable(db_, path(), CatalogTable(QStringLiteral("DefZone.dbf")));
+    if (!db_.tableExists(path())) CreateTable(db_, path(), CatalogTable(tables::Zones));
     const qint64 id = counters_.NextId(QStringLiteral("SERVER"), QStringLiteral("DEFZONE")).toLongLong();
     db_.exec(QStringLiteral("INSERT INTO \"%1\" (ID, LOCALIT, ZONA, RANG) VALUES (?, ?, ?, ?)").arg(path()),
              {id, locality, zone, rank});

@@ -8,6 +8,7 @@
 #include "shell/counters.h"
 #include "shell/startup.h"
 #include "shell/text_helpers.h"
+#include "shell/table_files.h"
 
 namespace vartesa {
 
@@ -22,7 +23,7 @@ const QStringList& StartingClaims() {
 BudgetCodes::BudgetCodes(db::Database& db, const QString& dataFolder, CountersFile& counters)
     : db_(db), dataFolder_(dataFolder), counters_(counters) {}
 
-QString BudgetCodes::path() const { return dataFolder_ + QStringLiteral("/CODCL.dbf"); }
+QString BudgetCodes::path() const { return dataFolder_ + '/' + tables::BudgetCodes; }
 
 void BudgetCodes::EnsureCodesTable() {
     if (db_.tableExists(path())) return;

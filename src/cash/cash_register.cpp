@@ -9,6 +9,7 @@
 #include "shell/services.h"
 #include "shell/table_helpers.h"
 #include "shell/text_helpers.h"
+#include "shell/table_files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,7 +48,7 @@ std::optional<QString> CheckOperation(const ManualOperation& operation) {
 
 CashRegister::CashRegister(Services& services) : s_(services) {}
 
-QString CashRegister::table() const { return s_.folders.data + QStringLiteral("/RegCasa.dbf"); }
+QString CashRegister::table() const { return s_.folders.data + '/' + tables::CashRegister; }
 
 void CashRegister::Open() {
     rows_.clear();

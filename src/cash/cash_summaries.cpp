@@ -8,6 +8,7 @@
 #include "shell/file_helpers.h"
 #include "shell/services.h"
 #include "shell/settings_table.h"
+#include "shell/table_files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -127,7 +128,7 @@ workbook::Workbook BuildRegisterList(Services& s, const SummaryRequest& r) {
 workbook::Workbook BuildPaymentsList(Services& s, const SummaryRequest& r) {
     auto list = OpenSummaryTemplate(s, QStringLiteral("LISTPLAT"), QStringLiteral("ListPlat.xls"));
     list->SetTextCell(QStringLiteral("#PERIOADA"), PeriodText(r));
-    const QString table = s.folders.data + QStringLiteral("/RegCasa.dbf");
+    const QString table = s.folders.data + '/' + tables::CashRegister;
     const QString cashier = RestrictedCashier(s, r.cashier);
     QString sql = QStringLiteral("SELECT DATAI, TRIM(DOCJUS) AS DOCJUS, PLATIT FROM \"%1\" WHERE PLATIT > 0 AND DATAI >= ? "
                                  "AND DATAI <= ?").arg(table);

@@ -8,6 +8,7 @@
 #include "shell/services.h"
 #include "shell/table_helpers.h"
 #include "shell/text_helpers.h"
+#include "shell/table_files.h"
 
 #include <QMap>
 
@@ -126,7 +127,7 @@ QStringList accountCodes(Services& s) {
         codes << BudgetCodeOfGroup(s.database(), s.folders.data, TaxGroups()[i], true)
               << BudgetCodeOfGroup(s.database(), s.folders.data, TaxGroups()[i], false);
     }
-    const QString table = s.folders.data + QStringLiteral("/CODCL.dbf");
+    const QString table = s.folders.data + '/' + tables::BudgetCodes;
     if (s.database().tableExists(table)) {
         db::Query q = s.database().query(
             QStringLiteral("SELECT TRIM(CODCLF) AS F, TRIM(CODCLJ) AS J FROM \"%1\" WHERE TRIM(TIP) <> 'I' ORDER BY CODCLF").arg(table));

@@ -6,6 +6,7 @@
 #include "shell/counters.h"
 #include "shell/table_helpers.h"
 #include "shell/text_helpers.h"
+#include "shell/table_files.h"
 
 #include <numeric>
 
@@ -62,9 +63,9 @@ std::int64_t NoDebitDocument::total() const {
 }
 
 QStringList NoDebitAccounts(db::Database& db, const QString& dataFolder) {
-    db::Query q = db.query(QStringLiteral("SELECT DISTINCT GRUPA FROM \"%1/CODCL.dbf\" WHERE TIP IS NULL OR "
+    db::Query q = db.query(QStringLiteral("SELECT DISTINCT GRUPA FROM \"%1\" WHERE TIP IS NULL OR "
                                           "TRIM(TIP) <> 'I' ORDER BY GRUPA")
-                               .arg(dataFolder));
+                               .arg(dataFolder + '/' + tables::BudgetCodes));
     QStringList out;
     for (q.first(); !q.eof(); q.next())
         if (const QString g = q.text(QStringLiteral("GRUPA")).trimmed(); !g.isEmpty()) out << g;

@@ -152,7 +152,7 @@ SyntheticCommuneReport CreateSyntheticCommune(Services& services,
         WriteTableFile(folder + '/' + file, CatalogTable(file), r);
     };
     write(tables::Roles, rows.roles);
-    write(QStringLiteral("DefZone.dbf"), rows.zones);
+    write(tables::Zones, rows.zones);
     write(tables::Debits, rows.debits);
     write(tables::Ledger, rows.manualLines);
     for (int i = 0; i < 7; ++i)

@@ -10,6 +10,7 @@
 #include "shell/file_helpers.h"
 #include "shell/services.h"
 #include "shell/version.h"
+#include "shell/table_files.h"
 
 #include <QFile>
 #include <QSet>
@@ -25,7 +26,7 @@ constexpr int kQuantityDecimals = 4;
 // Width of Pag4.dbf's built-up yards CCA..CCE.
 constexpr int kYardWidth = 12;
 
-QString table(const UpgradeContext& c, const char* file) { return c.dataFolder + '/' + QLatin1String(file); }
+QString table(const UpgradeContext& c, const QString& file) { return c.dataFolder + '/' + file; }
 
 bool hasField(db::Database& db, const QString& path, const char* field) {
     return db.layout(path).indexOf(QLatin1String(field)) >= 0;
@@ -61,26 +62,26 @@ Probes probe(UpgradeContext& c) {
     if (!ok) existing = 1.01;
     p.b = existing < 1.18;
     c.counters.WriteCounter("SERVER", "ExistVer", QString(kVersionNumber));
-    const QString pag5 = table(c, "Pag5.dbf");
+    const QString pag5 = table(c, tables::Vehicles);
     p.c = !hasField(db, pag5, "P30001");
     p.d = !hasField(db, pag5, "ATB3");
     p.e = hasField(db, pag5, "ALTE");
-    const QString ini = table(c, "Ini.dbf");
+    const QString ini = table(c, tables::Settings);
     if (db.tableExists(ini))
         db.exec(QStringLiteral("UPDATE \"%1\" SET FORMA = 'FORM4' WHERE FORMA = 'FR12' OR FORMA = 'FRCOMB'").arg(ini));
     p.f = count(db, QStringLiteral("SELECT Count(*) AS NRXX FROM \"%1\" WHERE TIP = 'A' AND SUMA2 = 0 AND RESTINI = 0")
-                        .arg(table(c, "Datorii.dbf"))) > 0;
+                        .arg(table(c, tables::Ledger))) > 0;
     p.g = db.tableExists(ini) && count(db, QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE NUME = 'EC11ZE'").arg(ini)) > 0;
-    const QString somDet = table(c, "SomDet.dbf");
+    const QString somDet = table(c, tables::SummonsLines);
     p.h = db.tableExists(somDet) && hasField(db, somDet, "DOCJUS");
-    const QString roles = table(c, "Gospodar.dbf");
+    const QString roles = table(c, tables::Roles);
     p.rolesEmpty = count(db, QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(roles)) == 0;
     const db::Layout rolesLayout = db.layout(roles);
     const int address = rolesLayout.indexOf("ADRESA");
     p.i = address >= 0 && rolesLayout.fields[size_t(address)].length == 80;
-    p.j = hasField(db, table(c, "Pag6.dbf"), "VN1");
-    p.k = hasField(db, table(c, "Pag2.dbf"), "C5S");
-    const db::Layout debts = db.layout(table(c, "Datorii.dbf"));
+    p.j = hasField(db, table(c, tables::Unregistered), "VN1");
+    p.k = hasField(db, table(c, tables::Buildings), "C5S");
+    const db::Layout debts = db.layout(table(c, tables::Ledger));
     const int quantity = debts.indexOf(QStringLiteral("CANT"));
     p.l = debts.indexOf(QStringLiteral("W_CANT")) >= 0 ||
           (quantity >= 0 && debts.fields[size_t(quantity)].length < kQuantityWidth);
@@ -89,25 +90,25 @@ Probes probe(UpgradeContext& c) {
 
 void insertSettings(UpgradeContext& c, const QString& pattern, int from, int to) {
     for (int n = from; n <= to; ++n)
-        c.db.exec(QStringLiteral("INSERT INTO \"%1\" (FORMA, NUME, VALOARE) VALUES ('FORM4', ?, '0')").arg(table(c, "Ini.dbf")),
+        c.db.exec(QStringLiteral("INSERT INTO \"%1\" (FORMA, NUME, VALOARE) VALUES ('FORM4', ?, '0')").arg(table(c, tables::Settings)),
                   {pattern.arg(n)});
 }
 
 // Step 1: a page-6 table without VN1 comes from before the pasture tax moved there.
 void recreatePageSix(UpgradeContext& c) {
-    const QString pag6 = table(c, "Pag6.dbf");
+    const QString pag6 = table(c, tables::Unregistered);
     c.db.exec(QStringLiteral("DROP TABLE \"%1\"").arg(pag6));
-    CreateTable(c.db, pag6, CatalogTable("Pag6.dbf"));
-    const QString ini = table(c, "Ini.dbf");
+    CreateTable(c.db, pag6, CatalogTable(tables::Unregistered));
+    const QString ini = table(c, tables::Settings);
     c.db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE FORMA = 'FORM4' AND NUME IN ('PAS1', 'PAS2', 'PAS3', 'PAS4')").arg(ini));
-    c.db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE GRUPA = 'Taxa pe pasune' AND TIP = 'A'").arg(table(c, "Datorii.dbf")));
+    c.db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE GRUPA = 'Taxa pe pasune' AND TIP = 'A'").arg(table(c, tables::Ledger)));
     insertSettings(c, QStringLiteral("VN%1"), 1, 11);
 }
 
 void widenAddresses(UpgradeContext& c) {
-    const std::pair<const char*, std::pair<const char*, int>> changes[] = {
-        {"Gospodar.dbf", {"ADRESA", 80}}, {"Gospodar.dbf", {"OBS", 240}}, {"Chitante.dbf", {"ADRESA", 80}},
-        {"ChitAnul.dbf", {"ADRESA", 80}}, {"Confirm.dbf", {"ADRESA", 80}}};
+    const std::pair<QString, std::pair<const char*, int>> changes[] = {
+        {tables::Roles, {"ADRESA", 80}}, {tables::Roles, {"OBS", 240}}, {tables::Receipts, {"ADRESA", 80}},
+        {tables::YearReceipts, {"ADRESA", 80}}, {tables::Confirmations, {"ADRESA", 80}}};
     for (const auto& [file, change] : changes) {
         try { // a table that cannot be changed now is changed at a later start
             ChangeFieldWidth(c.db, table(c, file), QLatin1String(change.first), change.second);
@@ -120,10 +121,10 @@ void widenAddresses(UpgradeContext& c) {
 // has the new one is merged into it (what was paid on the old line lowers the new one).
 void renameVehicleTaxes(UpgradeContext& c, UpgradeReport& report) {
     db::Database& db = c.db;
-    const QString debts = table(c, "Datorii.dbf");
+    const QString debts = table(c, tables::Ledger);
     const QString work = FreeTempFileName(c.programFolder, QStringLiteral("UpG"), QStringLiteral(".dbf"));
     if (work.isEmpty()) throw Error(QStringLiteral("Nu gasesc un nume liber pentru tabela de lucru"), c.programFolder);
-    CreateTable(db, work, CatalogTable("Datorii.dbf"));
+    CreateTable(db, work, CatalogTable(tables::Ledger));
     QStringList oldNames;
     QString placeholders;
     for (const RenamedTax& r : RenamedVehicleTaxes()) {
@@ -186,7 +187,7 @@ void renameVehicleTaxes(UpgradeContext& c, UpgradeReport& report) {
 // back first: while CANT is still narrow it holds the values and the copies only go, once
 // CANT has been made anew the copies hold the values and are moved back before they go.
 void widenDebtQuantity(UpgradeContext& c, UpgradeReport& report) {
-    const QString debts = table(c, "Datorii.dbf");
+    const QString debts = table(c, tables::Ledger);
     const db::Layout layout = c.db.layout(debts);
     const int quantity = layout.indexOf(QStringLiteral("CANT"));
     if (quantity < 0) return;
@@ -210,7 +211,7 @@ void widenDebtQuantity(UpgradeContext& c, UpgradeReport& report) {
 // Every stored control gets its row, coefficients included: a control without one would
 // lose what the administrator saves at the next start.
 void addMissingSettingRows(UpgradeContext& c, UpgradeReport& report) {
-    const QString ini = table(c, "Ini.dbf");
+    const QString ini = table(c, tables::Settings);
     if (!c.db.tableExists(ini)) return;
     QSet<QString> present;
     db::Query rows = c.db.query(QStringLiteral("SELECT NUME FROM \"%1\" WHERE FORMA = 'FORM4'").arg(ini));
@@ -304,7 +305,7 @@ UpgradeReport RunSecondUpgradeSet(UpgradeContext& c) {
         report.changes << QStringLiteral("Adresele largite la 80 de caractere");
     }
     if (!p.h) {
-        db.exec(QStringLiteral("ALTER TABLE \"%1\" ADD DOCJUS CHAR(50)").arg(table(c, "SomDet.dbf")));
+        db.exec(QStringLiteral("ALTER TABLE \"%1\" ADD DOCJUS CHAR(50)").arg(table(c, tables::SummonsLines)));
         report.changes << QStringLiteral("SomDet.dbf: DOCJUS adaugat");
     }
     if (!p.g) {
@@ -314,7 +315,7 @@ UpgradeReport RunSecondUpgradeSet(UpgradeContext& c) {
             add << QStringLiteral("ADD L%1E DECIMAL(8,4)").arg(n);
             zero << QStringLiteral("L%1E = 0").arg(n);
         }
-        const QString pag1 = table(c, "Pag1.dbf");
+        const QString pag1 = table(c, tables::LandOutside);
         if (!hasField(db, pag1, "L1E")) db.exec(QStringLiteral("ALTER TABLE \"%1\" %2").arg(pag1, add.join(", ")));
         db.exec(QStringLiteral("UPDATE \"%1\" SET %2").arg(pag1, zero.join(", ")));
         report.changes << QStringLiteral("Pag1.dbf: coloanele L1E-L11E adaugate");
@@ -327,13 +328,13 @@ UpgradeReport RunSecondUpgradeSet(UpgradeContext& c) {
                        .arg(n);
             set << QStringLiteral("C%1S = 0, C%1A = 0, C%1C = 0, NR%1 = 1").arg(n);
         }
-        const QString pag2 = table(c, "Pag2.dbf");
+        const QString pag2 = table(c, tables::Buildings);
         db.exec(QStringLiteral("ALTER TABLE \"%1\" %2").arg(pag2, add.join(", ")));
         db.exec(QStringLiteral("UPDATE \"%1\" SET %2").arg(pag2, set.join(", ")));
         report.changes << QStringLiteral("Pag2.dbf: cladirile 5-8 adaugate");
     }
     if (p.f) {
-        const QString debts = table(c, "Datorii.dbf");
+        const QString debts = table(c, tables::Ledger);
         db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE TIP = 'A' AND SUMA2 = 0 AND RESTINI = 0").arg(debts));
         db.pack(debts); // drops the production index flag and its .mdx file too
         try {
@@ -342,7 +343,7 @@ UpgradeReport RunSecondUpgradeSet(UpgradeContext& c) {
         }
         report.changes << QStringLiteral("Datorii.dbf: liniile calculate fara sume sterse");
     }
-    const QString pag5 = table(c, "Pag5.dbf");
+    const QString pag5 = table(c, tables::Vehicles);
     if (p.c) {
         db.exec(QStringLiteral("ALTER TABLE \"%1\" ADD P30001 DECIMAL(6,0), ADD P30002 DECIMAL(6,0), ADD P30003 DECIMAL(6,0), "
                                "ADD P30004 DECIMAL(6,0), ADD ALTE1 DECIMAL(6,0), ADD ALTE2 DECIMAL(6,0), "
@@ -368,7 +369,7 @@ UpgradeReport RunSecondUpgradeSet(UpgradeContext& c) {
     // Built-up yards of 1,000 m2 and more did not fit N(8,4); rural yards often are larger.
     // A table another workstation holds now is widened at a later start.
     try {
-        const QString pag4 = table(c, "Pag4.dbf");
+        const QString pag4 = table(c, tables::LandInside);
         // The work table of an older release's rebuild, stopped before it replaced Pag4.dbf.
         const QString work = table(c, "Pag4_L.dbf");
         if (db.tableExists(work)) db.exec(QStringLiteral("DROP TABLE \"%1\"").arg(work));
@@ -388,7 +389,7 @@ UpgradeReport RunSecondUpgradeSet(UpgradeContext& c) {
         const int moved = db.exec(QStringLiteral("UPDATE \"%1\" SET DENUM = 'Autoturisme cap.cil.peste 3000 cmc (1)', CAMP1 = 'P30001', "
                                "VAL1 = (SELECT CAST(P.P30001 AS CHAR(10)) FROM \"%2\" P WHERE P.IDGOS = \"%1\".IDGOS) "
                                "WHERE FISIER = 'PAG5' AND CAMP1 = 'AUTO10'")
-                    .arg(table(c, "Debit.dbf"), pag5));
+                    .arg(table(c, tables::Debits), pag5));
         if (moved) report.changes << QStringLiteral("Debit.dbf: %1 debite AUTO10 mutate pe P30001").arg(moved);
     }
     if (p.l) widenDebtQuantity(c, report);

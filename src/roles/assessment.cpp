@@ -80,7 +80,7 @@ Assessor::Assessor(db::Database& db, const QString& dataFolder, CountersFile& co
     // Each role is looked up by IDGOS in these; the engine keeps indexes in memory, once
     // per table (adding one again is refused, which is what we want).
     QStringList indexed = PageTables();
-    indexed << tables::Ledger << tables::Balances << QStringLiteral("Chitante.dbf");
+    indexed << tables::Ledger << tables::Balances << tables::Receipts;
     for (const QString& file : indexed) {
         try {
             db_.addIndex(folder_ + '/' + file, QStringLiteral("IDGOS"));
@@ -162,7 +162,7 @@ QStringList AssessmentVillageList(db::Database& db, const QString& dataFolder) {
     QStringList list;
     const QString roles = dataFolder + '/' + tables::Roles;
     if (db.tableExists(roles)) list = DistinctValues(db, roles, RoleColumns::village);
-    const QString zones = dataFolder + QStringLiteral("/DefZone.dbf");
+    const QString zones = dataFolder + '/' + tables::Zones;
     if (db.tableExists(zones))
         for (const QString& l : DistinctValues(db, zones, QStringLiteral("LOCALIT")))
             if (!list.contains(l)) list << l;

@@ -3,6 +3,7 @@
 #include "db/error.h"
 #include "admin/admin_catalog.h"
 #include "shell/catalog.h"
+#include "shell/table_files.h"
 
 namespace vartesa {
 namespace {
@@ -69,7 +70,7 @@ void extravilanLand(std::vector<PageField>& out) {
                                         "Fond forestier sau alt teren\ncu vegetatie forestiera", "Teren de constructii",
                                         "Teren neproductiv", "Teren cu apa, fara amenajari piscicole",
                                         "Teren cu amenajari piscicole"};
-    PageBuilder p(out, 1, "Pag1.dbf");
+    PageBuilder p(out, 1, tables::LandOutside);
     for (int k = 1; k <= 11; ++k)
         for (const QString& z : kZoneColumns)
             p.number("L" + n(k) + z, "EC" + n(k) + "Z" + z, QString::fromLatin1(categories[k - 1]), "Zona " + z);
@@ -77,7 +78,7 @@ void extravilanLand(std::vector<PageField>& out) {
 
 // Page 2: houses of a natural person, buildings of a legal person.
 void buildings(std::vector<PageField>& out) {
-    PageBuilder p(out, 2, "Pag2.dbf");
+    PageBuilder p(out, 2, tables::Buildings);
     p.group(QStringLiteral("Cladiri - persoane fizice"), PagePanel::Natural);
     for (int k = 1; k <= 8; ++k) {
         const QString house = "Casa " + n(k);
@@ -101,7 +102,7 @@ void buildings(std::vector<PageField>& out) {
 
 // Page 3: two annex buildings of either person type, in Pag2.dbf.
 void annexes(std::vector<PageField>& out) {
-    PageBuilder p(out, 3, "Pag2.dbf");
+    PageBuilder p(out, 3, tables::Buildings);
     struct Annex {
         const char* suffix; // of the table fields: CAS, CAS2
         const char* area;
@@ -137,7 +138,7 @@ void annexes(std::vector<PageField>& out) {
 
 // Page 4: built-up yards in m2, then the other categories in hectares; IA<k><1..5>.
 void intravilanLand(std::vector<PageField>& out) {
-    PageBuilder p(out, 4, "Pag4.dbf");
+    PageBuilder p(out, 4, tables::LandInside);
     for (const QString& z : kZoneColumns) p.number("CC" + z, "ICC" + z, "Curti - constructii (mp)", "Zona " + z);
     const char* const categories[8] = {"Teren arabil", "Pasune", "Faneata", "Vie",
                                        "Livada",       "Neproductiv", "Padure", "Teren cu ape"};
@@ -149,7 +150,7 @@ void intravilanLand(std::vector<PageField>& out) {
 
 // Page 5: means of transport up to 12 t, by the screen's mapping onto Pag5.dbf.
 void vehicles(std::vector<PageField>& out) {
-    PageBuilder p(out, 5, "Pag5.dbf");
+    PageBuilder p(out, 5, tables::Vehicles);
     const QString count = QStringLiteral("Numar");
     const QString capacity = QStringLiteral("Capacitate (cmc)");
     p.group(QStringLiteral("Autoturisme si motociclete"));
@@ -180,7 +181,7 @@ void vehicles(std::vector<PageField>& out) {
 }
 
 void unregisteredVehicles(std::vector<PageField>& out) {
-    PageBuilder p(out, 6, "Pag6.dbf");
+    PageBuilder p(out, 6, tables::Unregistered);
     const QString capacity = QStringLiteral("Capacitate (cmc)");
     p.group(QStringLiteral("Vehicule pana la 4800 cmc"));
     for (int k = 1; k <= 5; ++k) p.number("VN" + n(k), "VN" + n(k), "Vehiculul " + n(k), capacity);
@@ -191,7 +192,7 @@ void unregisteredVehicles(std::vector<PageField>& out) {
 }
 
 void otherTaxes(std::vector<PageField>& out) {
-    PageBuilder p(out, 7, "Pag7.dbf");
+    PageBuilder p(out, 7, tables::OtherTaxes);
     const char* const taxes[6] = {"Concesionari", "Iluminat", "Salubritate", "PSI", "Paza", "Vehicule lente"};
     for (int k = 1; k <= 6; ++k)
         p.number("LIN" + n(k), "Alte" + n(k), QString::fromLatin1(taxes[k - 1]), QStringLiteral("Cantitate"));
@@ -199,7 +200,7 @@ void otherTaxes(std::vector<PageField>& out) {
 
 // Pages 8, 9 and 10 carry the captions of the matching rates of the administrator window.
 void heavyAndWater(std::vector<PageField>& out, int page, const QString& prefix, int count, bool bySuspension) {
-    PageBuilder p(out, page, "Pag5.dbf");
+    PageBuilder p(out, page, tables::Vehicles);
     for (int k = 1; k <= count; ++k)
         for (const QString& s : bySuspension ? QStringList{"A", "B"} : QStringList{QString()}) {
             const QString key = prefix + n(k) + s;
@@ -211,7 +212,7 @@ void heavyAndWater(std::vector<PageField>& out, int page, const QString& prefix,
 }
 
 void arrears(std::vector<PageField>& out) {
-    PageBuilder p(out, 11, "Pag8.dbf");
+    PageBuilder p(out, 11, tables::PriorArrears);
     p.group(QStringLiteral("Impozite"));
     const char* const taxes[4] = {"Teren extravilan", "Cladiri", "Teren intravilan", "Mijloace de transport"};
     for (int k = 1; k <= 4; ++k) {
@@ -248,17 +249,17 @@ std::vector<PageField> buildTable() {
 
 const std::vector<DeclarationPage>& DeclarationPageList() {
     static const std::vector<DeclarationPage> pages = {
-        {1, "Pag1.dbf", "Teren Extravilan", "Suprafata detinuta - ha"},
-        {2, "Pag2.dbf", "Impozit pe cladiri", {}},
-        {3, "Pag2.dbf", "Impozit pe cladiri anexe", {}},
-        {4, "Pag4.dbf", "Teren intravilan", {}},
-        {5, "Pag5.dbf", "Mijloace de transport", {}},
-        {6, "Pag6.dbf", "Impozit pe vehicule neinmatriculate", {}},
-        {7, "Pag7.dbf", "Alte taxe", {}},
-        {8, "Pag5.dbf", "Autovechicule transport marfa peste 12 tone / bucati", {}},
-        {9, "Pag5.dbf", "Combinatii autovehicule peste 12 tone / bucati", {}},
-        {10, "Pag5.dbf", "Mijloace de transport pe apa", {}},
-        {11, "Pag8.dbf", "Restante din evidentele anterioare", {}},
+        {1, tables::LandOutside, "Teren Extravilan", "Suprafata detinuta - ha"},
+        {2, tables::Buildings, "Impozit pe cladiri", {}},
+        {3, tables::Buildings, "Impozit pe cladiri anexe", {}},
+        {4, tables::LandInside, "Teren intravilan", {}},
+        {5, tables::Vehicles, "Mijloace de transport", {}},
+        {6, tables::Unregistered, "Impozit pe vehicule neinmatriculate", {}},
+        {7, tables::OtherTaxes, "Alte taxe", {}},
+        {8, tables::Vehicles, "Autovechicule transport marfa peste 12 tone / bucati", {}},
+        {9, tables::Vehicles, "Combinatii autovehicule peste 12 tone / bucati", {}},
+        {10, tables::Vehicles, "Mijloace de transport pe apa", {}},
+        {11, tables::PriorArrears, "Restante din evidentele anterioare", {}},
     };
     return pages;
 }

@@ -41,15 +41,15 @@ QVariant BlankPageValue(const db::Field& f, const BlankPageDefaults& d) {
 }
 
 const QStringList& PageTables() {
-    static const QStringList tables = {"Pag1.dbf", "Pag2.dbf", "Pag4.dbf", "Pag5.dbf",
-                                       "Pag6.dbf", "Pag7.dbf", "Pag8.dbf"};
+    static const QStringList tables = {tables::LandOutside, tables::Buildings, tables::LandInside, tables::Vehicles,
+                                       tables::Unregistered, tables::OtherTaxes, tables::PriorArrears};
     return tables;
 }
 
 const QStringList& RoleDeletionTables() {
     static const QStringList files = QStringList{tables::Roles} + PageTables() +
-                                     QStringList{tables::Ledger, tables::Balances, "Chitante.dbf",
-                                                 "UndelDat.dbf", "UndelSold.dbf"};
+                                     QStringList{tables::Ledger, tables::Balances, tables::Receipts,
+                                                 tables::LedgerUndo, tables::BalancesUndo};
     return files;
 }
 

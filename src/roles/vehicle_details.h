@@ -2,6 +2,8 @@
 // The individual vehicles of a role (AutoDet.dbf): file number, type, make, capacity and
 // serial numbers. They describe what page 5 counts; the assessment does not read them.
 
+#include "shell/table_files.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +16,7 @@ namespace db {
 class Database;
 }
 
-inline const QString kVehicleDetailsTable = QStringLiteral("AutoDet.dbf");
+inline const QString kVehicleDetailsTable = tables::VehicleDetails;
 
 /// One row of AutoDet.dbf.
 struct VehicleDetail {

@@ -2,6 +2,7 @@
 
 #include "db/database.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 
 #include <QVariantList>
 
@@ -11,7 +12,7 @@ ActionLog::ActionLog(db::Database& db, const QString& dataFolder, const QString&
     : db_(db), dataFolder_(dataFolder), programFolder_(programFolder), clock_(clock) {}
 
 QString ActionLog::logPath(bool whole) const {
-    return (whole ? dataFolder_ : programFolder_) + QStringLiteral("/Log.dbf");
+    return (whole ? dataFolder_ : programFolder_) + '/' + tables::ActionLog;
 }
 
 void ActionLog::append(const QString& path, const QVariantList& row) {

@@ -2,12 +2,13 @@
 
 #include "db/database.h"
 #include "db/query.h"
+#include "shell/table_files.h"
 
 namespace vartesa {
 
 SettingsTable::SettingsTable(db::Database& db, const QString& dataFolder) : db_(db), dataFolder_(dataFolder) {}
 
-QString SettingsTable::path() const { return dataFolder_ + QStringLiteral("/Ini.dbf"); }
+QString SettingsTable::path() const { return dataFolder_ + '/' + tables::Settings; }
 
 QHash<QString, QString> SettingsTable::load() const {
     QHash<QString, QString> values;

@@ -34,5 +34,6 @@ inline const QString Summonses = QStringLiteral("Somatii.dbf");      // summonse
 inline const QString SummonsLines = QStringLiteral("SomDet.dbf");    // their lines per claim
 inline const QString BudgetCodes = QStringLiteral("CodCL.dbf");      // classification codes
 inline const QString Settings = QStringLiteral("Ini.dbf");           // the constants of the office
+inline const QString ActionLog = QStringLiteral("Log.dbf");          // who did what, in the data and the program folder
 
 } // namespace vartesa::tables

@@ -3,16 +3,17 @@
 #include "db/database.h"
 #include "db/query.h"
 #include "shell/catalog.h"
+#include "shell/table_files.h"
 
 namespace vartesa {
 
 void CreateSummonsDetailTable(db::Database& db, const QString& path) {
-    CreateTable(db, path, CatalogTable(QStringLiteral("SomDet.dbf")));
+    CreateTable(db, path, CatalogTable(tables::SummonsLines));
 }
 
 QString BudgetCodeOfGroup(db::Database& db, const QString& dataFolder, const QString& group, bool isPerson) {
-    const QVariant code = db.scalar(QStringLiteral("SELECT %1 FROM \"%2/CODCL.dbf\" WHERE GRUPA = ?")
-                                        .arg(isPerson ? "CODCLF" : "CODCLJ", dataFolder),
+    const QVariant code = db.scalar(QStringLiteral("SELECT %1 FROM \"%2\" WHERE GRUPA = ?")
+                                        .arg(isPerson ? "CODCLF" : "CODCLJ", dataFolder + '/' + tables::BudgetCodes),
                                     {group});
     return code.toString();
 }

@@ -4,6 +4,7 @@
 #include "shell/ui/combo_helpers.h"
 #include "shell/ui/enter_navigation.h"
 #include "shell/ui/window_looks.h"
+#include "shell/table_files.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -55,7 +56,7 @@ TFAddOper::TFAddOper(Services& services, QWidget* parent)
 void TFAddOper::prepare(const ManualOperation& op, bool adding) {
     setWindowTitle(adding ? QStringLiteral("Adaugare operatiune") : QStringLiteral("Modificare Operatiune"));
     DocJusCombo->clear();
-    FillComboDistinct(DocJusCombo, s_.database(), s_.folders.data + QStringLiteral("/RegCasa.dbf"), {},
+    FillComboDistinct(DocJusCombo, s_.database(), s_.folders.data + '/' + tables::CashRegister, {},
                       QStringLiteral("DOCJUS"));
     DocJusCombo->setEditText(op.document);
     TipCombo->setCurrentIndex(op.payment ? 1 : 0);

@@ -6,6 +6,7 @@
 #include "admin/ui/codes_window.h"
 #include "shell/ui/combo_helpers.h"
 #include "shell/ui/enter_navigation.h"
+#include "shell/table_files.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,7 +36,7 @@ QLineEdit* amountField(QWidget* parent, const char* name, int digits) {
 
 qint64 wholeLei(const QLineEdit* f) { return f->text().trimmed().toLongLong(); }
 
-QString codesTable(const Services& s) { return s.folders.data + QStringLiteral("/CODCL.dbf"); }
+QString codesTable(const Services& s) { return s.folders.data + '/' + tables::BudgetCodes; }
 
 QLabel* titleLine(QWidget* parent, const char* name) {
     auto* l = new QLabel(parent);
