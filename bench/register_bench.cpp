@@ -76,9 +76,9 @@ void storeYearOfPayments(const QString& folder) {
     for (const db::Field& f : database.layout(receipts).fields) fields << f.name;
     const QString columns = fields.join(QStringLiteral(", "));
     QString shifted = columns;
-    shifted.replace(ReceiptColumn::Id, QStringLiteral("%1 + ? AS %1").arg(ReceiptColumn::Id));
-    shifted.replace(QRegularExpression(QStringLiteral("\\b%1\\b").arg(ReceiptColumn::Number)),
-                    QStringLiteral("%1 + ? AS %1").arg(ReceiptColumn::Number));
+    shifted.replace(ReceiptLineColumns::id, QStringLiteral("%1 + ? AS %1").arg(ReceiptLineColumns::id));
+    shifted.replace(QRegularExpression(QStringLiteral("\\b%1\\b").arg(ReceiptLineColumns::number)),
+                    QStringLiteral("%1 + ? AS %1").arg(ReceiptLineColumns::number));
     for (int k = 1; k < kCopies; ++k)
         database.exec(QStringLiteral("INSERT INTO \"%1\" (%2) SELECT %3 FROM \"%1\" WHERE IDCHIT < 1000000")
                           .arg(receipts, columns, shifted),

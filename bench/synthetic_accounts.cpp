@@ -56,12 +56,12 @@ void writeSyntheticAccounts(const QString& folder, const CommuneSize& size) {
                            {"SUMAC", sign * (r % 300 + 10)}, {"VAL1", "100"}};
     });
     writeCatalogTable(folder, tables::Receipts, size.roles * 2, [](int r) {
-        using C = ReceiptColumn;
+        using C = ReceiptLineColumns;
         const int role = r / 2 + 1;
         const bool reduced = r % 2 == 0 && role % 3 == 0;
-        return QVariantMap{{C::Id, r + 1}, {C::Role, role}, {C::Operation, r + 1}, {C::Series, "VZ"}, {C::Number, r + 1},
-                           {C::Date, QDate(2015, 2, 1).addDays(r % 200)}, {C::Group, kTaxes[r % 4]},
-                           {C::Current, 50}, {C::Reduction, reduced ? 5 : 0}, {C::Total, reduced ? 45 : 50}, {C::Kind, "C"}};
+        return QVariantMap{{C::id, r + 1}, {C::role, role}, {C::operation, r + 1}, {C::series, "VZ"}, {C::number, r + 1},
+                           {C::date, QDate(2015, 2, 1).addDays(r % 200)}, {C::group, kTaxes[r % 4]},
+                           {C::current, 50}, {C::reduction, reduced ? 5 : 0}, {C::total, reduced ? 45 : 50}, {C::kind, "C"}};
     });
 }
 

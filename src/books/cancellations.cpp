@@ -8,7 +8,7 @@ namespace vartesa {
 
 namespace {
 
-using C = UndoColumn;
+using C = UndoColumns;
 
 QString path(const QString& dataFolder, const QString& file) { return dataFolder + QLatin1Char('/') + file; }
 
@@ -34,30 +34,30 @@ Member<Row> amount(const QString& column, std::int64_t Row::*field) {
 const std::vector<Member<BalanceUndoRow>>& balanceMembers() {
     using R = BalanceUndoRow;
     static const std::vector<Member<R>> all = {
-        id(C::Operation, &R::operation),        id(C::Role, &R::role),
-        id(C::BalanceId, &R::id),               amount(C::Amount, &R::amount),
-        amount(C::Rest, &R::rest),              amount(C::Reduction, &R::reduction),
-        amount(C::Exemption, &R::exemption),    amount(C::Arrears, &R::arrears),
-        amount(C::Credit, &R::credit),          amount(C::Carried, &R::carried),
-        amount(C::ArrearsInitial, &R::arrearsInitial), amount(C::CreditInitial, &R::creditInitial),
-        amount(C::CarriedInitial, &R::carriedInitial)};
+        id(C::operation, &R::operation),        id(C::role, &R::role),
+        id(C::balanceId, &R::id),               amount(C::amount, &R::amount),
+        amount(C::rest, &R::rest),              amount(C::reduction, &R::reduction),
+        amount(C::exemption, &R::exemption),    amount(C::arrears, &R::arrears),
+        amount(C::credit, &R::credit),          amount(C::carried, &R::carried),
+        amount(C::arrearsInitial, &R::arrearsInitial), amount(C::creditInitial, &R::creditInitial),
+        amount(C::carriedInitial, &R::carriedInitial)};
     return all;
 }
 
 const std::vector<Member<LedgerUndoRow>>& ledgerMembers() {
     using R = LedgerUndoRow;
     static const std::vector<Member<R>> all = {
-        id(C::Operation, &R::operation), id(C::Role, &R::role),          id(C::LedgerId, &R::id),
-        amount(C::Amount, &R::amount),   amount(C::Rest, &R::rest),       amount(C::Reduction, &R::reduction),
-        amount(C::Established, &R::established), amount(C::RestInitial, &R::restInitial)};
+        id(C::operation, &R::operation), id(C::role, &R::role),          id(C::ledgerId, &R::id),
+        amount(C::amount, &R::amount),   amount(C::rest, &R::rest),       amount(C::reduction, &R::reduction),
+        amount(C::established, &R::established), amount(C::restInitial, &R::restInitial)};
     return all;
 }
 
 const std::vector<Member<DebitUndoRow>>& debitMembers() {
     using R = DebitUndoRow;
-    static const std::vector<Member<R>> all = {id(C::Operation, &R::operation), id(C::Role, &R::role),
-                                               id(C::DebitId, &R::id), amount(C::Initial, &R::initial),
-                                               amount(C::Open, &R::open)};
+    static const std::vector<Member<R>> all = {id(C::operation, &R::operation), id(C::role, &R::role),
+                                               id(C::debitId, &R::id), amount(C::initial, &R::initial),
+                                               amount(C::open, &R::open)};
     return all;
 }
 
@@ -83,7 +83,7 @@ template <typename Row>
 std::vector<Row> readRows(db::Database& db, const QString& table, const std::vector<Member<Row>>& members,
                           qint64 idanul, qint64 idgos) {
     db::Query q = db.query(QStringLiteral("SELECT * FROM \"%1\" WHERE %2 = ? AND %3 = ? ORDER BY rowid")
-                               .arg(table, C::Operation, C::Role),
+                               .arg(table, C::operation, C::role),
                            {idanul, idgos});
     std::vector<Row> out;
     for (q.first(); !q.eof(); q.next()) {
@@ -116,17 +116,17 @@ const QStringList& DebitUndoColumns() {
 
 void SnapshotRoleBalances(db::Database& db, const QString& dataFolder, qint64 idanul, qint64 idgos) {
     copyRows(db, path(dataFolder, tables::BalancesUndo), BalanceUndoColumns(), path(dataFolder, tables::Balances),
-             C::Role, idanul, idgos);
+             C::role, idanul, idgos);
 }
 
 void SnapshotLedgerLine(db::Database& db, const QString& dataFolder, qint64 idanul, qint64 iddat) {
     copyRows(db, path(dataFolder, tables::LedgerUndo), LedgerUndoColumns(), path(dataFolder, tables::Ledger),
-             C::LedgerId, idanul, iddat);
+             C::ledgerId, idanul, iddat);
 }
 
 void SnapshotDebit(db::Database& db, const QString& dataFolder, qint64 idanul, qint64 iddeb) {
     copyRows(db, path(dataFolder, tables::DebitsUndo), DebitUndoColumns(), path(dataFolder, tables::Debits),
-             C::DebitId, idanul, iddeb);
+             C::debitId, idanul, iddeb);
 }
 
 std::vector<BalanceUndoRow> ReadBalanceUndo(db::Database& db, const QString& dataFolder, qint64 idanul, qint64 idgos) {
@@ -143,7 +143,7 @@ std::vector<DebitUndoRow> ReadDebitUndo(db::Database& db, const QString& dataFol
 
 void DeleteOperationUndo(db::Database& db, const QString& dataFolder, qint64 idanul) {
     for (const QString& table : {tables::BalancesUndo, tables::LedgerUndo, tables::DebitsUndo})
-        db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ?").arg(path(dataFolder, table), C::Operation), {idanul});
+        db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ?").arg(path(dataFolder, table), C::operation), {idanul});
 }
 
 } // namespace vartesa

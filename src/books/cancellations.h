@@ -20,29 +20,29 @@ class Database;
 }
 
 /// The columns of the three snapshot tables; each copies the same column of its source.
-struct UndoColumn {
-    static inline const QString Operation = QStringLiteral("IDANUL"); // all three
-    static inline const QString Role = QStringLiteral("IDGOS");       // all three
+struct UndoColumns {
+    static inline const QString operation = QStringLiteral("IDANUL"); // all three
+    static inline const QString role = QStringLiteral("IDGOS");       // all three
     // UndelSold.dbf, from SoldCalc.dbf
-    static inline const QString BalanceId = QStringLiteral("IDRES");
-    static inline const QString Amount = QStringLiteral("SUMA");     // also UndelDat.dbf
-    static inline const QString Rest = QStringLiteral("REST");       // also UndelDat.dbf
-    static inline const QString Reduction = QStringLiteral("REDUC"); // also UndelDat.dbf
-    static inline const QString Exemption = QStringLiteral("SCUTIRE");
-    static inline const QString Arrears = QStringLiteral("DATOR");
-    static inline const QString Credit = QStringLiteral("DEPOZ");
-    static inline const QString Carried = QStringLiteral("MAJOR");
-    static inline const QString ArrearsInitial = QStringLiteral("DATORI");
-    static inline const QString CreditInitial = QStringLiteral("DEPOZI");
-    static inline const QString CarriedInitial = QStringLiteral("MAJORI");
+    static inline const QString balanceId = QStringLiteral("IDRES");
+    static inline const QString amount = QStringLiteral("SUMA");     // also UndelDat.dbf
+    static inline const QString rest = QStringLiteral("REST");       // also UndelDat.dbf
+    static inline const QString reduction = QStringLiteral("REDUC"); // also UndelDat.dbf
+    static inline const QString exemption = QStringLiteral("SCUTIRE");
+    static inline const QString arrears = QStringLiteral("DATOR");
+    static inline const QString credit = QStringLiteral("DEPOZ");
+    static inline const QString carried = QStringLiteral("MAJOR");
+    static inline const QString arrearsInitial = QStringLiteral("DATORI");
+    static inline const QString creditInitial = QStringLiteral("DEPOZI");
+    static inline const QString carriedInitial = QStringLiteral("MAJORI");
     // UndelDat.dbf, from Datorii.dbf
-    static inline const QString LedgerId = QStringLiteral("IDDAT");
-    static inline const QString Established = QStringLiteral("SUMA2");
-    static inline const QString RestInitial = QStringLiteral("RESTINI");
+    static inline const QString ledgerId = QStringLiteral("IDDAT");
+    static inline const QString established = QStringLiteral("SUMA2");
+    static inline const QString restInitial = QStringLiteral("RESTINI");
     // UndelDebit.dbf, from Debit.dbf
-    static inline const QString DebitId = QStringLiteral("IDDEB");
-    static inline const QString Initial = QStringLiteral("SUMAINI");
-    static inline const QString Open = QStringLiteral("SUMAC");
+    static inline const QString debitId = QStringLiteral("IDDEB");
+    static inline const QString initial = QStringLiteral("SUMAINI");
+    static inline const QString open = QStringLiteral("SUMAC");
 };
 
 /// Every column of each snapshot table, in layout order.

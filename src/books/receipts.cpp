@@ -12,7 +12,7 @@ namespace vartesa {
 
 namespace {
 
-using C = ReceiptColumn;
+using C = ReceiptLineColumns;
 
 // A stored number as the queries read it: one written with decimals rounds half away from zero.
 qint64 whole(const QVariant& v) {
@@ -34,32 +34,32 @@ struct Setter {
 // In layout order, so the column list and the record cannot drift apart.
 const std::vector<Setter>& setters() {
     static const std::vector<Setter> all = {
-        {&C::Id, [](ReceiptLine& l, const QVariant& v) { l.idchit = whole(v); }},
-        {&C::Role, [](ReceiptLine& l, const QVariant& v) { l.idgos = v.isNull() ? kNoDebit : whole(v); }},
-        {&C::Operation, [](ReceiptLine& l, const QVariant& v) { l.idanul = whole(v); }},
-        {&C::Series, [](ReceiptLine& l, const QVariant& v) { l.series = text(v); }},
-        {&C::Number, [](ReceiptLine& l, const QVariant& v) { l.number = whole(v); }},
-        {&C::Date, [](ReceiptLine& l, const QVariant& v) { l.date = db::dateFromValue(v); }},
-        {&C::Village, [](ReceiptLine& l, const QVariant& v) { l.village = text(v); }},
-        {&C::Rol, [](ReceiptLine& l, const QVariant& v) { l.rol = text(v); }},
-        {&C::Group, [](ReceiptLine& l, const QVariant& v) { l.group = text(v); }},
-        {&C::Name, [](ReceiptLine& l, const QVariant& v) { l.name = text(v); }},
-        {&C::Code, [](ReceiptLine& l, const QVariant& v) { l.code = text(v); }},
-        {&C::Taxpayer, [](ReceiptLine& l, const QVariant& v) { l.taxpayer = text(v); }},
-        {&C::Cnp, [](ReceiptLine& l, const QVariant& v) { l.cnp = text(v); }},
-        {&C::Address, [](ReceiptLine& l, const QVariant& v) { l.address = text(v); }},
-        {&C::PersonType, [](ReceiptLine& l, const QVariant& v) { l.personType = text(v); }},
-        {&C::Payer, [](ReceiptLine& l, const QVariant& v) { l.payer = text(v); }},
-        {&C::Cashier, [](ReceiptLine& l, const QVariant& v) { l.cashier = text(v); }},
-        {&C::Badge, [](ReceiptLine& l, const QVariant& v) { l.badge = text(v); }},
-        {&C::Arrears, [](ReceiptLine& l, const QVariant& v) { l.arrears = whole(v); }},
-        {&C::Carried, [](ReceiptLine& l, const QVariant& v) { l.carried = whole(v); }},
-        {&C::Credit, [](ReceiptLine& l, const QVariant& v) { l.credit = whole(v); }},
-        {&C::Current, [](ReceiptLine& l, const QVariant& v) { l.current = whole(v); }},
-        {&C::Penalties, [](ReceiptLine& l, const QVariant& v) { l.penalties = whole(v); }},
-        {&C::Reduction, [](ReceiptLine& l, const QVariant& v) { l.reduction = whole(v); }},
-        {&C::Total, [](ReceiptLine& l, const QVariant& v) { l.total = whole(v); }},
-        {&C::Kind,
+        {&C::id, [](ReceiptLine& l, const QVariant& v) { l.idchit = whole(v); }},
+        {&C::role, [](ReceiptLine& l, const QVariant& v) { l.idgos = v.isNull() ? kNoDebit : whole(v); }},
+        {&C::operation, [](ReceiptLine& l, const QVariant& v) { l.idanul = whole(v); }},
+        {&C::series, [](ReceiptLine& l, const QVariant& v) { l.series = text(v); }},
+        {&C::number, [](ReceiptLine& l, const QVariant& v) { l.number = whole(v); }},
+        {&C::date, [](ReceiptLine& l, const QVariant& v) { l.date = db::dateFromValue(v); }},
+        {&C::village, [](ReceiptLine& l, const QVariant& v) { l.village = text(v); }},
+        {&C::rol, [](ReceiptLine& l, const QVariant& v) { l.rol = text(v); }},
+        {&C::group, [](ReceiptLine& l, const QVariant& v) { l.group = text(v); }},
+        {&C::name, [](ReceiptLine& l, const QVariant& v) { l.name = text(v); }},
+        {&C::code, [](ReceiptLine& l, const QVariant& v) { l.code = text(v); }},
+        {&C::taxpayer, [](ReceiptLine& l, const QVariant& v) { l.taxpayer = text(v); }},
+        {&C::cnp, [](ReceiptLine& l, const QVariant& v) { l.cnp = text(v); }},
+        {&C::address, [](ReceiptLine& l, const QVariant& v) { l.address = text(v); }},
+        {&C::personType, [](ReceiptLine& l, const QVariant& v) { l.personType = text(v); }},
+        {&C::payer, [](ReceiptLine& l, const QVariant& v) { l.payer = text(v); }},
+        {&C::cashier, [](ReceiptLine& l, const QVariant& v) { l.cashier = text(v); }},
+        {&C::badge, [](ReceiptLine& l, const QVariant& v) { l.badge = text(v); }},
+        {&C::arrears, [](ReceiptLine& l, const QVariant& v) { l.arrears = whole(v); }},
+        {&C::carried, [](ReceiptLine& l, const QVariant& v) { l.carried = whole(v); }},
+        {&C::credit, [](ReceiptLine& l, const QVariant& v) { l.credit = whole(v); }},
+        {&C::current, [](ReceiptLine& l, const QVariant& v) { l.current = whole(v); }},
+        {&C::penalties, [](ReceiptLine& l, const QVariant& v) { l.penalties = whole(v); }},
+        {&C::reduction, [](ReceiptLine& l, const QVariant& v) { l.reduction = whole(v); }},
+        {&C::total, [](ReceiptLine& l, const QVariant& v) { l.total = whole(v); }},
+        {&C::kind,
          [](ReceiptLine& l, const QVariant& v) {
              const QString letter = text(v);
              l.letter = letter.isEmpty() ? QChar(' ') : letter.at(0);
@@ -95,7 +95,7 @@ std::vector<ReceiptLine> readLines(db::Database& db, const QString& table, const
     for (const Setter& s : setters()) {
         const int at = q.columnIndex(*s.column);
         if (at >= 0) columns.push_back({at, &s});
-        else if (s.column != &C::Operation) q.value(*s.column); // throws the engine's missing-field error
+        else if (s.column != &C::operation) q.value(*s.column); // throws the engine's missing-field error
     }
     out.reserve(size_t(q.count()));
     for (int row = 0; row < q.count(); ++row) {
@@ -115,7 +115,7 @@ const QStringList& ReceiptColumns(bool withOperation) {
     }();
     static const QStringList cancelled = [] {
         QStringList c = all;
-        c.removeAll(C::Operation);
+        c.removeAll(C::operation);
         return c;
     }();
     return withOperation ? all : cancelled;
@@ -132,15 +132,15 @@ void CreateReceiptsTable(db::Database& db, const QString& path) {
 }
 
 std::vector<ReceiptLine> ReadDocumentLines(db::Database& db, const QString& table, qint64 idchit) {
-    return readLines(db, table, C::Id + QStringLiteral(" = ?"), {idchit});
+    return readLines(db, table, C::id + QStringLiteral(" = ?"), {idchit});
 }
 
 std::vector<ReceiptLine> ReadRoleLines(db::Database& db, const QString& table, qint64 idgos, const QDate& from) {
     // A collection without a debit may have been stored with IDGOS left empty.
-    QString where = idgos == kNoDebit ? QStringLiteral("(%1 IS NULL OR %1 = ?)").arg(C::Role) : C::Role + QStringLiteral(" = ?");
+    QString where = idgos == kNoDebit ? QStringLiteral("(%1 IS NULL OR %1 = ?)").arg(C::role) : C::role + QStringLiteral(" = ?");
     QVariantList params{idgos};
     if (!from.isNull()) {
-        where += QStringLiteral(" AND %1 >= ?").arg(C::Date);
+        where += QStringLiteral(" AND %1 >= ?").arg(C::date);
         params << from;
     }
     return readLines(db, table, where, params);
@@ -153,7 +153,7 @@ std::vector<ReceiptLine> ReadAllLines(db::Database& db, const QString& table) {
 std::optional<ReceiptLine> FindNumberedDocument(db::Database& db, const QString& table, const QString& series,
                                                 qint64 number) {
     const std::vector<ReceiptLine> lines =
-        readLines(db, table, QStringLiteral("%1 = ? AND RTRIM(%2) = ?").arg(C::Number, C::Series), {number, series});
+        readLines(db, table, QStringLiteral("%1 = ? AND RTRIM(%2) = ?").arg(C::number, C::series), {number, series});
     if (lines.empty()) return std::nullopt;
     return lines.front();
 }
@@ -161,7 +161,7 @@ std::optional<ReceiptLine> FindNumberedDocument(db::Database& db, const QString&
 bool LaterOperationStands(db::Database& db, const QString& table, qint64 idgos, qint64 idanul, qint64 idchit) {
     // A line with PLATNUME empty in SQL terms counts as not standing, as it always has.
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE %2 = ? AND %3 > ? AND %4 <> ? AND TRIM(%5) <> ?")
-                         .arg(table, C::Role, C::Operation, C::Id, C::Payer),
+                         .arg(table, C::role, C::operation, C::id, C::payer),
                      {idgos, idanul, idchit, kCancelledPayer})
                .toLongLong() > 0;
 }
@@ -169,10 +169,10 @@ bool LaterOperationStands(db::Database& db, const QString& table, qint64 idgos, 
 void ScanReceiptLines(db::Database& db, const QString& table, const QStringList& columns, const QDate& from,
                       const QDate& to, const std::function<void(const ReceiptLine&)>& line) {
     QStringList fields = columns;
-    int dateAt = int(fields.indexOf(C::Date));
+    int dateAt = int(fields.indexOf(C::date));
     if (dateAt < 0) {
         dateAt = int(fields.size());
-        fields << C::Date;
+        fields << C::date;
     }
     std::vector<const Setter*> chosen;
     for (const QString& f : fields) chosen.push_back(&setterOf(f));
@@ -199,47 +199,47 @@ void InsertReceiptLine(db::Database& db, const QString& table, const ReceiptLine
 void RenumberDocument(db::Database& db, const QString& table, qint64 idchit, const QDate& date, const QString& series,
                       qint64 number) {
     db.exec(QStringLiteral("UPDATE \"%1\" SET %2 = ?, %3 = ?, %4 = ? WHERE %5 = ?")
-                .arg(table, C::Date, C::Series, C::Number, C::Id),
+                .arg(table, C::date, C::series, C::number, C::id),
             {date, series.left(10), number, idchit});
 }
 
 int DeleteCancelledLines(db::Database& db, const QString& table, qint64 idchit) {
-    return db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ? AND TRIM(%3) = ?").arg(table, C::Id, C::Payer),
+    return db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ? AND TRIM(%3) = ?").arg(table, C::id, C::payer),
                    {idchit, kCancelledPayer});
 }
 
 void CopyDocumentToCancelled(db::Database& db, const QString& dataFolder, qint64 idchit) {
     // Copied in SQL, so what the lines hold reaches ChitAnul.dbf unchanged, empty numbers too.
     QStringList kept = ReceiptColumns(false);
-    kept.removeAll(C::Name);
+    kept.removeAll(C::name);
     const QString columns = kept.join(QStringLiteral(", "));
     db.exec(QStringLiteral("INSERT INTO \"%1\" (%3) SELECT %3 FROM \"%2\" WHERE %4 = ?")
-                .arg(CancelledReceiptsTable(dataFolder), ReceiptsTable(dataFolder), columns, C::Id),
+                .arg(CancelledReceiptsTable(dataFolder), ReceiptsTable(dataFolder), columns, C::id),
             {idchit});
 }
 
 void MarkDocumentCancelled(db::Database& db, const QString& table, qint64 idchit) {
-    QStringList sets{C::Payer + QStringLiteral(" = ?")};
+    QStringList sets{C::payer + QStringLiteral(" = ?")};
     QVariantList values{kCancelledPayer};
-    for (const QString* amount : {&C::Arrears, &C::Carried, &C::Credit, &C::Current, &C::Penalties, &C::Reduction,
-                                  &C::Total}) {
+    for (const QString* amount : {&C::arrears, &C::carried, &C::credit, &C::current, &C::penalties, &C::reduction,
+                                  &C::total}) {
         sets << *amount + QStringLiteral(" = ?");
         values << qint64(0);
     }
     values << idchit;
-    db.exec(QStringLiteral("UPDATE \"%1\" SET %2 WHERE %3 = ?").arg(table, sets.join(QStringLiteral(", ")), C::Id),
+    db.exec(QStringLiteral("UPDATE \"%1\" SET %2 WHERE %3 = ?").arg(table, sets.join(QStringLiteral(", ")), C::id),
             values);
 }
 
 void SetLinesCode(db::Database& db, const QString& table, const QString& group, const QString& personType,
                   const QString& code) {
-    db.exec(QStringLiteral("UPDATE \"%1\" SET %2 = ? WHERE %3 = ? AND %4 = ?").arg(table, C::Code, C::Group, C::PersonType),
+    db.exec(QStringLiteral("UPDATE \"%1\" SET %2 = ? WHERE %3 = ? AND %4 = ?").arg(table, C::code, C::group, C::personType),
             {code, group, personType});
 }
 
 void IndexDocumentNumbers(db::Database& db, const QString& table) {
     try {
-        db.addIndex(table, C::Number);
+        db.addIndex(table, C::number);
     } catch (const Error&) {
     }
 }

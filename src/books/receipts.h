@@ -29,33 +29,33 @@ constexpr qint64 kNoDebit = -1;
 inline const QString kCancelledPayer = QStringLiteral("ANULAT");
 
 /// The columns of a receipt line, in the order of the layout (ChitAnul.dbf lacks Operation).
-struct ReceiptColumn {
-    static inline const QString Id = QStringLiteral("IDCHIT");
-    static inline const QString Role = QStringLiteral("IDGOS");
-    static inline const QString Operation = QStringLiteral("IDANUL");
-    static inline const QString Series = QStringLiteral("SERIA");
-    static inline const QString Number = QStringLiteral("NR");
-    static inline const QString Date = QStringLiteral("DATAI");
-    static inline const QString Village = QStringLiteral("SATUL");
-    static inline const QString Rol = QStringLiteral("ROL");
-    static inline const QString Group = QStringLiteral("GRUPA");
-    static inline const QString Name = QStringLiteral("DENUM");
-    static inline const QString Code = QStringLiteral("CODCLAS");
-    static inline const QString Taxpayer = QStringLiteral("NUMEP");
-    static inline const QString Cnp = QStringLiteral("CNP");
-    static inline const QString Address = QStringLiteral("ADRESA");
-    static inline const QString PersonType = QStringLiteral("TIPF");
-    static inline const QString Payer = QStringLiteral("PLATNUME");
-    static inline const QString Cashier = QStringLiteral("INCANUME");
-    static inline const QString Badge = QStringLiteral("LEGITIMA");
-    static inline const QString Arrears = QStringLiteral("RESTANTA");
-    static inline const QString Carried = QStringLiteral("MAJOREST");
-    static inline const QString Credit = QStringLiteral("DEPOZIT");
-    static inline const QString Current = QStringLiteral("CURENT");
-    static inline const QString Penalties = QStringLiteral("MAJOR");
-    static inline const QString Reduction = QStringLiteral("REDUCERE");
-    static inline const QString Total = QStringLiteral("TOTAL");
-    static inline const QString Kind = QStringLiteral("TIP");
+struct ReceiptLineColumns {
+    static inline const QString id = QStringLiteral("IDCHIT");
+    static inline const QString role = QStringLiteral("IDGOS");
+    static inline const QString operation = QStringLiteral("IDANUL");
+    static inline const QString series = QStringLiteral("SERIA");
+    static inline const QString number = QStringLiteral("NR");
+    static inline const QString date = QStringLiteral("DATAI");
+    static inline const QString village = QStringLiteral("SATUL");
+    static inline const QString rol = QStringLiteral("ROL");
+    static inline const QString group = QStringLiteral("GRUPA");
+    static inline const QString name = QStringLiteral("DENUM");
+    static inline const QString code = QStringLiteral("CODCLAS");
+    static inline const QString taxpayer = QStringLiteral("NUMEP");
+    static inline const QString cnp = QStringLiteral("CNP");
+    static inline const QString address = QStringLiteral("ADRESA");
+    static inline const QString personType = QStringLiteral("TIPF");
+    static inline const QString payer = QStringLiteral("PLATNUME");
+    static inline const QString cashier = QStringLiteral("INCANUME");
+    static inline const QString badge = QStringLiteral("LEGITIMA");
+    static inline const QString arrears = QStringLiteral("RESTANTA");
+    static inline const QString carried = QStringLiteral("MAJOREST");
+    static inline const QString credit = QStringLiteral("DEPOZIT");
+    static inline const QString current = QStringLiteral("CURENT");
+    static inline const QString penalties = QStringLiteral("MAJOR");
+    static inline const QString reduction = QStringLiteral("REDUCERE");
+    static inline const QString total = QStringLiteral("TOTAL");
+    static inline const QString kind = QStringLiteral("TIP");
 };
 
 /// Every column of Chitante.dbf in layout order; without IDANUL, those of ChitAnul.dbf.

@@ -44,29 +44,29 @@ struct RestoreRule {
     std::vector<Kept<Row>> established;   // fields whose change means the row was re-established
 };
 
-using U = UndoColumn;
+using U = UndoColumns;
 
 // The reduction a payment writes is the one it granted; after a new assessment the
 // reduction it set stands.
 const RestoreRule<BalanceUndoRow>& balanceRule() {
     using R = BalanceUndoRow;
     static const RestoreRule<R> rule{&tables::Balances,
-                                     &U::BalanceId,
-                                     {{&U::Rest, &R::rest, &U::Amount, &R::amount},
-                                      {&U::Arrears, &R::arrears, &U::ArrearsInitial, &R::arrearsInitial},
-                                      {&U::Credit, &R::credit, &U::CreditInitial, &R::creditInitial},
-                                      {&U::Carried, &R::carried, &U::CarriedInitial, &R::carriedInitial}},
-                                     {{&U::Reduction, &R::reduction}},
-                                     {{&U::Amount, &R::amount}, {&U::Exemption, &R::exemption}}};
+                                     &U::balanceId,
+                                     {{&U::rest, &R::rest, &U::amount, &R::amount},
+                                      {&U::arrears, &R::arrears, &U::arrearsInitial, &R::arrearsInitial},
+                                      {&U::credit, &R::credit, &U::creditInitial, &R::creditInitial},
+                                      {&U::carried, &R::carried, &U::carriedInitial, &R::carriedInitial}},
+                                     {{&U::reduction, &R::reduction}},
+                                     {{&U::amount, &R::amount}, {&U::exemption, &R::exemption}}};
     return rule;
 }
 
 const RestoreRule<LedgerUndoRow>& ledgerRule() {
     using R = LedgerUndoRow;
     static const RestoreRule<R> rule{&tables::Ledger,
-                                     &U::LedgerId,
-                                     {{&U::Amount, &R::amount, &U::Established, &R::established},
-                                      {&U::Rest, &R::rest, &U::RestInitial, &R::restInitial}},
+                                     &U::ledgerId,
+                                     {{&U::amount, &R::amount, &U::established, &R::established},
+                                      {&U::rest, &R::rest, &U::restInitial, &R::restInitial}},
                                      {},
                                      {}};
     return rule;
@@ -74,7 +74,7 @@ const RestoreRule<LedgerUndoRow>& ledgerRule() {
 
 const RestoreRule<DebitUndoRow>& debitRule() {
     using R = DebitUndoRow;
-    static const RestoreRule<R> rule{&tables::Debits, &U::DebitId, {{&U::Open, &R::open, &U::Initial, &R::initial}}, {}, {}};
+    static const RestoreRule<R> rule{&tables::Debits, &U::debitId, {{&U::open, &R::open, &U::initial, &R::initial}}, {}, {}};
     return rule;
 }
 
@@ -118,7 +118,7 @@ void writeRow(db::Database& db, const QString& table, const RestoreRule<Row>& ru
     }
     params << id << role;
     db.exec(QStringLiteral("UPDATE \"%1\" SET %2 WHERE %3 = ? AND %4 = ?")
-                .arg(table, sets.join(QStringLiteral(", ")), *rule.key, U::Role),
+                .arg(table, sets.join(QStringLiteral(", ")), *rule.key, U::role),
             params);
 }
 
@@ -129,7 +129,7 @@ void restoreTable(db::Database& db, const QString& folder, const RestoreRule<Row
     const QString table = path(folder, *rule.table);
     for (const Row& snapshot : snapshots) {
         const db::Query now = db.query(
-            QStringLiteral("SELECT * FROM \"%1\" WHERE %2 = ? AND %3 = ?").arg(table, *rule.key, U::Role),
+            QStringLiteral("SELECT * FROM \"%1\" WHERE %2 = ? AND %3 = ?").arg(table, *rule.key, U::role),
             {snapshot.id, role});
         if (now.isEmpty()) continue; // the row is gone since: nothing to give back to
         std::vector<RestoredValue> values = restoredValues(rule, snapshot, now);

@@ -64,8 +64,8 @@ void CashRegister::Open() {
         };
         std::map<std::pair<QDate, QString>, Sum> days;
         std::set<QString> cashiers;
-        using C = ReceiptColumn;
-        ScanReceiptColumns(db, receipts(s_), {C::Date, C::Cashier, C::Kind, C::Total}, [&](const std::vector<QVariant>& v) {
+        using C = ReceiptLineColumns;
+        ScanReceiptColumns(db, receipts(s_), {C::date, C::cashier, C::kind, C::total}, [&](const std::vector<QVariant>& v) {
             const QString cashier = v[1].toString();
             if (!cashier.trimmed().isEmpty()) cashiers.insert(cashier);
             const QString kind = v[2].toString().trimmed();
@@ -103,7 +103,7 @@ QStringList CashRegister::Cashiers() const {
     QStringList list{AnyCashier()};
     if (cashiers_) list += *cashiers_;
     else if (s_.database().tableExists(receipts(s_)))
-        list += DistinctValues(s_.database(), receipts(s_), ReceiptColumn::Cashier);
+        list += DistinctValues(s_.database(), receipts(s_), ReceiptLineColumns::cashier);
     return list;
 }
 

@@ -64,10 +64,10 @@ std::vector<ReceiptLine> SelectLines(Services& s, const SummaryRequest& r, const
     if (!s.database().tableExists(table)) return lines;
     // A year holds tens of thousands of lines: the fields the lists use are read once from
     // the file, the period and kinds chosen here.
-    using C = ReceiptColumn;
-    const QStringList fields{C::Id,      C::Kind,       C::Series,  C::Number,  C::Date,    C::Village, C::Rol,
-                             C::Group,   C::Code,       C::Taxpayer, C::PersonType, C::Cashier, C::Arrears, C::Carried,
-                             C::Credit,  C::Current,    C::Penalties, C::Reduction, C::Total};
+    using C = ReceiptLineColumns;
+    const QStringList fields{C::id,      C::kind,       C::series,  C::number,  C::date,    C::village, C::rol,
+                             C::group,   C::code,       C::taxpayer, C::personType, C::cashier, C::arrears, C::carried,
+                             C::credit,  C::current,    C::penalties, C::reduction, C::total};
     ScanReceiptLines(s.database(), table, fields, r.from, r.to, [&](const ReceiptLine& l) {
         if (!kinds.isEmpty() && !kinds.contains(l.kind())) return;
         if (!cashier.isEmpty() && l.cashier != cashier) return;

@@ -136,7 +136,7 @@ TEST(ReceiptsBook, TheScanTakesThePeriodWithBothEndsAndOnlyTheChosenFields) {
         InsertReceiptLine(f.db, f.receipts(), l);
     }
     std::vector<ReceiptLine> seen;
-    ScanReceiptLines(f.db, f.receipts(), {ReceiptColumn::Id, ReceiptColumn::Total}, {2015, 3, 2}, {2015, 3, 5},
+    ScanReceiptLines(f.db, f.receipts(), {ReceiptLineColumns::id, ReceiptLineColumns::total}, {2015, 3, 2}, {2015, 3, 5},
                      [&](const ReceiptLine& l) { seen.push_back(l); });
     EXPECT_EQ(idsOf(seen), (std::vector<qint64>{2, 3}));
     ASSERT_FALSE(seen.empty());
