@@ -71,6 +71,12 @@ YearDebit YearDebitFrom(const StoredFields& f) {
     return d;
 }
 
+std::vector<YearDebit> ReadOpenYearDebits(db::Database& db, const QString& dataFolder, qint64 roleId) {
+    return debitsOf(db.query(QStringLiteral("SELECT * FROM \"%1\" WHERE %2 = ? AND %3 <> 0 ORDER BY rowid")
+                                 .arg(path(dataFolder), C::role, C::toCollect),
+                             {roleId}));
+}
+
 std::vector<YearDebit> ReadYearDebits(db::Database& db, const QString& dataFolder, qint64 roleId, DebitOrder order) {
     const QString sorted =
         order == DebitOrder::ByTax ? QStringList{C::tax, C::from, C::id}.join(QStringLiteral(", ")) : QStringLiteral("rowid");

@@ -88,6 +88,8 @@ enum class DebitOrder {
 /// Every debit of role `roleId`.
 std::vector<YearDebit> ReadYearDebits(db::Database& db, const QString& dataFolder, qint64 roleId,
                                       DebitOrder order = DebitOrder::Stored);
+/// The role's debits with something left to collect (SUMAC not 0), in record order.
+std::vector<YearDebit> ReadOpenYearDebits(db::Database& db, const QString& dataFolder, qint64 roleId);
 /// The debits numbered IDDEB `id` in record order: one, or none when it is gone.
 std::vector<YearDebit> ReadYearDebitsWithId(db::Database& db, const QString& dataFolder, qint64 id);
 /// Every column of the role's debits exactly as the file holds them, by tax: for the command

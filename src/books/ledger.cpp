@@ -86,6 +86,13 @@ std::vector<LedgerLine> ReadLedgerLines(db::Database& db, const QString& dataFol
                             {roleId}));
 }
 
+std::vector<LedgerLine> ReadOpenLedgerLines(db::Database& db, const QString& dataFolder, qint64 roleId) {
+    return linesOf(db.query(QStringLiteral("SELECT rowid AS %1, * FROM \"%2\" WHERE %3 = ? "
+                                           "AND COALESCE(%4, 0) + COALESCE(%5, 0) - COALESCE(%6, 0) <> 0 ORDER BY rowid")
+                                .arg(kRecord, path(dataFolder), C::role, C::current, C::arrears, C::reduction),
+                            {roleId}));
+}
+
 std::vector<LedgerLine> ReadLedgerLinesWithId(db::Database& db, const QString& dataFolder, qint64 id) {
     return linesOf(db.query(QStringLiteral("SELECT rowid AS %1, * FROM \"%2\" WHERE %3 = ? ORDER BY rowid")
                                 .arg(kRecord, path(dataFolder), C::id),

@@ -100,6 +100,9 @@ enum class LedgerOrder {
 /// Every line of role `roleId`, with its record number.
 std::vector<LedgerLine> ReadLedgerLines(db::Database& db, const QString& dataFolder, qint64 roleId,
                                         LedgerOrder order = LedgerOrder::Stored);
+/// The role's lines with something left to pay (SUMA + REST - REDUC not 0, an empty amount
+/// counting 0), in record order: the account asks the engine for these alone.
+std::vector<LedgerLine> ReadOpenLedgerLines(db::Database& db, const QString& dataFolder, qint64 roleId);
 /// The lines numbered IDDAT `id`, in record order: one, or none when it is gone (two only in a
 /// damaged table).
 std::vector<LedgerLine> ReadLedgerLinesWithId(db::Database& db, const QString& dataFolder, qint64 id);

@@ -37,16 +37,14 @@ std::vector<TaxRow> readTaxRows(db::Database& db, const QString& folder, qint64 
 // Debits with nothing left to collect stay out.
 std::vector<DebitRow> readDebitRows(db::Database& db, const QString& folder, qint64 idgos) {
     std::vector<DebitRow> rows;
-    for (const YearDebit& d : ReadYearDebits(db, folder, idgos))
-        if (d.toCollect != 0) rows.push_back(DebitRowOf(d));
+    for (const YearDebit& d : ReadOpenYearDebits(db, folder, idgos)) rows.push_back(DebitRowOf(d));
     return rows;
 }
 
 // Lines with nothing left to pay stay out; an empty amount counts as 0.
 std::vector<ClaimRow> readClaimRows(db::Database& db, const QString& folder, qint64 idgos) {
     std::vector<ClaimRow> rows;
-    for (const LedgerLine& l : ReadLedgerLines(db, folder, idgos)) {
-        if (l.current + l.arrears - l.reduction == 0) continue;
+    for (const LedgerLine& l : ReadOpenLedgerLines(db, folder, idgos)) {
         if (GroupIndex(l.group.trimmed()) != 5) continue; // the four local taxes have their own grid
         rows.push_back(ClaimRowOf(l));
     }
@@ -258,8 +256,13 @@ AccountRole OpenAccountRole(db::Database& db, const QString& dataFolder, const A
     }
     // One rule with the payment: the penalties are waived only while the option allows it.
     a.noPenalty = rules.penaltyOption && a.role.noPenalties;
-    for (const ReceiptLine& l : ReadRoleLines(db, ReceiptsTable(dataFolder), idgos, QDate(year, 1, 1)))
-        if (l.reduction > 0) a.reduced.insert(l.group.toUpper());
+    // Only the few lines with a reduction matter, out of a role's year of receipts: asked of
+    // the engine rather than read whole.
+    using C = ReceiptLineColumns;
+    db::Query q = db.query(QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 >= ? AND %4 > 0 AND %5 = ?")
+                               .arg(C::group, ReceiptsTable(dataFolder), C::date, C::reduction, C::role),
+                           {QDate(year, 1, 1), idgos});
+    for (q.first(); !q.eof(); q.next()) a.reduced.insert(q.text(C::group).trimmed().toUpper());
     return a;
 }
 

@@ -21,6 +21,9 @@ Query Query::fromRows(const QStringList& columns, std::vector<std::vector<QVaria
 int Query::columnIndex(const QString& name) const {
     if (index_.isEmpty())
         for (int i = 0; i < columns_.size(); ++i) index_.insert(columns_[i].toUpper(), i);
+    // Callers name columns as the tables spell them, in capitals: look that up before
+    // paying for an upper-case copy of the name.
+    if (const auto found = index_.constFind(name); found != index_.cend()) return *found;
     return index_.value(name.toUpper(), -1);
 }
 
