@@ -19,11 +19,19 @@ Query Query::fromRows(const QStringList& columns, std::vector<std::vector<QVaria
 }
 
 int Query::columnIndex(const QString& name) const {
+    // A reader asks for the fields of every row by name, in about the order of the columns
+    // and spelt as the table spells them: the column after the last one found is tried first,
+    // so a row costs a comparison a field. Any other spelling goes through the upper-case index.
+    const qsizetype count = columns_.size();
+    for (qsizetype k = 0; k < count; ++k) {
+        const qsizetype i = (lastFound_ + 1 + k) % count;
+        if (columns_[i] == name) {
+            lastFound_ = int(i);
+            return int(i);
+        }
+    }
     if (index_.isEmpty())
         for (int i = 0; i < columns_.size(); ++i) index_.insert(columns_[i].toUpper(), i);
-    // Callers name columns as the tables spell them, in capitals: look that up before
-    // paying for an upper-case copy of the name.
-    if (const auto found = index_.constFind(name); found != index_.cend()) return *found;
     return index_.value(name.toUpper(), -1);
 }
 

@@ -82,6 +82,7 @@ private:
     std::vector<bool> dateColumns_;           // columns declared as dates
     std::vector<std::vector<QVariant>> rows_; // the rows
     mutable QHash<QString, int> index_;       // column lookups by upper-case name
+    mutable int lastFound_ = -1;              // the column an exact lookup found last
     int pos_ = 0;                             // current row
 };
 

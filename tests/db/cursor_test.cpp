@@ -70,6 +70,10 @@ TEST_F(Cursors, FieldsOfCurrentRow) {
     EXPECT_TRUE(q.hasField(QStringLiteral("Data")));
     EXPECT_FALSE(q.hasField(QStringLiteral("LIPSA")));
     EXPECT_EQ(q.columnIndex(QStringLiteral("suma")), 2);
+    // Exact names found in any order, then another spelling, then the exact name again.
+    for (const auto& [name, at] : std::vector<std::pair<QString, int>>{
+             {"SUMA", 2}, {"NUME", 1}, {"DATA", 3}, {"SUMA", 2}, {"Nume", 1}, {"NUME", 1}, {"LIPSA", -1}, {"DATA", 3}})
+        EXPECT_EQ(q.columnIndex(name), at) << name.toStdString();
     EXPECT_THROW(q.text(QStringLiteral("LIPSA")), Error);
 
     EXPECT_EQ(q.text(QStringLiteral("NUME")), QStringLiteral("Ana"));
