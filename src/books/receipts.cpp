@@ -146,6 +146,15 @@ std::vector<ReceiptLine> ReadRoleLines(db::Database& db, const QString& table, q
     return readLines(db, table, where, params);
 }
 
+QStringList ReducedGroups(db::Database& db, const QString& table, qint64 idgos, const QDate& from) {
+    db::Query q = db.query(QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 >= ? AND %4 > 0 AND %5 = ?")
+                               .arg(C::group, table, C::date, C::reduction, C::role),
+                           {from, idgos});
+    QStringList groups;
+    for (q.first(); !q.eof(); q.next()) groups << q.text(C::group).trimmed();
+    return groups;
+}
+
 std::vector<ReceiptLine> ReadAllLines(db::Database& db, const QString& table) {
     return readLines(db, table, QStringLiteral("1 = 1"), {});
 }

@@ -110,6 +110,9 @@ std::vector<ReceiptLine> ReadDocumentLines(db::Database& db, const QString& tabl
 /// The lines of role `idgos` dated on or after `from` (every line when `from` is null), in
 /// stored order. kNoDebit reads the collections without a debit (IDGOS -1 or empty).
 std::vector<ReceiptLine> ReadRoleLines(db::Database& db, const QString& table, qint64 idgos, const QDate& from = {});
+/// The taxes (GRUPA, trimmed) of role `idgos`'s lines dated on or after `from` that granted a
+/// reduction: only these few are asked of the engine, not the role's year of lines.
+QStringList ReducedGroups(db::Database& db, const QString& table, qint64 idgos, const QDate& from);
 /// Every line of the table, in stored order (the cancelled documents are few).
 std::vector<ReceiptLine> ReadAllLines(db::Database& db, const QString& table);
 /// The first stored line of the document numbered `number` in series `series` (compared

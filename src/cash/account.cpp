@@ -256,13 +256,8 @@ AccountRole OpenAccountRole(db::Database& db, const QString& dataFolder, const A
     }
     // One rule with the payment: the penalties are waived only while the option allows it.
     a.noPenalty = rules.penaltyOption && a.role.noPenalties;
-    // Only the few lines with a reduction matter, out of a role's year of receipts: asked of
-    // the engine rather than read whole.
-    using C = ReceiptLineColumns;
-    db::Query q = db.query(QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 >= ? AND %4 > 0 AND %5 = ?")
-                               .arg(C::group, ReceiptsTable(dataFolder), C::date, C::reduction, C::role),
-                           {QDate(year, 1, 1), idgos});
-    for (q.first(); !q.eof(); q.next()) a.reduced.insert(q.text(C::group).trimmed().toUpper());
+    for (const QString& group : ReducedGroups(db, ReceiptsTable(dataFolder), idgos, QDate(year, 1, 1)))
+        a.reduced.insert(group.toUpper());
     return a;
 }
 
