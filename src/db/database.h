@@ -36,12 +36,33 @@ namespace vartesa::db {
 
 class Query;
 
+/// What Database::repairRecordCount found in a table and did to it.
+struct CountRepair {
+    Layout layout;      // the header as found
+    RecordsInFile held; // the records the file holds
+    QString fault;      // tableFault as found; empty for a whole table, which is left alone
+    QString backup;     // the copy of the file as found: <name>.bak beside it
+    QString rest;       // where the bytes of a record cut short go: <name>.rest; empty without
+    bool done = false;  // the file was mended (not a dry run, and there was a fault)
+};
+
 /// A numeric field's new size, for Database::changeNumericWidth.
 struct NumericWidth {
     QString field;
     int width = 0;    // characters, sign and point included
     int decimals = 0; // digits after the point
 };
+
+/// A table file's header against its size, read without its records.
+struct TableFileCheck {
+    Layout layout;          // the header as it stands (readLayout)
+    std::int64_t size = 0;  // bytes of the file
+    RecordsInFile held;     // the records its size holds
+    QString fault;          // tableFault; empty for a whole table
+};
+/// Reads the header and the size of the table file `path`; throws vartesa::Error when it
+/// cannot be read or is no dBase table at all.
+TableFileCheck inspectTableFile(const QString& path);
 
 /// One record's chosen fields, as Database::scan hands them over.
 using ScanRow = std::function<void(const std::vector<QVariant>& values)>;
@@ -89,6 +110,11 @@ public:
     bool tableExists(const QString& name) const;
     /// Field list and header of a table, as on disk now.
     Layout layout(const QString& table);
+    /// Rolls back every table of `folder` that a writer which died mid-way left half written
+    /// (its journal played back) and clears what is left of that writer's transaction; run
+    /// when a data folder is opened, before anything reads or copies its files. Waits for the
+    /// folder's exclusive lock. Returns the file names of the tables whose journal it found.
+    QStringList recoverFolder(const QString& folder);
 
     /// Adds an index on one field. Throws when that index was added already (callers that
     /// expect it ignore the error); packing forgets the indexes of a table.
@@ -106,6 +132,15 @@ public:
     /// file is not touched. Throws for a field the table lacks or that is not numeric.
     /// Needs the table free on every workstation.
     void changeNumericWidth(const QString& table, const std::vector<NumericWidth>& fields);
+
+    /// Mends a table whose header counts other records than its file holds (a copy cut short,
+    /// a writer that died before it updated the count): copies the file to <name>.bak first
+    /// (refused when that exists), moves the bytes of a record cut short to <name>.rest
+    /// (refused when that exists), then sets the count to the whole records held. A table
+    /// whose header disagrees with its own field descriptors is refused: only the count is
+    /// mended here. With `dryRun` it only finds, and writes nothing. Puts back a table a dead
+    /// writer left half written first. Needs the table free on every workstation. Throws Error.
+    CountRepair repairRecordCount(const QString& table, bool dryRun);
 
     /// Marks a table held open by this engine: shared (others may too) or exclusive (fails
     /// when any other engine holds it). Throws when the mark cannot be had.

@@ -3,6 +3,7 @@
 #include "cp1250.h"
 #include "error.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 #include <cmath>
@@ -108,7 +109,7 @@ bool Layout::sameShape(const Layout& o) const {
     return true;
 }
 
-Layout parseLayout(const QByteArray& bytes, const QString& file) {
+Layout readLayout(const QByteArray& bytes, const QString& file) {
     const auto bad = [&](const QString& why) {
         return Error(QStringLiteral("Tabela %1 nu este o tabela dBase valida: %2").arg(file, why),
                      file);
@@ -127,8 +128,11 @@ Layout parseLayout(const QByteArray& bytes, const QString& file) {
     l.changeCounter = u64(h + 20);
     l.productionIndex = std::uint8_t(h[28]);
     l.languageDriver = std::uint8_t(h[29]);
-    if (l.headerLength < kHeaderSize + 1 || l.headerLength > bytes.size())
-        throw bad(QStringLiteral("lungimea antetului %1").arg(l.headerLength));
+    if (l.headerLength < kHeaderSize + 1) throw bad(QStringLiteral("lungimea antetului %1").arg(l.headerLength));
+    if (l.headerLength > bytes.size())
+        throw Error(damagedTableText(file, QStringLiteral("fisierul are doar %1 octeti, antetul cere %2")
+                                               .arg(bytes.size()).arg(l.headerLength)),
+                    file);
 
     int offset = 1;
     for (int pos = kHeaderSize; pos + kDescriptorSize <= l.headerLength && h[pos] != 0x0D;
@@ -136,9 +140,7 @@ Layout parseLayout(const QByteArray& bytes, const QString& file) {
         const char* d = h + pos;
         Field f;
         f.name = QString::fromLatin1(d, int(strnlen(d, 11))).trimmed().toUpper();
-        if (!validType(d[11]))
-            throw bad(QStringLiteral("tip de camp necunoscut '%1' la %2").arg(QChar(d[11]), f.name));
-        f.type = FieldType(d[11]);
+        f.type = FieldType(d[11]); // layoutFault judges an unknown one
         f.length = std::uint8_t(d[16]);
         f.decimals = std::uint8_t(d[17]);
         // Character fields longer than 255 keep the high byte in the decimal count.
@@ -146,16 +148,80 @@ Layout parseLayout(const QByteArray& bytes, const QString& file) {
             f.length += f.decimals * 256;
             f.decimals = 0;
         }
-        if (f.length == 0) throw bad(QStringLiteral("campul %1 are lungimea 0").arg(f.name));
         f.offset = offset;
         offset += f.length;
         l.fields.push_back(f);
     }
-    if (l.fields.empty()) throw bad(QStringLiteral("nu are campuri"));
-    if (offset > l.recordLength)
-        throw bad(QStringLiteral("lungimea inregistrarii %1 mai mica decat a campurilor %2")
-                      .arg(l.recordLength).arg(offset));
     return l;
+}
+
+Layout parseLayout(const QByteArray& bytes, const QString& file) {
+    Layout l = readLayout(bytes, file);
+    const QString fault = layoutFault(l);
+    if (!fault.isEmpty()) throw Error(damagedTableText(file, fault), file);
+    return l;
+}
+
+QString layoutFault(const Layout& l) {
+    if (l.fields.empty()) return QStringLiteral("antetul nu descrie niciun camp");
+    int width = 1;
+    for (const Field& f : l.fields) {
+        const char type = char(f.type);
+        if (!validType(type)) {
+            const QString shown = type > ' ' && type < 0x7F ? QString(QChar::fromLatin1(type))
+                                                           : QStringLiteral("0x%1").arg(std::uint8_t(type), 2, 16, QChar('0'));
+            return QStringLiteral("campul %1 are tipul necunoscut %2").arg(f.name, shown);
+        }
+        // Dates and logicals have one width in every writer; numbers at most 20 digits in
+        // dBase, a little more in some others.
+        bool fits = f.length >= 1;
+        if (f.type == FieldType::Date) fits = f.length == 8;
+        if (f.type == FieldType::Logical) fits = f.length == 1;
+        if (f.type == FieldType::Numeric || f.type == FieldType::Float) fits = fits && f.length <= kMaxNumberWidth;
+        if (!fits) return QStringLiteral("campul %1 de tip %2 are lungimea %3").arg(f.name, QChar::fromLatin1(type)).arg(f.length);
+        if ((f.type == FieldType::Numeric || f.type == FieldType::Float) && f.decimals > f.length)
+            return QStringLiteral("campul %1 are %2 zecimale la lungimea %3").arg(f.name).arg(f.decimals).arg(f.length);
+        width += f.length;
+    }
+    if (width != l.recordLength)
+        return QStringLiteral("inregistrarea are %1 octeti, campurile cer %2").arg(l.recordLength).arg(width);
+    const int header = kHeaderSize + kDescriptorSize * int(l.fields.size()) + 1;
+    if (l.headerLength != header && l.headerLength != header + kHeaderExtra)
+        return QStringLiteral("antetul are %1 octeti, cele %2 campuri cer %3")
+            .arg(l.headerLength).arg(l.fields.size()).arg(header);
+    return {};
+}
+
+RecordsInFile recordsInFile(const Layout& l, std::int64_t fileSize, char lastByte) {
+    RecordsInFile held;
+    const std::int64_t body = fileSize - l.headerLength;
+    if (body <= 0 || l.recordLength == 0) return held;
+    held.whole = body / l.recordLength;
+    held.tail = body % l.recordLength;
+    if (held.tail == 1 && lastByte == kEndMarker) {
+        held.tail = 0;
+        held.endMarker = true;
+    }
+    return held;
+}
+
+QString tableFault(const Layout& l, std::int64_t fileSize, char lastByte) {
+    const QString fault = layoutFault(l);
+    if (!fault.isEmpty()) return fault;
+    const RecordsInFile held = recordsInFile(l, fileSize, lastByte);
+    if (held.whole == std::int64_t(l.recordCount) && held.tail == 0) return {};
+    QString text = QStringLiteral("antetul arata %1 inregistrari, fisierul are %2").arg(l.recordCount).arg(held.whole);
+    if (held.tail > 0) text += QStringLiteral(" si inca %1 octeti ai unei inregistrari taiate").arg(held.tail);
+    return text;
+}
+
+QString damagedTableText(const QString& path, const QString& fault) {
+    return QStringLiteral("Tabela %1 este deteriorata: %2.").arg(QFileInfo(path).fileName(), fault);
+}
+
+void checkTableFile(const Layout& l, std::int64_t fileSize, char lastByte, const QString& path) {
+    const QString fault = tableFault(l, fileSize, lastByte);
+    if (!fault.isEmpty()) throw Error(damagedTableText(path, fault), path);
 }
 
 Layout makeLayout(std::vector<Field> fields, const QString& file) {

@@ -23,8 +23,10 @@
 //   records, each: deletion flag (' ' live, '*' deleted) then the fields as text
 //   0x1A end marker
 //
-// Reading is lenient (blank or starred numbers read as empty, short files read the whole
-// records they hold); writing is strict (a value that does not fit its field is refused).
+// Reading is lenient about values (blank or starred numbers read as empty) and strict about
+// the file's shape: a header that disagrees with its field descriptors or with the file's
+// size (a copy cut short, a count a crashed writer never updated) is refused, never read
+// short or written over. Writing is strict (a value that does not fit its field is refused).
 
 #include <QByteArray>
 #include <QDate>
@@ -66,10 +68,44 @@ struct Layout {
 constexpr int kHeaderSize = 32;
 constexpr int kDescriptorSize = 32;
 constexpr char kEndMarker = 0x1A;
+/// Bytes some writers leave between the field descriptors' terminator and the first record.
+constexpr int kHeaderExtra = 263;
+/// The widest number field a table of another writer may hold.
+constexpr int kMaxNumberWidth = 32;
+
+/// Reads the header and field descriptors as they stand, also when their numbers disagree
+/// (see layoutFault); throws vartesa::Error naming `file` only when the bytes are no dBase
+/// table at all or end inside the header.
+Layout readLayout(const QByteArray& bytes, const QString& file);
 
 /// Reads the header and field descriptors; throws vartesa::Error naming `file` when the
-/// bytes are not a dBase table.
+/// bytes are not a dBase table or the header disagrees with its own field descriptors.
 Layout parseLayout(const QByteArray& bytes, const QString& file);
+
+/// What is wrong with a header read by readLayout, in the words that follow "este
+/// deteriorata: ": a field of an unknown type or of a width out of range, a record length
+/// other than 1 + the fields' widths, a header length other than 32 + 32 per field + 1 (or
+/// that plus the 263 bytes some writers add). Empty when the header agrees with itself.
+QString layoutFault(const Layout& layout);
+
+/// How the bytes after a header lie, for a file of `fileSize` bytes ending in `lastByte`.
+struct RecordsInFile {
+    std::int64_t whole = 0; // whole records after the header
+    std::int64_t tail = 0;  // bytes of a record cut short after them
+    bool endMarker = false; // the 0x1A after the whole records is there
+};
+RecordsInFile recordsInFile(const Layout& layout, std::int64_t fileSize, char lastByte);
+
+/// layoutFault, or else the disagreement of the header's record count with the records the
+/// file holds ("antetul arata 812 inregistrari, fisierul are 813"); empty when the file is
+/// whole: count x record length + header length = size, with or without the end marker.
+QString tableFault(const Layout& layout, std::int64_t fileSize, char lastByte);
+
+/// The refusal of a damaged table: "Tabela <file name> este deteriorata: <fault>."
+QString damagedTableText(const QString& path, const QString& fault);
+
+/// Throws vartesa::Error with damagedTableText when tableFault finds a fault.
+void checkTableFile(const Layout& layout, std::int64_t fileSize, char lastByte, const QString& path);
 
 /// A layout for new fields: offsets, record and header length computed; names upper-cased.
 /// Throws when a name is empty, longer than 10 characters, repeated, or a size is invalid.

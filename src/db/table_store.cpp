@@ -223,6 +223,7 @@ void Database::Impl::refresh(TableState& t) {
         }
         now.header = file.left(kHeaderSize);
         const Layout layout = parseLayout(file, t.path);
+        checkTableFile(layout, file.size(), file.isEmpty() ? '\0' : file.back(), t.path);
         if (t.loaded && layout.sameShape(t.layout)) {
             t.layout = layout;
             applyDiff(t, std::move(file));
@@ -270,6 +271,8 @@ void Database::Impl::scanFile(const QString& path, const QStringList& names, con
         const std::vector<Field> fields = chosenFields(l, names, path);
         struct stat st {};
         const std::int64_t size = ::fstat(fd.get(), &st) == 0 ? st.st_size : 0;
+        const QByteArray last = readAt(fd.get(), size - 1, 1);
+        checkTableFile(l, size, last.isEmpty() ? '\0' : last[0], path);
         const std::int64_t count = recordsHeld(l, size);
         // A slice at a time: the records pass through once, so they need not stay in memory.
         const std::int64_t slice = std::max<std::int64_t>(1, (1 << 20) / l.recordLength);

@@ -163,15 +163,14 @@ const std::vector<RawField> kLenientFields = {{"NR", 'N', 5}, {"NUME", 'C', 8}, 
 
 TEST(DbfReading, BlankStarredAndMissingValuesAndShortFile) {
     DataFolder dir;
-    // Five whole records and half of a sixth; the header claims eight.
+    // Five whole records without an end marker.
     QByteArray file = makeDbf(kLenientFields,
                               {QByteArray(" ") + "    1" + "Ana     " + "20240105" + "   12.50",
                                QByteArray(" ") + "     " + "Gol     " + "        " + "        ",
                                QByteArray(" ") + "*****" + "Stea    " + "20241231" + "********",
                                QByteArray("*") + "    4" + "Sters   " + "20240101" + "    1.00",
                                QByteArray(" ") + "    5" + "Cinci   " + "20230228" + "   -3.75"},
-                              8, false);
-    file += QByteArray(" ") + "    6" + "Jum";
+                              5, false);
     writeBytes(dir.file(QStringLiteral("Vechi.dbf")), file);
 
     db::Database db(dir.path());
@@ -185,13 +184,13 @@ TEST(DbfReading, BlankStarredAndMissingValuesAndShortFile) {
               (QStringList{"Gol", "Stea"}));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM \"Vechi.dbf\"")).toInt(), 4);
 
-    // A change to such a file leaves a header that counts the records really there.
-    EXPECT_EQ(db.exec(QStringLiteral("UPDATE \"Vechi.dbf\" SET NUME = ? WHERE NR = 5"), {QStringLiteral("Noua")}), 1);
-    const QByteArray after = readBytes(dir.file(QStringLiteral("Vechi.dbf")));
-    EXPECT_EQ(u32At(after, 4), 5u);
-    db::Database other(dir.path());
-    EXPECT_EQ(columnOf(other, QStringLiteral("SELECT NUME FROM \"Vechi.dbf\"")),
-              (QStringList{"Ana", "Gol", "Stea", "Noua"}));
+    // Cut short, half of a sixth record after the five and the header claiming eight, the
+    // file is refused rather than read short or written over.
+    const QByteArray cut = makeDbf(kLenientFields, {}, 8, false) + file.mid(u16At(file, 8)) + " " + "    6" + "Jum";
+    writeBytes(dir.file(QStringLiteral("Vechi.dbf")), cut);
+    EXPECT_THROW(db.exec(QStringLiteral("UPDATE \"Vechi.dbf\" SET NUME = ? WHERE NR = 5"), {QStringLiteral("Noua")}),
+                 Error);
+    EXPECT_EQ(readBytes(dir.file(QStringLiteral("Vechi.dbf"))), cut);
 }
 
 TEST(DbfReading, ImpossibleDateAndGarbageNumberReadAsNull) {
@@ -233,7 +232,8 @@ TEST_P(NotDbase, ClearErrorAndEngineStaysUsable) {
         FAIL() << "a file that is not a table was read";
     } catch (const Error& e) {
         EXPECT_TRUE(e.text().contains(QStringLiteral("Strica.dbf"))) << e.text().toStdString();
-        EXPECT_TRUE(e.text().contains(QStringLiteral("dBase"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QStringLiteral("dBase")) || e.text().contains(QStringLiteral("este deteriorata")))
+            << e.text().toStdString();
     }
     EXPECT_THROW(db.exec(QStringLiteral("UPDATE \"Strica.dbf\" SET A = 'x'")), Error);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT A FROM \"Buna.dbf\"")).toString(), QStringLiteral("abc"));
