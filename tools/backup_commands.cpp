@@ -2,6 +2,7 @@
 
 #include "commands.h"
 
+#include "db/database.h"
 #include "db/error.h"
 #include "datafolder/backup.h"
 
@@ -31,6 +32,8 @@ int runBackup(const QStringList& args) {
         return 1;
     }
     try {
+        // A table a killed writer left half written goes into the archive as it was before.
+        db::Database(args[0]).recoverFolder(QDir(args[0]).absolutePath());
         const std::vector<ArchiveSource> files = ListDataFiles(QDir(args[0]).absolutePath());
         if (!CompressFiles(files, args[1])) {
             QTextStream(stderr) << "Directorul " << args[0] << " nu contine fisiere de salvat; nu s-a scris nicio arhiva\n";

@@ -46,5 +46,7 @@ int runCashRegister(const QStringList& args);
 int runSummary(const QStringList& args);
 int runPay(const QStringList& args);
 int runCancel(const QStringList& args);
+int runVerify(const QStringList& args);
+int runRepair(const QStringList& args);
 
 } // namespace vartesa::tool

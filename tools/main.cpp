@@ -31,6 +31,12 @@ const std::vector<Command>& commands() {
         {"page", "DATAFOLDER IDGOS N [--set CAMP=VALOARE...]",
          "arata campurile paginii N (1-11) a rolului ca CAMP,VALOARE; cu --set le modifica prin verificarile ferestrei",
          runPage},
+        {"verify", "DATAFOLDER",
+         "reface tabelele lasate pe jumatate scrise de o oprire brusca si listeaza tabelele deteriorate", runVerify},
+        {"repair", "DATAFOLDER TABELA [--dry-run]",
+         "repara numarul de inregistrari al unei tabele deteriorate: copia <nume>.bak intai, coada taiata in "
+         "<nume>.rest; arata ce a gasit si ce a facut",
+         runRepair},
         {"list-archive", "ARHIVA", "verifica o arhiva .vsa si arata numele si marimile fisierelor", runListArchive},
         {"lista-persoane", "DATAFOLDER fizice|juridice", "lista persoanelor fizice sau juridice, in ordinea numelui (.xls)",
          runPersonList},

@@ -53,9 +53,8 @@ int runDbfInfo(const QStringList& args) {
         return 2;
     }
     try {
-        db::Fd fd = db::openFile(args[0], O_RDONLY);
-        const QByteArray head = db::readAt(fd.get(), 0, 65536);
-        const db::Layout l = db::parseLayout(head, args[0]);
+        const db::TableFileCheck check = db::inspectTableFile(args[0]);
+        const db::Layout& l = check.layout;
         out << "Versiune: 0x" << QString::number(l.version, 16) << '\n'
             << "Actualizata: " << l.lastUpdate.toString(QStringLiteral("dd.MM.yyyy")) << '\n'
             << "Inregistrari: " << l.recordCount << '\n'
@@ -67,6 +66,10 @@ int runDbfInfo(const QStringList& args) {
         for (const db::Field& f : l.fields)
             out << "  " << f.name.leftJustified(10) << ' ' << QChar(char(f.type)) << ' ' << f.length << ','
                 << f.decimals << '\n';
+        out << "Inregistrari dupa marimea fisierului: " << check.held.whole;
+        if (check.held.tail > 0) out << " si inca " << check.held.tail << " octeti ai unei inregistrari taiate";
+        out << '\n' << "Verdict: " << (check.fault.isEmpty() ? QStringLiteral("intreaga") : "deteriorata: " + check.fault)
+            << '\n';
     } catch (const Error& e) {
         err << e.text() << '\n';
         return 1;

@@ -110,6 +110,11 @@ public:
     bool tableExists(const QString& name) const;
     /// Field list and header of a table, as on disk now.
     Layout layout(const QString& table);
+    /// Refuses a damaged table (Error "Tabela X.dbf este deteriorata: ...") without loading
+    /// it: a dead writer's half-written table is put back first, then its header is read
+    /// against its size. An operation calls it for the tables it will write before it draws
+    /// numbers or writes anything outside the engine. A table that does not exist passes.
+    void checkTable(const QString& table);
     /// Rolls back every table of `folder` that a writer which died mid-way left half written
     /// (its journal played back) and clears what is left of that writer's transaction; run
     /// when a data folder is opened, before anything reads or copies its files. Waits for the

@@ -64,6 +64,15 @@ TableFileCheck inspectTableFile(const QString& path) {
     return c;
 }
 
+void Database::checkTable(const QString& table) {
+    const QString path = resolve(table);
+    if (!QFileInfo(path).isFile()) return;
+    d->underReadLock(path, [&] {
+        const TableFileCheck check = inspectTableFile(path);
+        if (!check.fault.isEmpty()) throw Error(damagedTableText(path, check.fault), path);
+    });
+}
+
 CountRepair Database::repairRecordCount(const QString& table, bool dryRun) {
     if (d->inTx) throw Error(QStringLiteral("O tabela nu se repara in timpul unei operatii"), table);
     const QString path = resolve(table);

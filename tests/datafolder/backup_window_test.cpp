@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -138,6 +139,36 @@ TEST_F(BackupWindowTest, RefusedRestoresLeaveTheDatabaseAndTheProgramRunning) {
     EXPECT_EQ(env_.messages().shown()[0].title, "Restaurare baza de date");
     EXPECT_EQ(env_.messages().shown()[0].text, "Utilizati o baza de date din retea!\rNu puteti face restaurarea!");
     EXPECT_EQ(ended_, 0);
+}
+
+// The administrator finds the damaged tables in the window and mends one after a question.
+TEST(VerificationWindowTest, ListsDamagedTablesAndRepairsTheChosenOne) {
+    test::TestServices env;
+    db::Database& db = env.services().database();
+    const QString data = env.folders().data;
+    CreateTable(db, data + "/Datorii.dbf", CatalogTable("Datorii.dbf"));
+    CreateTable(db, data + "/SoldCalc.dbf", CatalogTable("SoldCalc.dbf"));
+    for (int id = 1; id <= 3; ++id)
+        db.exec(QStringLiteral("INSERT INTO \"%1/Datorii.dbf\" (IDDAT, ROL) VALUES (?, '7')").arg(data), {id});
+    QByteArray bytes = readBytes(data + "/Datorii.dbf");
+    bytes[4] = 2; // the header counts one record fewer than the file holds
+    writeBytes(data + "/Datorii.dbf", bytes);
+
+    TFVerificari window(env.services());
+    window.show();
+    window.findChild<QPushButton*>("DeteriorateB")->click();
+    auto* list = window.findChild<QListWidget*>("TabeleDeteriorate");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "Tabela Datorii.dbf este deteriorata: antetul arata 2 inregistrari, fisierul are 3.");
+    env.messages().answerNext("DA");
+    window.findChild<QPushButton*>("ReparaB")->click();
+    EXPECT_EQ(env.messages().shown().back().text,
+              "Tabela Datorii.dbf este deteriorata: antetul arata 2 inregistrari, fisierul are 3.\r"
+              "Copia tabelei asa cum era: Datorii.bak.\rAntetul arata acum 3 inregistrari.");
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(readBytes(data + "/Datorii.bak"), bytes);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1/Datorii.dbf\"").arg(data)).toInt(), 3);
+    window.hide();
 }
 
 TEST(VerificationWindowTest, RoleBoxFiltersBothTablesAndDuplicatesShowInTheLowerGrid) {

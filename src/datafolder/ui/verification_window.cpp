@@ -1,6 +1,7 @@
 #include "verification_window.h"
 #include "shell/ui/window_looks.h"
 
+#include "datafolder/table_check.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "shell/services.h"
@@ -8,11 +9,13 @@
 #include "shell/ui/enter_navigation.h"
 #include "shell/ui/upper_case.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
@@ -22,7 +25,8 @@ namespace vartesa {
 
 TFVerificari::TFVerificari(Services& services, QWidget* parent)
     : QDialog(parent, DialogFlags()), s_(services), table_(services.database(), this), duplicates_(new db::QueryModel(this)),
-      rol_(new QLineEdit(this)), upper_(new QTableView(this)), lower_(new QTableView(this)), status_(new QLabel(this)) {
+      rol_(new QLineEdit(this)), upper_(new QTableView(this)), lower_(new QTableView(this)), status_(new QLabel(this)),
+      damaged_(new QListWidget(this)) {
     setObjectName(QStringLiteral("TFVerificari"));
     setWindowTitle(QStringLiteral("Vartesa"));
     auto* heading = new QLabel(QStringLiteral("Verificari / Modificari manuale"), this);
@@ -50,6 +54,8 @@ TFVerificari::TFVerificari(Services& services, QWidget* parent)
     left->addWidget(button("ConvexBtn1", "Baza Solduri", &TFVerificari::ConvexBtn1Click));
     left->addWidget(button("DubluriDatB", "Dubluri Datorii", &TFVerificari::DubluriDatP));
     left->addWidget(button("DubluriSoldB", "Dubluri Solduri", &TFVerificari::DubluriSold));
+    left->addWidget(button("DeteriorateB", "Tabele deteriorate", &TFVerificari::DamagedTablesClick));
+    left->addWidget(button("ReparaB", "Repara tabela", &TFVerificari::RepairTableClick));
     left->addStretch();
 
     upper_->setObjectName(QStringLiteral("DBGrid1"));
@@ -64,6 +70,9 @@ TFVerificari::TFVerificari(Services& services, QWidget* parent)
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(upper_);
     splitter->addWidget(lower_);
+    damaged_->setObjectName(QStringLiteral("TabeleDeteriorate"));
+    damaged_->hide(); // until the check has found something
+    splitter->addWidget(damaged_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
     auto* body = new QHBoxLayout;
@@ -139,6 +148,44 @@ void TFVerificari::DeleteCurrentRow() {
     s_.messages().guard([&] { table_.deleteRow(current.row()); });
     if (table_.rowCount() > 0)
         upper_->setCurrentIndex(table_.index(std::min(current.row(), table_.rowCount() - 1), current.column()));
+}
+
+void TFVerificari::DamagedTablesClick() {
+    status_->setText(QStringLiteral("Verific tabelele ..."));
+    damaged_->clear();
+    std::vector<DamagedTable> found;
+    if (!s_.messages().guard([&] { found = DamagedTables(s_.database(), s_.folders.data); })) return;
+    for (const DamagedTable& t : found) {
+        auto* item = new QListWidgetItem(t.fault, damaged_);
+        item->setData(Qt::UserRole, t.file);
+    }
+    damaged_->setVisible(!found.empty());
+    if (found.empty()) {
+        status_->setText(QStringLiteral("Nicio tabela deteriorata."));
+        return;
+    }
+    status_->setText(QStringLiteral("Tabele deteriorate: %1").arg(found.size()));
+    damaged_->setCurrentRow(0);
+}
+
+void TFVerificari::RepairTableClick() {
+    const QListWidgetItem* chosen = damaged_->currentItem();
+    if (!chosen) {
+        s_.messages().showInformation(QStringLiteral("Repara tabela"),
+                                      QStringLiteral("Alegeti din lista tabelelor deteriorate tabela de reparat!"));
+        return;
+    }
+    const QString file = chosen->data(Qt::UserRole).toString();
+    if (!s_.messages().askYesNo(QStringLiteral("Repara tabela"),
+                                QStringLiteral("Reparam tabela %1?\rIntai se face copia ei %2.")
+                                    .arg(file, QFileInfo(file).completeBaseName() + QStringLiteral(".bak")),
+                                MessageKind::Warning))
+        return;
+    table_.release(); // the grid must not keep the table as it was
+    QStringList report;
+    if (s_.messages().guard([&] { report = RepairTable(s_.database(), s_.folders.data, file, false); }))
+        s_.messages().showInformation(QStringLiteral("Repara tabela"), report.join('\r'));
+    DamagedTablesClick();
 }
 
 bool TFVerificari::eventFilter(QObject* watched, QEvent* event) {

@@ -11,6 +11,7 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QTableView;
 
 namespace vartesa {
@@ -37,6 +38,11 @@ public:
     void DubluriSold();
     /// Ctrl+Delete in the upper grid: deletes the current row after a question.
     void DeleteCurrentRow();
+    /// "Tabele deteriorate": lists the tables of the data folder the engine refuses.
+    void DamagedTablesClick();
+    /// "Repara tabela": after a question, mends the record count of the table chosen in that
+    /// list and says what it found and did.
+    void RepairTableClick();
 
     TableEditModel& tableModel() { return table_; }
     db::QueryModel& duplicatesModel() { return *duplicates_; }
@@ -56,6 +62,7 @@ private:
     QTableView* upper_;             // DBGrid1
     QTableView* lower_;             // DBGrid2
     QLabel* status_;                // ExplicP
+    QListWidget* damaged_;          // TabeleDeteriorate: the damaged tables, by file name
 };
 
 } // namespace vartesa
