@@ -270,6 +270,11 @@ StoredPayment StorePayment(db::Database& db, const QString& dataFolder, Counters
         out.refusal = kPaymentSituationChanged;
         return out; // the transaction rolls back
     }
+    // Every table the payment writes is whole, or the payment is refused before its numbers
+    // are drawn and the counters file changes.
+    for (const QString& table : {tables::Balances, tables::Ledger, tables::Debits, tables::Receipts,
+                                 tables::BalancesUndo, tables::LedgerUndo, tables::DebitsUndo})
+        db.checkTable(dataFolder + '/' + table);
     // Drawn only once the document is sure to be stored, so a refused payment leaves no gap
     // in the cashier's sequence; one write of the counters file for all three.
     std::vector<std::pair<QString, QString>> keys = {{kServer, QStringLiteral("IDANUL")},
