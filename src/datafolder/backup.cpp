@@ -1,5 +1,6 @@
 #include "backup.h"
 
+#include "db/database.h"
 #include "db/error.h"
 #include "shell/file_helpers.h"
 #include "shell/registry.h"
@@ -214,6 +215,8 @@ std::vector<ArchiveEntry> RestoreDataFolder(const QString& archivePath, const QS
 
 bool WriteArchive(Services& services, const QString& archivePath, ExistingArchive existing,
                   const std::function<void()>& pump) {
+    // A table a killed writer left half written goes into the archive as it was before.
+    services.database().recoverFolder(services.folders.program + '/' + kDataFolderName);
     const std::vector<ArchiveSource> files = ListFileDir(services.folders.program);
     bool written = false;
     {

@@ -210,6 +210,9 @@ void StartupSequence::resynchroniseCounters() {
 bool StartupSequence::run() {
     QLocale::setDefault(QLocale::c()); // "." decimals whatever the machine's region
     chooseDataFolder();
+    // A writer killed mid-way (a power cut, a crashed workstation) left its tables half
+    // written: put them back before the first step reads or packs them.
+    c_.db.recoverFolder(c_.folders.data);
     rolesTableEmpty_ = false;
     decideFirstStartOfDay();
     maintainLocalDatabase();

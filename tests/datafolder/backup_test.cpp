@@ -106,6 +106,29 @@ TEST_F(BackupTest, RoundTripRestoresEveryTableByteForByte) {
     EXPECT_EQ(env_.progress().descriptions().back(), "Restaurez baza de date...");
 }
 
+// A table a killed writer left half written is archived as it was before that write, by the
+// backup window and by the tool alike.
+TEST_F(BackupTest, AHalfWrittenTableIsArchivedAsItWasBefore) {
+    fillDataFolder();
+    const QString table = data() + "/Datorii.dbf";
+    const auto archived = [&](const QString& archive) {
+        QByteArray bytes;
+        for (const ArchiveEntry& e : DecompressFiles(archive, root() + "/scos"))
+            if (e.name == "Data\\Datorii.dbf") bytes = readBytes(root() + "/scos/Data/Datorii.dbf");
+        return bytes;
+    };
+    ASSERT_TRUE(QDir().mkpath(root() + "/scos/Data"));
+    const QByteArray before = shelltest::leaveHalfWritten(table);
+    ASSERT_TRUE(WriteArchive(env_.services(), root() + "/fereastra.vsa", ExistingArchive::Replace));
+    EXPECT_EQ(archived(root() + "/fereastra.vsa"), before);
+
+    shelltest::leaveHalfWritten(table);
+    QProcess tool;
+    tool.start(shelltest::toolPath(), {"backup", data(), root() + "/unealta.vsa"});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(archived(root() + "/unealta.vsa"), before);
+}
+
 TEST_F(BackupTest, NetworkWorkstationSavesItsOwnDefaultDataFolder) {
     writeBytes(data() + "/Local.dbf", "local");
     const QString server = root() + "/server/Data";

@@ -541,3 +541,14 @@ TEST(StartupTool, StartsAFolderWithoutTouchingTheUsersConfiguration) {
     EXPECT_TRUE(lastPack == QString::number(dayBefore) || lastPack == QString::number(dayAfter)) << lastPack.toStdString();
     EXPECT_EQ(readBytes(dataDir.path() + "/Sate.lst"), QByteArray("Aluni\r\nCorbu\r\n"));
 }
+
+// A table no start-up step reads, left half written by a killed writer, is whole again
+// once the program has started, its journal gone.
+TEST_F(StartupTest, AHalfWrittenTableIsPutBackWhenTheDataFolderIsOpened) {
+    const QString extra = data() + "/Extra.dbf";
+    createTable(extra, "NUME CHAR(8)");
+    for (const char* name : {"unu", "doi"}) insert(extra, "NUME", {name});
+    const QByteArray before = shelltest::leaveHalfWritten(extra);
+    start();
+    EXPECT_EQ(readBytes(extra), before);
+}

@@ -2,6 +2,8 @@
 // Small helpers shared by the core shell tests: raw file bytes, readable failure output for
 // Qt texts, and the command-line tool.
 
+#include "db/file_io.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -42,5 +44,21 @@ inline std::uint32_t headerRecordCount(const QByteArray& b) {
 }
 
 inline QString toolPath() { return QStringLiteral(VARTESA_TOOL_PATH); }
+
+/// Leaves the table `path` as a writer killed mid-way does: its journal written and synced,
+/// then the header's count and the first record overwritten and a record begun after the
+/// last. Returns the table's bytes as they were before.
+inline QByteArray leaveHalfWritten(const QString& path) {
+    const QByteArray before = readBytes(path);
+    const int header = std::uint8_t(before[8]) | std::uint8_t(before[9]) << 8;
+    const int length = std::uint8_t(before[10]) | std::uint8_t(before[11]) << 8;
+    db::writeJournal(path, before.size(), {{0, before.left(32)}, {header, before.mid(header, length)}}, QString());
+    QByteArray after = before;
+    after[4] = char(after[4] + 1);
+    after.replace(header, length, QByteArray(length, 'X'));
+    after += QByteArray(length / 2, 'Y');
+    writeBytes(path, after);
+    return before;
+}
 
 } // namespace vartesa::shelltest
