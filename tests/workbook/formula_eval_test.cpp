@@ -135,3 +135,19 @@ TEST(FormulaEval, LongTextResultsSurviveTheirContinuedRecords) {
     ASSERT_TRUE(test::convert(source.fileName(), xls));
     EXPECT_EQ(Workbook::open(xls).sheet(0).text(0, 0), QStringLiteral("ab").repeated(6000));
 }
+
+// A list's total over many amounts in lei and bani stores the amount to the ban, not what
+// adding binary fractions one by one leaves in the last digits.
+TEST(FormulaEval, SumOfManyAmountsIsExactToTheBan) {
+    const struct {
+        double amount;
+        double total; // of 50,000 of them
+    } cases[] = {{12.34, 617000}, {0.1, 5000}, {-7.05, -352500}};
+    for (const auto& c : cases) {
+        Workbook wb;
+        Sheet& s = wb.sheet(0);
+        for (int r = 0; r < 50000; ++r) s.setNumber(r, 0, c.amount);
+        s.setFormula(0, 1, QStringLiteral("SUM(A1:A50000)"));
+        EXPECT_EQ(Workbook::fromBytes(wb.toBytes()).sheet(0).number(0, 1), c.total) << c.amount;
+    }
+}
