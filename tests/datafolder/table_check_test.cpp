@@ -106,7 +106,7 @@ TEST(TableRepair, RefusesWhatTheCountDoesNotExplainAndWhatItWouldOverwrite) {
              put(b, 8, std::uint32_t(f.header + 1), 2);
              return b;
          },
-         "Tabela T.dbf nu se poate repara aici: antetul are 66 octeti, cele 2 campuri cer 65. Restaurati-o dintr-o "
+         "Tabela T.dbf nu se poate repara aici: antetul are 98 octeti, cele 2 campuri cer 97. Restaurati-o dintr-o "
          "salvare."},
         {"wrong record length",
          [](Folder& f) {
