@@ -1,5 +1,7 @@
 #include "text_helpers.h"
 
+#include "db/cp1250.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -154,6 +156,14 @@ bool IsValidFiscalCode(const QString& text) {
     int sum = 0;
     for (int i = 0; i < 9; ++i) sum += code[i].digitValue() * kWeights[i];
     return code[9].digitValue() == (sum * 10 % 11) % 10;
+}
+
+QString UnstorableCharacter(const QString& text) {
+    for (const char32_t c : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        if (c != U'?' && db::stringToCp1250(one) == "?") return one;
+    }
+    return {};
 }
 
 } // namespace vartesa

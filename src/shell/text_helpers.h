@@ -10,6 +10,10 @@ namespace vartesa {
 
 /// Trims both ends and replaces every run of spaces by one space.
 QString CollapseSpaces(const QString& text);
+
+/// The first character of `text` the tables cannot hold (outside Windows-1250; the letters
+/// with comma below count as their cedilla forms, which it has), or an empty text.
+QString UnstorableCharacter(const QString& text);
 /// The text before the first space (all of it when there is none).
 QString FirstWord(const QString& text);
 /// The text after the first space, trimmed ("" when there is no space).
