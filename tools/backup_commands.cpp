@@ -5,6 +5,7 @@
 #include "db/database.h"
 #include "db/error.h"
 #include "datafolder/backup.h"
+#include "shell/file_helpers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,6 +33,7 @@ int runBackup(const QStringList& args) {
         return 1;
     }
     try {
+        CheckOutputFile(args[0], args[1]);
         // A table a killed writer left half written goes into the archive as it was before.
         db::Database(args[0]).recoverFolder(QDir(args[0]).absolutePath());
         const std::vector<ArchiveSource> files = ListDataFiles(QDir(args[0]).absolutePath());

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace vartesa::db {
 
 void registerSqlFunctions(sqlite3* db); // sql_functions.cpp
@@ -17,7 +19,7 @@ namespace {
 
 void updateHook(void* self, int, const char* dbName, const char* table, sqlite3_int64 rowid) {
     auto* d = static_cast<Database::Impl*>(self);
-    if (d->loading || std::strcmp(dbName, "main") != 0) return;
+    if (d->loading || std::strcmp(dbName, "temp") != 0) return;
     auto it = d->tables.find(QString::fromUtf8(table));
     if (it != d->tables.end()) d->touched.push_back({it->get(), rowid});
 }
@@ -31,11 +33,11 @@ int authorizer(void* self, int action, const char* table, const char* column, co
     // The rowid is the record's place in the file: moving it would leave the record where it
     // was and add a second one.
     if (action == SQLITE_UPDATE && column && std::strcmp(column, "ROWID") == 0 && dbName &&
-        std::strcmp(dbName, "main") == 0) {
+        std::strcmp(dbName, "temp") == 0) {
         d->refusal = kRecordNumberRefusal.arg(QFileInfo(QString::fromUtf8(table)).fileName());
         return SQLITE_DENY;
     }
-    if (action == SQLITE_DELETE && dbName && std::strcmp(dbName, "main") == 0 && table &&
+    if (action == SQLITE_DELETE && dbName && std::strcmp(dbName, "temp") == 0 && table &&
         std::strncmp(table, "sqlite_", 7) != 0)
         return SQLITE_IGNORE;
     return SQLITE_OK;
@@ -75,6 +77,7 @@ void Database::Impl::open() {
     run("PRAGMA cache_size=-262144");
     run("PRAGMA temp_store=MEMORY");
     registerSqlFunctions(db);
+    registerDirectTables(db, this);
 }
 
 void Database::Impl::close() {
@@ -261,7 +264,7 @@ bool Database::tableExists(const QString& name) const { return QFileInfo(resolve
 
 Layout Database::layout(const QString& table) {
     TableState& t = d->table(resolve(table));
-    d->refresh(t);
+    d->refreshForRead(t);
     return t.layout;
 }
 
@@ -320,11 +323,8 @@ int Database::exec(const QString& sql, const QVariantList& params) {
 }
 
 struct QueryRunner {
-    static void fill(Database::Impl& d, Query& q, const QString& sql, const QVariantList& params) {
-        const ParsedStatement p = parseStatement(sql, [&](const QString& n) {
-            return q.db_->resolve(n);
-        });
-        for (const QString& path : p.tables) d.refresh(d.table(path));
+    static void step(Database::Impl& d, Query& q, const ParsedStatement& p, const QString& sql,
+                     const QVariantList& params) {
         const Statement held = d.prepare(p.sql);
         sqlite3_stmt* st = held.get();
         // A changing statement run here would change the loaded copy and never the file.
@@ -354,6 +354,22 @@ struct QueryRunner {
             d.fail(message, sql);
         }
         sqlite3_reset(st);
+    }
+    static void fill(Database::Impl& d, Query& q, const QString& sql, const QVariantList& params) {
+        const ParsedStatement p = parseStatement(sql, [&](const QString& n) {
+            return q.db_->resolve(n);
+        });
+        // Files read straight are read without a lock, as a loaded copy is: a writer that
+        // was half-way through one meanwhile shows in its signature or journal, and the
+        // statement then runs again with the folders read-locked.
+        for (int attempt = 0;; ++attempt) {
+            std::optional<ReadHold> hold;
+            if (attempt > 0) hold.emplace(d, p.tables);
+            for (const QString& path : p.tables) d.refreshForRead(d.table(path));
+            step(d, q, p, sql, params);
+            if (attempt > 0 || d.directUnchanged(p.tables)) break;
+            d.invalidateDirect(p.tables);
+        }
         q.pos_ = 0;
     }
     static void refill(Query& q, const QString& sql) { fill(*q.db_->d, q, sql, q.params_); }
@@ -416,7 +432,12 @@ bool Database::isReadOnly(const QString& sql) {
     const ParsedStatement p = parseStatement(sql, [this](const QString& n) { return resolve(n); });
     if (p.kind == StatementKind::Create || p.kind == StatementKind::Drop || p.kind == StatementKind::Alter)
         return false;
-    for (const QString& path : p.tables) d->refresh(d->table(path));
+    // A changing statement cannot be prepared on a file read straight: load what it names,
+    // as running it would.
+    for (const QString& path : p.tables) {
+        if (writes(p.kind)) d->refresh(d->table(path));
+        else d->refreshForRead(d->table(path));
+    }
     return sqlite3_stmt_readonly(d->prepare(p.sql).get()) != 0;
 }
 
@@ -429,7 +450,7 @@ void Database::begin() {
     if (d->inTx) throw Error(QStringLiteral("O operatie este deja in curs"));
     d->run("BEGIN");
     d->inTx = true;
-    for (auto& t : d->tables) t->reloadedInTx = false;
+    for (auto& t : d->tables) t->reloadedInTx = t->direct.declaredInTx = false;
 }
 
 void Database::commit() {
@@ -442,6 +463,7 @@ void Database::commit() {
     }
     d->run("COMMIT");
     d->inTx = false;
+    for (auto& t : d->tables) t->direct.declaredInTx = false;
     d->unlockAllExclusive();
 }
 
@@ -454,11 +476,15 @@ void Database::rollback() {
     } catch (...) {
     }
     // Copies loaded during the transaction went back with it; read them again next time.
+    for (auto& t : d->tables) {
+        if (t->direct.declaredInTx) t->direct = DirectState{}; // its declaration went back too
+        t->direct.declaredInTx = false;
+    }
     for (auto& t : d->tables)
         if (t->reloadedInTx) {
-            t->loaded = false;
-            t->records.clear();
-            t->signature = {};
+            // A copy loaded before the transaction is still there, as it was then: drop it,
+            // or SQLite would find it before the file read straight.
+            d->forget(*t);
             t->reloadedInTx = false;
         }
     d->unlockAllExclusive();
@@ -468,7 +494,7 @@ bool Database::inTransaction() const { return d->inTx; }
 
 void Database::addIndex(const QString& table, const QString& field) {
     TableState& t = d->table(resolve(table));
-    d->refresh(t);
+    d->refreshForRead(t);
     const int i = t.layout.indexOf(field);
     if (i < 0)
         throw Error(QStringLiteral("Tabela %1 nu are campul %2").arg(QFileInfo(t.path).fileName(), field), t.path);
@@ -477,7 +503,7 @@ void Database::addIndex(const QString& table, const QString& field) {
         throw Error(QStringLiteral("Indexul %1 exista deja in tabela %2").arg(name, QFileInfo(t.path).fileName()),
                     t.path);
     t.indexes.insert(name);
-    d->createIndexes(t);
+    if (t.loaded) d->createIndexes(t);
 }
 
 void Database::holdTable(const QString& table, LockKind kind) {

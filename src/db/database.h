@@ -2,12 +2,17 @@
 // The database engine: dBase tables in folders, SQL through SQLite.
 //
 // How it works. Each .dbf file a statement names (as a quoted path, "<folder>/Datorii.dbf")
-// is loaded into a table of an in-memory SQLite database the first time it is named; the
-// table carries the file's path as its name and each row's record number as its rowid.
-// Before every statement the engine checks the file (identity, size, modification time and
-// the header, whose change counter every writer bumps) and brings the loaded copy up to date
-// by comparing records, so another workstation's committed change is seen at the next
-// statement. A changing statement runs on the loaded copy under the folder's exclusive lock;
+// is first read straight from the file: a virtual table of the same name hands SQLite the
+// records it asks for, a slice at a time for a whole pass and a few records for a lookup by
+// value, through an index of that field built by one pass over it and kept while the file
+// stays the same (direct_table.cpp). The first statement that changes a table loads it into
+// a temporary table of the same name, which SQLite finds first; that copy carries each row's
+// record number as its rowid. Before every statement the engine checks the file (identity,
+// size, modification time and the header, whose change counter every writer bumps) and
+// brings the loaded copy up to date by comparing records, so another workstation's committed
+// change is seen at the next statement; a file read straight while a writer was half-way
+// through it is read again under the folder's shared lock. A changing statement runs on the
+// loaded copy under the folder's exclusive lock;
 // the rows it touched (SQLite's update hook) are encoded at once, so a value that does not
 // fit its field fails the statement and leaves nothing changed, and are then written in
 // place through the rollback journal (file_io.h). Inside a transaction the writes wait for
@@ -17,9 +22,9 @@
 // A screen that only adds up a few fields of a large table reads them with scan(), straight
 // from the file, without loading the table.
 //
-// Limits: a table is held whole in memory (a commune's largest, the debt lines, takes about
-// 60 MB); the shared folder must support open-file-description locks (Linux local disks
-// and most network file systems do); indexes live in memory only.
+// Limits: a table a statement changed is held whole in memory (a commune's largest, the debt
+// lines, takes about 60 MB); the shared folder must support open-file-description locks
+// (Linux local disks and most network file systems do); indexes live in memory only.
 
 #include "dbf_format.h"
 #include "file_io.h"

@@ -26,6 +26,29 @@ struct Signature {
     bool operator==(const Signature&) const = default;
 };
 
+/// One field's values in record order, for looking records up by value without loading the
+/// table: each live record's key (a number's value, a text's hash) with its record number,
+/// sorted. Keys may collide; SQLite checks every row it is handed, so a lookup may give more.
+struct KeyIndex {
+    struct Entry {
+        std::uint64_t key;
+        std::uint32_t rowid;
+        bool operator<(const Entry& o) const { return key != o.key ? key < o.key : rowid < o.rowid; }
+    };
+    std::vector<Entry> entries;
+};
+
+/// A table read straight from its file through a virtual table, while no statement of this
+/// engine has changed it (a changing statement loads it whole, see TableState::loaded).
+struct DirectState {
+    bool declared = false;      // the virtual table exists in SQLite's "main"
+    bool declaredInTx = false;  // declared inside the open transaction (gone on rollback)
+    Layout shape;               // the layout the virtual table was declared with
+    std::int64_t count = 0;     // whole records the file holds
+    Fd fd;                      // the file, open for reading records
+    std::map<int, std::shared_ptr<KeyIndex>> indexes; // by field number, built on first lookup
+};
+
 /// One table file and its loaded copy.
 struct TableState {
     QString path;               // full path; also the SQLite table's name
@@ -35,6 +58,7 @@ struct TableState {
     bool loaded = false;        // the SQLite table exists and matches `records`
     bool reloadedInTx = false;  // loaded inside the open transaction
     QSet<QString> indexes;      // fields indexed on request
+    DirectState direct;         // reading straight from the file while not loaded
     /// Records to write at the next flush, by record number: bytes, or nullopt to delete.
     std::map<std::int64_t, std::optional<QByteArray>> pending;
 };
@@ -86,8 +110,12 @@ struct Database::Impl {
 
     // --- tables (table_store.cpp) -----------------------------------------------------
     TableState& table(const QString& path);
-    /// Brings the loaded copy up to date with the file; throws when the file is missing.
+    /// Brings the loaded copy up to date with the file, loading it when it is read straight
+    /// from the file so far; throws when the file is missing.
     void refresh(TableState& t);
+    /// Makes `t` current for a reading statement: a loaded copy is refreshed, any other table
+    /// is read straight from its file. Call with the folder read-held (ReadHold).
+    void refreshForRead(TableState& t);
     /// Both take the whole file read; its buffer becomes the table's `records`.
     void fullLoad(TableState& t, QByteArray file);
     void applyDiff(TableState& t, QByteArray file);
@@ -111,12 +139,58 @@ struct Database::Impl {
     /// Hands the chosen fields of every live record of a file that is not loaded to `row`.
     void scanFile(const QString& path, const QStringList& fields, const ScanRow& row);
 
+    // --- tables read straight from their files (direct_table.cpp) ------------------------
+    /// Declares or re-reads the header of a table read straight from its file.
+    void refreshDirect(TableState& t);
+    /// Drops the virtual table and what was read of the file.
+    void forgetDirect(TableState& t);
+    /// The index of one field, built by one pass over the file when first asked.
+    const KeyIndex& keyIndex(TableState& t, int field);
+    /// Whether a lookup by this field is as cheap as the loaded copy's own index.
+    static bool indexedField(const TableState& t, const Field& f);
+    /// Whether the files of `paths` read straight are still as their signatures say and no
+    /// writer is half-way through them: a statement that read them saw one state.
+    bool directUnchanged(const QStringList& paths) const;
+    /// Forgets what was read of those files, to read them again.
+    void invalidateDirect(const QStringList& paths);
+    /// Folders read-held for a statement that reads files straight: shared lock counts.
+    std::map<QString, int> readHolds;
+    void holdRead(const QString& folder);
+    void releaseRead(const QString& folder);
+
     // --- table definitions and maintenance (maintenance.cpp) --------------------------
     int runDefinition(const struct ParsedStatement& p);
     void rewriteTable(TableState& t, const Layout& newLayout,
                       const std::function<void(const char* oldRecord, char* newRecord)>& copy,
                       bool dropDeleted);
 };
+
+/// Holds the shared data lock of the folders of `paths` while it lives (nothing where this
+/// engine writes already), so that files read straight stay as one statement saw them.
+class ReadHold {
+public:
+    ReadHold(Database::Impl& d, const QStringList& paths);
+    ~ReadHold();
+    ReadHold(const ReadHold&) = delete;
+    ReadHold& operator=(const ReadHold&) = delete;
+
+private:
+    Database::Impl& d_;
+    QStringList folders_;
+};
+
+/// The layout of a table whose file starts with `start` (at least its header), holds
+/// `fileSize` bytes and ends in `lastByte`: the one place where the engine reads a table's
+/// header before using it. Refuses a table whose header disagrees with its file
+/// (checkTableFile).
+Layout tableLayout(const QByteArray& start, std::int64_t fileSize, char lastByte, const QString& path);
+/// Reads the header of an open table file and gives its layout (tableLayout).
+Layout readTableLayout(int fd, std::int64_t fileSize, const QString& path);
+/// The whole records a file of `fileSize` bytes holds, at most the header's count.
+std::int64_t recordsHeld(const Layout& l, std::int64_t fileSize);
+
+/// Registers the virtual table module that reads table files straight.
+void registerDirectTables(sqlite3* db, Database::Impl* d);
 
 /// A statement that sets the record number itself; %1 is the table's file name.
 inline const QString kRecordNumberRefusal =

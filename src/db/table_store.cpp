@@ -2,6 +2,7 @@
 
 #include "database_impl.h"
 #include "error.h"
+#include "field_values.h"
 #include "sql_text.h"
 
 #include <QDir>
@@ -21,55 +22,15 @@ namespace {
 // straight from the record when they are plain ASCII, else from the field's own scratch
 // buffer, both of which outlive the statement's step.
 void bindField(sqlite3_stmt* st, int column, const Field& f, const char* rec, QByteArray& scratch) {
-    const char* p = rec + f.offset;
-    switch (f.type) {
-    case FieldType::Char: {
-        int len = f.length;
-        while (len > 0 && (p[len - 1] == ' ' || p[len - 1] == '\0')) --len;
-        bool ascii = true;
-        for (int i = 0; i < len && ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
-        if (ascii) {
-            sqlite3_bind_text(st, column, p, len, SQLITE_STATIC);
-        } else {
-            scratch.clear();
-            decodeChar(p, len, scratch);
-            sqlite3_bind_text(st, column, scratch.constData(), int(scratch.size()), SQLITE_STATIC);
-        }
-        return;
-    }
-    case FieldType::Numeric:
-    case FieldType::Float: {
-        std::int64_t i = 0;
-        double d = 0;
-        bool isInteger = false;
-        if (!decodeNumber(p, f.length, i, d, isInteger)) sqlite3_bind_null(st, column);
-        else if (f.type == FieldType::Numeric && f.decimals == 0 && isInteger) sqlite3_bind_int64(st, column, i);
-        else sqlite3_bind_double(st, column, d);
-        return;
-    }
-    case FieldType::Date: {
-        QDate date;
-        if (!decodeDate(p, f.length, date)) {
-            sqlite3_bind_null(st, column);
-            return;
-        }
-        scratch.resize(10);
-        char* iso = scratch.data();
-        std::memcpy(iso, p, 4);
-        iso[4] = '-';
-        std::memcpy(iso + 5, p + 4, 2);
-        iso[7] = '-';
-        std::memcpy(iso + 8, p + 6, 2);
-        sqlite3_bind_text(st, column, iso, 10, SQLITE_STATIC);
-        return;
-    }
-    case FieldType::Logical: {
-        const int b = decodeLogical(*p);
-        if (b < 0) sqlite3_bind_null(st, column);
-        else sqlite3_bind_int(st, column, b);
-        return;
-    }
-    }
+    struct Binder {
+        sqlite3_stmt* st;
+        int column;
+        void text(const char* p, int len) { sqlite3_bind_text(st, column, p, len, SQLITE_STATIC); }
+        void integer(std::int64_t i) { sqlite3_bind_int64(st, column, i); }
+        void real(double d) { sqlite3_bind_double(st, column, d); }
+        void null() { sqlite3_bind_null(st, column); }
+    };
+    emitField(f, rec, scratch, Binder{st, column});
 }
 
 QString insertSql(const TableState& t, bool replace) {
@@ -98,12 +59,6 @@ struct LoadingGuard {
     explicit LoadingGuard(bool& f) : flag(f) { flag = true; }
     ~LoadingGuard() { flag = false; }
 };
-
-// The file's record count as its size allows: a short file holds fewer whole records.
-std::int64_t recordsHeld(const Layout& l, qsizetype fileSize) {
-    const std::int64_t room = std::max<std::int64_t>(0, fileSize - l.headerLength) / l.recordLength;
-    return std::min<std::int64_t>(l.recordCount, room);
-}
 
 // The records of a file read whole, `count` of them, in the file's own buffer: a copy of a
 // large table's records costs as much as reading them, most of it in fresh memory pages.
@@ -158,6 +113,27 @@ bool sameValue(const QVariant& was, const QVariant& now) {
 }
 
 } // namespace
+
+std::int64_t recordsHeld(const Layout& l, std::int64_t fileSize) {
+    // A short file holds fewer whole records than its header counts.
+    const std::int64_t room = std::max<std::int64_t>(0, fileSize - l.headerLength) / l.recordLength;
+    return std::min<std::int64_t>(l.recordCount, room);
+}
+
+Layout tableLayout(const QByteArray& start, std::int64_t fileSize, char lastByte, const QString& path) {
+    const Layout layout = parseLayout(start, path);
+    checkTableFile(layout, fileSize, lastByte, path);
+    return layout;
+}
+
+Layout readTableLayout(int fd, std::int64_t fileSize, const QString& path) {
+    const QByteArray start = readAt(fd, 0, kHeaderSize);
+    const QByteArray last = readAt(fd, fileSize - 1, 1);
+    const char lastByte = last.isEmpty() ? '\0' : last[0];
+    if (start.size() < kHeaderSize) return tableLayout(start, fileSize, lastByte, path); // throws: not a table
+    const int headerLength = std::uint8_t(start[8]) | std::uint8_t(start[9]) << 8;
+    return tableLayout(readAt(fd, 0, headerLength), fileSize, lastByte, path);
+}
 
 std::vector<Field> chosenFields(const Layout& layout, const QStringList& names, const QString& path) {
     std::vector<Field> fields;
@@ -222,8 +198,8 @@ void Database::Impl::refresh(TableState& t) {
             file = readAt(fd.get(), 0, now.size);
         }
         now.header = file.left(kHeaderSize);
-        const Layout layout = parseLayout(file, t.path);
-        checkTableFile(layout, file.size(), file.isEmpty() ? '\0' : file.back(), t.path);
+        const Layout layout = tableLayout(file, file.size(), file.isEmpty() ? '\0' : file.back(), t.path);
+        t.direct.indexes.clear(); // the loaded copy answers from now on
         if (t.loaded && layout.sameShape(t.layout)) {
             t.layout = layout;
             applyDiff(t, std::move(file));
@@ -238,11 +214,11 @@ void Database::Impl::refresh(TableState& t) {
 
 void Database::Impl::underReadLock(const QString& path, const std::function<void()>& read) {
     const QString folder = QFileInfo(path).absolutePath();
-    const bool writer = exclusiveHeld.contains(folder);
-    if (!writer) folderLock(folder).lockData(LockKind::Shared, lockTimeoutMs);
+    holdRead(folder);
     try {
         if (QFileInfo::exists(journalPath(path))) {
             // A writer died mid-way: restore the table before anybody reads it.
+            const bool writer = exclusiveHeld.contains(folder);
             if (!writer) {
                 folderLock(folder).unlockData();
                 folderLock(folder).lockData(LockKind::Exclusive, lockTimeoutMs);
@@ -255,24 +231,24 @@ void Database::Impl::underReadLock(const QString& path, const std::function<void
         }
         read();
     } catch (...) {
-        if (!writer) folderLock(folder).unlockData();
+        releaseRead(folder);
         throw;
     }
-    if (!writer) folderLock(folder).unlockData();
+    releaseRead(folder);
+}
+
+void Database::Impl::refreshForRead(TableState& t) {
+    if (t.loaded) refresh(t);
+    else refreshDirect(t);
 }
 
 void Database::Impl::scanFile(const QString& path, const QStringList& names, const ScanRow& row) {
     underReadLock(path, [&] {
         Fd fd = openFile(path, O_RDONLY);
-        const QByteArray start = readAt(fd.get(), 0, kHeaderSize);
-        if (start.size() < kHeaderSize) parseLayout(start, path); // throws: not a table
-        const int headerLength = std::uint8_t(start[8]) | std::uint8_t(start[9]) << 8;
-        const Layout l = parseLayout(readAt(fd.get(), 0, headerLength), path);
-        const std::vector<Field> fields = chosenFields(l, names, path);
         struct stat st {};
         const std::int64_t size = ::fstat(fd.get(), &st) == 0 ? st.st_size : 0;
-        const QByteArray last = readAt(fd.get(), size - 1, 1);
-        checkTableFile(l, size, last.isEmpty() ? '\0' : last[0], path);
+        const Layout l = readTableLayout(fd.get(), size, path);
+        const std::vector<Field> fields = chosenFields(l, names, path);
         const std::int64_t count = recordsHeld(l, size);
         // A slice at a time: the records pass through once, so they need not stay in memory.
         const std::int64_t slice = std::max<std::int64_t>(1, (1 << 20) / l.recordLength);
@@ -294,11 +270,15 @@ void Database::Impl::scanFile(const QString& path, const QStringList& names, con
 
 void Database::Impl::fullLoad(TableState& t, QByteArray file) {
     LoadingGuard guard(loading);
+    // Statements prepared on the virtual table would go on reading it.
+    statements.clear();
     const bool ownTx = sqlite3_get_autocommit(db);
     if (ownTx) run("BEGIN");
     try {
-        run(("DROP TABLE IF EXISTS " + quoteIdentifier(t.path)).toUtf8().constData());
-        QString create = QStringLiteral("CREATE TABLE ") + quoteIdentifier(t.path) + '(';
+        // The loaded copy is a temporary table: SQLite finds it before the virtual table
+        // that read the file straight until now.
+        run(("DROP TABLE IF EXISTS temp." + quoteIdentifier(t.path)).toUtf8().constData());
+        QString create = QStringLiteral("CREATE TEMP TABLE ") + quoteIdentifier(t.path) + '(';
         for (size_t i = 0; i < t.layout.fields.size(); ++i) {
             const Field& f = t.layout.fields[i];
             create += (i ? "," : "") + quoteIdentifier(f.name) + ' ' + sqlType(f);
@@ -320,7 +300,14 @@ void Database::Impl::fullLoad(TableState& t, QByteArray file) {
         createIndexes(t);
         if (ownTx) run("COMMIT");
     } catch (...) {
-        if (ownTx) run("ROLLBACK");
+        if (ownTx) {
+            run("ROLLBACK");
+        } else {
+            try { // a half-made copy must not hide the file read straight
+                run(("DROP TABLE IF EXISTS temp." + quoteIdentifier(t.path)).toUtf8().constData());
+            } catch (const Error&) {
+            }
+        }
         t.loaded = false;
         throw;
     }
@@ -364,7 +351,7 @@ void Database::Impl::createIndexes(TableState& t) {
             fields.insert(f.name);
     for (const QString& f : fields) {
         if (t.layout.indexOf(f) < 0) continue;
-        const QString sql = "CREATE INDEX IF NOT EXISTS " + quoteIdentifier(t.path + '#' + f) + " ON " +
+        const QString sql = "CREATE INDEX IF NOT EXISTS temp." + quoteIdentifier(t.path + '#' + f) + " ON " +
                             quoteIdentifier(t.path) + '(' + quoteIdentifier(f) + ')';
         run(sql.toUtf8().constData());
     }
@@ -374,11 +361,12 @@ void Database::Impl::forget(TableState& t) {
     if (t.loaded) {
         LoadingGuard guard(loading);
         try {
-            run(("DROP TABLE IF EXISTS " + quoteIdentifier(t.path)).toUtf8().constData());
+            run(("DROP TABLE IF EXISTS temp." + quoteIdentifier(t.path)).toUtf8().constData());
         } catch (const Error&) {
         }
     }
     t.loaded = false;
+    forgetDirect(t);
     t.records.clear();
     t.signature = {};
     t.pending.clear();
