@@ -46,5 +46,6 @@ int runCashRegister(const QStringList& args);
 int runSummary(const QStringList& args);
 int runPay(const QStringList& args);
 int runCancel(const QStringList& args);
+int runNotices(const QStringList& args);
 
 } // namespace vartesa::tool

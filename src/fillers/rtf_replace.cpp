@@ -147,7 +147,11 @@ bool TRTFReplace::WriteHeader() {
     return true;
 }
 
-QByteArray TRTFReplace::EscapeValue(const QString& value) {
+QByteArray TRTFReplace::EscapeValue(const QString& value) { return escape(value, true); }
+
+QByteArray TRTFReplace::EscapeText(const QString& text) { return escape(text, false); }
+
+QByteArray TRTFReplace::escape(const QString& value, bool tabMarks) {
     QByteArray out;
     const QList<uint> points = value.toUcs4();
     for (qsizetype i = 0; i < points.size(); ++i) {
@@ -159,7 +163,7 @@ QByteArray TRTFReplace::EscapeValue(const QString& value) {
         } else if (c == '\\') {
             // "\tab" is the tab mark the notices put between columns; any other backslash
             // would start a control word, so it is written as a literal backslash.
-            const bool tab = i + 3 < points.size() && points[i + 1] == 't' && points[i + 2] == 'a' &&
+            const bool tab = tabMarks && i + 3 < points.size() && points[i + 1] == 't' && points[i + 2] == 'a' &&
                              points[i + 3] == 'b' &&
                              (i + 4 >= points.size() || !QChar::isLetter(char32_t(points[i + 4])));
             out += tab ? QByteArrayLiteral("\\") : QByteArrayLiteral("\\\\");
@@ -185,6 +189,11 @@ QByteArray TRTFReplace::EscapeValue(const QString& value) {
 void TRTFReplace::AddValue(const QString& key, const QString& value) {
     keys_.push_back(db::stringToCp1250(key));
     values_.push_back(EscapeValue(value));
+}
+
+void TRTFReplace::AddEscapedValue(const QString& key, const QByteArray& escaped) {
+    keys_.push_back(db::stringToCp1250(key));
+    values_.push_back(escaped);
 }
 
 void TRTFReplace::ClearValues() {
