@@ -21,11 +21,22 @@ char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : 
 /// case (keys are plain ASCII words); -1 when absent.
 qsizetype findNoCase(const QByteArray& hay, const QByteArray& needle, qsizetype from) {
     if (needle.isEmpty()) return -1;
-    for (qsizetype i = from; i + needle.size() <= hay.size(); ++i) {
+    auto matchesAt = [&](qsizetype i) {
         qsizetype j = 0;
         while (j < needle.size() && lowerAscii(hay[i + j]) == lowerAscii(needle[j])) ++j;
-        if (j == needle.size()) return i;
+        return j == needle.size();
+    };
+    const char first = needle[0];
+    if (lowerAscii(first) == first && (first < 'a' || first > 'z')) {
+        // A key opened by a bracket or a dot: only its first character's places are tried,
+        // so the many lines of a body that hold no placeholder cost one quick scan per key.
+        for (qsizetype i = hay.indexOf(first, from); i >= 0 && i + needle.size() <= hay.size();
+             i = hay.indexOf(first, i + 1))
+            if (matchesAt(i)) return i;
+        return -1;
     }
+    for (qsizetype i = from; i + needle.size() <= hay.size(); ++i)
+        if (matchesAt(i)) return i;
     return -1;
 }
 
