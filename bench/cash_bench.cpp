@@ -140,9 +140,9 @@ void PayReceiptOfFourLines(benchmark::State& state) {
         role = (role + 996) % 10000 + 1; // every role once, in a scattered order
         state.ResumeTiming();
         PaymentAllocation a = AllocatePayment(grids, date, r.noPenalty);
-        const ReceiptNumbering n = ReadReceiptNumbering(counters, cashier.name);
+        const ReceiptNumbering n = ReadReceiptNumbering(database, folder, counters, cashier.name);
         FillDocumentLines(database, folder, a.lines, r.physicalPerson(), n.series, n.next);
-        const PaymentDocument doc{DocumentKind::Receipt, date, r.role.name, n.next, n.series};
+        const PaymentDocument doc{DocumentKind::Receipt, date, r.role.name, n.next, n.series, r.role.id, cashier.name};
         if (const auto problem = CheckPaymentDocument(database, folder, counters, a.lines, doc)) {
             state.SkipWithError(problem->message.toStdString().c_str());
             break;

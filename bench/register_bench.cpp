@@ -64,10 +64,11 @@ void storeYearOfPayments(const QString& folder) {
         AccountGrids grids = BuildAccountGrids(database, folder, r, date);
         for (TaxRow& t : grids.taxes) t.entered = 10 + i % 7;
         PaymentAllocation a = AllocatePayment(grids, date, r.noPenalty);
-        const ReceiptNumbering n = ReadReceiptNumbering(counters, cashier.name);
+        const ReceiptNumbering n = ReadReceiptNumbering(database, folder, counters, cashier.name);
         FillDocumentLines(database, folder, a.lines, r.physicalPerson(), n.series, n.next);
         const StoredPayment s = StorePayment(database, folder, counters, r, grids, a,
-                                             {DocumentKind::Receipt, date, r.role.name, n.next, n.series}, cashier);
+                                             {DocumentKind::Receipt, date, r.role.name, n.next, n.series, r.role.id, cashier.name},
+                                             cashier);
         if (!s.refusal.isEmpty()) std::fprintf(stderr, "plata %d refuzata: %s\n", i, qPrintable(s.refusal));
         if (i % 500 == 0) std::fprintf(stderr, "anul de incasari: %d / %d documente\n", i, kStored);
     }

@@ -4,6 +4,7 @@
 
 #include "db/error.h"
 #include "datafolder/backup.h"
+#include "shell/file_helpers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,6 +32,7 @@ int runBackup(const QStringList& args) {
         return 1;
     }
     try {
+        CheckOutputFile(args[0], args[1]);
         const std::vector<ArchiveSource> files = ListDataFiles(QDir(args[0]).absolutePath());
         if (!CompressFiles(files, args[1])) {
             QTextStream(stderr) << "Directorul " << args[0] << " nu contine fisiere de salvat; nu s-a scris nicio arhiva\n";

@@ -70,6 +70,7 @@ int runCancel(const QStringList& args) {
         QTextStream out(stdout);
         out << "Operatiunea a fost anulata! Linii anulate: " << result.lines << '\n';
         printRestored(out, result);
+        if (!result.unlogged.isEmpty()) QTextStream(stderr) << UnloggedCancellationWarning(result.unlogged) << '\n';
     } catch (const Error& e) {
         QTextStream(stderr) << e.text() << '\n';
         return 1;

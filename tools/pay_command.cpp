@@ -27,19 +27,12 @@ const char* kPayUsage =
     "Utilizare: vartesa-tool pay DATAFOLDER IDGOS --user NUME [--date zz.ll.aaaa] [--tax \"GRUPA=SUMA\"]... "
     "[--debit IDDEB=SUMA]... [--fee IDDAT=SUMA]... [--payer TEXT] [--transfer NR] [--number NR] [--dry-run]\n";
 
-// An amount typed on one row: the row named by its tax (GRUPA) or identifier.
-struct TypedAmount {
-    AccountGrid grid;
-    QString key;
-    std::int64_t amount = 0;
-};
-
 struct PayOptions {
     QString folder;
     qint64 idgos = 0;
     QString user;
     QDate date = QDate::currentDate();
-    std::vector<TypedAmount> typed;
+    std::vector<NamedAmount> typed;
     QString payer;
     qint64 transfer = 0; // --transfer: "VIRAMENT" with this number
     qint64 number = 0;   // --number: of a payment order or accounting note
@@ -91,25 +84,6 @@ Cashier findCashier(const QString& folder, const QString& name) {
     throw Error(QStringLiteral("Utilizatorul %1 nu exista!").arg(wanted));
 }
 
-AccountRow& typedRow(AccountGrids& grids, const TypedAmount& t) {
-    const auto matches = [&](auto& rows) -> AccountRow* {
-        for (auto& r : rows) {
-            const bool hit = t.grid == AccountGrid::Taxes ? r.group.compare(t.key, Qt::CaseInsensitive) == 0
-                                                          : QString::number(r.id) == t.key;
-            if (hit) return &r;
-        }
-        return nullptr;
-    };
-    AccountRow* row = t.grid == AccountGrid::Taxes    ? matches(grids.taxes)
-                      : t.grid == AccountGrid::Debits ? matches(grids.debits)
-                                                      : matches(grids.claims);
-    if (!row) {
-        const char* what = t.grid == AccountGrid::Taxes ? "impozitul" : t.grid == AccountGrid::Debits ? "debitul" : "taxa";
-        throw Error(QStringLiteral("Nu exista %1 %2 de plata la acest ROL!").arg(QLatin1String(what), t.key));
-    }
-    return *row;
-}
-
 void printLines(QTextStream& out, const std::vector<PaymentLine>& lines) {
     out << "GRUPA,DOCJUS,SERIA,NR,DENUM,CODCLAS,RESTANTA,MAJOREST,DEPOZIT,CURENT,MAJOR,REDUCERE,TIP,TOTAL\n";
     for (const PaymentLine& l : lines) {
@@ -147,7 +121,7 @@ int pay(const PayOptions& o) {
     const AccountRole role = OpenAccountRole(db, folder, ReadAccountRules(counters, db, folder), o.idgos, WorkingYear().toInt());
     if (!role.found) throw Refusal{QStringLiteral("ROL-ul cu IDGOS %1 nu exista.").arg(o.idgos)};
     AccountGrids grids = BuildAccountGrids(db, folder, role, o.date);
-    for (const TypedAmount& t : o.typed) EnterAmount(t.grid, typedRow(grids, t), t.amount);
+    if (const std::optional<QString> refusal = EnterNamedAmounts(grids, o.typed)) throw Refusal{*refusal};
 
     PaymentAllocation allocation = AllocatePayment(grids, o.date, role.noPenalty);
     if (!allocation.refusal.isEmpty()) throw Refusal{allocation.refusal};
@@ -155,7 +129,7 @@ int pay(const PayOptions& o) {
     const bool transfer = o.transfer > 0;
     if (transfer && allocation.kind != DocumentKind::Receipt)
         throw Refusal{QStringLiteral("VIRAMENT se poate alege numai pentru o chitanta!")};
-    const ReceiptNumbering numbering = ReadReceiptNumbering(counters, cashier.name);
+    const ReceiptNumbering numbering = ReadReceiptNumbering(db, folder, counters, cashier.name);
     FillDocumentLines(db, folder, allocation.lines, role.physicalPerson(), numbering.series, numbering.next);
 
     PaymentDocument document;
@@ -163,6 +137,8 @@ int pay(const PayOptions& o) {
     document.date = o.date;
     document.payer = o.payer.isNull() ? role.role.name : o.payer;
     document.series = numbering.series;
+    document.idgos = role.role.id;
+    document.cashier = cashier.name;
     document.number = transfer ? o.transfer : allocation.kind == DocumentKind::Receipt ? numbering.next : o.number;
     if (const std::optional<PaymentProblem> problem = CheckPaymentDocument(db, folder, counters, allocation.lines, document))
         throw Refusal{problem->message};

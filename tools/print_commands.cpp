@@ -15,6 +15,7 @@
 #include "admin/admin_constants.h"
 #include "shell/settings_table.h"
 #include "shell/startup.h"
+#include "shell/file_helpers.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -61,7 +62,8 @@ int usage(const char* text) {
     return 2;
 }
 
-int written(const report::Layout& layout, const QString& path) {
+int written(const report::Layout& layout, const QString& dataFolder, const QString& path) {
+    CheckOutputFile(dataFolder, path);
     report::WritePdf(layout, path);
     QTextStream(stdout) << "Scris: " << path << '\n';
     return 0;
@@ -76,7 +78,7 @@ int runReceipt(const QStringList& args) {
         db::Database db(o.folder);
         const ReceiptDocument receipt = ReadReceipt(db, ReceiptsTable(o.folder), o.id);
         if (receipt.lines.empty()) throw Error(QStringLiteral("Listare chitanta: Chitanta nu contine nimic!"));
-        return written(report::LayOut(ReceiptReport(receipt, TownHallFrom(storedSettings(db, o.folder)))), o.pdf);
+        return written(report::LayOut(ReceiptReport(receipt, TownHallFrom(storedSettings(db, o.folder)))), o.folder, o.pdf);
     } catch (const Error& e) {
         QTextStream(stderr) << e.text() << '\n';
         return 1;
@@ -92,7 +94,7 @@ int runRolePage(const QStringList& args) {
         if (!role) throw Error(QStringLiteral("ROL-ul cu IDGOS %1 nu exista.").arg(o.id), o.folder);
         const RolePageRole which{o.id, role->number, role->village};
         const RolePage page = BuildRolePage(db, o.folder, which, WorkingYear().toInt(), QDate::currentDate());
-        return written(report::LayOut(RolePageReport(page)), o.pdf);
+        return written(report::LayOut(RolePageReport(page)), o.folder, o.pdf);
     } catch (const Error& e) {
         QTextStream(stderr) << e.text() << '\n';
         return 1;

@@ -7,6 +7,7 @@
 #include "cash/cash_register.h"
 #include "cash/cash_summaries.h"
 #include "db/error.h"
+#include "shell/file_helpers.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -93,7 +94,9 @@ int runSummary(const QStringList& args) {
     try {
         auto services = servicesFor(o.plain[0]);
         const SummaryRequest request{from, to, o.transfers, o.values.value("--cashier")};
-        BuildSummary(*services, *kind, request).save(QDir::cleanPath(QDir().absoluteFilePath(o.values.value("--out"))));
+        const QString out = QDir::cleanPath(QDir().absoluteFilePath(o.values.value("--out")));
+        CheckOutputFile(services->folders.data, out);
+        BuildSummary(*services, *kind, request).save(out);
     } catch (const Error& e) {
         QTextStream(stderr) << e.text() << '\n';
         return 1;

@@ -145,7 +145,7 @@ void UsersList::Modify(const UserEntry& entry) {
 }
 
 bool UsersList::Delete(const QString& name) {
-    if (!s_.messages().askYesNo(QStringLiteral("Stergere utilizator"),
+    if (!s_.messages().askYesNoDefaultNu(QStringLiteral("Stergere utilizator"),
                                 QStringLiteral("Chiar il stergem pe ") + name + QStringLiteral("?"),
                                 MessageKind::Warning))
         return false;

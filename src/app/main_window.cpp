@@ -227,13 +227,22 @@ void TForm3::openScreen(const QString& name) {
 void TForm3::StartButClick() {
     QString name = nameEdit_->text();
     LoginResult result = LoginResult::Refused;
-    s_.messages().guard([&] { result = session_.Login(name, passwordEdit_->text()); });
+    const bool answered = s_.messages().guard([&] { result = session_.Login(name, passwordEdit_->text()); });
     nameEdit_->setText(name);
     if (result == LoginResult::EndProgram) {
         close();
         return;
     }
-    if (result != LoginResult::LoggedIn) return; // wrong name or password: nothing is said
+    if (result != LoginResult::LoggedIn) {
+        // Without a word the clerk cannot tell a typing slip from a program that hangs; the
+        // text does not say which of the two was wrong.
+        if (answered) {
+            s_.messages().ShowProblemHint(QStringLiteral("Numele sau parola nu sunt corecte!"), passwordEdit_);
+            passwordEdit_->setFocus();
+            passwordEdit_->selectAll();
+        }
+        return;
+    }
     loginPanel_->hide();
     toolBar_->show();
     applyRights();

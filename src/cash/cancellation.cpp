@@ -3,6 +3,7 @@
 #include "books/cancellations.h"
 #include "books/receipts.h"
 #include "db/database.h"
+#include "db/error.h"
 #include "db/query.h"
 #include "shell/action_log.h"
 #include "shell/counters.h"
@@ -153,6 +154,10 @@ QString CancellationLogText(const ReceiptLine& line) {
            line.payer;
 }
 
+QString UnloggedCancellationWarning(const QString& why) {
+    return QStringLiteral("Chitanta a fost anulata, dar nu s-a putut scrie in jurnal: ") + why;
+}
+
 std::optional<HistoryRefusal> CheckCancellation(Services& s, qint64 idchit) {
     const std::vector<ReceiptLine> lines = ReadDocumentLines(s.database(), ReceiptsTable(s.folders.data), idchit);
     if (auto refusal = stateRefusal(lines)) return refusal;
@@ -193,7 +198,11 @@ CancelResult CancelDocument(Services& s, qint64 idchit, const std::function<void
         result.lines = int(lines.size());
     }
     const bool payment = document.idanul != kNoDebit;
-    s.actionLog().LogAction(payment ? document.rol : QStringLiteral("FARA"), CancellationLogText(document));
+    try {
+        s.actionLog().LogAction(payment ? document.rol : QStringLiteral("FARA"), CancellationLogText(document));
+    } catch (const Error& e) {
+        result.unlogged = e.text();
+    }
     return result;
 }
 

@@ -46,7 +46,11 @@ struct CancelResult {
     std::optional<HistoryRefusal> refusal; // set: nothing changed
     int lines = 0;                         // document lines copied and zeroed
     std::vector<RestoredRow> restored;     // balance rows changed
+    QString unlogged; // set: the cancellation stands, but its action log line could not be written (why)
 };
+
+/// The warning when the action log refused the line of a committed cancellation.
+QString UnloggedCancellationWarning(const QString& why);
 
 /// The checks before the clerk is asked: the document exists and is not cancelled yet, the
 /// year lock ("An inchis"), and a cashier cancels only own documents ("Anulare Chitanta").
@@ -55,7 +59,8 @@ std::optional<HistoryRefusal> CheckCancellation(Services& services, qint64 idchi
 
 /// After the clerk confirmed: the checks again, the newest-first rule ("Anulare", "Nu puteti
 /// anula decat ultima chitanta!"), then the cancellation in one transaction, with the
-/// progress window showing its two steps, and the action log entry once it is committed.
+/// progress window showing its two steps, and the action log entry once it is committed (a
+/// log that cannot be written does not undo it: CancelResult::unlogged says why).
 /// `beforeCommit`, when given, runs inside the transaction just before it commits (tests
 /// inject failures there).
 CancelResult CancelDocument(Services& services, qint64 idchit, const std::function<void()>& beforeCommit = {});

@@ -1,6 +1,8 @@
 #include "cash/no_debit.h"
 
+#include "cash/receipt_numbers.h"
 #include "db/database.h"
+#include "db/error.h"
 #include "db/query.h"
 #include "roles/role_checks.h"
 #include "shell/counters.h"
@@ -83,6 +85,14 @@ std::optional<NoDebitProblem> CheckNoDebitDocument(const NoDebitDocument& docume
         return NoDebitProblem{NoDebitField::Address, QStringLiteral("Lipseste adresa!")};
     if (CollapseSpaces(payer.payer).isEmpty())
         return NoDebitProblem{NoDebitField::Payer, QStringLiteral("Lipseste numele platitorului!")};
+    // What the tables cannot hold would be stored as "?".
+    const std::pair<NoDebitField, const QString*> texts[] = {{NoDebitField::Holder, &payer.holder},
+                                                             {NoDebitField::Address, &payer.address},
+                                                             {NoDebitField::Payer, &payer.payer}};
+    for (const auto& [field, text] : texts)
+        if (const QString bad = UnstorableCharacter(*text); !bad.isEmpty())
+            return NoDebitProblem{field,
+                                  QStringLiteral("Textul contine caracterul \"%1\", care nu se poate memora!").arg(bad)};
     return std::nullopt;
 }
 
@@ -92,12 +102,18 @@ StoredNoDebit StoreNoDebitDocument(db::Database& db, const QString& dataFolder, 
                                    const std::function<void()>& beforeCommit) {
     const bool receipt = document.type() == NoDebitType::Collection;
     StoredNoDebit numbers;
-    numbers.series = receipt ? counters.ReadCounter(cashier, QStringLiteral("SERIA")) : QString();
-    numbers.number = (receipt ? counters.NextId(cashier, kReceiptKey) : counters.NextId(kServer, kOrderKey)).toLongLong();
+    const NumberSeries series =
+        receipt ? NumberSeries{cashier, kReceiptKey, counters.ReadCounter(cashier, QStringLiteral("SERIA")).trimmed()}
+                : NumberSeries{kServer, kOrderKey, QString()};
+    numbers.series = series.series;
     numbers.idchit = counters.NextId(kServer, QStringLiteral("IDCHIT")).toLongLong();
 
     const QString table = ReceiptsTable(dataFolder);
     db::Transaction transaction(db);
+    // The number is the first free one under the write lock; the counter follows once the
+    // document is committed, so a failure leaves no gap in the series.
+    LockDocumentNumbers(db, dataFolder);
+    numbers.number = NextFreeNumber(db, dataFolder, counters, series);
     for (const NoDebitLine& l : document.lines()) {
         ReceiptLine stored = l.line;
         stored.idchit = numbers.idchit;
@@ -118,6 +134,11 @@ StoredNoDebit StoreNoDebitDocument(db::Database& db, const QString& dataFolder, 
     }
     if (beforeCommit) beforeCommit();
     transaction.commit();
+    try {
+        KeepNumber(counters, series, numbers.number);
+    } catch (const Error&) {
+        // The document stands; the next drawing finds its number taken and goes past it.
+    }
     return numbers;
 }
 

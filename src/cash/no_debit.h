@@ -102,12 +102,13 @@ struct StoredNoDebit {
     qint64 number = 0; // drawn for this document
 };
 
-/// Draws the number (the cashier's "CHIT" or "SERVER"/"OP") and IDCHIT, then writes every
-/// line into Chitante.dbf in one transaction: IDGOS, IDANUL -1, the drawn series and number
-/// on every line, the code of each claim for the person type (empty when the claim is not
+/// Draws IDCHIT, then in one transaction the first free number of the series (the cashier's
+/// "CHIT" or "SERVER"/"OP", receipt_numbers.h) and writes every line into Chitante.dbf:
+/// IDGOS, IDANUL -1, the drawn series and number on every line, the code of each claim for the person type (empty when the claim is not
 /// in CODCL.dbf), CURENT = TOTAL = the line's sum. `cashier` and `badge` are the logged-in
-/// user's. A failure writes no line (the numbers drawn stay used). `beforeCommit` runs
-/// inside the transaction just before it commits (tests inject failures there).
+/// user's. A failure writes no line and leaves the number free (IDCHIT stays used).
+/// `beforeCommit` runs inside the transaction just before it commits (tests inject failures
+/// there).
 StoredNoDebit StoreNoDebitDocument(db::Database& db, const QString& dataFolder, CountersFile& counters,
                                    const NoDebitDocument& document, const QDate& date, const NoDebitPayer& payer,
                                    const QString& cashier, const QString& badge,

@@ -9,6 +9,7 @@
 // database transaction, so a payment is either stored whole or not at all.
 
 #include "cash/account.h"
+#include "cash/receipt_numbers.h"
 
 #include <QDate>
 #include <QString>
@@ -130,12 +131,16 @@ struct Cashier {
 };
 
 /// The cashier's series and the next receipt number, read without drawing ("1" when the
-/// number is missing).
+/// number is missing): the counter moved past the numbers of the series already stored.
 struct ReceiptNumbering {
     QString series;
     qint64 next = 1;
 };
-ReceiptNumbering ReadReceiptNumbering(const CountersFile& counters, const QString& cashier);
+ReceiptNumbering ReadReceiptNumbering(db::Database& db, const QString& dataFolder, const CountersFile& counters,
+                                      const QString& cashier);
+
+/// The cashier's receipt series: section the cashier, key "CHIT", the series "SERIA".
+NumberSeries ReceiptSeries(const CountersFile& counters, const QString& cashier);
 
 /// What the confirmation dialog ("Operare") holds when the cashier confirms.
 struct PaymentDocument {
@@ -144,6 +149,8 @@ struct PaymentDocument {
     QString payer;        // "Cine plateste"
     qint64 number = 0;    // "Nr.": the number shown (receipt) or typed (other kinds)
     QString series;       // "Seria" of a receipt
+    qint64 idgos = 0;     // the role paid
+    QString cashier;      // who collects (the counters section of the series)
 };
 
 /// A refusal of the dialog's checks: the message, and how it is shown.
@@ -153,10 +160,18 @@ struct PaymentProblem {
     QString message;
 };
 
-/// The checks of "&OPEREAZA" in the dialog, in their order: the closed year, the number,
-/// the payer (passed through CollapseSpaces), a classification code on every line, and for
-/// a receipt a stored receipt with the same series and number. The first refusal, or
-/// nothing when the document may be stored.
+/// The refusal of a payer's name holding `character`, which the tables cannot hold.
+inline QString PayerCharacterRefusal(const QString& character) {
+    return QStringLiteral("Platitorul contine caracterul \"%1\", care nu se poate memora!").arg(character);
+}
+
+/// The checks of "&OPEREAZA" in the dialog, in their order: the closed year, a date in the
+/// working year, the number, the payer (passed through CollapseSpaces; every character one
+/// the tables hold), a classification code on every line, and for
+/// a receipt a stored receipt with the same series and number. A receipt the same cashier
+/// stored meanwhile for another role (from another workstation) is no duplicate: it took
+/// the number shown, and this one gets the next free number when it is stored. The first
+/// refusal, or nothing when the document may be stored.
 std::optional<PaymentProblem> CheckPaymentDocument(db::Database& db, const QString& dataFolder,
                                                    const CountersFile& counters,
                                                    const std::vector<PaymentLine>& lines,
@@ -178,10 +193,12 @@ inline const QString kPaymentSituationChanged =
 /// Stores the document in one transaction: under the folder's write lock checks that the
 /// role's balance rows still hold what the grids showed (else refuses with
 /// kPaymentSituationChanged, drawing nothing), draws IDANUL, IDCHIT and (kind C only) the
-/// cashier's receipt number, writes the undo snapshots (UndelSold.dbf, UndelDat.dbf,
-/// UndelDebit.dbf), the new balances and the Chitante.dbf lines. Any failure leaves every table as it was
-/// (numbers drawn stay used). `beforeCommit`, when given, runs inside the transaction just
-/// before it commits (tests inject failures there).
+/// cashier's next free receipt number (receipt_numbers.h), writes the undo snapshots
+/// (UndelSold.dbf, UndelDat.dbf, UndelDebit.dbf), the new balances and the Chitante.dbf
+/// lines, and once committed moves the cashier's counter past the number. Any failure leaves
+/// every table as it was, and the receipt number free (the identifiers drawn stay used).
+/// `beforeCommit`, when given, runs inside the transaction just before it commits (tests
+/// inject failures there).
 StoredPayment StorePayment(db::Database& db, const QString& dataFolder, CountersFile& counters,
                            const AccountRole& role, const AccountGrids& grids, const PaymentAllocation& allocation,
                            const PaymentDocument& document, const Cashier& cashier,

@@ -9,6 +9,8 @@
 #include "books/debits.h"
 #include "books/ledger.h"
 #include "books/receipts.h"
+#include "cash/receipt_history.h"
+#include "cash/receipt_numbers.h"
 #include "db/database.h"
 #include "db/error.h"
 #include "db/query.h"
@@ -196,12 +198,20 @@ void FillDocumentLines(db::Database& db, const QString& dataFolder, std::vector<
     }
 }
 
-ReceiptNumbering ReadReceiptNumbering(const CountersFile& counters, const QString& cashier) {
+NumberSeries ReceiptSeries(const CountersFile& counters, const QString& cashier) {
+    return {cashier, QStringLiteral("CHIT"), counters.ReadCounter(cashier, QStringLiteral("SERIA")).trimmed()};
+}
+
+ReceiptNumbering ReadReceiptNumbering(db::Database& db, const QString& dataFolder, const CountersFile& counters,
+                                      const QString& cashier) {
+    const NumberSeries numbers = ReceiptSeries(counters, cashier);
     ReceiptNumbering n;
-    n.series = counters.ReadCounter(cashier, QStringLiteral("SERIA")).trimmed();
-    bool ok = false;
-    n.next = counters.ReadCounter(cashier, QStringLiteral("CHIT"), QStringLiteral("1")).trimmed().toLongLong(&ok);
-    if (!ok) n.next = 0; // unreadable: the dialog then says the number is wrong
+    n.series = numbers.series;
+    try {
+        n.next = NextFreeNumber(db, dataFolder, counters, numbers);
+    } catch (const Error&) {
+        n.next = 0; // unreadable: the dialog then says the number is wrong
+    }
     return n;
 }
 
@@ -216,9 +226,13 @@ std::optional<PaymentProblem> CheckPaymentDocument(db::Database& db, const QStri
     if (ok && closedYear >= document.date.year())
         return PaymentProblem{Where::Errors, QStringLiteral("Memorare chitanta"),
                               QStringLiteral("Anul %1 este inchis!\rNu mai puteti lucra in el! Adios...").arg(closed)};
+    if (const std::optional<QString> refusal = DocumentDateRefusal(document.date))
+        return PaymentProblem{Where::Errors, QStringLiteral("Memorare chitanta"), *refusal};
     if (document.number == 0) return PaymentProblem{Where::Hint, {}, QStringLiteral("Numar incorect!")};
     if (CollapseSpaces(document.payer).isEmpty())
         return PaymentProblem{Where::Hint, {}, QStringLiteral("Nu ati scris Platitorul!")};
+    if (const QString bad = UnstorableCharacter(document.payer); !bad.isEmpty())
+        return PaymentProblem{Where::Hint, {}, PayerCharacterRefusal(bad)};
     for (const PaymentLine& l : lines)
         if (l.code.trimmed().isEmpty())
             return PaymentProblem{Where::GridHint, {},
@@ -231,7 +245,10 @@ std::optional<PaymentProblem> CheckPaymentDocument(db::Database& db, const QStri
         IndexPaymentTables(db, dataFolder);
         const std::optional<ReceiptLine> stored =
             FindNumberedDocument(db, ReceiptsTable(dataFolder), document.series.trimmed(), document.number);
-        if (stored)
+        const QString cashier = document.cashier.trimmed();
+        const bool ownSequence = stored && stored->idgos != document.idgos && !cashier.isEmpty() &&
+                                 stored->cashier.trimmed().compare(cashier, Qt::CaseInsensitive) == 0;
+        if (stored && !ownSequence)
             return PaymentProblem{Where::Errors, QStringLiteral("Verificare de dubluri"),
                                   QStringLiteral("Mai exista chitanta aceasta la  ROL %1 !\rContactati Operatorul de ROL "
                                                  "sau Administratorul sa va modifice numarul chitantei!")
@@ -270,17 +287,17 @@ StoredPayment StorePayment(db::Database& db, const QString& dataFolder, Counters
         out.refusal = kPaymentSituationChanged;
         return out; // the transaction rolls back
     }
-    // Drawn only once the document is sure to be stored, so a refused payment leaves no gap
-    // in the cashier's sequence; one write of the counters file for all three.
-    std::vector<std::pair<QString, QString>> keys = {{kServer, QStringLiteral("IDANUL")},
-                                                     {kServer, QStringLiteral("IDCHIT")}};
-    if (receipt) keys.push_back({cashier.name, QStringLiteral("CHIT")});
-    const std::vector<qint64> drawn = counters.NextIdEach(keys);
+    // Drawn only once the document is sure to be stored, so a refused payment uses no
+    // identifier; one write of the counters file for both. The receipt number is not drawn
+    // from the file: it is the first free one, recorded there once the document is committed.
+    const std::vector<qint64> drawn =
+        counters.NextIdEach({{kServer, QStringLiteral("IDANUL")}, {kServer, QStringLiteral("IDCHIT")}});
     h.idanul = drawn[0];
     h.idchit = drawn[1];
+    const NumberSeries numbers = ReceiptSeries(counters, cashier.name);
     if (receipt) {
-        h.series = counters.ReadCounter(cashier.name, QStringLiteral("SERIA")).trimmed();
-        h.number = drawn[2];
+        h.series = numbers.series;
+        h.number = NextFreeNumber(db, dataFolder, counters, numbers);
     } else {
         h.series = kHandNumbered;
         h.number = document.number;
@@ -292,6 +309,13 @@ StoredPayment StorePayment(db::Database& db, const QString& dataFolder, Counters
     WriteReceiptLines(db, dataFolder, role, cashier, h, lines);
     if (beforeCommit) beforeCommit();
     tx.commit();
+    if (receipt) {
+        try {
+            KeepNumber(counters, numbers, h.number);
+        } catch (const Error&) {
+            // The receipt stands; the next drawing finds its number taken and goes past it.
+        }
+    }
     out.idanul = h.idanul;
     out.idchit = h.idchit;
     out.number = h.number;

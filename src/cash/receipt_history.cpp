@@ -101,9 +101,15 @@ std::optional<HistoryRefusal> YearLockRefusal(const CountersFile& counters) {
     return HistoryRefusal{QStringLiteral("An inchis"), QStringLiteral("Nu mai puteti opera in anul trecut!")};
 }
 
+std::optional<QString> DocumentDateRefusal(const QDate& date) {
+    if (date.isValid() && date.year() == WorkingYear().toInt()) return std::nullopt;
+    return QStringLiteral("Data %1 nu este in anul %2!").arg(date.toString(QStringLiteral("dd.MM.yyyy")), WorkingYear());
+}
+
 std::optional<QString> ModifyDocument(db::Database& db, const QString& dataFolder, qint64 idchit, const QDate& date,
                                       const QString& series, qint64 number) {
     if (number < 1) return kWrongNumber;
+    if (std::optional<QString> refusal = DocumentDateRefusal(date)) return refusal;
     RenumberDocument(db, ReceiptsTable(dataFolder), idchit, date, series, number);
     return std::nullopt;
 }

@@ -91,8 +91,13 @@ std::optional<HistoryRefusal> YearLockRefusal(const CountersFile& counters);
 /// "Numar incorect!": the hint for a document number that is not above 0.
 inline const QString kWrongNumber = QStringLiteral("Numar incorect!");
 
+/// The refusal of a document dated outside the working year (documents of other years
+/// belong to their own release's data folder), or nothing.
+std::optional<QString> DocumentDateRefusal(const QDate& date);
+
 /// "Modifica": every line of the document gets the new date, series and number. A number
-/// below 1 is refused with kWrongNumber and nothing is written. The amounts stay.
+/// below 1 is refused with kWrongNumber, a date outside the working year with
+/// DocumentDateRefusal, and nothing is written. The amounts stay.
 std::optional<QString> ModifyDocument(db::Database& db, const QString& dataFolder, qint64 idchit, const QDate& date,
                                       const QString& series, qint64 number);
 

@@ -4,6 +4,7 @@
 #include "db/database.h"
 #include "db/query.h"
 #include "shell/table_files.h"
+#include "shell/text_helpers.h"
 
 
 #include <algorithm>
@@ -78,7 +79,7 @@ QStringList RolePicker::villages() const {
     for (const Row& r : rows_)
         if (!r.role.village.isEmpty()) out << r.role.village;
     out.removeDuplicates();
-    std::sort(out.begin(), out.end());
+    std::sort(out.begin(), out.end(), RomanianLess);
     return out;
 }
 
@@ -116,7 +117,7 @@ void RolePicker::order() {
     std::stable_sort(sorted_.begin(), sorted_.end(), [this, column](int a, int b) {
         const QString& x = columnText(rows_[size_t(a)].role, column);
         const QString& y = columnText(rows_[size_t(b)].role, column);
-        return column == PickerColumn::Number ? numberBefore(x, y) : x < y;
+        return column == PickerColumn::Number ? numberBefore(x, y) : RomanianLess(x, y);
     });
 }
 

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include <filesystem>
@@ -243,6 +244,13 @@ QString AutomaticBackupName(const QString& folder, const QDate& day) {
         const QString name = stem + QString::number(n) + QStringLiteral(".vsa");
         if (!QFileInfo::exists(name)) return name;
     }
+}
+
+QString SuggestedArchivePath(Services& services) {
+    QString folder = services.registry().ReadRegistryValue(QStringLiteral("CALESALVARI")).trimmed();
+    if (folder.isEmpty() || folder == QLatin1String("-") || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return AutomaticBackupName(QDir::cleanPath(folder), services.clock().today());
 }
 
 bool AutomaticBackup(Services& services, const std::function<void()>& pump) {

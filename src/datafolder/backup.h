@@ -79,6 +79,11 @@ void RestoreDatabase(Services& services, const QString& archivePath, const std::
 /// `folder` + "/dd.MM.yyyy_<n>.vsa" with the smallest n from 0 whose file does not exist.
 QString AutomaticBackupName(const QString& folder, const QDate& day);
 
+/// Where the save dialog of the backup window opens: the backup folder (registry CALESALVARI,
+/// neither empty nor "-", when it is a folder), else the user's documents folder, with the
+/// name the automatic backup would take there today.
+QString SuggestedArchivePath(Services& services);
+
 /// The backup offered when the main window closes: only in local mode with a backup folder
 /// (registry CALESALVARI, neither empty nor "-") in which "Test.txt" can be written; asks
 /// "Doriti sa facem o copie la datele de azi?" and on DA writes today's next archive there.

@@ -144,6 +144,9 @@ void DeclarationPages::checkValue(const PageField& f, const QString& text, const
         throw badValue(f, QStringLiteral("La %1 se scrie un numar intreg, nu %2!").arg(f.label, t));
     if (f.kind == K::Year && d->whole.size() > 4)
         throw badValue(f, QStringLiteral("Anul de la %1 are cel mult 4 cifre, nu %2!").arg(f.label, t));
+    // A building cannot be in use after the year being assessed: 2035 is a typing slip.
+    if (f.kind == K::Year && d->whole.toInt() > WorkingYear().toInt())
+        throw badValue(f, QStringLiteral("Anul %1 de la %2 este dupa anul de lucru %3!").arg(t, f.label, WorkingYear()));
     if (f.kind == K::Material && d->whole.toInt() >= MaterialList().size())
         throw badValue(f, QStringLiteral("Cod material incorect la %1: 0 sau 1, nu %2!").arg(f.label, t));
     if (d->whole.size() > wholeDigits || d->fraction.size() > decimals)

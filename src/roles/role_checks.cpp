@@ -78,6 +78,16 @@ RoleFormProblem ConfirmDuplicates(RoleRegister& roles, const Role& role, bool ed
     return {};
 }
 
+RoleFormProblem ConfirmNewVillage(const QStringList& villages, const Role& role, const QString& title,
+                                  Messages& messages) {
+    for (const QString& v : villages)
+        if (CollapseSpaces(v).toUpper() == role.village) return {};
+    if (messages.askYesNoDefaultNu(title, QStringLiteral("Localitatea ") + role.village +
+                                              QStringLiteral(" nu este in lista. O adaugam?")))
+        return {};
+    return {RoleField::Village, {}};
+}
+
 RoleFormProblem CheckRoleForm(RoleRegister& roles, Role& role, bool editing, Messages& messages) {
     if (RoleFormProblem p = TidyAndCheckRole(role); !p.ok()) return p;
     return ConfirmDuplicates(roles, role, editing, messages);

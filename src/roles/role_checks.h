@@ -6,6 +6,7 @@
 #include "roles/role.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace vartesa {
 
@@ -34,6 +35,11 @@ RoleFormProblem TidyAndCheckRole(Role& role);
 /// Steps 6 and 7: a role number or a code already used by another role (other than
 /// `role.id` when editing) is asked about through `messages`; a No stops the form.
 RoleFormProblem ConfirmDuplicates(RoleRegister& roles, const Role& role, bool editing, Messages& messages);
+
+/// A (tidied) village that `villages` lacks may be a typing slip: asks "Localitatea ... nu
+/// este in lista. O adaugam?" under `title`, NU on Enter. NU is a problem at the village.
+RoleFormProblem ConfirmNewVillage(const QStringList& villages, const Role& role, const QString& title,
+                                  Messages& messages);
 
 /// Every check of "&Memoreaza" in order; ok() means the form may close and be written.
 RoleFormProblem CheckRoleForm(RoleRegister& roles, Role& role, bool editing, Messages& messages);

@@ -1,9 +1,11 @@
 #include "roles/role_register.h"
 
+#include "admin/admin_zones.h"
 #include "books/balances.h"
 #include "books/ledger.h"
 #include "db/database.h"
 #include "db/error.h"
+#include "roles/page_fields.h"
 #include "shell/catalog.h"
 #include "shell/counters.h"
 #include "shell/services.h"
@@ -112,11 +114,25 @@ QStringList RoleRegister::addresses() {
     return out;
 }
 
+BlankPageDefaults VillageBlankPageDefaults(db::Database& db, const QString& dataFolder, const QString& village,
+                                           BlankPageDefaults defaults) {
+    const QString wanted = village.trimmed().toUpper();
+    for (const ZoneRow& row : ZoneTable(db, dataFolder).all()) {
+        if (row.locality.toUpper() != wanted) continue;
+        // A zone or rank the administrator's lists do not know leaves the default.
+        if (ZoneList().contains(row.zone.toUpper())) defaults.zone = row.zone.toUpper();
+        if (RankList().contains(row.rank.toUpper())) defaults.rank = row.rank.toUpper();
+        break;
+    }
+    return defaults;
+}
+
 qint64 RoleRegister::addRole(Role role, CountersFile& counters, const BlankPageDefaults& defaults) {
+    const BlankPageDefaults blank = VillageBlankPageDefaults(db_, folder_, role.village, defaults);
     role.id = counters.NextId(QStringLiteral("SERVER"), QStringLiteral("IDGOS")).toLongLong();
     db::Transaction tx(db_);
     InsertRole(db_, folder_, role);
-    for (const QString& page : PageTables()) InsertBlankPage(db_, folder_, page, role.id, defaults);
+    for (const QString& page : PageTables()) InsertBlankPage(db_, folder_, page, role.id, blank);
     tx.commit();
     return role.id;
 }

@@ -36,6 +36,11 @@ const QStringList& PageTables();
 /// Vehicle details (AutoDet.dbf) and the year debits (Debit.dbf) keep theirs.
 const QStringList& RoleDeletionTables();
 
+/// The blank-page defaults of a new role of `village`: the zone and rank DefZone.dbf gives
+/// that village, else those of `defaults` (the administrator's default zone and rank).
+BlankPageDefaults VillageBlankPageDefaults(db::Database& db, const QString& dataFolder, const QString& village,
+                                           BlankPageDefaults defaults);
+
 /// The value a field of a page table takes in the blank row below.
 QVariant BlankPageValue(const db::Field& field, const BlankPageDefaults& defaults);
 
@@ -72,7 +77,8 @@ public:
     /// The distinct addresses already typed, ascending.
     QStringList addresses();
 
-    /// Stores a new role with its blank declaration pages; draws IDGOS from the counters
+    /// Stores a new role with its blank declaration pages, whose buildings take the zone and
+    /// rank of the role's village (VillageBlankPageDefaults); draws IDGOS from the counters
     /// file. Returns the new IDGOS.
     qint64 addRole(Role role, CountersFile& counters, const BlankPageDefaults& defaults);
     /// Rewrites every field of the role (by IDGOS) and carries its village and number into

@@ -2,9 +2,11 @@
 
 #include "db/database.h"
 #include "roles/role_register.h"
+#include "shell/text_helpers.h"
 
 #include <QHash>
 
+#include <algorithm>
 #include <utility>
 
 namespace vartesa {
@@ -58,6 +60,13 @@ void RoleSearch::open() {
         row.upperVillage = row.role.village.toUpper();
         rows_.push_back(std::move(row));
     }
+    // Romanian alphabetical order of villages and names (the engine orders ă, â, î, ş, ţ
+    // after z); roles of one name keep the register's order of their numbers.
+    std::stable_sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) {
+        if (RomanianLess(a.role.village, b.role.village)) return true;
+        if (RomanianLess(b.role.village, a.role.village)) return false;
+        return RomanianLess(a.upperName, b.upperName);
+    });
     // Villages are few: fold each distinct one once through the engine.
     QHash<QString, QString> folded;
     for (Row& row : rows_) {
@@ -66,6 +75,18 @@ void RoleSearch::open() {
         row.upperVillage = *it;
     }
     applyFilter(filterVillage_, filterNumber_);
+    // The number and name fields show the role now current, not what they held before.
+    showCurrentRoleFields();
+}
+
+void RoleSearch::showCurrentRoleFields() {
+    if (const Role* r = currentRole()) {
+        number_ = r->number;
+        name_ = r->name;
+    } else {
+        number_ = filterNumber_;
+        name_.clear();
+    }
 }
 
 // The filter is kept apart from the fields: moving in the list changes what the fields
@@ -141,6 +162,7 @@ bool RoleSearch::locate(qint64 id) {
     for (int row = 0; row < count(); ++row)
         if (role(row).id == id) {
             current_ = row;
+            showCurrentRoleFields();
             return true;
         }
     return false;

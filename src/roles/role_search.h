@@ -35,7 +35,8 @@ public:
     explicit RoleSearch(RoleRegister& roles);
 
     /// Reads the register again and applies the filter in force; the current row becomes
-    /// the first one let through.
+    /// the first one let through, and the number and name fields show it (the number
+    /// filter, and no name, when no role is let through).
     void open();
 
     // A change typed by the clerk in one of the search fields.
@@ -50,7 +51,8 @@ public:
 
     /// The clerk moved in the list: the search fields follow the row.
     void moveTo(int row);
-    /// Moves to the role with this IDGOS when it is let through; false otherwise.
+    /// Moves to the role with this IDGOS when it is let through, the number and name
+    /// fields following it; false otherwise.
     bool locate(qint64 id);
     /// The role shown before the current one, else the one after; 0 when there is none.
     qint64 neighbourOfCurrent() const;
@@ -82,6 +84,7 @@ private:
     QString upper(const QString& text) const;
     void applyFilter(const QString& village, const QString& number);
     void showCurrentNumber();
+    void showCurrentRoleFields();
 
     RoleRegister& roles_;
     std::vector<Row> rows_;  // the whole register in its order

@@ -123,7 +123,17 @@ void IniText::setValue(const QString& section, const QString& key, const QString
 
 QString IniText::text() const { return lines_.join(QString()); }
 
-CountersFile::CountersFile(const QString& path) : path_(path) {}
+CountersFile::CountersFile(const QString& path) : path_(path) {
+    const QString unfinished = path_ + QStringLiteral("-new");
+    if (!QFileInfo::exists(unfinished)) return;
+    try {
+        // Under the lock: a copy being written by another workstation's save right now is
+        // not a leftover.
+        CountersLock lock(path_, 0);
+        QFile::remove(unfinished);
+    } catch (const Error&) {
+    }
+}
 
 QString CountersFile::ReadCounter(const QString& section, const QString& key, const QString& fallback) const {
     const QString v = IniText(readFile(path_)).value(section, key);
@@ -163,6 +173,14 @@ qint64 CountersFile::NextIds(const QString& section, const QString& key, qint64 
     ini.setValue(section, key, QString::number(n + std::max<qint64>(count, 1)));
     db::replaceFile(path_, db::stringToCp1250(ini.text()));
     return n;
+}
+
+void CountersFile::RaiseCounter(const QString& section, const QString& key, qint64 atLeast) {
+    CountersLock lock(path_, lockTimeoutMs_);
+    IniText ini(readFile(path_));
+    if (CounterValue(ini, section, key, path_) >= atLeast) return;
+    ini.setValue(section, key, QString::number(atLeast));
+    db::replaceFile(path_, db::stringToCp1250(ini.text()));
 }
 
 std::vector<qint64> CountersFile::NextIdEach(const std::vector<std::pair<QString, QString>>& counters) {

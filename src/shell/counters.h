@@ -18,7 +18,9 @@ namespace vartesa {
 
 class CountersFile {
 public:
-    /// `path` is the counters file (it need not exist yet).
+    /// `path` is the counters file (it need not exist yet). A copy a save left beside it
+    /// ("Vartesa.set-new": the save failed or was killed before the copy replaced the file)
+    /// is removed: no value was handed out from it, so the file itself holds every counter.
     explicit CountersFile(const QString& path);
 
     const QString& path() const { return path_; }
@@ -38,6 +40,9 @@ public:
     /// payment drawing its operation, document and receipt numbers feels. Throws, writing
     /// nothing, when any value is not a whole number.
     std::vector<qint64> NextIdEach(const std::vector<std::pair<QString, QString>>& counters);
+    /// Stores `atLeast` when the counter holds less (missing counts as "1"); never lowers it.
+    /// A number given out from the stored documents, not drawn here, is recorded this way.
+    void RaiseCounter(const QString& section, const QString& key, qint64 atLeast);
 
     /// How long a write waits for another workstation's lock.
     void setLockTimeout(int milliseconds) { lockTimeoutMs_ = milliseconds; }

@@ -23,6 +23,31 @@ QString FreeTempFileName(const QString& folder, const QString& prefix, const QSt
     return {};
 }
 
+namespace {
+
+// The folder as the disk knows it: links followed, "." and ".." gone.
+QString realFolder(const QString& folder) {
+    const QString real = QFileInfo(folder).canonicalFilePath();
+    return real.isEmpty() ? QDir::cleanPath(QDir(folder).absolutePath()) : real;
+}
+
+} // namespace
+
+void CheckOutputFile(const QString& dataFolder, const QString& output) {
+    const QFileInfo target(QDir::cleanPath(QDir().absoluteFilePath(output)));
+    const QFileInfo real(target.exists() ? target.canonicalFilePath() : target.absoluteFilePath());
+    const QString data = realFolder(dataFolder);
+    // Names on a share match without regard to case, so the folder is compared that way.
+    for (const QFileInfo& f : {target, real}) {
+        if (realFolder(f.absolutePath()).compare(data, Qt::CaseInsensitive) == 0)
+            throw Error(QStringLiteral("Fisierul %1 este in directorul de date; alegeti alt loc pentru rezultat!")
+                            .arg(output),
+                        output);
+    }
+    if (real.exists() && real.suffix().compare(QLatin1String("dbf"), Qt::CaseInsensitive) == 0)
+        throw Error(QStringLiteral("Fisierul %1 este o tabela; nu se scrie peste el!").arg(output), output);
+}
+
 bool DeleteFolder(const QString& path) {
     QDir dir(path);
     if (!dir.exists()) return true;

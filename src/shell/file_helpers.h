@@ -10,6 +10,11 @@ namespace vartesa {
 /// (its lock file ".~lock.<name>#" lies beside it) counts as taken.
 QString FreeTempFileName(const QString& folder, const QString& prefix, const QString& suffix);
 
+/// Every output the program writes (a summary, a PDF, an archive) passes here first: it never
+/// goes into the data folder `dataFolder` (whatever the spelling, link or case of the path)
+/// nor over a dBase table anywhere. Throws vartesa::Error naming the file when refused.
+void CheckOutputFile(const QString& dataFolder, const QString& output);
+
 /// Deletes a folder with everything in it; false when something stayed.
 bool DeleteFolder(const QString& path);
 

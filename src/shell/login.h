@@ -35,7 +35,7 @@ bool YearLocked(const CountersFile& counters);
 
 /// How a "START" ended.
 enum class LoginResult {
-    Refused,   // no account matches: the login panel stays, nothing is said
+    Refused,   // no account matches: the login panel stays
     LoggedIn,  // the user is logged in
     EndProgram // the new-year import ran and asked for a restart
 };

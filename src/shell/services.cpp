@@ -86,6 +86,11 @@ bool Messages::askYesNo(const QString& title, const QString& text, MessageKind k
            MessageResult::Da;
 }
 
+bool Messages::askYesNoDefaultNu(const QString& title, const QString& text, MessageKind kind) {
+    return ShowErrorsEnterOn(title, text, kind, MessageButton::Da | MessageButton::Nu, MessageButton::Nu) ==
+           MessageResult::Da;
+}
+
 void Messages::report(const Error& error) {
     ShowErrors(QString(), error.text(), MessageKind::Error, MessageButton::Ok);
 }

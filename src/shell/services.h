@@ -61,6 +61,13 @@ public:
     /// button chosen nothing is shown and the result is Renunt.
     virtual MessageResult ShowErrors(const QString& title, const QString& text, MessageKind kind,
                                      MessageButtons buttons) = 0;
+    /// ShowErrors with `enterButton` answering Enter instead of the first button. A window
+    /// that has no Enter key to answer (the console's) keeps this plain ShowErrors.
+    virtual MessageResult ShowErrorsEnterOn(const QString& title, const QString& text, MessageKind kind,
+                                            MessageButtons buttons, MessageButton enterButton) {
+        (void)enterButton;
+        return ShowErrors(title, text, kind, buttons);
+    }
 
     /// Balloon "Problema !" holding `text`, next to `anchor` (a field) when given; closes by
     /// itself and does not block.
@@ -75,6 +82,10 @@ public:
     /// DA/NU question; true only when the clerk chose DA.
     bool askYesNo(const QString& title, const QString& text,
                   MessageKind kind = MessageKind::Confirmation);
+    /// DA/NU question whose DA deletes or replaces data: Enter answers NU, so a clerk who
+    /// presses it out of habit loses nothing. True only when the clerk chose DA.
+    bool askYesNoDefaultNu(const QString& title, const QString& text,
+                            MessageKind kind = MessageKind::Confirmation);
     /// The general error report: an error the action did not catch, shown with its text.
     void report(const Error& error);
     /// Runs one action of the clerk; an error it throws is reported and ends only that action.

@@ -4,6 +4,7 @@
 #include "db/database.h"
 #include "db/error.h"
 #include "db/file_io.h"
+#include "shell/catalog.h"
 #include "shell/counters.h"
 #include "shell/file_helpers.h"
 #include "shell/registry.h"
@@ -15,6 +16,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+
+#include <algorithm>
 
 namespace vartesa {
 
@@ -185,6 +188,22 @@ void StartupSequence::packTables() {
     }
 }
 
+// The tables that hold a counter's identifier: the table that draws it, and every table of
+// the catalog with a column of that name (a role's IDGOS is in its pages, vehicles, debits,
+// ledger, balances, receipts and the rest).
+static QStringList TablesHolding(const QString& key, const QString& owner) {
+    QStringList files{owner};
+    for (const TableLayout& t : TableCatalog()) {
+        if (t.file.compare(owner, Qt::CaseInsensitive) == 0) continue;
+        for (const db::Field& f : t.fields)
+            if (f.name.compare(key, Qt::CaseInsensitive) == 0) {
+                files << t.file;
+                break;
+            }
+    }
+    return files;
+}
+
 void StartupSequence::resynchroniseCounters() {
     if (!c_.folders.isLocalMode()) return;
     struct Counter {
@@ -198,12 +217,22 @@ void StartupSequence::resynchroniseCounters() {
         {"IDDETA", tables::VehicleDetails},
     };
     CountersFile file = counters();
-    for (const auto& [key, table] : kCounters) {
-        const QString path = c_.folders.data + '/' + table;
-        if (!c_.db.tableExists(path)) continue;
-        const QVariant max = c_.db.scalar(QStringLiteral("SELECT MAX(%1) AS XX FROM \"%2\"").arg(QLatin1String(key), path));
-        const qlonglong next = max.isNull() ? 1 : max.toLongLong() + 1;
-        file.WriteCounter(QStringLiteral("SERVER"), QLatin1String(key), QString::number(next));
+    for (const auto& [key, owner] : kCounters) {
+        const QString column = QLatin1String(key);
+        // A counter never moves back: rows a deletion leaves behind (the vehicles and debits
+        // of a deleted role) keep their identifier, and a new row must not take it over.
+        bool numeric = false;
+        qlonglong next = file.ReadCounter(QStringLiteral("SERVER"), column).trimmed().toLongLong(&numeric);
+        if (!numeric || next < 1) next = 1;
+        bool anyTable = false;
+        for (const QString& table : TablesHolding(column, owner)) {
+            const QString path = c_.folders.data + '/' + table;
+            if (!c_.db.tableExists(path) || c_.db.layout(path).indexOf(column) < 0) continue;
+            anyTable = true;
+            const QVariant max = c_.db.scalar(QStringLiteral("SELECT MAX(%1) AS XX FROM \"%2\"").arg(column, path));
+            if (!max.isNull()) next = std::max(next, max.toLongLong() + 1);
+        }
+        if (anyTable) file.WriteCounter(QStringLiteral("SERVER"), column, QString::number(next));
     }
 }
 

@@ -1,7 +1,10 @@
 #include "text_helpers.h"
 
+#include "db/cp1250.h"
+
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vartesa {
@@ -31,6 +34,36 @@ QString JoinWithAnd(const QString& text) {
 }
 
 QString MemoText(const QStringList& lines) { return lines.join(QString()); }
+
+namespace {
+
+// Place of a character in the Romanian order: each letter of the Latin alphabet keeps its
+// place, and the letters with diacritics sit right after their base letter.
+char32_t romanianWeight(QChar c) {
+    const char16_t u = c.toUpper().unicode();
+    switch (u) {
+    case u'\u0102': return U'A' * 4 + 1; // Ă
+    case u'\u00C2': return U'A' * 4 + 2; // Â
+    case u'\u00CE': return U'I' * 4 + 1; // Î
+    case u'\u015E':                      // Ş
+    case u'\u0218': return U'S' * 4 + 1; // Ș
+    case u'\u0162':                      // Ţ
+    case u'\u021A': return U'T' * 4 + 1; // Ț
+    default: return char32_t(u) * 4;
+    }
+}
+
+} // namespace
+
+bool RomanianLess(const QString& a, const QString& b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char32_t x = romanianWeight(a[i]);
+        const char32_t y = romanianWeight(b[i]);
+        if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+}
 
 std::int64_t RoundToInt(double value) {
     // std::round is half away from zero without the error of adding 0.5 to 0.49999999999999994.
@@ -123,6 +156,14 @@ bool IsValidFiscalCode(const QString& text) {
     int sum = 0;
     for (int i = 0; i < 9; ++i) sum += code[i].digitValue() * kWeights[i];
     return code[9].digitValue() == (sum * 10 % 11) % 10;
+}
+
+QString UnstorableCharacter(const QString& text) {
+    for (const char32_t c : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        if (c != U'?' && db::stringToCp1250(one) == "?") return one;
+    }
+    return {};
 }
 
 } // namespace vartesa

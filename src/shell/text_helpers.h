@@ -10,6 +10,10 @@ namespace vartesa {
 
 /// Trims both ends and replaces every run of spaces by one space.
 QString CollapseSpaces(const QString& text);
+
+/// The first character of `text` the tables cannot hold (outside Windows-1250; the letters
+/// with comma below count as their cedilla forms, which it has), or an empty text.
+QString UnstorableCharacter(const QString& text);
 /// The text before the first space (all of it when there is none).
 QString FirstWord(const QString& text);
 /// The text after the first space, trimmed ("" when there is no space).
@@ -18,6 +22,10 @@ QString AfterFirstWord(const QString& text);
 QString JoinWithAnd(const QString& text);
 /// All lines of a memo joined without separator.
 QString MemoText(const QStringList& lines);
+/// True when `a` comes before `b` in Romanian alphabetical order: a, ă, â, b ... i, î ...
+/// s, ş, t, ţ ... z, capitals and small letters alike, ş and ș (ţ and ț) alike; a space
+/// comes before any letter, so "POP ION" precedes "POPA ANA". For lists of names on screens.
+bool RomanianLess(const QString& a, const QString& b);
 /// Half away from zero: 2.5 gives 3, -2.5 gives -3, -0.5 gives -1.
 std::int64_t RoundToInt(double value);
 /// Romanian words for the whole-lei part of an amount: "1250" gives

@@ -188,7 +188,10 @@ struct EntryCase {
 TEST(AccountEntry, TypedAmountsAreCappedByTheLine) {
     const EntryCase cases[] = {
         {"tax: -500 on a credit of 120", AccountGrid::Taxes, -120, -500, -120},
-        {"tax: -50 on 200 owed", AccountGrid::Taxes, 200, -50, 200},
+        // A line without credit gives nothing away: the amount is refused, the row keeps 0.
+        {"tax: -50 on 200 owed", AccountGrid::Taxes, 200, -50, 0},
+        {"debit: -5 on 100 owed", AccountGrid::Debits, 100, -5, 0},
+        {"fine: -500 on 200 owed", AccountGrid::Claims, 200, -500, 0},
         {"tax: overpaying is allowed", AccountGrid::Taxes, 200, 500, 500},
         {"debit: -80 on a credit of 30", AccountGrid::Debits, -30, -80, -30},
         {"fine: 500 on 200 owed", AccountGrid::Claims, 200, 500, 200},

@@ -87,6 +87,18 @@ TEST_F(AccountWindowTest, TypedAmountsAreCappedSummedAndClearedByANewDate) {
     EXPECT_EQ(w.TotPlata1->text(), QString::number((100 + 4 + 180 + 15) + (-150 + 120) + 75));
 }
 
+// A negative amount on a line without credit is refused on the field with the words the
+// command line uses, and the line keeps what it held.
+TEST_F(AccountWindowTest, ANegativeAmountWithoutCreditIsRefusedOnTheField) {
+    TGospodarieF w(f.env.services(), constants);
+    w.prepareOpening(role, "CORBU");
+    enter(w.ImpoziteGrid, 0, "-50");
+    EXPECT_EQ(shown(w.ImpoziteGrid, 0), "");
+    ASSERT_EQ(f.env.messages().hints().size(), 1u);
+    EXPECT_EQ(f.env.messages().hints()[0].text, "Nu puteti scadea 50 lei din Impozit pe cladiri: linia nu are plus!");
+    EXPECT_EQ(f.env.messages().hints()[0].anchor, "ImpoziteGrid");
+}
+
 TEST_F(AccountWindowTest, YearLockHidesThePaymentAndTheNewClaims) {
     TGospodarieF w(f.env.services(), constants);
     w.show();

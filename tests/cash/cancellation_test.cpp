@@ -72,6 +72,19 @@ TEST(Cancellation, AFailureBeforeCommitLeavesEveryFileUnchanged) {
     EXPECT_EQ(snapshotOf(f, kAllFiles), before);
 }
 
+// The log is written after the commit: when it cannot be, the cancellation still stands and
+// the clerk is told the log line is missing, not that it failed.
+TEST(Cancellation, ALogThatCannotBeWrittenLeavesTheCancellationStanding) {
+    HistoryFolder f;
+    const auto paid = f.pay({120, 0, 0}, QDate(2015, 2, 10));
+    QFile::remove(f.path("Log.dbf"));
+    ASSERT_TRUE(QDir().mkpath(f.path("Log.dbf"))); // a folder where the log should be
+    const CancelResult result = CancelDocument(f.env.services(), paid.idchit);
+    EXPECT_FALSE(result.refusal);
+    EXPECT_FALSE(result.unlogged.isEmpty());
+    EXPECT_EQ(f.count("Chitante.dbf", "TRIM(PLATNUME) = 'ANULAT'"), 1);
+}
+
 TEST(Cancellation, RefusalsChangeNothing) {
     struct Case {
         const char* name;

@@ -94,4 +94,14 @@ TEST_F(RolePickerTest, OrderedByNameOnTheLastRowAndSortingKeepsTheRole) {
     EXPECT_EQ(picker.villages(), QStringList({"ALUNI", "CORBU"}));
 }
 
+TEST_F(RolePickerTest, NamesAndVillagesFollowTheRomanianAlphabet) {
+    f.add(QString::fromUtf8("ŢIGĂNEŞTI"), "20", QString::fromUtf8("ŢĂRANU ION"));
+    f.add("TOPOLOG", "21", QString::fromUtf8("ŢURCANU ION"));
+    f.add("ALUNI", "22", QString::fromUtf8("POPA SORIN"));
+    picker.takeSnapshot(f.env.folders().data);
+    EXPECT_EQ(names(), QStringList({"BARBU ANA", QString::fromUtf8("POPA SORIN"), QString::fromUtf8("POPA ŞTEFAN"),
+                                    QString::fromUtf8("ŢĂRANU ION"), QString::fromUtf8("ŢURCANU ION"), "ZAHARIA ION"}));
+    EXPECT_EQ(picker.villages(), QStringList({"ALUNI", "CORBU", "TOPOLOG", QString::fromUtf8("ŢIGĂNEŞTI")}));
+}
+
 } // namespace

@@ -45,6 +45,8 @@ TEST(NoDebit, ChecksOfOpereazaInOrder) {
         {"company with a fiscal code", {"SC ALFA SRL", "18547290", "STR. MARE 1", "ION", false}, ""},
         {"no address", {"ION", "", " ", "ION", true}, "Lipseste adresa!"},
         {"no payer", {"ION", "", "STR. MARE 1", "", true}, "Lipseste numele platitorului!"},
+        {"a payer the tables cannot hold", {"ION", "", "STR. MARE 1", QStringLiteral("ION \u4E2D"), true},
+         QStringLiteral("Textul contine caracterul \"\u4E2D\", care nu se poate memora!")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,6 +96,10 @@ TEST(NoDebit, AFailureWhileStoringWritesNoLine) {
                                       "L12", [] { throw Error(QStringLiteral("Disc plin")); }),
                  Error);
     EXPECT_EQ(f.count("Chitante.dbf"), 0);
+    // The number of the failed receipt is the next one's: the series keeps no gap.
+    EXPECT_EQ(StoreNoDebitDocument(f.db(), f.env.folders().data, counters, doc, QDate(2015, 2, 1), kPayer, "ANA", "L12")
+                  .number,
+              1);
 }
 
 } // namespace

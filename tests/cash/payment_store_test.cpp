@@ -75,6 +75,20 @@ TEST(PaymentStore, ConsecutiveNumbersPerCashier) {
     EXPECT_EQ(f.rows("SELECT DISTINCT SERIA, NR FROM \"%1\" ORDER BY NR"), QStringList({"MV,1", "AB,41", "AB,42"}));
 }
 
+// The cash desk answers for every receipt number: a payment that fails before its commit
+// leaves its number to the next one, and one whose process died after the commit, before the
+// counter moved, is not given its number again.
+TEST(PaymentStore, ReceiptNumbersHaveNoGapAndNoRepeat) {
+    Payment f;
+    const auto ten = [&] { return f.prepare(f.role, kOctober, {{AccountGrid::Taxes, 0, 10}}); };
+    EXPECT_THROW(f.store(ten(), kOctober, "ION", DocumentKind::Receipt, 41, [] { throw Error(QStringLiteral("Disc plin")); }),
+                 Error);
+    EXPECT_EQ(f.store(ten(), kOctober).number, 41);
+    f.counters().WriteCounter("ION", "CHIT", "41"); // as a process killed right after its commit leaves it
+    EXPECT_EQ(f.store(ten(), kOctober).number, 42);
+    EXPECT_EQ(f.counters().ReadCounter("ION", "CHIT"), "43");
+}
+
 struct KindCase {
     DocumentKind chosen;
     std::vector<Typed> typed;
@@ -114,6 +128,10 @@ TEST(PaymentStore, ChecksOfTheDialogInOrder) {
     Payment f;
     const test::Prepared p = f.usual();
     ASSERT_TRUE(f.store(p, kOctober).refusal.isEmpty()); // AB 41 is now stored
+    const QString taken =
+        QStringLiteral("Mai exista chitanta aceasta la  ROL %1 !\rContactati Operatorul de ROL sau Administratorul "
+                       "sa va modifice numarul chitantei!")
+            .arg(f.rows("SELECT DISTINCT ROL FROM \"%1\"").join(""));
     std::vector<PaymentLine> noCode = p.allocation.lines;
     noCode[1].code.clear();
     struct CheckCase {
@@ -122,18 +140,25 @@ TEST(PaymentStore, ChecksOfTheDialogInOrder) {
         std::vector<PaymentLine> lines;
         QString message;
     } cases[] = {
-        {"2015", {DocumentKind::Receipt, kOctober, "X", 42, "AB"}, p.allocation.lines,
+        {"2015", {DocumentKind::Receipt, kOctober, "X", 42, "AB", 0, {}}, p.allocation.lines,
          "Anul 2015 este inchis!\rNu mai puteti lucra in el! Adios..."},
-        {"2014", {DocumentKind::Transfer, kOctober, "X", 0, "AB"}, p.allocation.lines, "Numar incorect!"},
-        {"", {DocumentKind::Receipt, kOctober, "   ", 42, "AB"}, p.allocation.lines, "Nu ati scris Platitorul!"},
-        {"", {DocumentKind::Receipt, kOctober, "X", 42, "AB"}, noCode,
+        {"2014", {DocumentKind::Transfer, kOctober, "X", 0, "AB", 0, {}}, p.allocation.lines, "Numar incorect!"},
+        {"", {DocumentKind::Receipt, kOctober, "   ", 42, "AB", 0, {}}, p.allocation.lines, "Nu ati scris Platitorul!"},
+        {"", {DocumentKind::Receipt, kOctober, "X", 42, "AB", 0, {}}, noCode,
          "Nu aveti Contul la Salubritate!\rApasati pe butonul Coduri clasificare si adaugati-l!"},
-        {"", {DocumentKind::Receipt, kOctober, "X", 41, "AB"}, p.allocation.lines,
-         QStringLiteral("Mai exista chitanta aceasta la  ROL %1 !\rContactati Operatorul de ROL sau Administratorul "
-                        "sa va modifice numarul chitantei!")
-             .arg(f.rows("SELECT DISTINCT ROL FROM \"%1\"").join(""))},
-        {"", {DocumentKind::Transfer, kOctober, "X", 41, "AB"}, p.allocation.lines, ""}, // hand numbered: no test
-        {"", {DocumentKind::Receipt, kOctober, "X", 41, "MV"}, p.allocation.lines, ""},
+        {"", {DocumentKind::Receipt, kOctober, "X", 41, "AB", f.role, "ION"}, p.allocation.lines, taken},
+        {"", {DocumentKind::Receipt, kOctober, "X", 41, "AB", f.role + 1, "MARIA"}, p.allocation.lines, taken},
+        // The same cashier's other workstation took the number for another role: this one
+        // gets the next free number when stored.
+        {"", {DocumentKind::Receipt, kOctober, "X", 41, "AB", f.role + 1, "ION"}, p.allocation.lines, ""},
+        {"", {DocumentKind::Receipt, {1899, 1, 1}, "X", 42, "AB", 0, {}}, p.allocation.lines,
+         "Data 01.01.1899 nu este in anul 2015!"},
+        {"", {DocumentKind::Receipt, {2099, 1, 1}, "X", 42, "AB", 0, {}}, p.allocation.lines,
+         "Data 01.01.2099 nu este in anul 2015!"},
+        {"", {DocumentKind::Receipt, kOctober, QStringLiteral("POPA \u263A"), 42, "AB", 0, {}}, p.allocation.lines,
+         QStringLiteral("Platitorul contine caracterul \"\u263A\", care nu se poate memora!")},
+        {"", {DocumentKind::Transfer, kOctober, "X", 41, "AB", 0, {}}, p.allocation.lines, ""}, // hand numbered: no test
+        {"", {DocumentKind::Receipt, kOctober, "X", 41, "MV", 0, {}}, p.allocation.lines, ""},
     };
     for (const CheckCase& c : cases) {
         CountersFile counters = f.counters();

@@ -58,7 +58,7 @@ public:
                         DocumentKind kind = DocumentKind::Receipt, qint64 number = 41,
                         const std::function<void()>& beforeCommit = {}, db::Database* other = nullptr) {
         CountersFile c = counters();
-        PaymentDocument doc{kind, date, "POPA ION", number, "AB"};
+        PaymentDocument doc{kind, date, "POPA ION", number, "AB", p.role.role.id, cashier};
         return StorePayment(other ? *other : db(), env.folders().data, c, p.role, p.grids, p.allocation, doc,
                             {cashier, "L-" + cashier}, beforeCommit);
     }

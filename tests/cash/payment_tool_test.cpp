@@ -60,6 +60,12 @@ TEST(PayTool, RefusalsStoreNothing) {
         {{"--tax", "Impozit pe cladiri=20", "--payer", "  "}, "Nu ati scris Platitorul!\n"},
         {{"--tax", "Impozit pe teren extravilan=20"},
          "Nu exista impozitul Impozit pe teren extravilan de plata la acest ROL!\n"},
+        {{"--tax", "Impozit pe cladiri=-5"}, "Nu puteti scadea 5 lei din Impozit pe cladiri: linia nu are plus!\n"},
+        {{"--tax", "Impozit pe cladiri=20", "--tax", "IMPOZIT PE CLADIRI=30"},
+         "Impozit pe cladiri este trecut de doua ori in aceeasi plata!\n"},
+        {{"--tax", "Impozit pe cladiri=20", "--date", "01.01.2099"}, "Data 01.01.2099 nu este in anul 2015!\n"},
+        {{"--tax", "Impozit pe cladiri=20", "--payer", QStringLiteral("POPA \u263A")},
+         QStringLiteral("Platitorul contine caracterul \"\u263A\", care nu se poate memora!\n")},
     };
     for (const auto& c : cases) {
         QString out;
@@ -70,6 +76,32 @@ TEST(PayTool, RefusalsStoreNothing) {
     EXPECT_EQ(runTool({"pay", f.env.folders().data, QString::number(f.role), "--user", "NIMENI"}, &out), 1);
     EXPECT_EQ(out, "Utilizatorul NIMENI nu exista!\n");
     EXPECT_EQ(f.sum("SELECT COUNT(*) FROM \"%1\""), 0);
+}
+
+// A claim is found as the engine's UPPER finds it: in any case, with s and t under a comma
+// or a cedilla.
+TEST(PayTool, ClaimNamesFoldAsTheEngineDoes) {
+    ToolFolder f;
+    const QString tax = QStringLiteral("Tax\u0103 pe \u015Fcoal\u0103"); // stored with s cedilla
+    f.balance(f.role, {tax, 50, 50, 0, 0, 0, 0, 0});
+    CountersFile c = f.counters();
+    BudgetCodes(f.db(), f.env.folders().data, c).add(tax, "2109", "2110");
+    QString out;
+    EXPECT_EQ(runTool(f.args({"--tax", QStringLiteral("TAX\u0102 PE \u0218COAL\u0102=10"), "--dry-run"}), &out), 0)
+        << out.toStdString();
+}
+
+// An output never goes over a table of the data folder, whatever the spelling of its name.
+TEST(SummaryTool, AnOutputOverATableIsRefused) {
+    ToolFolder f;
+    QString out;
+    ASSERT_EQ(runTool(f.args({"--tax", "Impozit pe cladiri=20"}), &out), 0) << out.toStdString();
+    const QByteArray before = test::fileBytes(f.path("Chitante.dbf"));
+    EXPECT_EQ(runTool({"summary", f.env.folders().data, "by-claim", "--from", "01.10.2015", "--to", "01.10.2015",
+                       "--out", f.env.folders().data + "/CHITANTE.DBF"},
+                      &out),
+              1);
+    EXPECT_EQ(test::fileBytes(f.path("Chitante.dbf")), before);
 }
 
 // Two workstations of one cashier paying the same role at once: whichever stores second

@@ -9,6 +9,7 @@
 #include "datafolder/ui/verification_window.h"
 #include "support/scripted_services.h"
 
+#include "shell/registry.h"
 #include "support/shell_test_util.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
 
@@ -31,8 +33,9 @@ class BackupWindowTest : public ::testing::Test {
 protected:
     BackupWindowTest() : window_(env_.services()) {
         env_.services().grade = UserGrade::Admin;
-        window_.setFileChooser([this](const QString& title, bool save) {
+        window_.setFileChooser([this](const QString& title, bool save, const QString& proposed) {
             chooserTitles_ << title + (save ? " (salvare)" : " (deschidere)");
+            proposed_ = proposed;
             return chosen_;
         });
         window_.setEndApplication([this] { ++ended_; });
@@ -46,6 +49,7 @@ protected:
     TForm21 window_;
     QString chosen_;           // what the file dialog answers
     QStringList chooserTitles_; // dialogs shown
+    QString proposed_;          // where the last dialog opened
     int ended_ = 0;            // times the program was ended
 };
 
@@ -82,6 +86,27 @@ TEST_F(BackupWindowTest, SaveAsksBeforeReplacingAndKeepsTheOldArchiveOnNu) {
     EXPECT_EQ(ended_, 0);
 }
 
+// The save dialog opens in the backup folder with the name today's automatic backup would
+// take; without a backup folder, in the documents folder.
+TEST_F(BackupWindowTest, TheSaveDialogProposesTheBackupFolderAndTodaysName) {
+    const QString backups = env_.root() + "/salvari";
+    ASSERT_TRUE(QDir().mkpath(backups));
+    writeBytes(backups + "/15.01.2015_0.vsa", "salvarea de dimineata");
+    const struct {
+        QString registry;
+        QString proposed;
+    } cases[] = {
+        {backups, backups + "/15.01.2015_1.vsa"},
+        {"-", QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/15.01.2015_0.vsa"},
+    };
+    for (const auto& c : cases) {
+        env_.services().registry().WriteRegistryValue("CALESALVARI", c.registry);
+        chosen_.clear(); // the clerk cancels the dialog
+        button("SaveB")->click();
+        EXPECT_EQ(proposed_, c.proposed);
+    }
+}
+
 TEST_F(BackupWindowTest, RestoreReplacesTheDatabaseAndEndsTheProgram) {
     const QString archive = env_.root() + "/ieri.vsa";
     ASSERT_TRUE(CompressFiles(ListFileDir(env_.folders().program), archive));
@@ -102,6 +127,7 @@ TEST_F(BackupWindowTest, RestoreReplacesTheDatabaseAndEndsTheProgram) {
     ASSERT_EQ(env_.messages().shown().size(), 2u);
     EXPECT_EQ(env_.messages().shown()[0].title, "Restaurare date");
     EXPECT_EQ(env_.messages().shown()[0].text, "ATENTIE!\rPrin restaurare se pierd datele existente! Continuam?");
+    EXPECT_EQ(env_.messages().shown()[0].enterButton, MessageButton::Nu) << "Enter must not restore";
     EXPECT_EQ(env_.messages().shown()[1].text,
               "Restaurare incheiata cu succes !\r\nVa rog sa porniti programul din nou !");
     EXPECT_EQ(chooserTitles_.back(), "Indicati salvarea precedenta Vartesa 2015 (deschidere)");
@@ -188,6 +214,23 @@ TEST(VerificationWindowTest, RoleBoxFiltersBothTablesAndDuplicatesShowInTheLower
     QTest::keyClick(upper, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(upper->model()->rowCount(), 4);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1/Datorii.dbf\"").arg(data)).toInt(), 4);
+    window.hide();
+}
+
+TEST(VerificationWindowTest, NoDuplicatesIsSaidOnTheStatusLine) {
+    test::TestServices env;
+    db::Database& db = env.services().database();
+    const QString data = env.folders().data;
+    for (const char* table : {"Datorii.dbf", "SoldCalc.dbf"}) CreateTable(db, data + '/' + table, CatalogTable(table));
+    db.exec(QStringLiteral("INSERT INTO \"%1/Datorii.dbf\" (IDDAT, ROL, DENUM) VALUES (1, '7', 'Vapoare')").arg(data));
+    TFVerificari window(env.services());
+    window.show();
+    for (const char* button : {"DubluriDatB", "DubluriSoldB"}) {
+        window.findChild<QLabel*>("ExplicP")->clear();
+        window.findChild<QPushButton*>(button)->click();
+        EXPECT_EQ(window.findChild<QTableView*>("DBGrid2")->model()->rowCount(), 0) << button;
+        EXPECT_EQ(window.findChild<QLabel*>("ExplicP")->text(), "Nu exista dubluri.") << button;
+    }
     window.hide();
 }
 

@@ -70,6 +70,9 @@ TEST_F(PagesTest, SaveRefusalsWriteNothing) {
         {1, {{"L1A", "123456.12345"}}, R::BadValue, "L1A"},
         {1, {{"L2B", "1.23456"}}, R::BadValue, "L2B"},
         {2, {{"C1A", "20150"}}, R::BadValue, "C1A"},
+        {2, {{"C1A", "2035"}}, R::BadValue, "C1A"}, // after the working year
+        {2, {{"C1A", "2015"}}, std::nullopt, {}},
+        {3, {{"CAA", "2016"}}, R::BadValue, "CAA"},
         {2, {{"V3", "123456789"}}, R::BadValue, "V3"},
         {2, {{"C2Z", "E"}}, R::BadValue, "C2Z"},
         {2, {{"C2C", "2"}}, R::BadValue, "C2C"},

@@ -149,6 +149,27 @@ TEST(RoleRegister, AddWritesTheRoleAndItsBlankPages) {
     EXPECT_EQ(got, QStringList({"1", "3", "B", "B", "III", "III", "NU", "NU", "2015-01-01", "0", "0"}));
 }
 
+// The houses of a new role are assessed in its village's zone and rank, not in the dearest
+// combination; a village the zones table lacks keeps the administrator's defaults.
+TEST(RoleRegister, ANewRolesBuildingsTakeTheirVillagesZoneAndRank) {
+    RoleFolder f;
+    f.db().exec(QStringLiteral("INSERT INTO \"%1\" (ID, LOCALIT, ZONA, RANG) VALUES (1, 'DEALU', 'D', 'V')")
+                    .arg(f.path("DefZone.dbf")));
+    const struct {
+        const char* village;
+        QStringList zoneAndRank; // C1Z, C1R, CAZ, CAR2
+    } cases[] = {{"DEALU", {"D", "V", "D", "V"}}, {"ALUNI", {"B", "III", "B", "III"}}};
+    int number = 0;
+    for (const auto& c : cases) {
+        const qint64 id = f.add(c.village, QString::number(++number), "ION");
+        const db::Query p = f.db().query(
+            QStringLiteral("SELECT C1Z, C1R, CAZ, CAR2 FROM \"%1\" WHERE IDGOS = ?").arg(f.path("Pag2.dbf")), {id});
+        QStringList got;
+        for (int col = 0; col < p.columnCount(); ++col) got << p.cell(0, col).toString();
+        EXPECT_EQ(got, c.zoneAndRank) << c.village;
+    }
+}
+
 TEST(RoleRegister, EditMovesOnlyThatRolesDebtsAndBalances) {
     RoleFolder f;
     const qint64 a = f.add("ALUNI", "5", "ION");

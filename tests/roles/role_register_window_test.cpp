@@ -5,6 +5,7 @@
 
 #include "roles/ui/role_dialog.h"
 #include "roles/ui/role_register_window.h"
+#include "roles/village_list.h"
 #include "admin/admin_constants.h"
 #include "support/gui_application.h"
 
@@ -18,7 +19,10 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QApplication>
+#include <QCompleter>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +97,7 @@ TEST_F(RoleWindowTest, AddEnterWalksTheFormAndTheNewRoleIsFoundAndEdited) {
         EXPECT_EQ(d.ROLEd->text(), "4") << "the proposed number";
         type(d.SatCombo->lineEdit(), "valea");
         pressEnter(d.SatCombo->lineEdit());
+        f.env.messages().answerNext("DA"); // VALEA is not in the list yet
         walk << d.focusWidget()->objectName();
         type(d.CapGosp, "sc \"alfa\" srl");
         pressEnter(d.Memo1); // Enter on the last field presses "&Memoreaza"
@@ -160,6 +165,128 @@ TEST_F(RoleWindowTest, PagesSwitchOnlyWithARoleAndAskAboutUnsavedChanges) {
     window->ListView1Click(0);
     EXPECT_EQ(page->saves, 1);
     EXPECT_EQ(f.env.messages().titles(), QStringList{"Date nememorate"});
+}
+
+// --- the clerk's day: what the register's windows must not do -------------------------------
+
+// Sends one key to the suggestion list when it is open, as the keyboard does, else to `field`.
+void key(QWidget* field, Qt::Key k) {
+    QWidget* to = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : field;
+    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+    QCoreApplication::sendEvent(to, &press);
+}
+
+TEST_F(RoleWindowTest, TabKeepsTheAddressAsTypedInsteadOfAnotherHouseholds) {
+    Role neighbour = *f.roles.role(1);
+    neighbour.address = QString::fromUtf8("Str. \u015Ecolii nr. 53");
+    f.roles.editRole(neighbour);
+    WriteVillageList(f.path("Sate.lst"), {"ALUNI", "CORBU"});
+    TAddGosF& d = window->roleDialog();
+    const QString typed = QString::fromUtf8("Str. \u015Ecolii nr. 5");
+    whenShown(d, [&] {
+        d.SatCombo->setEditText("ALUNI");
+        d.CapGosp->setText("ION");
+        d.Adresa->lineEdit()->setFocus();
+        type(d.Adresa->lineEdit(), typed);
+        key(d.Adresa->lineEdit(), Qt::Key_Tab);
+        if (QApplication::activePopupWidget()) QApplication::activePopupWidget()->hide();
+        d.MemoreazaBut->click();
+    });
+    window->AddGospodarie();
+    ASSERT_TRUE(window->search().currentRole());
+    EXPECT_EQ(window->search().currentRole()->address, typed);
+}
+
+TEST_F(RoleWindowTest, AVillageNotInTheListIsAddedOnlyAfterAskingWithNuOnEnter) {
+    TAddGosF& d = window->roleDialog();
+    const struct {
+        const char* answer;
+        int roles;
+        bool listed;
+    } cases[] = {{"NU", 3, false}, {"DA", 4, true}};
+    for (const auto& c : cases) {
+        f.env.messages().clearShown();
+        f.env.messages().answerNext(c.answer);
+        whenShown(d, [&] {
+            d.SatCombo->setEditText("SAT INEXISTENT");
+            d.CapGosp->setText("ION");
+            d.MemoreazaBut->click();
+        });
+        window->AddGospodarie();
+        ASSERT_EQ(f.env.messages().shown().size(), 1u);
+        EXPECT_EQ(f.env.messages().shown()[0].text, "Localitatea SAT INEXISTENT nu este in lista. O adaugam?");
+        EXPECT_EQ(f.env.messages().shown()[0].enterButton, MessageButton::Nu);
+        EXPECT_EQ(window->search().total(), c.roles) << c.answer;
+        EXPECT_EQ(window->villageList().contains("SAT INEXISTENT"), c.listed) << c.answer;
+    }
+}
+
+TEST_F(RoleWindowTest, ATextLongerThanItsFieldIsRefusedWithABalloonNotCut) {
+    TAddGosF& d = window->roleDialog();
+    const QString sixty(60, QChar('N'));
+    d.CapGosp->setText("ION");
+    d.CapGosp->selectAll();
+    d.CapGosp->insert(sixty); // what a paste does
+    EXPECT_EQ(d.CapGosp->text(), "ION") << "neither cut to 40 nor emptied";
+    ASSERT_FALSE(f.env.messages().hints().empty());
+    EXPECT_EQ(f.env.messages().hints().back().anchor, "CapGosp");
+    EXPECT_EQ(f.env.messages().hints().back().text, "Textul are 60 caractere, aici incap cel mult 40!");
+}
+
+TEST_F(RoleWindowTest, NamesFollowTheRomanianAlphabet) {
+    const QStringList names = {QString::fromUtf8("\u0162URCANU"), QString::fromUtf8("\u0162\u0102RANU"),
+                               "MUNTEANU", QString::fromUtf8("M\u0102RGINEANU"), "CIOBANU VASILE",
+                               QString::fromUtf8("CIOBANU \u015ETEFAN"), "SOARE", "TOMA"};
+    int number = 100;
+    for (const QString& n : names) f.add("DEALU", QString::number(++number), n);
+    window->prepareOpening();
+    window->SatCombo->setEditText("DEALU");
+    QStringList shown;
+    for (int row = 0; row < window->SMDBGrid3->model()->rowCount(); ++row)
+        shown << window->SMDBGrid3->model()->index(row, 0).data().toString();
+    EXPECT_EQ(shown, (QStringList{"CIOBANU " + QString::fromUtf8("\u015ETEFAN"), "CIOBANU VASILE",
+                                  QString::fromUtf8("M\u0102RGINEANU"), "MUNTEANU", "SOARE", "TOMA",
+                                  QString::fromUtf8("\u0162\u0102RANU"), QString::fromUtf8("\u0162URCANU")}));
+}
+
+TEST_F(RoleWindowTest, TheSearchFieldsShowTheSelectedRoleAfterReopeningAndAfterADeletion) {
+    const auto fieldsShowCurrent = [this](const char* when) {
+        const Role* r = window->search().currentRole();
+        EXPECT_EQ(window->ROLEd->text(), r ? r->number : QString()) << when;
+        EXPECT_EQ(window->CapGosp->text(), r ? r->name : QString()) << when;
+    };
+    window->SMDBGrid3->setCurrentIndex(window->SMDBGrid3->model()->index(2, 0)); // BARBU ION, 3
+    window->prepareOpening();
+    fieldsShowCurrent("after reopening");
+
+    window->SMDBGrid3->setCurrentIndex(window->SMDBGrid3->model()->index(1, 0));
+    const QString deleted = window->search().currentRole()->number;
+    for (int i = 0; i < 4; ++i) f.env.messages().answerNext("DA");
+    window->DelGospodarie();
+    EXPECT_NE(window->ROLEd->text(), deleted);
+    fieldsShowCurrent("after the deletion");
+}
+
+TEST_F(RoleWindowTest, ClearingTheVillageShowsAsManyRolesAsItCounts) {
+    window->SatCombo->setCurrentIndex(window->SatCombo->findText("ALUNI"));
+    ASSERT_EQ(window->SMDBGrid3->model()->rowCount(), 2);
+    QLineEdit* village = window->SatCombo->lineEdit();
+    village->setFocus();
+    village->selectAll();
+    key(village, Qt::Key_Backspace);
+    const int rows = window->SMDBGrid3->model()->rowCount();
+    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(window->TotalGosp->text(), QStringLiteral("Total gospodarii afisate: %1").arg(rows));
+    window->findChild<QToolButton*>("NavLast")->click();
+    EXPECT_EQ(currentName(), "BARBU ION") << "the last row of every village";
+}
+
+TEST_F(RoleWindowTest, EnterAnswersNuToEveryQuestionOfADeletion) {
+    for (int i = 0; i < 4; ++i) f.env.messages().answerNext("DA");
+    window->DelGospodarie();
+    ASSERT_EQ(f.env.messages().shown().size(), 4u);
+    for (const test::ShownMessage& m : f.env.messages().shown())
+        EXPECT_EQ(m.enterButton, MessageButton::Nu) << m.text.toStdString();
 }
 
 } // namespace

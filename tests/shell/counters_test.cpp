@@ -283,4 +283,21 @@ TEST_F(CountersTest, SectionsMatchWhicheverFormOfSAndTIsTyped) {
     EXPECT_EQ(counters.ReadCounter(QStringLiteral("ȘTEFĂNIȚĂ"), "SERIA"), "CD");
 }
 
+// A save that failed or was killed leaves its copy beside the file; the next start removes
+// it, and the counters go on from the file, whose values were the last ones handed out.
+TEST_F(CountersTest, TheCopyOfAnUnfinishedSaveIsRemovedAndNoValueIsLost) {
+    writeBytes(path(), "[SERVER]\r\nIDCHIT=310\r\n");
+    writeBytes(path() + "-new", "[SERVER]\r\nIDCHIT=31"); // cut short by the full disk
+    CountersFile counters(path());
+    EXPECT_FALSE(QFile::exists(path() + "-new"));
+    EXPECT_EQ(counters.NextId("SERVER", "IDCHIT"), "310");
+}
+
+TEST_F(CountersTest, RaisingACounterNeverLowersIt) {
+    CountersFile counters(path());
+    counters.RaiseCounter("ANA", "CHIT", 42);
+    counters.RaiseCounter("ANA", "CHIT", 7);
+    EXPECT_EQ(counters.ReadCounter("ANA", "CHIT"), "42");
+}
+
 } // namespace

@@ -97,3 +97,34 @@ TEST_F(FileHelpersTest, AMissingResourceThrowsAndWritesNothing) {
     EXPECT_THROW(WriteResourceToFile("NU_EXISTA", "MODEL", file("Instiintare.rtf")), Error);
     EXPECT_EQ(readBytes(file("Instiintare.rtf")), QByteArray("the office's own template"));
 }
+
+namespace {
+
+// An output never lands in the data folder, however its path reaches there, nor over a table.
+TEST_F(FileHelpersTest, AnOutputStaysOutOfTheDataFolderAndOffTables) {
+    const QString data = file("Data");
+    ASSERT_TRUE(QDir().mkpath(data) && QDir().mkpath(file("Liste")));
+    writeBytes(data + "/Chitante.dbf", "x");
+    writeBytes(file("Liste/Lucru.dbf"), "x");
+    ASSERT_TRUE(QFile::link(data, file("Legatura")));
+    const struct {
+        QString output;
+        bool refused;
+    } cases[] = {
+        {data + "/Chitante.dbf", true},          {data + "/CHITANTE.DBF", true},
+        {file("Liste/../Data/Raport.xls"), true}, {file("Legatura/Raport.xls"), true},
+        {file("DATA/Raport.xls"), true},          {file("Liste/Lucru.dbf"), true},
+        {file("Liste/Raport.xls"), false},
+    };
+    for (const auto& c : cases) {
+        bool refused = false;
+        try {
+            CheckOutputFile(data, c.output);
+        } catch (const Error&) {
+            refused = true;
+        }
+        EXPECT_EQ(refused, c.refused) << c.output.toStdString();
+    }
+}
+
+} // namespace

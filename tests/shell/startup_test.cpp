@@ -422,7 +422,50 @@ TEST_F(StartupTest, CountersAreResynchronisedWithTheTables) {
     sequence.chooseDataFolder();
     sequence.resynchroniseCounters();
     EXPECT_EQ(counter("IDGOS"), "18");
-    EXPECT_EQ(counter("IDDETA"), "1");
+    EXPECT_EQ(counter("IDDETA"), "40") << "an empty table does not move a counter back";
+}
+
+// Deleting the newest role leaves its vehicles, debits and receipts behind by design; the
+// next role must not take over its identifier, nor the next receipt line that of a
+// cancelled one. Each counter takes the larger of its value and the largest identifier of
+// every table holding it, plus one.
+TEST_F(StartupTest, ACounterNeverMovesBackBelowAnyTableHoldingItsIdentifier) {
+    struct Case {
+        const char* key;
+        QString table;       // a table holding the identifier, beside the one drawing it
+        int tableMax;        // largest identifier in that table
+        QString counterNow;  // the counter before start-up
+        QString expected;
+    };
+    const Case cases[] = {
+        {"IDGOS", tables::Roles, 59, "61", "61"},          // the newest role, 60, was deleted
+        {"IDGOS", tables::VehicleDetails, 60, "", "61"},   // its car is still in AutoDet
+        {"IDGOS", tables::Debits, 64, "61", "65"},
+        {"IDGOS", tables::Ledger, 70, "61", "71"},
+        {"IDGOS", tables::Balances, 72, "61", "73"},
+        {"IDGOS", tables::Buildings, 66, "61", "67"},
+        {"IDGOS", tables::YearReceipts, 68, "61", "69"},
+        {"IDCHIT", tables::Receipts, 1, "3", "3"},         // the newest receipts went with their role
+        {"IDCHIT", tables::YearReceipts, 7, "3", "8"},
+        {"IDANUL", tables::Receipts, 9, "4", "10"},
+        {"IDDAT", tables::LedgerUndo, 12, "4", "13"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        folders().data = folders().defaultData = dir.path();
+        CreateTable(db_, dir.path() + '/' + tables::Roles, CatalogTable(tables::Roles));
+        CreateTable(db_, dir.path() + '/' + tables::Receipts, CatalogTable(tables::Receipts));
+        for (int id = 1; id <= 59; ++id) insert(dir.path() + '/' + tables::Roles, "IDGOS", {id});
+        insert(dir.path() + '/' + tables::Receipts, "IDCHIT, IDGOS", {1, 1});
+        const QString path = dir.path() + '/' + c.table;
+        if (!db_.tableExists(path)) CreateTable(db_, path, CatalogTable(c.table));
+        insert(path, c.key, {c.tableMax});
+        if (!c.counterNow.isEmpty()) CountersFile(dir.path() + "/Vartesa.set").WriteCounter("SERVER", c.key, c.counterNow);
+
+        StartupSequence(context()).resynchroniseCounters();
+        EXPECT_EQ(counter(c.key), c.expected) << c.key << " in " << c.table.toStdString();
+    }
 }
 
 TEST_F(StartupTest, ALaterStartOfTheDayResynchronisesTheCounters) {

@@ -204,6 +204,23 @@ TEST(ProblemWindow, EnterAnswersWithTheFocusedButton) {
     }
 }
 
+// A question whose DA deletes or replaces data opens with NU under Enter.
+TEST(ProblemWindow, EnterOnAQuestionBeforeALossAnswersNu) {
+    const auto enter = [](QDialog* d) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : d, &key);
+        if (d->isVisible()) d->reject();
+    };
+    MessageWindow messages;
+    Observed o;
+    o.whenShown(enter);
+    EXPECT_FALSE(messages.askYesNoDefaultNu("Restaurare date", "Continuam?"));
+    EXPECT_EQ(o.seen->buttons, QStringList({"DA", "NU"})); // the window was really up
+    Observed plain;
+    plain.whenShown(enter);
+    EXPECT_TRUE(messages.askYesNo("Salvare Automata", "Facem copie?")) << "other questions keep DA first";
+}
+
 TEST(ProblemWindow, NoButtonsShowsNothing) {
     MessageWindow messages;
     const int before = QApplication::topLevelWidgets().size();

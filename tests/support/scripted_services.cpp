@@ -49,11 +49,17 @@ void ScriptedMessages::answerNext(const QString& caption) {
 
 MessageResult ScriptedMessages::ShowErrors(const QString& title, const QString& text,
                                            MessageKind kind, MessageButtons buttons) {
+    const std::vector<MessageButton> offered = orderedButtons(buttons);
+    return ShowErrorsEnterOn(title, text, kind, buttons, offered.empty() ? MessageButton::Ok : offered.front());
+}
+
+MessageResult ScriptedMessages::ShowErrorsEnterOn(const QString& title, const QString& text, MessageKind kind,
+                                                  MessageButtons buttons, MessageButton enterButton) {
     // The real window shows nothing without buttons, so nobody could answer it.
     if (orderedButtons(buttons).empty())
         return MessageResult::Renunt;
 
-    ShownMessage m{title, text, kind, buttons, MessageResult::Renunt, queue_.empty()};
+    ShownMessage m{title, text, kind, buttons, MessageResult::Renunt, queue_.empty(), enterButton};
     if (!queue_.empty()) {
         const MessageResult queued = queue_.front();
         queue_.pop_front();

@@ -28,6 +28,7 @@ struct ShownMessage {
     MessageButtons buttons; // buttons offered
     MessageResult answer;   // what the scripted clerk chose
     bool defaulted;         // no answer was queued: the default was used
+    MessageButton enterButton = MessageButton::Ok; // the button Enter would have pressed
 };
 
 /// One problem balloon as it was shown.
@@ -52,6 +53,8 @@ public:
 
     MessageResult ShowErrors(const QString& title, const QString& text, MessageKind kind,
                              MessageButtons buttons) override;
+    MessageResult ShowErrorsEnterOn(const QString& title, const QString& text, MessageKind kind,
+                                    MessageButtons buttons, MessageButton enterButton) override;
     void ShowProblemHint(const QString& text, QObject* anchor) override;
 
     const std::vector<ShownMessage>& shown() const { return shown_; }

@@ -475,7 +475,7 @@ void TForm4::StergeClick() {
         s_.messages().ShowProblemHint(QStringLiteral("Nu aveti ce sterge!"), findChild<QPushButton*>("StergeBut"));
         return;
     }
-    if (!s_.messages().askYesNo(QStringLiteral("Stergere localitate"),
+    if (!s_.messages().askYesNoDefaultNu(QStringLiteral("Stergere localitate"),
                                 QStringLiteral("Sunteti sigur ca vreti sa stergeti localitatea?")))
         return;
     // The row after it takes its place, or the one before when it was the last.

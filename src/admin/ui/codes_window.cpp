@@ -230,7 +230,7 @@ void TFCoduri::StergeClick() {
                                         MessageButton::Ok);
         return;
     }
-    if (!services_.messages().askYesNo(QStringLiteral("Stergere creanta"),
+    if (!services_.messages().askYesNoDefaultNu(QStringLiteral("Stergere creanta"),
                                        QStringLiteral("Sunteti sigur ca vreti sa stergeti creanta?!"), MessageKind::Warning))
         return;
     services_.messages().guard([&] {

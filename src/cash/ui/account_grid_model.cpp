@@ -93,6 +93,10 @@ bool AccountGridModel::setData(const QModelIndex& index, const QVariant& value, 
     bool ok = true;
     const qint64 typed = text.isEmpty() || text == QLatin1String("-") ? 0 : text.toLongLong(&ok);
     if (!ok) return false; // what cannot be read leaves the amount as it was
+    if (const std::optional<QString> refusal = EntryRefusal(grid_, *r, typed)) {
+        if (onRefused) onRefused(index.row(), *refusal);
+        return false;
+    }
     EnterAmount(grid_, *r, typed);
     posted(index.row());
     return true;

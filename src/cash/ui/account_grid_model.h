@@ -33,6 +33,8 @@ public:
     int enteredColumn() const { return entered_; }
     /// Called after every amount posted, with the grid's row.
     std::function<void(int row)> onEntered;
+    /// Called when a typed amount is refused (the row keeps its amount), with the reason.
+    std::function<void(int row, const QString& why)> onRefused;
 
     /// A double click: the row takes its whole total, or 0 when it holds it.
     void toggle(int row);

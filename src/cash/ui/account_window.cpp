@@ -183,6 +183,7 @@ QTableView* TGospodarieF::buildGrid(AccountGrid grid, const char* name) {
             });
     connect(view, &QTableView::doubleClicked, model, [model](const QModelIndex& index) { model->toggle(index.row()); });
     model->onEntered = [this](int) { SumEnteredAmountsChanged(); };
+    model->onRefused = [this, view](int, const QString& why) { s_.messages().ShowProblemHint(why, view); };
     fitColumns(view, columnRoom(grid));
     return view;
 }

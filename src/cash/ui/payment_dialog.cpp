@@ -303,6 +303,8 @@ PaymentDocument TChitantaF::document() const {
     d.payer = PlatitorE->text();
     d.number = NumarC->text().trimmed().toLongLong();
     d.series = setup_.kind == DocumentKind::Receipt ? setup_.numbering.series : QString();
+    d.idgos = setup_.role.role.id;
+    d.cashier = s_.user;
     return d;
 }
 

@@ -3,6 +3,7 @@
 #include "cash/payment.h"
 #include "cash/ui/account_window.h"
 #include "cash/ui/payment_dialog.h"
+#include "db/error.h"
 #include "shell/action_log.h"
 #include "shell/counters.h"
 #include "shell/services.h"
@@ -34,7 +35,7 @@ void PaymentOperation::OperButClick() {
         s_.messages().ShowErrors(kTitle, allocation.refusal, MessageKind::Error, MessageButton::Ok);
         return;
     }
-    const ReceiptNumbering numbering = ReadReceiptNumbering(s_.counters(), s_.user);
+    const ReceiptNumbering numbering = ReadReceiptNumbering(s_.database(), s_.folders.data, s_.counters(), s_.user);
     FillDocumentLines(s_.database(), s_.folders.data, allocation.lines, role.physicalPerson(), numbering.series,
                       numbering.next);
     if (allocation.lines.empty()) {
@@ -59,8 +60,14 @@ void PaymentOperation::OperButClick() {
     // the history, and the account and the log must show it.
     if (document->kind == DocumentKind::Receipt && printReceipt) s_.messages().guard([&] { printReceipt(stored.idchit); });
     account_.CalcOm();
-    ActionLog log = s_.actionLog();
-    log.LogAction(role.role.number, PaymentLogText(document->kind, stored.number));
+    try {
+        ActionLog log = s_.actionLog();
+        log.LogAction(role.role.number, PaymentLogText(document->kind, stored.number));
+    } catch (const Error& e) {
+        // The payment stands whatever the log says: the clerk learns that its line is missing.
+        s_.messages().ShowErrors(kTitle, QStringLiteral("Plata s-a memorat, dar nu s-a putut scrie in jurnal: ") + e.text(),
+                                 MessageKind::Warning, MessageButton::Ok);
+    }
 }
 
 } // namespace vartesa

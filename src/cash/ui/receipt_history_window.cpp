@@ -233,6 +233,9 @@ void TFIstoricChit::AnuleazaClick() {
     }
     changed_ = true;
     s_.messages().showInformation(QStringLiteral("Anulare operatiune"), QStringLiteral("Operatiunea a fost anulata!"));
+    if (!result.unlogged.isEmpty())
+        s_.messages().ShowErrors(QStringLiteral("Anulare operatiune"), UnloggedCancellationWarning(result.unlogged),
+                                 MessageKind::Warning, MessageButton::Ok);
     reload(idchit);
 }
 

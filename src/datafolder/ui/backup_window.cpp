@@ -17,8 +17,12 @@ namespace vartesa {
 
 void ServeRepaints() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-QString ChooseArchiveFile(QWidget* parent, const QString& title, bool save) {
+QString ChooseArchiveFile(QWidget* parent, const QString& title, bool save, const QString& proposed) {
     QFileDialog dialog(parent, title);
+    if (!proposed.isEmpty()) {
+        dialog.setDirectory(QFileInfo(proposed).absolutePath());
+        dialog.selectFile(QFileInfo(proposed).fileName());
+    }
     dialog.setNameFilter(QStringLiteral("Arhiva Vartesa 2015 (*.vsa)"));
     dialog.setDefaultSuffix(QStringLiteral("vsa"));
     if (save) {
@@ -35,7 +39,9 @@ QString ChooseArchiveFile(QWidget* parent, const QString& title, bool save) {
 
 TForm21::TForm21(Services& services, QWidget* parent)
     : QDialog(parent, DialogFlags()), s_(services),
-      chooser_([this](const QString& title, bool save) { return ChooseArchiveFile(this, title, save); }),
+      chooser_([this](const QString& title, bool save, const QString& proposed) {
+          return ChooseArchiveFile(this, title, save, proposed);
+      }),
       end_([] { QCoreApplication::exit(0); }),
       save_(new QPushButton(QStringLiteral("Salveaza baza de date"), this)),
       load_(new QPushButton(QStringLiteral("Restaureaza baza de date"), this)) {
@@ -71,12 +77,13 @@ void TForm21::showEvent(QShowEvent* event) {
 }
 
 void TForm21::SaveP() {
-    const QString path = chooser_(QStringLiteral("Unde salvam arhiva ?"), true);
+    // The backup folder and today's name, as the automatic backup would write it.
+    const QString path = chooser_(QStringLiteral("Unde salvam arhiva ?"), true, SuggestedArchivePath(s_));
     if (path.isEmpty()) return;
     if (QFileInfo::exists(path) &&
-        s_.messages().ShowErrors(QStringLiteral("Atentionare"),
-                                 QStringLiteral("Vreti sa inlocuiti salvarea ") + QDir::toNativeSeparators(path) + '?',
-                                 MessageKind::Warning, MessageButton::Da | MessageButton::Nu) != MessageResult::Da)
+        !s_.messages().askYesNoDefaultNu(QStringLiteral("Atentionare"),
+                                          QStringLiteral("Vreti sa inlocuiti salvarea ") + QDir::toNativeSeparators(path) + '?',
+                                          MessageKind::Warning))
         return;
     // The old archive stays until the new one is complete: it is replaced, not deleted first.
     try {
@@ -97,11 +104,11 @@ void TForm21::LoadP() {
                                  MessageKind::Error, MessageButton::Ok);
         return;
     }
-    if (s_.messages().ShowErrors(QStringLiteral("Restaurare date"),
-                                 QStringLiteral("ATENTIE!\rPrin restaurare se pierd datele existente! Continuam?"),
-                                 MessageKind::Warning, MessageButton::Da | MessageButton::Nu) != MessageResult::Da)
+    if (!s_.messages().askYesNoDefaultNu(QStringLiteral("Restaurare date"),
+                                          QStringLiteral("ATENTIE!\rPrin restaurare se pierd datele existente! Continuam?"),
+                                          MessageKind::Warning))
         return;
-    const QString path = chooser_(QStringLiteral("Indicati salvarea precedenta Vartesa 2015"), false);
+    const QString path = chooser_(QStringLiteral("Indicati salvarea precedenta Vartesa 2015"), false, {});
     if (path.isEmpty()) return;
     if (!QFileInfo::exists(path)) {
         s_.messages().ShowErrors(QStringLiteral("Eroare"),

@@ -19,8 +19,9 @@ void ServeRepaints();
 class TForm21 final : public QDialog {
 public:
     /// Asks for an archive path: `title` is the dialog's title, `save` a save dialog (else an
-    /// open dialog). Returns "" when cancelled.
-    using FileChooser = std::function<QString(const QString& title, bool save)>;
+    /// open dialog) opening on `proposed` (folder and name; empty: the dialog's own choice).
+    /// Returns "" when cancelled.
+    using FileChooser = std::function<QString(const QString& title, bool save, const QString& proposed)>;
 
     explicit TForm21(Services& services, QWidget* parent = nullptr);
 
@@ -47,7 +48,8 @@ private:
     QPushButton* load_;         // LoadB
 };
 
-/// The standard archive dialogs with the filter "Arhiva Vartesa 2015 (*.vsa)".
-QString ChooseArchiveFile(QWidget* parent, const QString& title, bool save);
+/// The standard archive dialogs with the filter "Arhiva Vartesa 2015 (*.vsa)", opening on
+/// `proposed` when given.
+QString ChooseArchiveFile(QWidget* parent, const QString& title, bool save, const QString& proposed = {});
 
 } // namespace vartesa

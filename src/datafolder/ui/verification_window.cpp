@@ -109,8 +109,11 @@ void TFVerificari::RolXChange() {
 
 void TFVerificari::showDuplicates(Duplicates which) {
     duplicates_->setQuery({});
-    s_.messages().guard([&] { duplicates_->setQuery(DuplicatesQuery(s_.database(), s_.folders.data, which)); });
+    const bool read =
+        s_.messages().guard([&] { duplicates_->setQuery(DuplicatesQuery(s_.database(), s_.folders.data, which)); });
     fitColumns(lower_);
+    // An empty grid alone reads like a search that did not run.
+    if (read && duplicates_->rowCount() == 0) status_->setText(QStringLiteral("Nu exista dubluri."));
 }
 
 void TFVerificari::DubluriDatP() { showDuplicates(Duplicates::Datorii); }
@@ -133,7 +136,7 @@ void TFVerificari::rowLeft(const QModelIndex& current, const QModelIndex& previo
 void TFVerificari::DeleteCurrentRow() {
     const QModelIndex current = upper_->currentIndex();
     if (!table_.isOpen() || !current.isValid()) return;
-    if (!s_.messages().askYesNo(QStringLiteral("Stergere"), QStringLiteral("Stergem inregistrarea curenta?"),
+    if (!s_.messages().askYesNoDefaultNu(QStringLiteral("Stergere"), QStringLiteral("Stergem inregistrarea curenta?"),
                                 MessageKind::Warning))
         return;
     s_.messages().guard([&] { table_.deleteRow(current.row()); });

@@ -2,6 +2,7 @@
 #include "shell/ui/window_looks.h"
 
 #include "shell/services.h"
+#include "shell/ui/upper_case.h"
 #include "shell/text_helpers.h"
 #include "admin/ui/codes_window.h"
 #include "shell/ui/combo_helpers.h"
@@ -64,7 +65,7 @@ TFTaxe::TFTaxe(Services& services, QWidget* parent)
     CreantaBox->setObjectName(QStringLiteral("CreantaBox"));
     CreantaBox->setEditable(false);
     DOCJUS->setObjectName(QStringLiteral("DOCJUS"));
-    DOCJUS->setMaxLength(50);
+    refuseTooLongText(DOCJUS, 50, services.messages());
     MemoreazaBut->setObjectName(QStringLiteral("MemoreazaBut"));
     auto* cancel = new QPushButton(QStringLiteral("&Renunt"), this);
     cancel->setObjectName(QStringLiteral("RenuntBut"));

@@ -4,6 +4,7 @@
 #include "admin/admin_catalog.h"
 #include "admin/admin_constants.h"
 #include "shell/services.h"
+#include "shell/ui/upper_case.h"
 #include "shell/startup.h"
 #include "admin/ui/codes_window.h"
 #include "shell/ui/combo_helpers.h"
@@ -49,7 +50,7 @@ TAddImpozit::TAddImpozit(Services& services, AdminConstants& constants, QWidget*
     Categoria->addItems(DebitKindTexts());
     BDLabel = named(new QLabel(QStringLiteral("BD"), this), "BDLabel");
     DOCJUS = named(new QLineEdit(this), "DOCJUS");
-    DOCJUS->setMaxLength(50);
+    refuseTooLongText(DOCJUS, 50, services.messages());
     Numarul = numberField(this, "Numarul", QStringLiteral("\\d{0,10}"));
     // A sign may be typed, to be refused with its message: the sign comes from the kind.
     Valoare = numberField(this, "Valoare", QStringLiteral("-?\\d{0,6}"));

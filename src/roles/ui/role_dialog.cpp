@@ -5,6 +5,7 @@
 #include "roles/role_register.h"
 #include "shell/services.h"
 #include "shell/ui/enter_navigation.h"
+#include "shell/ui/combo_helpers.h"
 #include "shell/ui/upper_case.h"
 
 #include <QCheckBox>
@@ -17,7 +18,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
 
 namespace vartesa {
 
@@ -25,13 +30,26 @@ namespace {
 
 constexpr int kNotesLength = 240; // OBS
 
-// The observations box holds at most as much as OBS does.
-void capNotes(QPlainTextEdit* memo) {
-    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo] {
+// The observations box holds at most as much as OBS does: an edit that would pass it is
+// undone whole, with a balloon, rather than cut.
+void capNotes(QPlainTextEdit* memo, Messages& messages) {
+    auto accepted = std::make_shared<QString>();
+    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, accepted, &messages] {
         const QString text = memo->toPlainText();
-        if (text.size() <= kNotesLength) return;
-        memo->setPlainText(text.left(kNotesLength));
-        memo->moveCursor(QTextCursor::End);
+        if (text.size() <= kNotesLength) {
+            *accepted = text;
+            return;
+        }
+        const int at = std::min<int>(memo->textCursor().position() - int(text.size() - accepted->size()),
+                                     int(accepted->size()));
+        {
+            const QSignalBlocker quiet(memo);
+            memo->setPlainText(*accepted);
+        }
+        QTextCursor cursor = memo->textCursor();
+        cursor.setPosition(std::max(0, at));
+        memo->setTextCursor(cursor);
+        messages.ShowProblemHint(TooLongTextHint(int(text.size()), kNotesLength), memo);
     });
 }
 
@@ -51,20 +69,25 @@ TAddGosF::TAddGosF(Services& services, RoleRegister& roles, QWidget* parent)
       RenuntBut(named(new QPushButton(QStringLiteral("&Renunt"), this), "RenuntBut")), services_(services),
       roles_(roles) {
     setObjectName(QStringLiteral("TAddGosF"));
+    Messages& messages = services.messages();
     SatCombo->setEditable(true);
-    makeUpperCase(SatCombo->lineEdit(), 32);
-    makeUpperCase(ROLEd, 9);
-    makeUpperCase(CapGosp, 40);
-    makeUpperCase(CNP1, 13);
+    makeUpperCase(SatCombo->lineEdit(), 32, &messages, SatCombo);
+    makeUpperCase(ROLEd, 9, &messages);
+    makeUpperCase(CapGosp, 40, &messages);
+    makeUpperCase(CNP1, 13, &messages);
     TipEd->addItems({kPersonNatural, kPersonLegal});
     Adresa->setEditable(true);
-    Adresa->lineEdit()->setMaxLength(80);
+    refuseTooLongText(Adresa->lineEdit(), 80, messages, Adresa);
     Adresa->setInsertPolicy(QComboBox::NoInsert);
+    // Another household's address must never replace the one typed: the lists suggest,
+    // only a suggestion chosen with the arrows or the mouse is taken.
+    SuggestWithoutCompleting(SatCombo);
+    SuggestWithoutCompleting(Adresa);
     FaraMaj->addItems({QStringLiteral("NU"), QStringLiteral("DA")});
     SCTE->setMaxLength(6);
     SCTE->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,6}")), SCTE));
     SCTE->setAlignment(Qt::AlignRight);
-    capNotes(Memo1);
+    capNotes(Memo1, messages);
     for (QPushButton* b : {MemoreazaBut, RenuntBut}) b->setAutoDefault(false);
     connect(MemoreazaBut, &QPushButton::clicked, this, &TAddGosF::MemoreazaClick);
     connect(RenuntBut, &QPushButton::clicked, this, &QDialog::reject);
@@ -189,6 +212,11 @@ void TAddGosF::MemoreazaClick() {
     RoleFormProblem problem;
     if (!services_.messages().guard([&] { problem = CheckRoleForm(roles_, r, editing, services_.messages()); }))
         return;
+    if (problem.ok()) {
+        QStringList villages;
+        for (int i = 0; i < SatCombo->count(); ++i) villages << SatCombo->itemText(i);
+        problem = ConfirmNewVillage(villages, r, windowTitle(), services_.messages());
+    }
     if (!problem.ok()) {
         QWidget* at = fieldWidget(problem.field);
         if (at) at->setFocus();

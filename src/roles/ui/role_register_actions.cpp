@@ -67,7 +67,10 @@ void TGospodarii::EditGospodarie() {
         return;
     }
     TAddGosF& d = *dialog_;
-    d.FillRoleDialog(*current, roles_.addresses());
+    // The villages of Sate.lst, so a village typed over the role's own is checked against them.
+    const QStringList addresses = roles_.addresses();
+    d.ResetRoleDialog(ReadVillageList(s_.folders.data + QStringLiteral("/Sate.lst")), addresses);
+    d.FillRoleDialog(*current, addresses);
     if (!d.ShowRoleDialog(kEditRoleCaption)) return;
     const Role role = d.role();
     roles_.editRole(role);
@@ -90,8 +93,8 @@ void TGospodarii::DelGospodarie() {
         QStringLiteral("Se sterg toate chitantele omului de-a lungul vremii !!!\r"
                        "Va dati seama ca se modifica toate soldurile ?!")};
     for (const QString& q : questions)
-        if (!m.askYesNo(title, q)) return;
-    if (!m.askYesNo(title, QStringLiteral("Deci va asumati riscul sa schimbati toate rapoartele de pana acum ?!"))) {
+        if (!m.askYesNoDefaultNu(title, q)) return;
+    if (!m.askYesNoDefaultNu(title, QStringLiteral("Deci va asumati riscul sa schimbati toate rapoartele de pana acum ?!"))) {
         m.showInformation(QStringLiteral("Emotii mari"), QStringLiteral("Bine ati revenit cu picioarele pe pamant !"));
         return;
     }
@@ -99,8 +102,7 @@ void TGospodarii::DelGospodarie() {
     const qint64 neighbour = search_.neighbourOfCurrent();
     roles_.deleteRole(id, s_.progress());
     runSearch([this, neighbour] {
-        search_.open();
-        search_.clearName();
+        search_.open(); // the fields follow the role now current
         search_.locate(neighbour);
     });
 }

@@ -53,7 +53,7 @@ void TGospodarii::AddAllTaxa2Click() {
     if (village.isEmpty() || !fixedTaxDialog_->ShowFixedTaxDialog(false)) return;
     const QString title = QStringLiteral("Adaugare taxa fixa");
     const QString quantity = QString::number(fixedTaxDialog_->value());
-    if (!s_.messages().askYesNo(title, QStringLiteral("Punem la toata localitatea ") + village + QStringLiteral(" la taxa ") +
+    if (!s_.messages().askYesNoDefaultNu(title, QStringLiteral("Punem la toata localitatea ") + village + QStringLiteral(" la taxa ") +
                                            fixedTaxDialog_->tax() + QStringLiteral("\r cantitatea ") + quantity +
                                            QStringLiteral(" ?")))
         return;

@@ -208,7 +208,7 @@ void TaxesDebitsPage::DelTaxaClick() {
         s_.messages().ShowErrors(kTaxTitle, LineHasReceiptText(), MessageKind::Warning, MessageButton::Ok);
         return;
     }
-    if (!s_.messages().askYesNo(kTaxTitle, QStringLiteral("Sunteti sigur ca vreti sa stergeti taxa/amenda?"))) return;
+    if (!s_.messages().askYesNoDefaultNu(kTaxTitle, QStringLiteral("Sunteti sigur ca vreti sa stergeti taxa/amenda?"))) return;
     if (ledger_.deleteManualLine(roleId_, current->id) == LedgerChange::HasReceipt)
         s_.messages().ShowErrors(kTaxTitle, LineHasReceiptText(), MessageKind::Warning, MessageButton::Ok);
     reloadLines(0);
@@ -234,7 +234,7 @@ void TaxesDebitsPage::EditDebClick() {
     d.FillDebitDialog(EntryFromYearDebit(old, DebitFormOf(old.tax, legal)), legal);
     if (!d.ShowDebitDialog(QStringLiteral("Modifica debit"))) return;
     if (debits_.debit(old.id).hasOperation() &&
-        !s_.messages().askYesNo(QStringLiteral("Modifica debit"), DebitChangeQuestion()))
+        !s_.messages().askYesNoDefaultNu(QStringLiteral("Modifica debit"), DebitChangeQuestion()))
         return;
     YearDebit debit = BuildYearDebit(d.entry(), d.form());
     debit.id = old.id;
@@ -251,7 +251,7 @@ void TaxesDebitsPage::DelDebClick() {
         s_.messages().ShowErrors(kDebitDeleteTitle, DebitHasOperationText(), MessageKind::Warning, MessageButton::Ok);
         return;
     }
-    if (!s_.messages().askYesNo(kDebitDeleteTitle, QStringLiteral("Doriti sa stergem debitul selectat?"))) return;
+    if (!s_.messages().askYesNoDefaultNu(kDebitDeleteTitle, QStringLiteral("Doriti sa stergem debitul selectat?"))) return;
     if (debits_.remove(roleId_, id) == DebitChange::HasOperation)
         s_.messages().ShowErrors(kDebitDeleteTitle, DebitHasOperationText(), MessageKind::Warning, MessageButton::Ok);
     reloadDebits(0);

@@ -22,12 +22,13 @@ namespace vartesa {
 
 namespace {
 
-QLineEdit* textField(QWidget* parent, const char* name, int length, bool upper) {
+// A text longer than its column is refused with a balloon, never stored cut.
+QLineEdit* textField(QWidget* parent, const char* name, int length, bool upper, Messages& messages) {
     auto* f = named(new QLineEdit(parent), name);
     if (upper)
-        makeUpperCase(f, length);
+        makeUpperCase(f, length, &messages);
     else
-        f->setMaxLength(length);
+        refuseTooLongText(f, length, messages);
     return f;
 }
 
@@ -57,7 +58,7 @@ TDetaliiAutoF::TDetaliiAutoF(Services& services, QWidget* parent)
     QFont bold = TitluL->font();
     bold.setBold(true);
     TitluL->setFont(bold);
-    NrDos = textField(this, "NrDos", 18, true);
+    NrDos = textField(this, "NrDos", 18, true, services.messages());
     TipAuto = named(new QComboBox(this), "TipAuto");
     TipAuto->addItems(VehicleTypes());
     Marca = named(new QComboBox(this), "Marca");
@@ -65,9 +66,9 @@ TDetaliiAutoF::TDetaliiAutoF(Services& services, QWidget* parent)
     Capacit = named(new QLineEdit(this), "Capacit");
     Capacit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,6}")), Capacit));
     Capacit->setAlignment(Qt::AlignRight);
-    Serie = textField(this, "Serie", 24, true);
-    SerieM = textField(this, "SerieM", 24, true);
-    Obs = textField(this, "Obs", 100, false);
+    Serie = textField(this, "Serie", 24, true, services.messages());
+    SerieM = textField(this, "SerieM", 24, true, services.messages());
+    Obs = textField(this, "Obs", 100, false, services.messages());
     MemoreazaBut = named(new QPushButton(QStringLiteral("Memoreaza"), this), "MemoreazaBut");
     auto* cancel = named(new QPushButton(QStringLiteral("&Renunt"), this), "RenuntBut");
     for (QPushButton* b : {MemoreazaBut, cancel}) b->setAutoDefault(false);
@@ -233,7 +234,7 @@ void VehicleDetailsGrid::DelDetAutoClick() {
     const VehicleDetail* row = current();
     if (!row) return;
     const qint64 id = row->id;
-    if (!s_.messages().askYesNo(QStringLiteral("Stergere detaliu"), QStringLiteral("Doriti sa stergeti detaliul din tabel?")))
+    if (!s_.messages().askYesNoDefaultNu(QStringLiteral("Stergere detaliu"), QStringLiteral("Doriti sa stergeti detaliul din tabel?")))
         return;
     details_.remove(id);
     reload(0, true);

@@ -71,6 +71,14 @@ MessageResult MessageWindow::ShowErrors(const QString& title, const QString& tex
                                         MessageButtons buttons) {
     const std::vector<MessageButton> shown = orderedButtons(buttons);
     if (shown.empty()) return MessageResult::Renunt;
+    return ShowErrorsEnterOn(title, text, kind, buttons, shown.front());
+}
+
+MessageResult MessageWindow::ShowErrorsEnterOn(const QString& title, const QString& text, MessageKind kind,
+                                               MessageButtons buttons, MessageButton enterButton) {
+    const std::vector<MessageButton> shown = orderedButtons(buttons);
+    if (shown.empty()) return MessageResult::Renunt;
+    if (!buttons.testFlag(enterButton)) enterButton = shown.front();
 
     QDialog dialog(parent_ ? parent_ : QApplication::activeWindow());
     dialog.setObjectName(QStringLiteral("ProblemWindow"));
@@ -115,10 +123,11 @@ MessageResult MessageWindow::ShowErrors(const QString& title, const QString& tex
         auto* button = new QPushButton(buttonCaption(shown[i]), band);
         button->setObjectName(QStringLiteral("Buton") + buttonCaption(shown[i]));
         button->setGeometry(left[i], 2, kButtonWidth, 25);
-        // The focused button answers Enter (a clerk who tabs to NU means NU); with the
-        // focus elsewhere Enter gives the first button.
+        // The focused button answers Enter (a clerk who tabs to NU means NU); the window
+        // opens with the focus on the Enter button.
         button->setAutoDefault(true);
-        button->setDefault(i == 0);
+        button->setDefault(shown[i] == enterButton);
+        if (shown[i] == enterButton) button->setFocus();
         const int code = static_cast<int>(resultOf(shown[i]));
         QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, code] { dialog.done(code); });
     }

@@ -52,6 +52,8 @@ public:
 
     MessageResult ShowErrors(const QString& title, const QString& text, MessageKind kind,
                              MessageButtons buttons) override;
+    MessageResult ShowErrorsEnterOn(const QString& title, const QString& text, MessageKind kind,
+                                    MessageButtons buttons, MessageButton enterButton) override;
     void ShowProblemHint(const QString& text, QObject* anchor) override;
 
 private:

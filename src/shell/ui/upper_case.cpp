@@ -1,27 +1,54 @@
 #include "shell/ui/upper_case.h"
 
+#include "shell/services.h"
+
 #include <QLineEdit>
+#include <QPointer>
 #include <QValidator>
 
 namespace vartesa {
 
 namespace {
 
-// A validator may change the text it checks: this one only raises the letters.
-class UpperCaseValidator final : public QValidator {
+// A validator may change the text it checks: this one raises the letters when asked, and
+// refuses a text longer than the field, so that QLineEdit undoes the whole edit.
+class FieldTextValidator final : public QValidator {
 public:
-    using QValidator::QValidator;
+    FieldTextValidator(QLineEdit* edit, bool upperCase, int maxLength, Messages* messages, QWidget* anchor)
+        : QValidator(edit), upperCase_(upperCase), maxLength_(maxLength), messages_(messages),
+          anchor_(anchor ? anchor : edit) {}
+
     State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
+        if (upperCase_) input = input.toUpper();
+        if (maxLength_ <= 0 || input.size() <= maxLength_) return Acceptable;
+        if (messages_) messages_->ShowProblemHint(TooLongTextHint(int(input.size()), maxLength_), anchor_.data());
+        return Invalid;
     }
+
+private:
+    bool upperCase_;
+    int maxLength_;           // 0: no limit of its own (QLineEdit's maxLength cuts)
+    Messages* messages_;      // the balloon
+    QPointer<QWidget> anchor_; // where the balloon points
 };
 
 } // namespace
 
-void makeUpperCase(QLineEdit* edit, int maxLength) {
-    edit->setMaxLength(maxLength);
-    edit->setValidator(new UpperCaseValidator(edit));
+QString TooLongTextHint(int length, int maxLength) {
+    return QStringLiteral("Textul are %1 caractere, aici incap cel mult %2!").arg(length).arg(maxLength);
+}
+
+void makeUpperCase(QLineEdit* edit, int maxLength, Messages* messages, QWidget* anchor) {
+    if (!messages) {
+        edit->setMaxLength(maxLength);
+        edit->setValidator(new FieldTextValidator(edit, true, 0, nullptr, nullptr));
+        return;
+    }
+    edit->setValidator(new FieldTextValidator(edit, true, maxLength, messages, anchor));
+}
+
+void refuseTooLongText(QLineEdit* edit, int maxLength, Messages& messages, QWidget* anchor) {
+    edit->setValidator(new FieldTextValidator(edit, false, maxLength, &messages, anchor));
 }
 
 } // namespace vartesa
