@@ -48,5 +48,6 @@ int runPay(const QStringList& args);
 int runCancel(const QStringList& args);
 int runVerify(const QStringList& args);
 int runRepair(const QStringList& args);
+int runNotices(const QStringList& args);
 
 } // namespace vartesa::tool

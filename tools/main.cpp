@@ -65,6 +65,11 @@ const std::vector<Command>& commands() {
          "anuleaza un document de plata cu regulile ferestrei (casierul doar pe ale sale, doar ultimul document al "
          "rolului, anul blocat) si arata ce a refacut",
          runCancel},
+        {"notices",
+         "DATAFOLDER (--village SAT [--from-rol N --to-rol M] | --role IDGOS) [--date zz.ll.aaaa] [--number N] "
+         "[--reg-date zz.ll.aaaa] --out DIRECTOR",
+         "instiintarile de plata ale unei localitati (sau ale unui rol) intr-un document .rtf; ce cere fiecare, ca CSV",
+         runNotices},
     };
     return table;
 }

@@ -39,6 +39,7 @@
 #include "cash/ui/period_dialog.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
+#include "documents/ui/report_selection_dialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -223,6 +224,10 @@ int main(int argc, char** argv) {
     rolePicker.attach(QStringLiteral("FaraDebB"), [&] { noDebitWindow.RunNoDebit(); });
     rolePicker.attach(QStringLiteral("Button1"), noDebitHistory);
     mainWindow.attach(QStringLiteral("Chitanteanulate1"), [&] { cancelledWindow.OpenCancelledReceipts(); });
+    // "Instiintari de plata": the choice of roles and numbers, then the notices in one document.
+    TPerSelect reportSelection(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Instiintarideplata1"),
+                      [&] { InstiintarideplataClick(services, constants, reportSelection); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window

@@ -78,6 +78,15 @@ std::vector<BalanceRow> ReadBalanceRows(db::Database& db, const QString& dataFol
     return rows;
 }
 
+QStringList ReadBalanceVillages(db::Database& db, const QString& dataFolder) {
+    db::Query q = db.query(QStringLiteral("SELECT DISTINCT TRIM(%1) AS %1 FROM \"%2\" "
+                                          "WHERE TRIM(COALESCE(%1, '')) <> '' ORDER BY 1")
+                               .arg(C::village, path(dataFolder)));
+    QStringList villages;
+    for (q.first(); !q.eof(); q.next()) villages << q.text(C::village);
+    return villages;
+}
+
 void InsertBalanceRow(db::Database& db, const QString& dataFolder, const BalanceRow& b) {
     const QStringList& columns = BalanceColumnNames();
     db.exec(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (?%3)")

@@ -71,6 +71,9 @@ BalanceRow BalanceRowFrom(const StoredFields& fields);
 /// Every row of role `roleId` in record order, with its record number.
 std::vector<BalanceRow> ReadBalanceRows(db::Database& db, const QString& dataFolder, qint64 roleId);
 
+/// The villages the rows name (SATUL), each once, blank ones left out, in ascending order.
+QStringList ReadBalanceVillages(db::Database& db, const QString& dataFolder);
+
 /// Adds `row` with every field as given (its IDRES drawn by the caller).
 void InsertBalanceRow(db::Database& db, const QString& dataFolder, const BalanceRow& row);
 /// Rewrites the ten amounts (SUMA to MAJORI) of the row stored at `row.record`: the assessment.

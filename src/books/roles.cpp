@@ -83,6 +83,27 @@ std::optional<Role> ReadRoleWithCode(db::Database& db, const QString& dataFolder
     return RoleFromRow(q, 0);
 }
 
+std::vector<Role> ReadVillageRoles(db::Database& db, const QString& dataFolder, const QString& village,
+                                   const std::optional<RoleNumberRange>& range) {
+    QString sql = QStringLiteral("SELECT *, CAST(%1 AS FLOAT) AS ROLN FROM \"%2\" WHERE %3 = ?")
+                      .arg(C::number, path(dataFolder), C::village);
+    QVariantList values{village};
+    if (range) {
+        // A number is taken by its value, so 5 to 20 holds 10 to 20 too; text comparison
+        // is left to the role numbers that are no number.
+        sql += QStringLiteral(" AND ((CAST(%1 AS FLOAT) >= ? AND CAST(%1 AS FLOAT) <= ?)"
+                              " OR (CAST(%1 AS FLOAT) IS NULL AND %1 >= ?))")
+                   .arg(C::number);
+        values << range->from << range->to << range->fromText;
+    }
+    sql += QStringLiteral(" ORDER BY %1, ROLN").arg(C::number);
+    const db::Query q = db.query(sql, values);
+    std::vector<Role> roles;
+    roles.reserve(size_t(q.count()));
+    for (int row = 0; row < q.count(); ++row) roles.push_back(RoleFromRow(q, row));
+    return roles;
+}
+
 void InsertRole(db::Database& db, const QString& dataFolder, const Role& role) {
     const QStringList& columns = RoleColumnNames();
     db.exec(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (?%3)")

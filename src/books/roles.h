@@ -8,6 +8,7 @@
 #include <QVariantList>
 
 #include <optional>
+#include <vector>
 
 namespace vartesa {
 
@@ -72,6 +73,19 @@ Role RoleFromRow(const db::Query& query, int row);
 std::optional<Role> ReadRole(db::Database& db, const QString& dataFolder, qint64 id);
 /// The role with the smallest IDGOS whose CNP is `code`, leaving out role `except`.
 std::optional<Role> ReadRoleWithCode(db::Database& db, const QString& dataFolder, const QString& code, qint64 except);
+
+/// The roles numbered from `from` to `to` (whole parts of the numbers the clerk typed) when
+/// their ROL reads as a number; one whose ROL is no number is taken when its text does not sort
+/// before `fromText`, the first number as typed.
+struct RoleNumberRange {
+    qint64 from = 0;
+    qint64 to = 0;
+    QString fromText;
+};
+/// The roles of `village` (all of them, or those of `range`), ordered by ROL as text, then as
+/// a number: "1", "10", "100", "11", "2".
+std::vector<Role> ReadVillageRoles(db::Database& db, const QString& dataFolder, const QString& village,
+                                   const std::optional<RoleNumberRange>& range = std::nullopt);
 
 /// Writes a new row for `role` (its id set), every field as given. Runs inside the caller's
 /// transaction when there is one; throws vartesa::Error.

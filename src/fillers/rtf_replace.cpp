@@ -21,11 +21,22 @@ char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : 
 /// case (keys are plain ASCII words); -1 when absent.
 qsizetype findNoCase(const QByteArray& hay, const QByteArray& needle, qsizetype from) {
     if (needle.isEmpty()) return -1;
-    for (qsizetype i = from; i + needle.size() <= hay.size(); ++i) {
+    auto matchesAt = [&](qsizetype i) {
         qsizetype j = 0;
         while (j < needle.size() && lowerAscii(hay[i + j]) == lowerAscii(needle[j])) ++j;
-        if (j == needle.size()) return i;
+        return j == needle.size();
+    };
+    const char first = needle[0];
+    if (lowerAscii(first) == first && (first < 'a' || first > 'z')) {
+        // A key opened by a bracket or a dot: only its first character's places are tried,
+        // so the many lines of a body that hold no placeholder cost one quick scan per key.
+        for (qsizetype i = hay.indexOf(first, from); i >= 0 && i + needle.size() <= hay.size();
+             i = hay.indexOf(first, i + 1))
+            if (matchesAt(i)) return i;
+        return -1;
     }
+    for (qsizetype i = from; i + needle.size() <= hay.size(); ++i)
+        if (matchesAt(i)) return i;
     return -1;
 }
 
@@ -147,7 +158,11 @@ bool TRTFReplace::WriteHeader() {
     return true;
 }
 
-QByteArray TRTFReplace::EscapeValue(const QString& value) {
+QByteArray TRTFReplace::EscapeValue(const QString& value) { return escape(value, true); }
+
+QByteArray TRTFReplace::EscapeText(const QString& text) { return escape(text, false); }
+
+QByteArray TRTFReplace::escape(const QString& value, bool tabMarks) {
     QByteArray out;
     const QList<uint> points = value.toUcs4();
     for (qsizetype i = 0; i < points.size(); ++i) {
@@ -159,7 +174,7 @@ QByteArray TRTFReplace::EscapeValue(const QString& value) {
         } else if (c == '\\') {
             // "\tab" is the tab mark the notices put between columns; any other backslash
             // would start a control word, so it is written as a literal backslash.
-            const bool tab = i + 3 < points.size() && points[i + 1] == 't' && points[i + 2] == 'a' &&
+            const bool tab = tabMarks && i + 3 < points.size() && points[i + 1] == 't' && points[i + 2] == 'a' &&
                              points[i + 3] == 'b' &&
                              (i + 4 >= points.size() || !QChar::isLetter(char32_t(points[i + 4])));
             out += tab ? QByteArrayLiteral("\\") : QByteArrayLiteral("\\\\");
@@ -185,6 +200,11 @@ QByteArray TRTFReplace::EscapeValue(const QString& value) {
 void TRTFReplace::AddValue(const QString& key, const QString& value) {
     keys_.push_back(db::stringToCp1250(key));
     values_.push_back(EscapeValue(value));
+}
+
+void TRTFReplace::AddEscapedValue(const QString& key, const QByteArray& escaped) {
+    keys_.push_back(db::stringToCp1250(key));
+    values_.push_back(escaped);
 }
 
 void TRTFReplace::ClearValues() {

@@ -37,6 +37,9 @@ public:
     /// a backslash is doubled unless it starts a "\tab" mark, characters the code page
     /// lacks become \u escapes.
     void AddValue(const QString& key, const QString& value);
+    /// Appends the key and a value escaped already: pieces of EscapeText joined with the
+    /// document's own rich-text marks (a "\tab" between columns).
+    void AddEscapedValue(const QString& key, const QByteArray& escaped);
     /// Appends the template body filled `copies` times, then empties the lists.
     /// Throws vartesa::Error when RTFDest or the template cannot be used.
     void AppendBody(int copies = 1);
@@ -54,9 +57,13 @@ public:
 
     /// The value AddValue stores for `value` (Windows-1250 bytes, escaped).
     static QByteArray EscapeValue(const QString& value);
+    /// `text` escaped as AddValue does, except that every backslash stays a plain backslash:
+    /// what a clerk typed never turns into a rich-text mark.
+    static QByteArray EscapeText(const QString& text);
 
 private:
     struct Segment;
+    static QByteArray escape(const QString& value, bool tabMarks);
     std::vector<QByteArray> readTemplate() const;
     void appendLines(const std::vector<QByteArray>& lines);
     QByteArray replaceBodyLine(const QByteArray& line);
