@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     Folders folders;
     try {
         folders = resolveFolders(FolderInputs::fromSystem());
-        if (options.demo) folders = DemoFolders(folders);
+        if (options.demo) folders = DemoFolders(folders, QCoreApplication::arguments());
         prepareFolders(folders);
     } catch (const Error& e) {
         startupMessages.ShowErrors(QStringLiteral("Pornire program"), e.text(),
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
     // The demonstration commune is made once, on its first start.
     if (options.demo && !QFileInfo::exists(folders.data + '/' + tables::Roles)) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool made = services.messages().guard([&] { CreateSyntheticCommune(services, {kDemoRoles, 1, true}); });
+        const bool made = services.messages().guard([&] { CreateSyntheticCommune(services, {kDemoRoles, 1, true, services.clock().today().year()}); });
         QApplication::restoreOverrideCursor();
         if (!made) return 1;
     }
