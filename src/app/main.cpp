@@ -21,6 +21,7 @@
 #include "shell/ui/progress_window.h"
 #include "shell/ui/qt_texts.h"
 #include "shell/ui/single_instance.h"
+#include "shell/ui/window_looks.h"
 #include "shell/ui/startup_window.h"
 #include "datafolder/ui/verification_window.h"
 #include "shell/version.h"
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(kVersionNumber);
     const Options options = parseOptions(app);
     if (QTranslator* texts = RomanianQtTexts()) app.installTranslator(texts);
+    KeepWindowsOnScreen(&app);
 
     SingleInstance instance(SingleInstance::serverName(QProcessEnvironment::systemEnvironment()));
     if (instance.start() == SingleInstance::Role::HandedOver) {
