@@ -32,6 +32,8 @@ struct CumulatedRow {
     QString village;
     QString number; // as typed
     QString name;
+    bool numeric = false; // the number reads as a number: `value`
+    double value = 0;
     std::array<double, kColumns> a{};
 
     void addArea(int column, double area, double year) {
@@ -75,6 +77,7 @@ CumulatedRow& rowOf(std::map<qint64, CumulatedRow>& rows, const db::Query& q) {
         row.village = q.text(R::village).trimmed();
         row.number = q.text(R::number).trimmed();
         row.name = q.text(R::name).trimmed();
+        row.value = row.number.toDouble(&row.numeric);
     }
     return row;
 }
@@ -93,20 +96,27 @@ void addBuildings(Services& s, const RoleSelection& selection, std::map<qint64, 
             .arg(R::id, R::village, R::number, R::name, fields.join(QStringLiteral(", ")), tablePath(s, tables::Roles),
                  tablePath(s, tables::Buildings), where),
         values);
-    // One partial row per area kept: an area of 0 only with the check box ticked.
-    const auto add = [&](int column, const QString& area, const QString& year, const QString& cls, int wanted) {
-        if (q.real(cls) != wanted) return;
-        if (!selection.siZero && !(q.real(area) > 0)) return;
-        rowOf(rows, q).addArea(column, q.real(area), q.real(year));
+    // The (area, year, class) columns of the eight dwellings, then of the two annexes.
+    struct Building {
+        int area, year, cls;
+        bool annex;
     };
+    std::vector<Building> buildings;
+    const auto column = [&](const QString& name) { return q.columnIndex(name); };
+    for (int k = 1; k <= 8; ++k) {
+        const QString n = QString::number(k);
+        buildings.push_back({column("C" + n + "S"), column("C" + n + "A"), column("C" + n + "C"), false});
+    }
+    for (const QString& n : {QString(), QStringLiteral("2")})
+        buildings.push_back({column("CAS" + n), column("CAA" + n), column("CAC" + n), true});
+    // One partial row per area kept: an area of 0 only with the check box ticked; the classes
+    // are 0 (concrete, brick) and 1 (wood, adobe), others are left out.
     for (q.first(); !q.eof(); q.next()) {
-        for (int cls = 0; cls <= 1; ++cls) {
-            for (int k = 1; k <= 8; ++k) {
-                const QString n = QString::number(k);
-                add(cls * 2, "C" + n + "S", "C" + n + "A", "C" + n + "C", cls);
-            }
-            add(4 + cls * 2, "CAS", "CAA", "CAC", cls);
-            add(4 + cls * 2, "CAS2", "CAA2", "CAC2", cls);
+        const int at = q.position();
+        for (const Building& b : buildings) {
+            const double cls = q.cell(at, b.cls).toDouble(), area = q.cell(at, b.area).toDouble();
+            if ((cls != 0 && cls != 1) || (!selection.siZero && !(area > 0))) continue;
+            rowOf(rows, q).addArea((b.annex ? 4 : 0) + int(cls) * 2, area, q.cell(at, b.year).toDouble());
         }
     }
 }
@@ -154,12 +164,10 @@ RegisterRows CumulatedRegisterRows(Services& s, const RoleSelection& selection) 
     for (const auto& [id, row] : byRole) ordered.push_back(&row);
     // The numeric role number, then the village; numbers that are no number come last.
     std::stable_sort(ordered.begin(), ordered.end(), [](const CumulatedRow* x, const CumulatedRow* y) {
-        bool okX = false, okY = false;
-        const double nx = x->number.toDouble(&okX), ny = y->number.toDouble(&okY);
-        if (okX != okY) return okX;
-        if (okX && nx != ny) return nx < ny;
+        if (x->numeric != y->numeric) return x->numeric;
+        if (x->numeric && x->value != y->value) return x->value < y->value;
         if (x->village != y->village) return x->village < y->village;
-        return !okX && x->number < y->number;
+        return !x->numeric && x->number < y->number;
     });
     RegisterRows out;
     out.columns = QStringList{R::number, R::name};

@@ -87,7 +87,8 @@ int landColumn(const QString& group, const QString& name) {
 RegisterRows LandRegisterRows(Services& s, const RoleSelection& selection) {
     ProgressShown shown(s.progress(), QStringLiteral("Calculez Matricole Teren..."));
     Where where;
-    where.add(QStringLiteral("D.%1 LIKE ?").arg(D::group), {QStringLiteral("Impozit pe teren%")});
+    const QString land = QStringLiteral("Impozit pe teren");
+    where.add(QStringLiteral("SUBSTR(D.%1, 1, %2) = ?").arg(D::group).arg(land.size()), {land});
     where.add(QStringLiteral("TRIM(COALESCE(D.%1, '')) = ''").arg(D::explanation));
     if (!selection.siZero) where.add(QStringLiteral("D.%1 > 0").arg(D::quantity));
     where.addSelection(selection);
@@ -159,16 +160,20 @@ RegisterRows BuildingRegisterRows(Services& s, const RoleSelection& selection) {
     if (q.isEmpty()) return out;
     s.progress().SetMaximum(q.count());
     const QHash<qint64, QHash<QString, double>> balances = taxBalances(s, {kGroupBuildings});
+    int dwelling[8][3]; // the columns of C<k>S, C<k>A, C<k>C
+    for (int k = 0; k < 8; ++k)
+        for (int p = 0; p < 3; ++p) dwelling[k][p] = q.columnIndex(QStringLiteral("C%1%2").arg(k + 1).arg("SAC"[p]));
     for (q.first(); !q.eof(); q.next()) {
         std::vector<QVariant> row = roleCells(q);
         double c[9] = {};
         const bool hasPage = !q.isNull(QStringLiteral("PAGE"));
         if (hasPage) c[8] = balances.value(q.integer(R::id)).value(kGroupBuildings);
         if (q.text(R::personType).trimmed() == kPersonNatural) {
-            for (int k = 1; k <= 8; ++k) {
-                const int cls = q.real(QStringLiteral("C%1C").arg(k)) != 0 ? 2 : 0; // class 1 goes to C3, C4
-                c[cls] += q.real(QStringLiteral("C%1S").arg(k));
-                c[cls + 1] = std::max(c[cls + 1], q.real(QStringLiteral("C%1A").arg(k)));
+            const int at = q.position();
+            for (const auto& [area, year, material] : dwelling) {
+                const int cls = q.cell(at, material).toDouble() != 0 ? 2 : 0; // class 1 goes to C3, C4
+                c[cls] += q.cell(at, area).toDouble();
+                c[cls + 1] = std::max(c[cls + 1], q.cell(at, year).toDouble());
             }
             const int annex = q.real(QStringLiteral("CAC")) != 0 ? 6 : 4; // class 1: C7, C8
             c[annex] = q.real(QStringLiteral("CAS"));
