@@ -74,6 +74,11 @@ const std::vector<Command>& commands() {
          "[--reg-date zz.ll.aaaa] --out DIRECTOR",
          "instiintarile de plata ale unei localitati (sau ale unui rol) intr-un document .rtf; ce cere fiecare, ca CSV",
          runNotices},
+        {"list",
+         "DATAFOLDER land-register|building-register|vehicle-register|cumulated-register [--village SAT] "
+         "[--from-rol N] [--to-rol M] [--person fizica|juridica] [--include-empty] --out FISIER.xls",
+         "listele care incep cu alegerea ROL-urilor (registrele matricole), scrise in fisier; ROWS,<randuri>",
+         runList},
     };
     return table;
 }

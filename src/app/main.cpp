@@ -41,6 +41,7 @@
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 #include "documents/ui/report_selection_dialog.h"
+#include "documents/ui/role_selection_dialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -230,6 +231,16 @@ int main(int argc, char** argv) {
     TPerSelect reportSelection(services, &mainWindow);
     mainWindow.attach(QStringLiteral("Instiintarideplata1"),
                       [&] { InstiintarideplataClick(services, constants, reportSelection); });
+    // "Registrul Matricol": the choice of roles, then the register of land, buildings,
+    // vehicles or all of it.
+    TFAlegeROL roleChoice(services, &mainWindow);
+    for (const auto& [entry, kind] : {std::pair{"Terenuri1", RegisterKind::Land},
+                                      {"LocuinteAnexe1", RegisterKind::Buildings},
+                                      {"Mijloacedetransport1", RegisterKind::Vehicles},
+                                      {"Cumulat1", RegisterKind::Cumulated}})
+        mainWindow.attach(QLatin1String(entry), [&services, &roleChoice, kind = kind] {
+            MatriculationRegisterClick(services, roleChoice, kind);
+        });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window
