@@ -132,6 +132,7 @@ int main(int argc, char** argv) {
     const Options options = parseOptions(app);
     if (QTranslator* texts = RomanianQtTexts()) app.installTranslator(texts);
     KeepWindowsOnScreen(&app);
+    UseRomanianCalendars(&app);
 
     SingleInstance instance(SingleInstance::serverName(QProcessEnvironment::systemEnvironment()));
     if (instance.start() == SingleInstance::Role::HandedOver) {

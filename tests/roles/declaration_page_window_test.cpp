@@ -125,6 +125,19 @@ TEST_F(PageWindowTest, AnAreaTypedWithTheDecimalCommaIsStoredAsTyped) {
     EXPECT_DOUBLE_EQ(stored("Pag2.dbf", "C1S").toDouble(), 1.5);
 }
 
+TEST_F(PageWindowTest, EscapeOnTheUnsavedQuestionKeepsThePageAndNuDropsIt) {
+    DeclarationPageWidget* page = open(5);
+    control<QLineEdit>(page, "AUTO1")->setText("3");
+    f.env.messages().answerNext("RENUNT");
+    window->ListView1Click(0);
+    EXPECT_EQ(window->currentEntry(), 6) << "Escape goes back to the page";
+    EXPECT_EQ(control<QLineEdit>(page, "AUTO1")->text(), "3");
+    f.env.messages().answerNext("NU");
+    window->ListView1Click(0);
+    EXPECT_EQ(window->currentEntry(), 0);
+    EXPECT_EQ(stored("Pag5.dbf", "AUTO1").toInt(), 0);
+}
+
 TEST_F(PageWindowTest, ALockedYearReloadsThePageAndSavesNothing) {
     DeclarationPageWidget* page = open(7);
     control<QLineEdit>(page, "Alte1")->setText("4");
