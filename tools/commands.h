@@ -49,5 +49,6 @@ int runCancel(const QStringList& args);
 int runVerify(const QStringList& args);
 int runRepair(const QStringList& args);
 int runNotices(const QStringList& args);
+int runSummons(const QStringList& args);
 
 } // namespace vartesa::tool

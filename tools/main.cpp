@@ -70,6 +70,13 @@ const std::vector<Command>& commands() {
          "[--reg-date zz.ll.aaaa] --out DIRECTOR",
          "instiintarile de plata ale unei localitati (sau ale unui rol) intr-un document .rtf; ce cere fiecare, ca CSV",
          runNotices},
+        {"summons",
+         "DATAFOLDER issue IDGOS --user NUME [--date zz.ll.aaaa] [--dry-run] --out DIRECTOR | list | confirm IDSOM "
+         "--date zz.ll.aaaa [--way POSTA|INTERNET] | cancel IDSOM --reason TEXT | print IDSOM --user NUME --out DIRECTOR "
+         "| report --from zz.ll.aaaa --to zz.ll.aaaa [--person FIZICA|JURIDICA] --out FISIER.xls",
+         "somatii si titluri executorii: emite (liniile ca CSV), lista, confirmare, anulare, listare, situatia pe o "
+         "perioada",
+         runSummons},
     };
     return table;
 }
