@@ -72,6 +72,12 @@ QString SummonsLinesQuestion(int lines) {
         .arg(lines);
 }
 
+bool AcceptSummonsLines(Messages& messages, const SummonsDetail& detail) {
+    const int count = int(detail.lines.size());
+    return count <= kSummonsFormLines ||
+           messages.askYesNo(QStringLiteral("Somayie - Titlu"), SummonsLinesQuestion(count), MessageKind::Warning);
+}
+
 std::optional<QString> OpenSummonsRefusal(db::Database& db, const QString& dataFolder, qint64 roleId) {
     if (!db.tableExists(dataFolder + '/' + tables::Summonses)) return std::nullopt;
     const std::optional<SummonsRecord> open = FindOpenSummons(db, dataFolder, roleId);

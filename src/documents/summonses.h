@@ -23,6 +23,7 @@
 namespace vartesa {
 
 class CountersFile;
+class Messages;
 class Services;
 namespace db {
 class Database;
@@ -51,6 +52,10 @@ SummonsDetail BuildSummonsDetail(const AccountGrids& grids, const QDate& date, b
 
 /// "Pe formular incap maxim 20 linii!" / "Dvs. aveti N linii!" / "Continuati?" (three lines).
 QString SummonsLinesQuestion(int lines);
+
+/// "Arata" of TSomConfirm: up to 20 lines are accepted; with more the clerk is asked (title
+/// "Somayie - Titlu") whether to go on, and the printed title shows the first 20.
+bool AcceptSummonsLines(Messages& messages, const SummonsDetail& detail);
 
 /// "La acest ROL mai este Somatia N / dd.MM.yyyy nesolutionata!" for the lowest-numbered
 /// summons of the role that was delivered and is not cancelled; nothing when none blocks.
