@@ -40,6 +40,7 @@
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 #include "documents/ui/report_selection_dialog.h"
+#include "documents/ui/summons_windows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -228,6 +229,14 @@ int main(int argc, char** argv) {
     TPerSelect reportSelection(services, &mainWindow);
     mainWindow.attach(QStringLiteral("Instiintarideplata1"),
                       [&] { InstiintarideplataClick(services, constants, reportSelection); });
+    // Summonses: issued from the account, listed, confirmed and cancelled centrally, and the
+    // report of a period.
+    TSomConfirm summonsConfirm(services, &accountWindow);
+    accountWindow.attach(QStringLiteral("SomatieTitlu"), [&] { SomTitP(services, accountWindow, summonsConfirm); });
+    TSomTitList summonsList(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Somatiideplata1"), [&] { summonsList.ShowList(); });
+    TSelPerPF summonsPeriod(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Situatiaexecutarilorsilite1"), [&] { summonsPeriod.ShowChoice(); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window
