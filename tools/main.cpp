@@ -79,6 +79,13 @@ const std::vector<Command>& commands() {
          "[--from-rol N] [--to-rol M] [--person fizica|juridica] [--include-empty] --out FISIER.xls",
          "listele care incep cu alegerea ROL-urilor (registrele matricole), scrise in fisier; ROWS,<randuri>",
          runList},
+        {"summons",
+         "DATAFOLDER issue IDGOS --user NUME [--date zz.ll.aaaa] [--dry-run] --out DIRECTOR | list | confirm IDSOM "
+         "--date zz.ll.aaaa [--way POSTA|INTERNET] | cancel IDSOM --reason TEXT | print IDSOM --user NUME --out DIRECTOR "
+         "| report --from zz.ll.aaaa --to zz.ll.aaaa [--person FIZICA|JURIDICA] --out FISIER.xls",
+         "somatii si titluri executorii: emite (liniile ca CSV), lista, confirmare, anulare, listare, situatia pe o "
+         "perioada",
+         runSummons},
     };
     return table;
 }

@@ -42,6 +42,7 @@
 #include "roles/ui/vehicle_details_widgets.h"
 #include "documents/ui/report_selection_dialog.h"
 #include "documents/ui/role_selection_dialog.h"
+#include "documents/ui/summons_windows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -242,6 +243,14 @@ int main(int argc, char** argv) {
         mainWindow.attach(QLatin1String(entry), [&services, &roleChoice, kind = kind] {
             MatriculationRegisterClick(services, roleChoice, kind);
         });
+    // Summonses: issued from the account, listed, confirmed and cancelled centrally, and the
+    // report of a period.
+    TSomConfirm summonsConfirm(services, &accountWindow);
+    accountWindow.attach(QStringLiteral("SomatieTitlu"), [&] { SomTitP(services, accountWindow, summonsConfirm); });
+    TSomTitList summonsList(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Somatiideplata1"), [&] { summonsList.ShowList(); });
+    TSelPerPF summonsPeriod(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Situatiaexecutarilorsilite1"), [&] { summonsPeriod.ShowChoice(); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window

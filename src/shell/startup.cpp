@@ -233,6 +233,7 @@ void StartupSequence::resynchroniseCounters() {
         {"IDDEB", tables::Debits},      {"IDCHIT", tables::Receipts},      {"IDRC", tables::CashRegister},
         {"IDANUL", tables::LedgerUndo}, {"IDCOD", tables::BudgetCodes},    {"IDCONF", tables::Confirmations},
         {"IDDETA", tables::VehicleDetails},
+        {"IDSOM", tables::Summonses},
     };
     CountersFile file = counters();
     for (const auto& [key, owner] : kCounters) {
