@@ -10,6 +10,7 @@
 #include "shell/table_files.h"
 #include "admin/admin_catalog.h"
 #include "admin/admin_constants.h"
+#include "shell/counters.h"
 #include "shell/startup.h"
 #include "datafolder/upgrades.h"
 #include "admin/ui/admin_window.h"
@@ -147,6 +148,9 @@ int main(int argc, char** argv) {
         folders = resolveFolders(FolderInputs::fromSystem());
         if (options.demo) folders = DemoFolders(folders, QCoreApplication::arguments());
         prepareFolders(folders);
+        // The windows made below name the working year: take the local data folder's now
+        // (start-up takes a server folder's again once it has chosen it).
+        UseWorkingYear(DataFolderYear(CountersFile(folders.data + QStringLiteral("/Vartesa.set"))));
     } catch (const Error& e) {
         startupMessages.ShowErrors(QStringLiteral("Pornire program"), e.text(),
                                    MessageKind::Error, MessageButton::Ok);
