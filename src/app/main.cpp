@@ -157,9 +157,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    Services services(folders, std::make_unique<MessageWindow>(),
-                      std::make_unique<ProgressWindow>(), std::make_unique<DesktopLauncher>(),
+    auto launcher = std::make_unique<DesktopLauncher>();
+    DesktopLauncher& desktop = *launcher;
+    Services services(folders, std::make_unique<MessageWindow>(), std::make_unique<ProgressWindow>(), std::move(launcher),
                       std::make_unique<SystemClock>());
+    desktop.setMessages(&services.messages()); // a file no program opens: where it was written
 
     // The demonstration commune is made once, on its first start.
     if (options.demo && !QFileInfo::exists(folders.data + '/' + tables::Roles)) {

@@ -1,6 +1,8 @@
 // The real windows behind Messages and Progress, the start-up window and bringing a window
 // forward, driven as the clerk would (offscreen).
 
+#include "shell/ui/desktop_launcher.h"
+#include "support/scripted_services.h"
 #include "shell/ui/message_window.h"
 #include "shell/ui/progress_window.h"
 #include "shell/ui/single_instance.h"
@@ -8,6 +10,9 @@
 #include "shell/ui/window_looks.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -305,4 +310,34 @@ TEST(WindowPlace, AWindowOpenedOffTheScreenOpensOnIt) {
     const QRect available = dialog.screen()->availableGeometry();
     EXPECT_TRUE(available.contains(dialog.frameGeometry())) << dialog.frameGeometry().x() << "," << dialog.frameGeometry().y();
     dialog.hide();
+}
+
+TEST(FileOpening, AFileNoProgramOpensIsShownWhereItWasWritten) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Rap0.xls");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QString program; // the desktop's program for the file's kind
+    QList<QUrl> opened;
+    DesktopLauncher launcher({[&](const QString&) { return program; }, [&](const QUrl& url) {
+                                  opened << url;
+                                  return true;
+                              }});
+    test::ScriptedMessages messages;
+    launcher.setMessages(&messages);
+
+    program = "libreoffice-calc.desktop";
+    EXPECT_TRUE(launcher.openFile(path));
+    EXPECT_EQ(opened, QList<QUrl>({QUrl::fromLocalFile(path)}));
+    EXPECT_TRUE(messages.shown().empty());
+
+    program.clear();
+    opened.clear();
+    messages.answerNext("DA");
+    EXPECT_TRUE(launcher.openFile(path));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.shown()[0].text.contains("Fisierul a fost salvat in " + path)) << messages.shown()[0].text.toStdString();
+    EXPECT_EQ(opened, QList<QUrl>({QUrl::fromLocalFile(folder.path())})) << "its folder, after DA";
+    EXPECT_FALSE(launcher.openFile(folder.filePath("lipsa.xls"))) << "a missing file is not opened";
 }
