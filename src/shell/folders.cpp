@@ -39,7 +39,10 @@ QString chooseProgramFolder(const FolderInputs& in) {
         return fromEnvironment;
     // An installation the user may write to keeps its data beside the program, as the
     // clerks are used to; a system-wide installation cannot, so each user gets their own.
-    if (!in.executableFolder.isEmpty() && in.isWritable && in.isWritable(in.executableFolder))
+    // A program installed by the package (/usr/bin) never keeps data beside itself, even for
+    // the administrator who could write there.
+    const bool installed = in.executableFolder == QLatin1String("/bin") || in.executableFolder.startsWith(QLatin1String("/usr/"));
+    if (!in.executableFolder.isEmpty() && !installed && in.isWritable && in.isWritable(in.executableFolder))
         return in.executableFolder;
     return in.userDataFolder;
 }

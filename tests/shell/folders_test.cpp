@@ -72,6 +72,12 @@ TEST(ProgramFolder, UnwritableExecutableFolderFallsBackToTheUserDataFolder) {
     EXPECT_EQ(f.defaultData, "/home/ion/.local/share/Vartesa/Data");
 }
 
+TEST(ProgramFolder, AnInstalledProgramKeepsNoDataBesideItself) {
+    FolderInputs in = machine();
+    in.executableFolder = "/usr/bin"; // writable for root
+    EXPECT_EQ(resolveFolders(in).program, "/home/ion/.local/share/Vartesa");
+}
+
 TEST(ProgramFolder, NoFolderAtAllIsAnError) {
     FolderInputs in = machine({}, {"/opt/vartesa"});
     in.userDataFolder.clear();
