@@ -23,14 +23,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Centralizatoare");
 
-// Removes the working copy of a template once it is open (or failed to open).
-struct WorkingCopy {
-    QString path;
-    ~WorkingCopy() {
-        if (!path.isEmpty()) QFile::remove(path);
-    }
-};
-
 } // namespace
 
 std::optional<SummaryKind> SummaryKindNamed(const QString& word) {

@@ -15,14 +15,6 @@ namespace vartesa {
 
 namespace {
 
-// Removes the working copy of a template however the filling ends.
-struct WorkingCopy {
-    QString path;
-    ~WorkingCopy() {
-        if (!path.isEmpty()) QFile::remove(path);
-    }
-};
-
 // The template of each register and the prefix of its working copy.
 struct RegisterTemplate {
     const char* name;

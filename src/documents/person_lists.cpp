@@ -13,18 +13,6 @@
 
 namespace vartesa {
 
-namespace {
-
-// Removes the working copy of the template however the filling ends.
-struct WorkingCopy {
-    QString path;
-    ~WorkingCopy() {
-        if (!path.isEmpty()) QFile::remove(path);
-    }
-};
-
-} // namespace
-
 QString ListPersons(Services& services, PersonType type) {
     const bool physical = type == PersonType::Physical;
     WorkingCopy copy{FreeTempFileName(services.folders.program, QStringLiteral("LisPers"), QStringLiteral(".xls"))};

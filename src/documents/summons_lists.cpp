@@ -24,14 +24,6 @@ using R = RoleColumns;
 
 QString dateText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
 
-// Removes the working copy of the template however the filling ends.
-struct WorkingCopy {
-    QString path;
-    ~WorkingCopy() {
-        if (!path.isEmpty()) QFile::remove(path);
-    }
-};
-
 // The column a title orders by, qualified; only these names reach the statement.
 QString orderColumn(const QString& name) {
     static const QStringList summons{S::number, S::issued, S::cancelled, S::reason, S::total, S::confirmed, S::way};

@@ -10,6 +10,10 @@
 
 namespace vartesa {
 
+WorkingCopy::~WorkingCopy() {
+    if (!path.isEmpty()) QFile::remove(path);
+}
+
 QString FreeTempFileName(const QString& folder, const QString& prefix, const QString& suffix) {
     for (int n = 0; n <= 100; ++n) {
         const QString name = prefix + QString::number(n) + suffix;

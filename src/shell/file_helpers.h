@@ -10,6 +10,13 @@ namespace vartesa {
 /// (its lock file ".~lock.<name>#" lies beside it) counts as taken.
 QString FreeTempFileName(const QString& folder, const QString& prefix, const QString& suffix);
 
+/// A working copy of a template (a file of the program folder): removed however the work
+/// that fills it ends, once it is no longer needed.
+struct WorkingCopy {
+    QString path; // empty: nothing to remove
+    ~WorkingCopy();
+};
+
 /// Every output the program writes (a summary, a PDF, an archive) passes here first: it never
 /// goes into the data folder `dataFolder` (whatever the spelling, link or case of the path)
 /// nor over a dBase table anywhere. Throws vartesa::Error naming the file when refused.
