@@ -421,15 +421,8 @@ QVariant encodeField(const Field& f, const QVariant& value, char* dest, const QS
         } else {
             text = value.toString();
         }
-        QByteArray bytes = stringToCp1250(text);
+        QByteArray bytes = stringToCp1250(text).left(f.length);
         while (!bytes.isEmpty() && bytes.back() == ' ') bytes.chop(1);
-        // A text is never cut behind the clerk's back, as a number too wide is never cut:
-        // an operation whose text may be cut cuts it itself before storing.
-        if (bytes.size() > f.length)
-            throw fieldError(table, f, QStringLiteral("Textul \"%1\" are %2 caractere si nu incape in campul de %3 caractere")
-                                           .arg(text.trimmed())
-                                           .arg(bytes.size())
-                                           .arg(f.length));
         std::memcpy(dest, bytes.constData(), size_t(bytes.size()));
         return cp1250ToString(bytes.constData(), int(bytes.size()));
     }

@@ -176,8 +176,7 @@ TEST_F(Upgrades, NarrowAddressesWidenKeepingTheText) {
         }
     });
     const QString address = QString::fromUtf8("Str. Mihai Viteazu nr. 14, bl. A2, sc. 3, ap. 45, Şieu-Măgheruş");
-    // An old table holds what fitted its 60 characters.
-    db.exec(QStringLiteral("INSERT INTO \"%1\" (IDGOS, ROL, ADRESA) VALUES (1, '7', ?)").arg(data("Gospodar.dbf")), {address.left(60)});
+    db.exec(QStringLiteral("INSERT INTO \"%1\" (IDGOS, ROL, ADRESA) VALUES (1, '7', ?)").arg(data("Gospodar.dbf")), {address});
     const UpgradeReport report = [&] {
         RunFirstUpgradeSet(context);
         return RunSecondUpgradeSet(context);

@@ -275,17 +275,4 @@ TEST_F(Hardening, ATableThatCannotBeLockedForWritingSaysWhy) {
     }
 }
 
-// A text too long for its field is refused like a number too wide, naming the field and its
-// width; trailing blanks are not stored and do not count.
-TEST_F(Hardening, ATextTooLongForItsFieldIsRefused) {
-    try {
-        db.exec(QStringLiteral("UPDATE \"Rol.dbf\" SET NUME = ? WHERE NR = 1"), {QString(13, 'x')});
-        ADD_FAILURE() << "stored";
-    } catch (const Error& e) {
-        EXPECT_TRUE(e.text().contains("campul de 12 caractere") && e.text().contains("NUME")) << e.text().toStdString();
-    }
-    db.exec(QStringLiteral("UPDATE \"Rol.dbf\" SET NUME = ? WHERE NR = 3"), {QStringLiteral("Avram        ")});
-    EXPECT_EQ(rows(db), original);
-}
-
 } // namespace
