@@ -13,6 +13,7 @@
 #include "shell/counters.h"
 #include "shell/table_files.h"
 
+#include <QDate>
 #include <QTextStream>
 
 namespace vartesa::tool {
@@ -89,6 +90,7 @@ int runAssess(const QStringList& args) {
 
 int runDemo(const QStringList& args) {
     SyntheticCommuneOptions options;
+    options.workingYear = QDate::currentDate().year(); // a commune a newcomer can work in today
     QString folder;
     bool ok = true;
     for (int i = 0; i < args.size() && ok; ++i) {
@@ -97,13 +99,17 @@ int runDemo(const QStringList& args) {
             options.roles = args[++i].toInt(&ok);
         else if (a == QLatin1String("--seed") && i + 1 < args.size())
             options.seed = args[++i].toULongLong(&ok);
+        else if (a == QLatin1String("--year") && i + 1 < args.size()) {
+            options.workingYear = args[++i].toInt(&ok);
+            ok = ok && options.workingYear >= 1900 && options.workingYear <= 9999;
+        }
         else if (!a.startsWith(QLatin1String("--")) && folder.isEmpty())
             folder = a;
         else
             ok = false;
     }
     if (!ok || folder.isEmpty() || options.roles < 1 || !args.contains(QStringLiteral("--roles"))) {
-        QTextStream(stderr) << "Utilizare: vartesa-tool demo DATAFOLDER --roles N [--seed S]\n";
+        QTextStream(stderr) << "Utilizare: vartesa-tool demo DATAFOLDER --roles N [--seed S] [--year AAAA]\n";
         return 2;
     }
     try {

@@ -2,7 +2,11 @@
 
 #include "commands.h"
 
+#include "shell/counters.h"
+#include "shell/startup.h"
+
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -42,7 +46,7 @@ const std::vector<Command>& commands() {
          runPersonList},
         {"assess", "DATAFOLDER (--role IDGOS | --all)",
          "adauga la plata un rol sau toate localitatile (calculul impozitelor si taxelor anului)", runAssess},
-        {"demo", "DATAFOLDER --roles N [--seed S]",
+        {"demo", "DATAFOLDER --roles N [--seed S] [--year AAAA]",
          "creeaza o comuna sintetica (aceeasi pentru aceeasi saminta) si o adauga la plata", runDemo},
         {"account", "DATAFOLDER IDGOS [--date zz.ll.aaaa]",
          "contul unui ROL la o data: impozitele, debitele si taxele cu majorari si bonificatii, apoi totalul datorat",
@@ -70,6 +74,18 @@ const std::vector<Command>& commands() {
          "[--reg-date zz.ll.aaaa] --out DIRECTOR",
          "instiintarile de plata ale unei localitati (sau ale unui rol) intr-un document .rtf; ce cere fiecare, ca CSV",
          runNotices},
+        {"list",
+         "DATAFOLDER land-register|building-register|vehicle-register|cumulated-register [--village SAT] "
+         "[--from-rol N] [--to-rol M] [--person fizica|juridica] [--include-empty] --out FISIER.xls",
+         "listele care incep cu alegerea ROL-urilor (registrele matricole), scrise in fisier; ROWS,<randuri>",
+         runList},
+        {"summons",
+         "DATAFOLDER issue IDGOS --user NUME [--date zz.ll.aaaa] [--dry-run] --out DIRECTOR | list | confirm IDSOM "
+         "--date zz.ll.aaaa [--way POSTA|INTERNET] | cancel IDSOM --reason TEXT | print IDSOM --user NUME --out DIRECTOR "
+         "| report --from zz.ll.aaaa --to zz.ll.aaaa [--person FIZICA|JURIDICA] --out FISIER.xls",
+         "somatii si titluri executorii: emite (liniile ca CSV), lista, confirmare, anulare, listare, situatia pe o "
+         "perioada",
+         runSummons},
     };
     return table;
 }
@@ -110,8 +126,13 @@ int main(int argc, char** argv) {
     }
     const QString name = args.takeFirst();
     for (const Command& c : commands())
-        if (name == QLatin1String(c.name))
+        if (name == QLatin1String(c.name)) {
+            // A command on a data folder works in that folder's year (a demonstration
+            // commune made today works in today's).
+            if (!args.isEmpty() && QFileInfo::exists(args[0] + QStringLiteral("/Vartesa.set")))
+                vartesa::UseWorkingYear(vartesa::DataFolderYear(vartesa::CountersFile(args[0] + QStringLiteral("/Vartesa.set"))));
             return c.run(args);
+        }
     QTextStream(stderr) << "Comanda necunoscuta: " << name << "\n";
     printHelp(out);
     return 2;

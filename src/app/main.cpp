@@ -21,6 +21,7 @@
 #include "shell/ui/progress_window.h"
 #include "shell/ui/qt_texts.h"
 #include "shell/ui/single_instance.h"
+#include "shell/ui/window_looks.h"
 #include "shell/ui/startup_window.h"
 #include "datafolder/ui/verification_window.h"
 #include "shell/version.h"
@@ -40,6 +41,8 @@
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
 #include "documents/ui/report_selection_dialog.h"
+#include "documents/ui/role_selection_dialog.h"
+#include "documents/ui/summons_windows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -129,6 +132,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(kVersionNumber);
     const Options options = parseOptions(app);
     if (QTranslator* texts = RomanianQtTexts()) app.installTranslator(texts);
+    KeepWindowsOnScreen(&app);
+    UseRomanianCalendars(&app);
 
     SingleInstance instance(SingleInstance::serverName(QProcessEnvironment::systemEnvironment()));
     if (instance.start() == SingleInstance::Role::HandedOver) {
@@ -140,7 +145,7 @@ int main(int argc, char** argv) {
     Folders folders;
     try {
         folders = resolveFolders(FolderInputs::fromSystem());
-        if (options.demo) folders = DemoFolders(folders);
+        if (options.demo) folders = DemoFolders(folders, QCoreApplication::arguments());
         prepareFolders(folders);
     } catch (const Error& e) {
         startupMessages.ShowErrors(QStringLiteral("Pornire program"), e.text(),
@@ -155,7 +160,7 @@ int main(int argc, char** argv) {
     // The demonstration commune is made once, on its first start.
     if (options.demo && !QFileInfo::exists(folders.data + '/' + tables::Roles)) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool made = services.messages().guard([&] { CreateSyntheticCommune(services, {kDemoRoles, 1, true}); });
+        const bool made = services.messages().guard([&] { CreateSyntheticCommune(services, {kDemoRoles, 1, true, services.clock().today().year()}); });
         QApplication::restoreOverrideCursor();
         if (!made) return 1;
     }
@@ -228,6 +233,24 @@ int main(int argc, char** argv) {
     TPerSelect reportSelection(services, &mainWindow);
     mainWindow.attach(QStringLiteral("Instiintarideplata1"),
                       [&] { InstiintarideplataClick(services, constants, reportSelection); });
+    // "Registrul Matricol": the choice of roles, then the register of land, buildings,
+    // vehicles or all of it.
+    TFAlegeROL roleChoice(services, &mainWindow);
+    for (const auto& [entry, kind] : {std::pair{"Terenuri1", RegisterKind::Land},
+                                      {"LocuinteAnexe1", RegisterKind::Buildings},
+                                      {"Mijloacedetransport1", RegisterKind::Vehicles},
+                                      {"Cumulat1", RegisterKind::Cumulated}})
+        mainWindow.attach(QLatin1String(entry), [&services, &roleChoice, kind = kind] {
+            MatriculationRegisterClick(services, roleChoice, kind);
+        });
+    // Summonses: issued from the account, listed, confirmed and cancelled centrally, and the
+    // report of a period.
+    TSomConfirm summonsConfirm(services, &accountWindow);
+    accountWindow.attach(QStringLiteral("SomatieTitlu"), [&] { SomTitP(services, accountWindow, summonsConfirm); });
+    TSomTitList summonsList(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Somatiideplata1"), [&] { summonsList.ShowList(); });
+    TSelPerPF summonsPeriod(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Situatiaexecutarilorsilite1"), [&] { summonsPeriod.ShowChoice(); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window

@@ -7,14 +7,19 @@
 
 namespace vartesa {
 
-qint64 NextFreeNumber(db::Database& db, const QString& dataFolder, const CountersFile& counters,
-                      const NumberSeries& series) {
+qint64 ReadNumberCounter(const CountersFile& counters, const NumberSeries& series) {
     const QString text = counters.ReadCounter(series.section, series.key, QStringLiteral("1")).trimmed();
     bool ok = false;
     qint64 number = text.toLongLong(&ok);
     if (!ok)
         throw Error(QStringLiteral("'%1' nu este o valoare intreaga valida (contorul %2)").arg(text, series.key),
                     counters.path());
+    return number;
+}
+
+qint64 NextFreeNumber(db::Database& db, const QString& dataFolder, const CountersFile& counters,
+                      const NumberSeries& series) {
+    qint64 number = ReadNumberCounter(counters, series);
     const QString table = ReceiptsTable(dataFolder);
     if (!db.tableExists(table)) return number;
     IndexDocumentNumbers(db, table);

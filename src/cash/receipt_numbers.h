@@ -26,6 +26,12 @@ struct NumberSeries {
     QString series;  // SERIA of the stored documents (trimmed)
 };
 
+/// The number the counter of `series` holds ("1" when missing), without drawing it. Other
+/// series (the summonses) draw from it the same way: read under the write lock, pass what is
+/// stored already, KeepNumber after the commit. Throws vartesa::Error when it is not a whole
+/// number.
+qint64 ReadNumberCounter(const CountersFile& counters, const NumberSeries& series);
+
 /// The next number of `series` not yet on a stored document of Chitante.dbf: the counter
 /// ("1" when missing) or the first free number after it. Read without drawing (the number the
 /// dialog shows); throws vartesa::Error when the counter is not a whole number.

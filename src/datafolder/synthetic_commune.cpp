@@ -18,6 +18,7 @@
 #include "shell/login.h"
 #include "shell/passwords.h"
 #include "shell/services.h"
+#include "shell/startup.h"
 #include "shell/table_files.h"
 #include "datafolder/upgrades.h"
 #include "shell/users_file.h"
@@ -83,7 +84,7 @@ void setRates(AdminConstants& c) {
     const int water[13] = {21, 56, 210, 1119, 210, 559, 909, 1398, 1398, 182, 182, 280, 490};
     for (int k = 0; k < 13; ++k)
         c.setText(QStringLiteral("APA%1").arg(k + 1), QString::number(water[k]));
-    c.setText("PrimariaLab", QString::fromUtf8("Primăria comunei Vârteşa"));
+    c.setText("PrimariaLab", QString::fromUtf8("Vârteşa")); // printed after "Primaria "
     c.setText("LocalitateaLab", QString::fromUtf8("Vârteşa"));
     c.setText("JudetulLab", QString::fromUtf8("Bistriţa-Năsăud"));
     c.setText("CUILab", "4347550");
@@ -118,6 +119,22 @@ void writeUsers(Services& services) {
     }
 }
 
+// Every claim with the budget accounts of a natural and of a legal person, so that the
+// first payment finds them.
+void writeBudgetCodes(BudgetCodes& codes) {
+    const QString amenzi = QStringLiteral("Amenzi");
+    const std::pair<const char*, const char*> accounts[] = {
+        {"07.01.01", "07.01.02"},       {"07.02.01.01", "07.02.01.02"}, {"16.02.02.01", "16.02.02.02"},
+        {"07.02.02.01", "07.02.02.02"}, {"36.02.06", "36.02.06"},       {"30.02.05.30", "30.02.05.30"},
+        {"36.02.50", "36.02.50"},       {"36.02.50", "36.02.50"},       {"36.02.50", "36.02.50"},
+        {"36.02.50", "36.02.50"},       {"16.02.50", "16.02.50"},       {"16.02.50", "16.02.50"}};
+    for (const BudgetCode& code : codes.all())
+        if (code.id >= 1 && code.id <= 12)
+            codes.modify(code.id, QLatin1String(accounts[code.id - 1].first),
+                         QLatin1String(accounts[code.id - 1].second));
+    codes.add(amenzi, QStringLiteral("35.02.01.02"), QStringLiteral("35.02.01.02"));
+}
+
 } // namespace
 
 void WriteTableFile(const QString& path, const TableLayout& table,
@@ -147,6 +164,8 @@ SyntheticCommuneReport CreateSyntheticCommune(Services& services,
     if (!QDir().mkpath(folder))
         throw Error(QStringLiteral("Directorul %1 nu poate fi creat").arg(folder), folder);
 
+    // Everything below (the pages' dates, the assessment) works in the commune's year.
+    UseWorkingYear(options.workingYear);
     const SyntheticRows rows = GenerateSyntheticRows(options);
     const auto write = [&folder](const QString& file, const std::vector<QVariantList>& r) {
         WriteTableFile(folder + '/' + file, CatalogTable(file), r);
@@ -166,8 +185,8 @@ SyntheticCommuneReport CreateSyntheticCommune(Services& services,
                            DefaultAdminSettings()};
     RunFirstUpgradeSet(upgrade);
     RunSecondUpgradeSet(upgrade);
-    BudgetCodes(services.database(), folder, counters)
-        .add(QStringLiteral("Amenzi"), QString(), QString());
+    BudgetCodes codes(services.database(), folder, counters);
+    writeBudgetCodes(codes);
 
     const QString server = QStringLiteral("SERVER");
     counters.WriteCounter(server, QStringLiteral("IDGOS"), QString::number(rows.roles.size() + 1));
@@ -176,6 +195,7 @@ SyntheticCommuneReport CreateSyntheticCommune(Services& services,
     counters.WriteCounter(server, QStringLiteral("DEFZONE"),
                           QString::number(rows.zones.size() + 1));
     counters.WriteCounter(server, NoPenaltiesCounterKey(), QStringLiteral("DA"));
+    counters.WriteCounter(server, kWorkingYearKey, QString::number(options.workingYear));
     WriteVillageList(folder + QStringLiteral("/Sate.lst"), SyntheticVillages());
     writeUsers(services);
 

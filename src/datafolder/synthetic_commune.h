@@ -26,6 +26,7 @@ struct SyntheticCommuneOptions {
     int roles = 10000;  // rows of Gospodar.dbf
     quint64 seed = 1;   // same seed, same commune
     bool assess = true; // add every role to payment at the end
+    int workingYear = 2015; // the year the commune is assessed for; its dates follow it
 };
 
 struct SyntheticCommuneReport {

@@ -139,7 +139,7 @@ class CommuneWriter {
 public:
     explicit CommuneWriter(const SyntheticCommuneOptions& o)
         : options_(o),
-          rng_(o.seed), defaults_{QStringLiteral("A"), QStringLiteral("IV"), QDate(2015, 1, 1)} {
+          rng_(o.seed), defaults_{QStringLiteral("A"), QStringLiteral("IV"), QDate(o.workingYear, 1, 1)} {
         for (const QString& file : PageTables())
             pages_.emplace_back(file, defaults_);
     }
@@ -168,6 +168,9 @@ private:
 
     SyntheticCommuneOptions options_;
     DemoRandom rng_;
+    // The years below are written for a commune of 2015; another working year moves them all.
+    int y(int year) const { return year + options_.workingYear - 2015; }
+    int edgeYear(int year) const { return year == 0 ? 0 : y(year); } // 0: a house with no year
     BlankPageDefaults defaults_;
     std::vector<PageBuilder> pages_; // in the order of PageTables()
     SyntheticRows rows_;
@@ -241,7 +244,7 @@ void CommuneWriter::houses(QVariantList& row, const Village& village) {
         p.set(row, "C" + n + "S",
               rng_.chance(30) ? rng_.pick(kEdgeAreas) : rng_.between(3000, 26000) / 100.0);
         p.set(row, "C" + n + "A",
-              rng_.chance(25) ? rng_.pick(kEdgeYears) : rng_.between(1900, 2015));
+              rng_.chance(25) ? edgeYear(rng_.pick(kEdgeYears)) : rng_.between(1900, y(2015)));
         p.set(row, "C" + n + "C", rng_.chance(60) ? 0 : 1);
         p.set(row, "C" + n + "Z", text(village.zone));
         p.set(row, "C" + n + "R", text(village.rank));
@@ -250,7 +253,7 @@ void CommuneWriter::houses(QVariantList& row, const Village& village) {
     for (const QString& suffix : {QString(), QStringLiteral("2")}) {
         if (!rng_.chance(suffix.isEmpty() ? 50 : 10)) continue;
         p.set(row, "CAS" + suffix, rng_.between(800, 6000) / 100.0);
-        p.set(row, "CAA" + suffix, rng_.between(1950, 2015));
+        p.set(row, "CAA" + suffix, rng_.between(1950, y(2015)));
         p.set(row, "CAC" + suffix, rng_.chance(50) ? 0 : 1);
         p.set(row, "CAZ" + suffix, text(village.zone));
         p.set(row, "CAR" + suffix, text(village.rank));
@@ -264,12 +267,12 @@ void CommuneWriter::companyBuildings(QVariantList& row) {
         p.set(row, "V" + i, rng_.between(20, 600) * 1000);
         p.set(row, "AM" + i, YesNo(rng_.chance(15)));
         // Revaluations of every age, one now and then dated after the working year.
-        p.set(row, "DINV" + i, rng_.chance(5) ? rng_.day(2016, 2016) : rng_.day(2005, 2015));
+        p.set(row, "DINV" + i, rng_.chance(5) ? rng_.day(y(2016), y(2016)) : rng_.day(y(2005), y(2015)));
     }
     if (rng_.chance(40)) {
         p.set(row, "VA1", rng_.between(5, 100) * 1000);
         p.set(row, "AMA1", YesNo(rng_.chance(15)));
-        p.set(row, "DINVA1", rng_.day(2005, 2015));
+        p.set(row, "DINVA1", rng_.day(y(2005), y(2015)));
     }
 }
 
@@ -360,7 +363,7 @@ void CommuneWriter::arrears(QVariantList& row) {
 // A debit raised during the year and a fine entered by hand, now and then.
 void CommuneWriter::yearEntries(qint64 id, const QString& village, const QString& number) {
     if (rng_.chance(2)) {
-        const QDate from = rng_.day(2015, 2015, 10);
+        const QDate from = rng_.day(y(2015), y(2015), 10);
         const bool bought = rng_.chance(70);
         const int amount = rng_.between(10, 300);
         YearDebit debit;
@@ -380,7 +383,7 @@ void CommuneWriter::yearEntries(qint64 id, const QString& village, const QString
     }
     if (rng_.chance(2)) {
         const int fine = rng_.between(100, 1500);
-        const QDate day = rng_.day(2015, 2015, 11);
+        const QDate day = rng_.day(y(2015), y(2015), 11);
         Role role;
         role.id = id;
         role.village = village;

@@ -96,7 +96,7 @@ void TExportXLSModel::SetAmountCell(const QString& key, double amount) {
     setMarkedCells(key, [&](workbook::Sheet& sheet, int row, int col) { sheet.setNumber(row, col, amount); });
 }
 
-void TExportXLSModel::FillRows(db::Query& rows) {
+void TExportXLSModel::FillRows(db::Query& rows, const QString& narrowing) {
     workbook::Sheet& sheet = activeSheet();
     int templateRow = -1;
     for (const auto& [row, col] : sheet.textCells())
@@ -126,7 +126,7 @@ void TExportXLSModel::FillRows(db::Query& rows) {
     const int wanted = rows.count() - std::max(0, rows.position());
     if (sheet.lastRow() + wanted >= workbook::MaxRows) // the template row stays until the end
         throw Error(QStringLiteral("Lista are %1 randuri, mai multe decat incap intr-o foaie de calcul. "
-                                   "Restrangeti selectia (de exemplu perioada)!").arg(wanted),
+                                   "Restrangeti selectia (%2)!").arg(wanted).arg(narrowing),
                     QStringLiteral("xls"));
     const int bookmark = rows.bookmark();
     int n = 0;

@@ -34,8 +34,10 @@ public:
     void SetTextCell(const QString& key, const QString& text);
     void SetAmountCell(const QString& key, double amount);
     /// Expands the "#DBF" row with the rows of `rows` from its current row to the end;
-    /// the query is left on the row it was on. Throws when no workbook is open.
-    void FillRows(db::Query& rows);
+    /// the query is left on the row it was on. Throws when no workbook is open, and, before
+    /// any row is copied, when the rows cannot fit the sheet: the message asks the clerk to
+    /// narrow the choice as `narrowing` says ("de exemplu perioada").
+    void FillRows(db::Query& rows, const QString& narrowing = QStringLiteral("de exemplu perioada"));
     /// Saves the workbook as the first free Rap0.xls ... Rap100.xls of the program folder,
     /// closes it and hands the file to the desktop. With every name held open the clerk is
     /// told and the workbook is closed unsaved. Does nothing when no workbook is open.

@@ -8,6 +8,7 @@
 #include "shell/counters.h"
 #include "shell/settings_table.h"
 #include "shell/startup.h"
+#include "shell/text_helpers.h"
 
 #include <QRegularExpression>
 
@@ -40,24 +41,7 @@ QString valueText(const PageField& f, const QVariant& cell) {
     }
 }
 
-// A decimal number as typed: digits, an optional point and decimals; no sign.
-struct Decimal {
-    QString whole;    // digits before the point, leading zeros dropped
-    QString fraction; // digits after the point, trailing zeros dropped
-};
-
-std::optional<Decimal> parseDecimal(const QString& text) {
-    static const QRegularExpression form(QStringLiteral("^(\\d*)(?:\\.(\\d*))?$"));
-    const QString t = text.trimmed();
-    const QRegularExpressionMatch m = form.match(t);
-    if (t.isEmpty() || !m.hasMatch() || (m.captured(1).isEmpty() && m.captured(2).isEmpty())) return std::nullopt;
-    Decimal d{m.captured(1), m.captured(2)};
-    while (d.whole.startsWith('0')) d.whole.remove(0, 1);
-    while (d.fraction.endsWith('0')) d.fraction.chop(1);
-    return d;
-}
-
-Currency decimalValue(const Decimal& d) {
+Currency decimalValue(const TypedDecimal& d) {
     return *Currency::parse((d.whole.isEmpty() ? QStringLiteral("0") : d.whole) +
                             (d.fraction.isEmpty() ? QString() : '.' + d.fraction));
 }
@@ -65,7 +49,7 @@ Currency decimalValue(const Decimal& d) {
 // A whole number of the page (capacities, arrears) as typed; 0 when not readable, which the
 // value checks refuse afterwards.
 qint64 wholeOf(const PageValues& values, const QString& field) {
-    const std::optional<Decimal> d = parseDecimal(values.value(field));
+    const std::optional<TypedDecimal> d = ParseTypedDecimal(values.value(field));
     return d && d->whole.size() <= 15 ? d->whole.toLongLong() : 0;
 }
 
@@ -81,9 +65,9 @@ QVariant bound(const PageField& f, const QString& text) {
     case K::Depreciated: return text.trimmed().toUpper();
     case K::Date: return QDate::fromString(text.trimmed(), kDateFormat);
     case K::Number:
-        if (f.decimals > 0) return decimalValue(*parseDecimal(text)).toDouble();
+        if (f.decimals > 0) return decimalValue(*ParseTypedDecimal(text)).toDouble();
         [[fallthrough]];
-    default: return parseDecimal(text)->whole.toLongLong();
+    default: return ParseTypedDecimal(text)->whole.toLongLong();
     }
 }
 
@@ -132,7 +116,7 @@ void DeclarationPages::checkValue(const PageField& f, const QString& text, const
         return;
     default: break;
     }
-    const std::optional<Decimal> d = parseDecimal(t);
+    const std::optional<TypedDecimal> d = ParseTypedDecimal(t);
     if (!d) throw badValue(f, QStringLiteral("La %1 se scrie un numar fara semn, nu \"%2\"!").arg(f.label, t));
     // The file's own width counts: a table not yet widened keeps its narrower field.
     const int at = stored.indexOf(f.field);
@@ -245,7 +229,7 @@ QString TaxableValueKey(const PageField& shown, const PageValues& values) {
 
 Currency TaxableValue(const PageField& shown, const PageValues& values, const AdminConstants& constants) {
     const QString key = TaxableValueKey(shown, values);
-    const std::optional<Decimal> area = parseDecimal(values.value(shown.inputs.value(0)));
+    const std::optional<TypedDecimal> area = ParseTypedDecimal(values.value(shown.inputs.value(0)));
     if (key.isEmpty() || !area || !AdminConstants::isKnown(key) || area->whole.size() > 8) return {};
     return constants.value(key) * decimalValue(*area);
 }

@@ -1,6 +1,7 @@
 #include "roles/role_checks.h"
 
 #include "roles/role_register.h"
+#include "db/cp1250.h"
 #include "shell/services.h"
 #include "shell/text_helpers.h"
 
@@ -50,7 +51,9 @@ bool IsAcceptableRoleCode(const QString& code) {
 
 RoleFormProblem TidyAndCheckRole(Role& role) {
     role.address = CollapseSpaces(role.address);
-    role.village = CollapseSpaces(role.village).toUpper();
+    // The tables keep ş and ţ with a cedilla: "VÂRTEȘA" typed with a comma below is the
+    // village already listed, not a second one.
+    role.village = db::storedLetters(CollapseSpaces(role.village).toUpper());
     if (role.village.isEmpty()) return {RoleField::Village, QStringLiteral("Lipseste Localitatea!")};
     role.number = CollapseSpaces(role.number).toUpper();
     if (role.number.isEmpty()) return {RoleField::Number, QStringLiteral("Numar de ROL incorect!")};
@@ -81,7 +84,7 @@ RoleFormProblem ConfirmDuplicates(RoleRegister& roles, const Role& role, bool ed
 RoleFormProblem ConfirmNewVillage(const QStringList& villages, const Role& role, const QString& title,
                                   Messages& messages) {
     for (const QString& v : villages)
-        if (CollapseSpaces(v).toUpper() == role.village) return {};
+        if (db::sameLetters(CollapseSpaces(v), role.village, Qt::CaseInsensitive)) return {};
     if (messages.askYesNoDefaultNu(title, QStringLiteral("Localitatea ") + role.village +
                                               QStringLiteral(" nu este in lista. O adaugam?")))
         return {};

@@ -92,7 +92,8 @@ Folders resolveFolders(const FolderInputs& in) {
     return f;
 }
 
-Folders DemoFolders(const Folders& resolved) {
+Folders DemoFolders(const Folders& resolved, const QStringList& arguments) {
+    if (!programFolderArgument(arguments).isEmpty()) return resolved;
     Folders f = resolved;
     f.program = resolved.machine + QStringLiteral("/Demo");
     f.defaultData = f.data = f.program + QStringLiteral("/Data");

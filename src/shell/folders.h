@@ -40,7 +40,9 @@ Folders resolveFolders(const FolderInputs& inputs);
 
 /// The folders of a run on the demonstration commune (`--demo`): the program folder is
 /// "Demo" in the machine folder, its data folder "Data" inside it; the machine folder stays.
-Folders DemoFolders(const Folders& resolved);
+/// A program folder named on the command line (`--program-folder`) is kept as it is: the
+/// clerk chose where the demonstration lives.
+Folders DemoFolders(const Folders& resolved, const QStringList& arguments = {});
 
 /// Creates the program, default data and machine folders with any missing parents.
 /// Throws Error naming the first folder that cannot be created.

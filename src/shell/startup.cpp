@@ -23,7 +23,25 @@ namespace vartesa {
 
 QString VersionString() { return kVersionString; }
 QString VersionNumber() { return kVersionNumber; }
-QString WorkingYear() { return QStringLiteral("2015"); }
+namespace {
+
+// The working year of this process: the release's own, unless the data folder names another.
+int& workingYearOfProcess() {
+    static int year = kReleaseYear;
+    return year;
+}
+
+} // namespace
+
+QString WorkingYear() { return QString::number(workingYearOfProcess()); }
+
+int DataFolderYear(const CountersFile& counters) {
+    bool ok = false;
+    const int year = counters.ReadCounter(QStringLiteral("SERVER"), kWorkingYearKey).trimmed().toInt(&ok);
+    return ok && year >= 1900 && year <= 9999 ? year : kReleaseYear;
+}
+
+void UseWorkingYear(int year) { workingYearOfProcess() = year; }
 
 qint64 DayNumber(const QDate& date) { return QDate(1899, 12, 30).daysTo(date); }
 
@@ -211,6 +229,7 @@ void StartupSequence::resynchroniseCounters() {
         {"IDDEB", tables::Debits},      {"IDCHIT", tables::Receipts},      {"IDRC", tables::CashRegister},
         {"IDANUL", tables::LedgerUndo}, {"IDCOD", tables::BudgetCodes},    {"IDCONF", tables::Confirmations},
         {"IDDETA", tables::VehicleDetails},
+        {"IDSOM", tables::Summonses},
     };
     CountersFile file = counters();
     for (const auto& [key, owner] : kCounters) {
@@ -235,6 +254,7 @@ void StartupSequence::resynchroniseCounters() {
 bool StartupSequence::run() {
     QLocale::setDefault(QLocale::c()); // "." decimals whatever the machine's region
     chooseDataFolder();
+    UseWorkingYear(DataFolderYear(counters()));
     // A writer killed mid-way (a power cut, a crashed workstation) left its tables half
     // written: put them back before the first step reads or packs them.
     c_.db.recoverFolder(c_.folders.data);

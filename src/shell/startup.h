@@ -24,7 +24,18 @@ class Database;
 /// The version texts of this release.
 QString VersionString();     // "Vartesa ver.1.26"
 QString VersionNumber();     // "1.26"
-QString WorkingYear();       // "2015"
+QString WorkingYear();       // "2015", or the year the data folder names
+/// The release's own working year.
+inline constexpr int kReleaseYear = 2015;
+/// The counter (section SERVER) naming a data folder's working year when it is not the
+/// release's: a demonstration commune made today works in today's year.
+inline const QString kWorkingYearKey = QStringLiteral("ANLUCRU");
+/// The working year `counters` (the data folder's Vartesa.set) names; the release's year when
+/// it names none or something that is not a year.
+int DataFolderYear(const CountersFile& counters);
+/// Makes `year` what WorkingYear() answers from now on in this process: called once the data
+/// folder is known, before anything reads its dates.
+void UseWorkingYear(int year);
 /// Whole days since 30.12.1899 (1 January 2015 is 42005).
 qint64 DayNumber(const QDate& date);
 

@@ -65,6 +65,50 @@ bool RomanianLess(const QString& a, const QString& b) {
     return a.size() < b.size();
 }
 
+double TypedDecimal::value() const {
+    const QString text = (whole.isEmpty() ? QStringLiteral("0") : whole) +
+                         (fraction.isEmpty() ? QString() : QLatin1Char('.') + fraction);
+    return text.toDouble();
+}
+
+namespace {
+
+// Digits, then at most one separator and digits; the parts as typed.
+struct NumberParts {
+    QString whole, fraction;
+    bool separator = false;
+};
+
+std::optional<NumberParts> numberParts(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^(\\d*)(?:([.,])(\\d*))?$"));
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    if (!m.hasMatch()) return std::nullopt;
+    return NumberParts{m.captured(1), m.captured(3), m.capturedLength(2) > 0};
+}
+
+} // namespace
+
+std::optional<TypedDecimal> ParseTypedDecimal(const QString& text) {
+    const std::optional<NumberParts> p = numberParts(text);
+    if (!p || (p->whole.isEmpty() && p->fraction.isEmpty())) return std::nullopt;
+    TypedDecimal d{p->whole, p->fraction};
+    while (d.whole.startsWith('0')) d.whole.remove(0, 1);
+    while (d.fraction.endsWith('0')) d.fraction.chop(1);
+    return d;
+}
+
+QString NumberFieldHint(const QString& text, int wholeDigits, int decimals) {
+    const std::optional<NumberParts> p = numberParts(text);
+    if (!p) return decimals > 0 ? QStringLiteral("Aici se scrie un numar: cifre si cel mult o virgula!")
+                                : QStringLiteral("Aici se scrie un numar intreg: doar cifre!");
+    if (p->separator && decimals == 0) return QStringLiteral("Aici se scrie un numar intreg, fara virgula!");
+    if (p->fraction.size() > decimals) return QStringLiteral("Aici incap cel mult %1 zecimale!").arg(decimals);
+    if (p->whole.size() > wholeDigits)
+        return decimals > 0 ? QStringLiteral("Aici incap cel mult %1 cifre inainte de virgula!").arg(wholeDigits)
+                            : QStringLiteral("Aici incap cel mult %1 cifre!").arg(wholeDigits);
+    return {};
+}
+
 std::int64_t RoundToInt(double value) {
     // std::round is half away from zero without the error of adding 0.5 to 0.49999999999999994.
     return static_cast<std::int64_t>(std::round(value));

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 namespace vartesa {
 
@@ -26,6 +27,20 @@ QString MemoText(const QStringList& lines);
 /// s, ş, t, ţ ... z, capitals and small letters alike, ş and ș (ţ and ț) alike; a space
 /// comes before any letter, so "POP ION" precedes "POPA ANA". For lists of names on screens.
 bool RomanianLess(const QString& a, const QString& b);
+/// A number as a clerk types it: digits with at most one decimal separator, the comma
+/// ("1,5", as Romanian is written) or the point ("1.5"); no sign, no thousands separator.
+struct TypedDecimal {
+    QString whole;    // digits before the separator, leading zeros dropped
+    QString fraction; // digits after it, trailing zeros dropped
+    /// The number itself: "1,5" gives 1.5.
+    double value() const;
+};
+/// The typed number, or nothing when `text` is not one ("1,5,0", "1a", "-2", ",").
+std::optional<TypedDecimal> ParseTypedDecimal(const QString& text);
+/// Why `text` cannot stand, even half typed, in a number field of `wholeDigits` digits before
+/// the separator and `decimals` after it (0: a whole number); empty when it can. An empty
+/// text and a separator not yet followed by decimals can: the clerk is still typing.
+QString NumberFieldHint(const QString& text, int wholeDigits, int decimals);
 /// Half away from zero: 2.5 gives 3, -2.5 gives -3, -0.5 gives -1.
 std::int64_t RoundToInt(double value);
 /// Romanian words for the whole-lei part of an amount: "1250" gives

@@ -2,6 +2,7 @@
 // object it promises, and assessing it again changes no ledger or balance row.
 
 #include "support/scripted_services.h"
+#include "support/tool_run.h"
 
 #include "db/database.h"
 #include "db/error.h"
@@ -10,6 +11,7 @@
 #include "shell/counters.h"
 #include "shell/users_file.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 
@@ -107,6 +109,41 @@ TEST_F(SyntheticCommune, SameSeedSameCommune) {
     for (const char* file : {"Gospodar.dbf", "Pag2.dbf", "Pag5.dbf", "Datorii.dbf", "SoldCalc.dbf"})
         EXPECT_EQ(bytes(a + '/' + file), bytes(b + '/' + file)) << file;
     EXPECT_NE(bytes(a + "/Gospodar.dbf"), bytes(c + "/Gospodar.dbf"));
+}
+
+TEST(SyntheticRows, AnotherWorkingYearMovesEveryDateAndYear) {
+    const SyntheticRows a = GenerateSyntheticRows({80, 5, false, 2015});
+    const SyntheticRows b = GenerateSyntheticRows({80, 5, false, 2026});
+    int dates = 0;
+    const auto compare = [&](const std::vector<QVariantList>& x, const std::vector<QVariantList>& y, const char* what) {
+        ASSERT_EQ(x.size(), y.size()) << what;
+        for (size_t r = 0; r < x.size(); ++r)
+            for (qsizetype c = 0; c < x[r].size(); ++c) {
+                if (x[r][c].metaType().id() != QMetaType::QDate) continue;
+                ++dates;
+                EXPECT_EQ(x[r][c].toDate().addYears(11), y[r][c].toDate()) << what << " row " << r << " column " << c;
+            }
+    };
+    compare(a.debits, b.debits, "Debit.dbf");
+    compare(a.manualLines, b.manualLines, "Datorii.dbf");
+    for (int i = 0; i < 7; ++i) compare(a.pages[i], b.pages[i], "pages");
+    EXPECT_GT(dates, 100);
+}
+
+TEST(SyntheticCommuneTool, ADemoMadeTodayIsPaidTodayWithItsBudgetAccounts) {
+    test::TestServices env;
+    const QString folder = env.root() + "/demo";
+    QString out;
+    ASSERT_EQ(test::runTool({"demo", folder, "--roles", "40"}, &out), 0) << out.toStdString();
+    EXPECT_EQ(CountersFile(folder + "/Vartesa.set").ReadCounter("SERVER", "ANLUCRU"),
+              QString::number(QDate::currentDate().year()));
+    // Role 1's first claim, paid today without naming a date.
+    ASSERT_EQ(test::runTool({"account", folder, "1"}, &out), 0) << out.toStdString();
+    const QString claim = out.split('\n').value(2).section(',', 1, 1); // under [IMPOZITE] and its header
+    ASSERT_FALSE(claim.isEmpty()) << out.toStdString();
+    ASSERT_EQ(test::runTool({"pay", folder, "1", "--user", "CASIER1", "--tax", claim + "=1"}, &out), 0)
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("IDCHIT")) << out.toStdString();
 }
 
 } // namespace

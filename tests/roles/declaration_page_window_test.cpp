@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,36 @@ TEST_F(PageWindowTest, ARefusalPointsAtTheFieldAndKeepsWhatWasTyped) {
     window->ListView1Click(0);
     EXPECT_EQ(window->currentEntry(), 6);
     EXPECT_EQ(control<QLineEdit>(page, "AUTO1")->text(), "3");
+}
+
+TEST_F(PageWindowTest, AnAreaTypedWithTheDecimalCommaIsStoredAsTyped) {
+    DeclarationPageWidget* page = open(2);
+    auto* area = control<QLineEdit>(page, "SupC1");
+    area->clear();
+    QTest::keyClicks(area, "1,5,");
+    EXPECT_EQ(area->text(), "1,5") << "the second comma is refused";
+    ASSERT_EQ(f.env.messages().hints().size(), 1u);
+    EXPECT_EQ(f.env.messages().hints()[0].anchor, "SupC1");
+    auto* year = control<QLineEdit>(page, "AnC1");
+    year->clear();
+    QTest::keyClicks(year, "19,");
+    EXPECT_EQ(year->text(), "19") << "a whole field refuses the comma";
+    EXPECT_EQ(f.env.messages().hints().size(), 2u);
+    clickSave(page);
+    EXPECT_DOUBLE_EQ(stored("Pag2.dbf", "C1S").toDouble(), 1.5);
+}
+
+TEST_F(PageWindowTest, EscapeOnTheUnsavedQuestionKeepsThePageAndNuDropsIt) {
+    DeclarationPageWidget* page = open(5);
+    control<QLineEdit>(page, "AUTO1")->setText("3");
+    f.env.messages().answerNext("RENUNT");
+    window->ListView1Click(0);
+    EXPECT_EQ(window->currentEntry(), 6) << "Escape goes back to the page";
+    EXPECT_EQ(control<QLineEdit>(page, "AUTO1")->text(), "3");
+    f.env.messages().answerNext("NU");
+    window->ListView1Click(0);
+    EXPECT_EQ(window->currentEntry(), 0);
+    EXPECT_EQ(stored("Pag5.dbf", "AUTO1").toInt(), 0);
 }
 
 TEST_F(PageWindowTest, ALockedYearReloadsThePageAndSavesNothing) {

@@ -80,6 +80,11 @@ TEST_F(PagesTest, SaveRefusalsWriteNothing) {
         {3, {{"AMA1", "POATE"}}, R::BadValue, "AMA1"},
         {7, {{"LIN1", "-3"}}, R::BadValue, "LIN1"},
         {7, {{"LIN2", "1.5"}}, R::BadValue, "LIN2"},
+        {7, {{"LIN2", "1,5"}}, R::BadValue, "LIN2"}, // a whole number, whichever the separator
+        {2, {{"C1S", "1,5,0"}}, R::BadValue, "C1S"},
+        {2, {{"C1S", "1.5,0"}}, R::BadValue, "C1S"},
+        {2, {{"C1S", "1,5a"}}, R::BadValue, "C1S"},
+        {2, {{"C1S", "1,555"}}, R::BadValue, "C1S"}, // two decimals
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);
@@ -93,6 +98,14 @@ TEST_F(PagesTest, SaveRefusalsWriteNothing) {
             EXPECT_TRUE(r->text().contains("(" + c.field + ")")) << r->text().toStdString();
         }
         EXPECT_EQ(pages.load(id, c.page, f.defaults), before) << "written despite " << r->text().toStdString();
+    }
+}
+
+TEST_F(PagesTest, TheDecimalCommaAndPointAreBothOneAndAHalf) {
+    for (const char* typed : {"1,5", "1.5", " 1,50 "}) {
+        saveWith(2, {{"C1S", "0"}});
+        saveWith(2, {{"C1S", typed}});
+        EXPECT_EQ(stored(2, "C1S"), "1.50") << typed;
     }
 }
 

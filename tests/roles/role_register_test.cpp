@@ -93,6 +93,20 @@ TEST(RoleForm, TypedValuesAreTidied) {
               QStringList({"VALEA MARE", "12A", "ION POPESCU", "Str. Mare 1"}));
 }
 
+TEST(RoleForm, AVillageTypedWithACommaBelowIsTheListedOne) {
+    Role r;
+    r.village = QString::fromUtf8("vârteșa");
+    r.number = "1";
+    r.name = "ION";
+    ASSERT_TRUE(TidyAndCheckRole(r).ok());
+    EXPECT_EQ(r.village, QString::fromUtf8("VÂRTEŞA")) << "stored in the table's letters";
+    test::TestServices env;
+    Role typed = r;
+    typed.village = QString::fromUtf8("VÂRTEȘA");
+    EXPECT_TRUE(ConfirmNewVillage({QString::fromUtf8("VÂRTEŞA")}, typed, "Adaugare", env.messages()).ok());
+    EXPECT_TRUE(env.messages().shown().empty()) << "no question about a new village";
+}
+
 TEST(RoleRegister, NextNumberIsTheGreatestNumericPlusOne) {
     RoleFolder f;
     EXPECT_EQ(f.roles.ProposeRoleNumber(), "1") << "empty register";

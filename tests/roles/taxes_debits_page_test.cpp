@@ -90,7 +90,7 @@ TEST_F(TaxesDebitsPageTest, SaleTypedWithEnterIsStoredNegativeAndReopenedPositiv
         d.Categoria->setCurrentText("Vanzare");
         EXPECT_EQ(d.BDLabel->text(), "BS");
         d.Valoare->setText("120");
-        d.Detalii->SupC->setText("70");
+        d.Detalii->SupC->setText("70,5"); // the decimal comma of a Romanian keyboard
         pressEnter(d.Valoare);
         for (int i = 0; i < 6 && d.isVisible(); ++i) {
             walk << d.focusWidget()->objectName();
@@ -105,7 +105,7 @@ TEST_F(TaxesDebitsPageTest, SaleTypedWithEnterIsStoredNegativeAndReopenedPositiv
     QString reopened;
     whenShown(d, [&] { reopened = d.Categoria->currentText() + ' ' + d.Valoare->text() + ' ' + d.Detalii->SupC->text(); });
     page->EditDebClick();
-    EXPECT_EQ(reopened, "Vanzare 120 70");
+    EXPECT_EQ(reopened, "Vanzare 120 70.5");
 
     f.db().exec(QStringLiteral("UPDATE \"%1\" SET SUMAC = -100").arg(f.path("Debit.dbf")));
     page->loadRole(ana);

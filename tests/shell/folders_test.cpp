@@ -85,6 +85,14 @@ TEST(DataFolders, DefaultDataIsInsideTheProgramFolderAndStartsAsTheDataFolder) {
     EXPECT_TRUE(f.isLocalMode());
 }
 
+TEST(DataFolders, TheDemonstrationLivesInTheProgramFolderTheClerkNamed) {
+    const FolderInputs plain = machine();
+    EXPECT_EQ(DemoFolders(resolveFolders(plain), plain.arguments).data, "/home/ion/.local/state/Vartesa/Demo/Data");
+    const FolderInputs named = machine({"--program-folder", "/srv/proba"});
+    const Folders f = DemoFolders(resolveFolders(named), named.arguments);
+    EXPECT_EQ(QStringList({f.program, f.data}), QStringList({"/srv/proba", "/srv/proba/Data"}));
+}
+
 TEST(MachineFolder, FollowsTheUserStateLocation) {
     FolderInputs in = machine();
     EXPECT_EQ(resolveFolders(in).machine, "/home/ion/.local/state/Vartesa");

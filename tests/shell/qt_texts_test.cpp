@@ -2,8 +2,14 @@
 
 #include "shell/ui/qt_texts.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QGroupBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTabWidget>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -56,4 +62,24 @@ TEST(QtTexts, FileDialogButtonsAndEditMenuAreRomanian) {
     std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
     EXPECT_EQ(captions(menu->actions()),
               QStringList({"&Anuleaza", "&Reface", "&Taie", "&Copiaza", "&Lipeste", "Sterge", "Selecteaza tot"}));
+}
+
+TEST(QtTexts, ThePrintDialogAndTheCalendarAreRomanian) {
+    Installed romanian;
+    ASSERT_NE(romanian.texts, nullptr) << "built without lrelease (qt6-l10n-tools)";
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    QStringList shown;
+    for (const QLabel* l : dialog.findChildren<QLabel*>()) shown << l->text();
+    for (const QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) shown << b->text();
+    for (const QGroupBox* g : dialog.findChildren<QGroupBox*>()) shown << g->title();
+    for (const QTabWidget* t : dialog.findChildren<QTabWidget*>())
+        for (int i = 0; i < t->count(); ++i) shown << t->tabText(i);
+    for (const char* text : {"Imprimanta", "&Nume:", "&Optiuni >>", "Copii", "Paginile de la", "Asamblate"})
+        EXPECT_TRUE(shown.contains(QString::fromLatin1(text))) << text << " not in " << shown.join(" | ").toStdString();
+
+    vartesa::UseRomanianCalendars(QCoreApplication::instance());
+    QCalendarWidget calendar;
+    calendar.ensurePolished();
+    EXPECT_EQ(calendar.locale().monthName(3), QString::fromUtf8("martie"));
 }

@@ -142,6 +142,18 @@ TEST(StartupValues, TheVersionTextNamesThisRelease) {
     EXPECT_EQ(WorkingYear(), "2015");
 }
 
+TEST_F(StartupTest, AStartWorksInTheYearTheDataFolderNames) {
+    const struct {
+        const char* stored;
+        const char* year;
+    } cases[] = {{"2026", "2026"}, {"", "2015"}, {"doua mii", "2015"}, {"26", "2015"}};
+    for (const auto& c : cases) {
+        CountersFile(data() + "/Vartesa.set").WriteCounter("SERVER", kWorkingYearKey, QLatin1String(c.stored));
+        start();
+        EXPECT_EQ(WorkingYear(), QLatin1String(c.year)) << c.stored;
+    }
+}
+
 // --- local or network mode ----------------------------------------------------------------
 
 TEST_F(StartupTest, WithoutAServerTheDefaultDataFolderIsUsed) {

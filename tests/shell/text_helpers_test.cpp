@@ -42,6 +42,38 @@ TEST(TextHelpers, WithoutSpaceTheFirstWordIsTheWholeTextAndNothingFollows) {
     EXPECT_EQ(AfterFirstWord(""), "");
 }
 
+TEST(TextHelpers, NumberFieldsTakeTheCommaOrThePointOnce) {
+    struct Case {
+        const char* text;
+        int decimals;
+        const char* hint; // empty: may stand in the field
+    };
+    const Case cases[] = {
+        {"", 2, ""},
+        {"1,", 2, ""},
+        {"1,5", 2, ""},
+        {"1.25", 2, ""},
+        {",5", 2, ""},
+        {"1234", 0, ""},
+        {"1,5,", 2, "Aici se scrie un numar: cifre si cel mult o virgula!"},
+        {"1.5,", 2, "Aici se scrie un numar: cifre si cel mult o virgula!"},
+        {"1a", 2, "Aici se scrie un numar: cifre si cel mult o virgula!"},
+        {"-1", 2, "Aici se scrie un numar: cifre si cel mult o virgula!"},
+        {"1a", 0, "Aici se scrie un numar intreg: doar cifre!"},
+        {"1,", 0, "Aici se scrie un numar intreg, fara virgula!"},
+        {"1,255", 2, "Aici incap cel mult 2 zecimale!"},
+        {"12345,5", 2, "Aici incap cel mult 4 cifre inainte de virgula!"},
+        {"12345", 0, "Aici incap cel mult 4 cifre!"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NumberFieldHint(c.text, 4, c.decimals), QString::fromLatin1(c.hint)) << c.text;
+    const std::optional<TypedDecimal> d = ParseTypedDecimal(" 007,250 ");
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(QStringList({d->whole, d->fraction}), QStringList({"7", "25"}));
+    EXPECT_EQ(ParseTypedDecimal("1,5")->value(), 1.5);
+    for (const char* bad : {",", "", "1,5,0", "1 5"}) EXPECT_FALSE(ParseTypedDecimal(bad).has_value()) << bad;
+}
+
 TEST(TextHelpers, JoinWithAndChainsBracketedConditions) {
     EXPECT_EQ(JoinWithAnd("(A)(B)(C)"), "(A) AND (B) AND (C)");
     EXPECT_EQ(JoinWithAnd("  (SATUL='X')(ROL<>'') "), "(SATUL='X') AND (ROL<>'')");

@@ -5,6 +5,7 @@
 #include "shell/ui/progress_window.h"
 #include "shell/ui/single_instance.h"
 #include "shell/ui/startup_window.h"
+#include "shell/ui/window_looks.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -13,6 +14,7 @@
 #include <QLayout>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -279,4 +281,28 @@ TEST(BringForward, RestoresAMinimisedWindowAndShowsAHiddenOne) {
     bringWindowForward(&hidden);
     EXPECT_TRUE(hidden.isVisible());
     bringWindowForward(nullptr); // no window yet: nothing to do, no crash
+}
+
+TEST(WindowPlace, AWindowIsMovedWhollyOntoTheScreen) {
+    const QRect screen(0, 0, 1366, 738);
+    const struct {
+        QRect frame, fitted;
+    } cases[] = {
+        {{100, 100, 400, 300}, {100, 100, 400, 300}},   // already on it
+        {{100, 600, 400, 300}, {100, 438, 400, 300}},   // crept below the bottom
+        {{1200, -20, 400, 300}, {966, 0, 400, 300}},    // off the right and the top
+        {{-50, 10, 2000, 900}, {0, 0, 2000, 900}},      // larger than the screen: top left on it
+    };
+    for (const auto& c : cases) EXPECT_EQ(FitOnScreen(c.frame, screen), c.fitted) << c.frame.y();
+}
+
+TEST(WindowPlace, AWindowOpenedOffTheScreenOpensOnIt) {
+    KeepWindowsOnScreen(QCoreApplication::instance());
+    QDialog dialog;
+    dialog.resize(300, 200);
+    dialog.move(5000, 5000);
+    dialog.show();
+    const QRect available = dialog.screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(dialog.frameGeometry())) << dialog.frameGeometry().x() << "," << dialog.frameGeometry().y();
+    dialog.hide();
 }

@@ -3,6 +3,7 @@
 #include "admin_window.h"
 
 #include "admin/admin_catalog.h"
+#include "shell/ui/upper_case.h"
 #include "shell/ui/window_looks.h"
 
 #include <QComboBox>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace vartesa {
@@ -29,7 +29,7 @@ QLabel* heading(const QString& text, bool bold, QWidget* parent) {
 }
 
 // A field of its kind: a free text, a list of its items, or a number that takes at most
-// the control's digits before and after the point.
+// the control's digits before and after the comma (or point).
 QWidget* makeField(const AdminControl& c, QWidget* parent) {
     QWidget* field = nullptr;
     if (c.kind == SettingKind::List) {
@@ -42,10 +42,7 @@ QWidget* makeField(const AdminControl& c, QWidget* parent) {
             edit->setMaxLength(40); // VALOARE of Ini.dbf
             fitCharacters(edit, 40, false);
         } else {
-            const QString pattern = c.decimals > 0
-                                        ? QStringLiteral("\\d{0,%1}(\\.\\d{0,%2})?").arg(c.integerDigits).arg(c.decimals)
-                                        : QStringLiteral("\\d{0,%1}").arg(c.integerDigits);
-            edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
+            acceptTypedNumber(edit, c.integerDigits, c.decimals, nullptr); // "0,5" and "0.5" alike
             edit->setAlignment(Qt::AlignRight);
             edit->setMaximumWidth(90);
         }

@@ -1,6 +1,8 @@
 #include "roles/ui/debit_detail_forms.h"
 
+#include "shell/text_helpers.h"
 #include "shell/ui/combo_helpers.h"
+#include "shell/ui/upper_case.h"
 #include "shell/ui/window_looks.h"
 
 #include <QCheckBox>
@@ -34,7 +36,18 @@ QLineEdit* numberField(QWidget* parent, const char* name, const QString& pattern
     return f;
 }
 
-QLineEdit* areaField(QWidget* parent, const char* name) { return numberField(parent, name, QStringLiteral("\\d{0,6}(\\.\\d{0,4})?")); }
+// An area: six digits, four decimals, "1,5" and "1.5" alike.
+QLineEdit* areaField(QWidget* parent, const char* name, Messages* messages) {
+    auto* f = named(new QLineEdit(parent), name);
+    acceptTypedNumber(f, 6, 4, messages);
+    f->setAlignment(Qt::AlignRight);
+    return f;
+}
+
+double areaOf(const QLineEdit* field) {
+    const std::optional<TypedDecimal> d = ParseTypedDecimal(field->text());
+    return d ? d->value() : 0;
+}
 QLineEdit* wholeField(QWidget* parent, const char* name, int digits) {
     return numberField(parent, name, QStringLiteral("\\d{0,%1}").arg(digits));
 }
@@ -58,7 +71,7 @@ QString number(double v) { return PairNumber(v); }
 
 } // namespace
 
-DebitDetailForms::DebitDetailForms(QWidget* parent) : QStackedWidget(parent) {
+DebitDetailForms::DebitDetailForms(QWidget* parent, Messages* messages) : QStackedWidget(parent), messages_(messages) {
     setObjectName(QStringLiteral("DetaliiDebit"));
     addWidget(buildPersonBuilding());
     addWidget(buildCompanyBuilding());
@@ -70,7 +83,7 @@ DebitDetailForms::DebitDetailForms(QWidget* parent) : QStackedWidget(parent) {
 QWidget* DebitDetailForms::buildPersonBuilding() {
     auto* page = named(new QWidget(this), "CladiriFizice");
     CladTip = list(page, "CladTip", kBuildingKinds);
-    SupC = areaField(page, "SupC");
+    SupC = areaField(page, "SupC", messages_);
     CodMat = list(page, "CodMat", MaterialClasses());
     ZonaC = list(page, "ZonaC", kZonesAtoD);
     RangC = list(page, "RangC", kRanks);
@@ -103,7 +116,7 @@ QWidget* DebitDetailForms::buildCompanyBuilding() {
 QWidget* DebitDetailForms::buildInsideLand() {
     auto* page = named(new QWidget(this), "TerenIntravilan");
     CategIntra = list(page, "CategIntra", InsideLandCategories());
-    SupIntra = areaField(page, "SupIntra");
+    SupIntra = areaField(page, "SupIntra", messages_);
     UMIntra = named(new QLabel(QStringLiteral("mp"), page), "UMIntra");
     ZonaIntra = list(page, "ZonaIntra", kZonesAtoE);
     connect(CategIntra, &QComboBox::currentIndexChanged, this,
@@ -118,7 +131,7 @@ QWidget* DebitDetailForms::buildInsideLand() {
 QWidget* DebitDetailForms::buildOutsideLand() {
     auto* page = named(new QWidget(this), "TerenExtravilan");
     CategExtra = list(page, "CategExtra", OutsideLandCategories());
-    SupExtra = areaField(page, "SupExtra");
+    SupExtra = areaField(page, "SupExtra", messages_);
     ZonaExtra = list(page, "ZonaExtra", kZonesAtoD);
     auto* f = new QFormLayout(page);
     f->addRow(QStringLiteral("Categoria"), CategExtra);
@@ -227,7 +240,7 @@ DebitDetails DebitDetailForms::details() const {
     switch (form_) {
     case DebitForm::PersonBuilding:
         d.annex = CladTip->currentIndex() == 1;
-        d.area = SupC->text().toDouble();
+        d.area = areaOf(SupC);
         d.material = CodMat->currentIndex();
         d.zone = ZonaC->currentText();
         d.rank = RangC->currentText();
@@ -241,12 +254,12 @@ DebitDetails DebitDetailForms::details() const {
         break;
     case DebitForm::InsideLand:
         d.category = CategIntra->currentIndex();
-        d.area = SupIntra->text().toDouble();
+        d.area = areaOf(SupIntra);
         d.zone = ZonaIntra->currentText();
         break;
     case DebitForm::OutsideLand:
         d.category = CategExtra->currentIndex();
-        d.area = SupExtra->text().toDouble();
+        d.area = areaOf(SupExtra);
         d.zone = ZonaExtra->currentText();
         break;
     case DebitForm::Vehicle:

@@ -15,6 +15,8 @@ class QLineEdit;
 
 namespace vartesa {
 
+class Messages;
+
 /// What a fresh form shows.
 struct DebitFormDefaults {
     int year = 0;       // working year, for the building's year
@@ -25,7 +27,8 @@ struct DebitFormDefaults {
 
 class DebitDetailForms : public QStackedWidget {
 public:
-    explicit DebitDetailForms(QWidget* parent = nullptr);
+    /// `messages` shows the balloon of a key an area field refuses (none: refused silently).
+    explicit DebitDetailForms(QWidget* parent = nullptr, Messages* messages = nullptr);
 
     void setForm(DebitForm form);
     DebitForm form() const { return form_; }
@@ -78,6 +81,7 @@ private:
     void showVehicleFields();
 
     DebitForm form_ = DebitForm::PersonBuilding;
+    Messages* messages_ = nullptr; // balloons of the area fields
 };
 
 } // namespace vartesa

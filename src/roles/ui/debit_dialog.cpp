@@ -54,7 +54,7 @@ TAddImpozit::TAddImpozit(Services& services, AdminConstants& constants, QWidget*
     Numarul = numberField(this, "Numarul", QStringLiteral("\\d{0,10}"));
     // A sign may be typed, to be refused with its message: the sign comes from the kind.
     Valoare = numberField(this, "Valoare", QStringLiteral("-?\\d{0,6}"));
-    Detalii = new DebitDetailForms(this);
+    Detalii = new DebitDetailForms(this, &services.messages());
     MemoreazaBut = named(new QPushButton(QStringLiteral("&Memoreaza"), this), "MemoreazaBut");
     auto* cancel = named(new QPushButton(QStringLiteral("&Renunt"), this), "RenuntBut");
     auto* codes = named(new QPushButton(QStringLiteral("Coduri clasificare"), this), "CoduriBut");

@@ -7,6 +7,7 @@
 #include "shell/services.h"
 #include "shell/startup.h"
 #include "shell/ui/enter_navigation.h"
+#include "shell/ui/upper_case.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -206,11 +206,9 @@ QWidget* DeclarationPageWidget::makeControl(const PageField& f, QWidget* parent)
     case K::Number:
     case K::Year: {
         auto* edit = new QLineEdit(parent);
-        // Keystrokes past the field's digits are refused, never cut afterwards.
-        const QString pattern = f.decimals > 0 && f.kind == K::Number
-                                    ? QStringLiteral("\\d{0,%1}(\\.\\d{0,%2})?").arg(wholeDigits(f)).arg(f.decimals)
-                                    : QStringLiteral("\\d{0,%1}").arg(wholeDigits(f));
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
+        // Keystrokes past the field's digits are refused with a balloon, never cut afterwards;
+        // "1,5" and "1.5" are both one and a half.
+        acceptTypedNumber(edit, wholeDigits(f), f.kind == K::Number ? f.decimals : 0, &s_.messages());
         edit->setAlignment(Qt::AlignRight);
         const int digits = wholeDigits(f) + (f.decimals > 0 ? f.decimals + 1 : 0);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(digits + 1, '9')) + 14);

@@ -394,9 +394,15 @@ void TGospodarii::showCurrentRole() {
 bool TGospodarii::askToSaveCurrentPage() {
     RolePageWidget* page = entry_ >= 2 ? pages_[size_t(entry_)] : nullptr;
     if (!page || !page->isModified()) return true;
-    if (s_.messages().askYesNo(QStringLiteral("Date nememorate"),
-                               QStringLiteral("Ati facut modificari in pagina si nu le-ati memorat!\r"
-                                              "Doriti sa le memorati?"))) {
+    const MessageResult answer = s_.messages().ShowErrors(
+        QStringLiteral("Date nememorate"),
+        QStringLiteral("Ati facut modificari in pagina si nu le-ati memorat!\r"
+                       "Doriti sa le memorati?"),
+        MessageKind::Confirmation, MessageButton::Da | MessageButton::Nu);
+    // Escape (or closing the question) goes back to the page with what was typed: only a NU
+    // said on purpose throws the changes away.
+    if (answer == MessageResult::Renunt) return false;
+    if (answer == MessageResult::Da) {
         page->save();
         // A refused save keeps the clerk on the page with what was typed.
         return !page->isModified();

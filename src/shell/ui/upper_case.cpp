@@ -1,6 +1,7 @@
 #include "shell/ui/upper_case.h"
 
 #include "shell/services.h"
+#include "shell/text_helpers.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -32,7 +33,32 @@ private:
     QPointer<QWidget> anchor_; // where the balloon points
 };
 
+// A number field: what NumberFieldHint allows passes, anything else is undone whole.
+class TypedNumberValidator final : public QValidator {
+public:
+    TypedNumberValidator(QLineEdit* edit, int wholeDigits, int decimals, Messages* messages, QWidget* anchor)
+        : QValidator(edit), wholeDigits_(wholeDigits), decimals_(decimals), messages_(messages),
+          anchor_(anchor ? anchor : edit) {}
+
+    State validate(QString& input, int&) const override {
+        const QString hint = NumberFieldHint(input, wholeDigits_, decimals_);
+        if (hint.isEmpty()) return Acceptable;
+        if (messages_) messages_->ShowProblemHint(hint, anchor_.data());
+        return Invalid;
+    }
+
+private:
+    int wholeDigits_;
+    int decimals_;
+    Messages* messages_;
+    QPointer<QWidget> anchor_;
+};
+
 } // namespace
+
+void acceptTypedNumber(QLineEdit* edit, int wholeDigits, int decimals, Messages* messages, QWidget* anchor) {
+    edit->setValidator(new TypedNumberValidator(edit, wholeDigits, decimals, messages, anchor));
+}
 
 QString TooLongTextHint(int length, int maxLength) {
     return QStringLiteral("Textul are %1 caractere, aici incap cel mult %2!").arg(length).arg(maxLength);

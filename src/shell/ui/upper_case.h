@@ -22,6 +22,14 @@ void makeUpperCase(QLineEdit* edit, int maxLength, Messages* messages = nullptr,
 /// a name pasted into a narrower column is never stored cut.
 void refuseTooLongText(QLineEdit* edit, int maxLength, Messages& messages, QWidget* anchor = nullptr);
 
+/// `edit` takes a number of at most `wholeDigits` digits before the separator and
+/// `decimals` after it (0: a whole number), the comma or the point as separator. A key, a
+/// paste or a drop that would make anything else (a letter, a second separator, one decimal
+/// too many) is refused whole and a balloon next to `anchor` (the edit when null) says why;
+/// without `messages` it is refused silently.
+void acceptTypedNumber(QLineEdit* edit, int wholeDigits, int decimals, Messages* messages,
+                       QWidget* anchor = nullptr);
+
 /// The balloon's text for a text of `length` characters where `maxLength` fit.
 QString TooLongTextHint(int length, int maxLength);
 

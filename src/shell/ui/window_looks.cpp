@@ -1,6 +1,9 @@
 #include "shell/ui/window_looks.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontMetrics>
+#include <QScreen>
 #include <QHeaderView>
 #include <QTableView>
 #include <QWidget>
@@ -8,6 +11,32 @@
 namespace vartesa {
 
 namespace {
+
+// Remembers a window's place when it closes and puts it back, on the screen, when it opens.
+class WindowPlaces final : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show && event->type() != QEvent::Hide) return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w || !w->isWindow() || (w->windowType() != Qt::Window && w->windowType() != Qt::Dialog)) return false;
+        if (event->type() == QEvent::Hide) {
+            w->setProperty(kPlace, w->frameGeometry().topLeft());
+            return false;
+        }
+        QRect frame = w->frameGeometry();
+        if (const QVariant place = w->property(kPlace); place.isValid()) frame.moveTopLeft(place.toPoint());
+        if (const QScreen* screen = w->screen()) {
+            const QRect fitted = FitOnScreen(frame, screen->availableGeometry());
+            if (fitted.topLeft() != w->frameGeometry().topLeft()) w->move(fitted.topLeft());
+        }
+        return false;
+    }
+
+private:
+    static constexpr const char* kPlace = "vartesaWindowPlace";
+};
 constexpr int kFieldPadding = 14; // frame and inner margins of a line edit
 } // namespace
 
@@ -43,5 +72,16 @@ QTableView* readOnlyGrid(QWidget* parent, const char* objectName, QAbstractItemM
     g->verticalHeader()->setDefaultSectionSize(20);
     return g;
 }
+
+QRect FitOnScreen(const QRect& frame, const QRect& available) {
+    QRect r = frame;
+    if (r.right() > available.right()) r.moveRight(available.right());
+    if (r.bottom() > available.bottom()) r.moveBottom(available.bottom());
+    if (r.left() < available.left()) r.moveLeft(available.left());
+    if (r.top() < available.top()) r.moveTop(available.top());
+    return r;
+}
+
+void KeepWindowsOnScreen(QCoreApplication* app) { app->installEventFilter(new WindowPlaces(app)); }
 
 } // namespace vartesa

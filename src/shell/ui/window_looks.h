@@ -5,9 +5,11 @@
 
 #include <QLatin1String>
 #include <QList>
+#include <QRect>
 #include <Qt>
 
 class QAbstractItemModel;
+class QCoreApplication;
 class QTableView;
 class QWidget;
 
@@ -36,5 +38,14 @@ QTableView* readOnlyGrid(QWidget* parent, const char* objectName, QAbstractItemM
 /// field when `fieldWidths` gives one (characters, in column order), so an empty grid shows
 /// the room its data will take. The last column still stretches.
 void fitColumns(QTableView* grid, const QList<int>& fieldWidths = {});
+
+/// Where a window whose frame is `frame` stands wholly on a screen whose free area is
+/// `available`: moved in as little as it takes; a window larger than the screen keeps its
+/// top left corner on it.
+QRect FitOnScreen(const QRect& frame, const QRect& available);
+
+/// Every window of `app` opens where it stood when it was last closed and wholly on the
+/// screen it is on: a window reopened many times does not creep down by its title bar.
+void KeepWindowsOnScreen(QCoreApplication* app);
 
 } // namespace vartesa

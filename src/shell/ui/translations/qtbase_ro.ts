@@ -1,7 +1,7 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <!-- Qt's own texts in Romanian, in the program's style (no diacritics): the file and folder
-     dialogs, the standard buttons, the edit menu of text fields and the print preview. -->
+     dialogs, the standard buttons, the edit menu of text fields, the print dialog and the print preview. -->
 <TS version="2.1" language="ro_RO">
 <context>
     <name>QFileDialog</name>
@@ -563,6 +563,396 @@ Il stergeti totusi?</translation>
     <message>
         <source>Unknown</source>
         <translation>Necunoscut</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>Imprimanta</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nume:</translation>
+    </message>
+    <message>
+        <source>P&amp;roperties</source>
+        <translation>P&amp;roprietati</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Locatie:</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Previzualizare</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>Tip:</translation>
+    </message>
+    <message>
+        <source>Output &amp;file:</source>
+        <translation>&amp;Fisier de iesire:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintSettingsOutput</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation>Copii</translation>
+    </message>
+    <message>
+        <source>Print range</source>
+        <translation>Pagini de tiparit</translation>
+    </message>
+    <message>
+        <source>Print all</source>
+        <translation>Toate</translation>
+    </message>
+    <message>
+        <source>Pages from</source>
+        <translation>Paginile de la</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>pana la</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Paginile</translation>
+    </message>
+    <message>
+        <source>Current Page</source>
+        <translation>Pagina curenta</translation>
+    </message>
+    <message>
+        <source>Selection</source>
+        <translation>Selectia</translation>
+    </message>
+    <message>
+        <source>Page Set:</source>
+        <translation>Setul de pagini:</translation>
+    </message>
+    <message>
+        <source>Output Settings</source>
+        <translation>Iesire</translation>
+    </message>
+    <message>
+        <source>Copies:</source>
+        <translation>Copii:</translation>
+    </message>
+    <message>
+        <source>Collate</source>
+        <translation>Asamblate</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>In ordine inversa</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optiuni</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Culori</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Grayscale</source>
+        <translation>Tonuri de gri</translation>
+    </message>
+    <message>
+        <source>Duplex Printing</source>
+        <translation>Tiparire fata-verso</translation>
+    </message>
+    <message>
+        <source>Double Sided Printing</source>
+        <translation>Tiparire fata-verso</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Fara</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Fara</translation>
+    </message>
+    <message>
+        <source>Long side</source>
+        <translation>Latura lunga</translation>
+    </message>
+    <message>
+        <source>Short side</source>
+        <translation>Latura scurta</translation>
+    </message>
+    <message>
+        <source>Long side binding</source>
+        <translation>Legare pe latura lunga</translation>
+    </message>
+    <message>
+        <source>Short side binding</source>
+        <translation>Legare pe latura scurta</translation>
+    </message>
+</context>
+<context>
+    <name>QPageSetupWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>Hartie</translation>
+    </message>
+    <message>
+        <source>Page size:</source>
+        <translation>Format pagina:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Latime:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Inaltime:</translation>
+    </message>
+    <message>
+        <source>Paper source:</source>
+        <translation>Sursa hartiei:</translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation>Orientare</translation>
+    </message>
+    <message>
+        <source>Portrait</source>
+        <translation>Portret</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation>Peisaj</translation>
+    </message>
+    <message>
+        <source>Reverse landscape</source>
+        <translation>Peisaj inversat</translation>
+    </message>
+    <message>
+        <source>Reverse portrait</source>
+        <translation>Portret inversat</translation>
+    </message>
+    <message>
+        <source>Margins</source>
+        <translation>Margini</translation>
+    </message>
+    <message>
+        <source>top margin</source>
+        <translation>marginea de sus</translation>
+    </message>
+    <message>
+        <source>left margin</source>
+        <translation>marginea din stanga</translation>
+    </message>
+    <message>
+        <source>right margin</source>
+        <translation>marginea din dreapta</translation>
+    </message>
+    <message>
+        <source>bottom margin</source>
+        <translation>marginea de jos</translation>
+    </message>
+    <message>
+        <source>Page Layout</source>
+        <translation>Asezare in pagina</translation>
+    </message>
+    <message>
+        <source>Page order:</source>
+        <translation>Ordinea paginilor:</translation>
+    </message>
+    <message>
+        <source>Pages per sheet:</source>
+        <translation>Pagini pe foaie:</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Personalizat</translation>
+    </message>
+    <message>
+        <source>Millimeters (mm)</source>
+        <translation>Milimetri (mm)</translation>
+    </message>
+    <message>
+        <source>Inches (in)</source>
+        <translation>Toli (in)</translation>
+    </message>
+    <message>
+        <source>Points (pt)</source>
+        <translation>Puncte (pt)</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintPropertiesWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Pagina</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avansat</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintPropertiesDialog</name>
+    <message>
+        <source>Printer Properties</source>
+        <translation>Proprietatile imprimantei</translation>
+    </message>
+    <message>
+        <source>Job Options</source>
+        <translation>Optiunile lucrarii</translation>
+    </message>
+    <message>
+        <source>Page Setup Conflicts</source>
+        <translation>Conflicte de asezare in pagina</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avansat</translation>
+    </message>
+</context>
+<context>
+    <name>QUnixPrintWidget</name>
+    <message>
+        <source>Print To File ...</source>
+        <translation>Tiparire in fisier ...</translation>
+    </message>
+    <message>
+        <source>%1 is a directory.
+Please choose a different file name.</source>
+        <translation>%1 este un director.
+Alegeti alt nume de fisier.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to overwrite it?</source>
+        <translation>%1 exista deja.
+Doriti sa il inlocuiti?</translation>
+    </message>
+    <message>
+        <source>File %1 is not writable.
+Please choose a different file name.</source>
+        <translation>In fisierul %1 nu se poate scrie.
+Alegeti alt nume de fisier.</translation>
+    </message>
+    <message>
+        <source>Local file</source>
+        <translation>Fisier local</translation>
+    </message>
+    <message>
+        <source>Write PDF file</source>
+        <translation>Scrie fisier PDF</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintDialog</name>
+    <message>
+        <source>&amp;Options &gt;&gt;</source>
+        <translation>&amp;Optiuni &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Options &lt;&lt;</source>
+        <translation>&amp;Optiuni &lt;&lt;</translation>
+    </message>
+    <message>
+        <source>Print To File ...</source>
+        <translation>Tiparire in fisier ...</translation>
+    </message>
+    <message>
+        <source>Write PDF file</source>
+        <translation>Scrie fisier PDF</translation>
+    </message>
+    <message>
+        <source>Invalid Pages Definition</source>
+        <translation>Pagini scrise gresit</translation>
+    </message>
+    <message>
+        <source>Page Setup</source>
+        <translation>Asezare in pagina</translation>
+    </message>
+</context>
+<context>
+    <name>QCupsJobWidget</name>
+    <message>
+        <source>Job</source>
+        <translation>Lucrarea</translation>
+    </message>
+    <message>
+        <source>Job Control</source>
+        <translation>Controlul lucrarii</translation>
+    </message>
+    <message>
+        <source>Scheduled printing:</source>
+        <translation>Tiparire programata:</translation>
+    </message>
+    <message>
+        <source>Billing information:</source>
+        <translation>Informatii de facturare:</translation>
+    </message>
+    <message>
+        <source>Job priority:</source>
+        <translation>Prioritatea lucrarii:</translation>
+    </message>
+    <message>
+        <source>Banner Pages</source>
+        <translation>Pagini de separare</translation>
+    </message>
+    <message>
+        <source>End:</source>
+        <translation>La sfarsit:</translation>
+    </message>
+    <message>
+        <source>Start:</source>
+        <translation>La inceput:</translation>
+    </message>
+    <message>
+        <source>Print Immediately</source>
+        <translation>Tipareste imediat</translation>
+    </message>
+    <message>
+        <source>Hold Indefinitely</source>
+        <translation>Amana pe termen nedefinit</translation>
+    </message>
+    <message>
+        <source>Specific Time</source>
+        <translation>La o anumita ora</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Fara</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
     </message>
 </context>
 </TS>
