@@ -66,6 +66,7 @@ int runAssess(const QStringList& args) {
         if (o.all) {
             AssessRunHooks hooks;
             hooks.refused = [&out](const Role& role) { out << RefusalText(role) << '\n'; };
+            hooks.notStorable = [](const Role&, const QString& why) { QTextStream(stderr) << why << '\n'; };
             hooks.progress = [](int, int) {};
             const AssessRunResult r =
                 AssessAllVillages(*services, constants, AssessmentVillageList(db, folder), hooks);

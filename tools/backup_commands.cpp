@@ -52,7 +52,9 @@ int runRestore(const QStringList& args) {
     if (args.size() != 2) return usage("restore ARHIVA DATAFOLDER");
     try {
         const auto entries = RestoreDataFolder(args[0], QDir(args[1]).absolutePath());
-        QTextStream(stdout) << entries.size() << " fisiere restaurate in " << args[1] << '\n';
+        QTextStream(stdout) << entries.size() << " fisiere restaurate in " << args[1] << '\n'
+                            << "Fisierele de dinainte de restaurare sunt pastrate in "
+                            << KeptDataFolder(QDir(args[1]).absolutePath()) << '\n';
         return 0;
     } catch (const Error& e) {
         return failed(e);
@@ -63,7 +65,7 @@ int runListArchive(const QStringList& args) {
     if (args.size() != 1) return usage("list-archive ARHIVA");
     try {
         QTextStream out(stdout);
-        for (const ArchiveEntry& entry : CheckArchive(args[0])) out << entry.name << '\t' << entry.size << '\n';
+        for (const ArchiveEntry& entry : CheckDataArchive(args[0])) out << entry.name << '\t' << entry.size << '\n';
         return 0;
     } catch (const Error& e) {
         return failed(e);

@@ -121,6 +121,10 @@ int runStart(const QStringList& args) {
         StartupSequence sequence({folders, database, registry, messages, clock, nullptr,
                                   UpgradeHooks(database, folders, messages, desktop, DefaultAdminSettings())});
         sequence.run();
+        if (sequence.upkeepFailed()) {
+            QTextStream(stderr) << StartupSequence::upkeepFailedText() << '\n';
+            return 1;
+        }
         QTextStream(stdout) << "Pornire terminata: " << folders.data << (sequence.isFirstStartOfDay() ? " (prima pornire azi)" : "")
                             << '\n';
     } catch (const Error& e) {

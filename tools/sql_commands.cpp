@@ -6,6 +6,7 @@
 #include "db/dbf_format.h"
 #include "db/error.h"
 #include "db/file_io.h"
+#include "db/folder_use.h"
 #include "db/query.h"
 
 #include <QFile>
@@ -23,6 +24,7 @@ int runSql(const QStringList& args) {
     }
     try {
         db::Database database(args[0]);
+        db::confineToBaseFolder(database);
         QVariantList values;
         for (const QString& v : args.mid(2)) values << v;
         const QString sql = args[1].trimmed();

@@ -290,6 +290,9 @@ int main(int argc, char** argv) {
             StartupSequence sequence({services.folders, services.database(), services.registry(),
                                       services.messages(), services.clock(), &window, std::move(hooks)});
             sequence.run();
+            if (sequence.upkeepFailed())
+                services.messages().ShowErrors(QStringLiteral("Pornire program"), StartupSequence::upkeepFailedText(),
+                                               MessageKind::Warning, MessageButton::Ok);
             window.setStatus(QStringLiteral("Baza de date: ") + services.folders.data);
             window.advance(100);
             window.unsetCursor();

@@ -1,17 +1,24 @@
 #include "backup.h"
 
 #include "db/database.h"
+#include "db/dbf_format.h"
 #include "db/error.h"
+#include "db/folder_use.h"
 #include "shell/file_helpers.h"
 #include "shell/registry.h"
 #include "shell/services.h"
+#include "shell/table_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
+
+#include <algorithm>
+#include <memory>
 
 #include <filesystem>
 #include <system_error>
@@ -85,27 +92,69 @@ struct Moves {
     }
 };
 
-// Moves the current files of `data` aside into `old` and the staged ones in. On failure
-// everything goes back where it was and an Error is thrown.
-void swapIn(const QString& data, const QString& staging, const QString& old) {
-    DeleteFolder(old);
-    if (!QDir().mkpath(old))
-        throw Error(QStringLiteral("Nu pot crea directorul %1").arg(old), old);
+// Moves the current files of `data` aside into `kept` and the staged ones in. On failure
+// everything goes back where it was and an Error is thrown. The files moved aside stay in
+// `kept`: nothing the clerk had is deleted by a restore.
+void swapIn(const QString& data, const QString& staging, const QString& kept) {
+    const QString previous = kept + QStringLiteral(".sters");
+    DeleteFolder(previous);
+    if (QFileInfo::exists(kept) && !renameReplacing(kept, previous))
+        throw Error(QStringLiteral("Nu pot muta directorul %1").arg(kept), kept);
+    if (!QDir().mkpath(kept)) {
+        renameReplacing(previous, kept);
+        throw Error(QStringLiteral("Nu pot crea directorul %1").arg(kept), kept);
+    }
     Moves aside;
     Moves in;
     const auto fail = [&](const QString& file) {
         in.undo();
         aside.undo();
-        DeleteFolder(old);
+        DeleteFolder(kept);
+        renameReplacing(previous, kept);
         return Error(QStringLiteral("Nu pot muta fisierul %1; baza de date a ramas cea veche").arg(file), file);
     };
     for (const QFileInfo& f : folderFiles(data))
         // The workstations' lock file stays: its locks must keep guarding the folder while
         // the tables change under it (the archive never holds it, it is empty).
-        if (f.fileName().compare(kLockFileName, Qt::CaseInsensitive) != 0 && !aside.move(f.absoluteFilePath(), old + '/' + f.fileName())) throw fail(f.absoluteFilePath());
+        if (f.fileName().compare(kLockFileName, Qt::CaseInsensitive) != 0 && !aside.move(f.absoluteFilePath(), kept + '/' + f.fileName())) throw fail(f.absoluteFilePath());
     for (const QFileInfo& f : folderFiles(staging))
         if (!in.move(f.absoluteFilePath(), data + '/' + f.fileName())) throw fail(f.absoluteFilePath());
-    DeleteFolder(old);
+    DeleteFolder(previous);
+}
+
+// The tables a data folder cannot work without.
+const QStringList& requiredTables() {
+    static const QStringList names = {tables::Roles, tables::Ledger, tables::Balances};
+    return names;
+}
+
+// Refuses an archive, already unpacked into `staging`, that lacks a table of the database or
+// holds a table the engine would refuse on open.
+void checkStagedTables(const QString& staging, const std::vector<ArchiveEntry>& entries) {
+    QStringList missing;
+    for (const QString& table : requiredTables()) {
+        const bool held = std::any_of(entries.begin(), entries.end(), [&](const ArchiveEntry& e) {
+            return SplitStoredName(e.name).file.compare(table, Qt::CaseInsensitive) == 0;
+        });
+        if (!held) missing << table;
+    }
+    if (!missing.isEmpty())
+        throw Error(QStringLiteral("Arhiva nu contine baza de date: lipseste %1").arg(missing.join(QStringLiteral(", "))),
+                    QStringLiteral("arhiva"));
+    for (const ArchiveEntry& entry : entries) {
+        const QString file = SplitStoredName(entry.name).file;
+        if (!file.endsWith(QLatin1String(".dbf"), Qt::CaseInsensitive)) continue;
+        const QString path = staging + '/' + file;
+        QString fault;
+        try {
+            fault = db::inspectTableFile(path).fault;
+            if (!fault.isEmpty()) fault = db::damagedTableText(path, fault);
+        } catch (const Error& e) {
+            fault = e.text();
+        }
+        if (!fault.isEmpty())
+            throw Error(QStringLiteral("Arhiva contine o tabela deteriorata. %1").arg(fault), QStringLiteral("arhiva"));
+    }
 }
 
 } // namespace
@@ -188,24 +237,55 @@ std::vector<ArchiveEntry> DecompressFiles(const QString& archivePath, const QStr
     return unpack(archivePath, targetOf, progress);
 }
 
-std::vector<ArchiveEntry> RestoreDataFolder(const QString& archivePath, const QString& dataFolder,
-                                            const ArchiveProgress& progress) {
+std::vector<ArchiveEntry> StageDataArchive(const QString& archivePath, const QString& staging,
+                                           const ArchiveProgress& progress) {
     const std::vector<ArchiveEntry> checked = CheckArchive(archivePath, {nullptr, progress.pump});
     if (checked.empty())
         throw Error(QStringLiteral("Arhiva %1 nu contine niciun fisier; baza de date a ramas neschimbata").arg(archivePath),
                     archivePath);
     for (const ArchiveEntry& entry : checked) dataFileOf(entry);
+    const std::vector<ArchiveEntry> entries =
+        unpack(archivePath, [&](const ArchiveEntry& e) { return staging + '/' + dataFileOf(e); }, progress);
+    checkStagedTables(staging, entries);
+    return entries;
+}
+
+std::vector<ArchiveEntry> CheckDataArchive(const QString& archivePath, const ArchiveProgress& progress) {
+    QTemporaryDir staging;
+    if (!staging.isValid())
+        throw Error(QStringLiteral("Nu pot crea un director temporar: %1").arg(staging.errorString()), archivePath);
+    return StageDataArchive(archivePath, staging.path(), progress);
+}
+
+QString KeptDataFolder(const QString& dataFolder) { return siblingOf(dataFolder, QStringLiteral(".inainte-de-restaurare")); }
+
+std::vector<ArchiveEntry> RestoreDataFolder(const QString& archivePath, const QString& dataFolder,
+                                            const ArchiveProgress& progress, db::Database* engine) {
     if (!QFileInfo(dataFolder).isDir())
         throw Error(QStringLiteral("Directorul de date %1 nu exista").arg(dataFolder), dataFolder);
+    const QString data = QDir::cleanPath(QFileInfo(dataFolder).absoluteFilePath());
+    // Every file of the folder is replaced: no other session may work on it meanwhile, and
+    // its writers are kept out until the new files are in place.
+    std::unique_ptr<db::Database> own;
+    if (!engine) {
+        own = std::make_unique<db::Database>(data);
+        engine = own.get();
+    }
+    db::holdFolder(*engine, data, db::LockKind::Exclusive);
+    struct Release {
+        db::Database* engine;
+        QString folder;
+        ~Release() { db::releaseFolder(*engine, folder); }
+    } release{engine, data};
 
-    const QString staging = siblingOf(dataFolder, QStringLiteral(".restaurare"));
+    const QString staging = siblingOf(data, QStringLiteral(".restaurare"));
     DeleteFolder(staging);
     if (!QDir().mkpath(staging))
         throw Error(QStringLiteral("Nu pot crea directorul %1").arg(staging), staging);
     std::vector<ArchiveEntry> entries;
     try {
-        entries = unpack(archivePath, [&](const ArchiveEntry& e) { return staging + '/' + dataFileOf(e); }, progress);
-        swapIn(QFileInfo(dataFolder).absoluteFilePath(), staging, siblingOf(dataFolder, QStringLiteral(".vechi")));
+        entries = StageDataArchive(archivePath, staging, progress);
+        swapIn(data, staging, KeptDataFolder(data));
     } catch (...) {
         DeleteFolder(staging);
         throw;
@@ -216,6 +296,8 @@ std::vector<ArchiveEntry> RestoreDataFolder(const QString& archivePath, const QS
 
 bool WriteArchive(Services& services, const QString& archivePath, ExistingArchive existing,
                   const std::function<void()>& pump) {
+    // An archive written over a file of the data folder would destroy what it saves.
+    CheckOutputFile(services.folders.program + '/' + kDataFolderName, archivePath);
     // A table a killed writer left half written goes into the archive as it was before.
     services.database().recoverFolder(services.folders.program + '/' + kDataFolderName);
     const std::vector<ArchiveSource> files = ListFileDir(services.folders.program);
@@ -238,7 +320,7 @@ bool WriteArchive(Services& services, const QString& archivePath, ExistingArchiv
 
 void RestoreDatabase(Services& services, const QString& archivePath, const std::function<void()>& pump) {
     ProgressShown shown(services.progress(), QStringLiteral("Restaurez baza de date..."));
-    RestoreDataFolder(archivePath, services.folders.defaultData, {&services.progress(), pump});
+    RestoreDataFolder(archivePath, services.folders.defaultData, {&services.progress(), pump}, &services.database());
 }
 
 QString AutomaticBackupName(const QString& folder, const QDate& day) {

@@ -19,6 +19,9 @@
 
 namespace vartesa {
 
+namespace db {
+class Database;
+}
 class Services;
 
 /// Name of the data folder inside the program folder, and the folder part of stored names.
@@ -56,14 +59,29 @@ bool CompressFiles(const std::vector<ArchiveSource>& files, const QString& archi
 std::vector<ArchiveEntry> DecompressFiles(const QString& archivePath, const QString& targetFolder,
                                           const ArchiveProgress& progress = {});
 
+/// Checks a database archive as a restore does and unpacks it into the existing folder
+/// `staging`: the archive whole (closing hash, no name twice), every name "Data\<name>", the
+/// tables Gospodar.dbf, Datorii.dbf and SoldCalc.dbf present ("Arhiva nu contine baza de
+/// date: lipseste ...") and every .dbf whole by the header check a table gets on open. An
+/// archive with no file is refused. Throws Error. Returns the entries.
+std::vector<ArchiveEntry> StageDataArchive(const QString& archivePath, const QString& staging,
+                                           const ArchiveProgress& progress = {});
+/// The same checks in a temporary folder, nothing kept: what list-archive runs.
+std::vector<ArchiveEntry> CheckDataArchive(const QString& archivePath, const ArchiveProgress& progress = {});
+
+/// Where a restore keeps the files it replaced: `dataFolder` + ".inainte-de-restaurare"
+/// beside it ("Data.inainte-de-restaurare"); the next restore replaces it.
+QString KeptDataFolder(const QString& dataFolder);
+
 /// Replaces the files of `dataFolder` with those of the archive (stored as "Data\<name>").
-/// Checks the whole archive, unpacks it into `dataFolder` + ".restaurare", moves the old
-/// files to `dataFolder` + ".vechi", moves the new ones in, then deletes both. Any failure
-/// puts the old files back and throws Error, the data folder as it was. An archive with no
-/// file is refused: restoring it would only empty the database. Folders inside the data
-/// folder are left where they are.
+/// Holds the folder alone first (db::holdFolder, through `engine` when the caller's
+/// session holds the folder already): refused with "Baza de date este folosita; ..." while
+/// another session works on it. Stages the archive into `dataFolder` + ".restaurare"
+/// (StageDataArchive), moves the old files to KeptDataFolder, where they stay, and moves the
+/// new ones in. Any failure puts the old files back and throws Error, the data folder as it
+/// was. Folders inside the data folder and its lock file are left where they are.
 std::vector<ArchiveEntry> RestoreDataFolder(const QString& archivePath, const QString& dataFolder,
-                                            const ArchiveProgress& progress = {});
+                                            const ArchiveProgress& progress = {}, db::Database* engine = nullptr);
 
 /// The save of the backup window and of the automatic backup: lists this machine's default
 /// data folder, shows the progress window "Salvez datele actuale...", writes the archive and

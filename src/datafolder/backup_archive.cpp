@@ -4,9 +4,11 @@
 #include "db/error.h"
 #include "shell/services.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QSet>
 
 #include <zlib.h>
 
@@ -34,6 +36,17 @@ void writeAll(QIODevice& out, const char* data, qint64 size) {
         throw Error(QStringLiteral("Nu pot scrie arhiva: ") + out.errorString(), QStringLiteral("arhiva"));
 }
 
+// The archive as written: every byte also goes into the hash of the trailer.
+struct Output {
+    QIODevice& device;
+    QCryptographicHash hash{QCryptographicHash::Sha256};
+
+    void write(const char* data, qint64 size) {
+        writeAll(device, data, size);
+        hash.addData(QByteArrayView(data, size));
+    }
+};
+
 // The stored name in Windows-1250; refused when the code page cannot give the name back, since
 // a restore would then write the file under another name.
 QByteArray encodeName(const QString& name) {
@@ -44,7 +57,7 @@ QByteArray encodeName(const QString& name) {
 }
 
 // One file as one zlib stream at level 9, read and compressed a chunk at a time.
-void deflateFile(QIODevice& out, QFile& file, qint64 size, const QString& name, const ArchiveProgress& progress) {
+void deflateFile(Output& out, QFile& file, qint64 size, const QString& name, const ArchiveProgress& progress) {
     z_stream z{};
     if (deflateInit(&z, Z_BEST_COMPRESSION) != Z_OK)
         throw Error(QStringLiteral("Compresia nu poate porni"), where(name));
@@ -69,7 +82,7 @@ void deflateFile(QIODevice& out, QFile& file, qint64 size, const QString& name, 
             z.next_out = reinterpret_cast<Bytef*>(buffer.data());
             z.avail_out = uInt(buffer.size());
             if (deflate(&z, flush) == Z_STREAM_ERROR) throw Error(QStringLiteral("Eroare la compresie"), where(name));
-            writeAll(out, buffer.constData(), buffer.size() - qint64(z.avail_out));
+            out.write(buffer.constData(), buffer.size() - qint64(z.avail_out));
         } while (z.avail_out == 0);
         pump(progress);
     } while (flush != Z_FINISH);
@@ -91,7 +104,7 @@ public:
             if (!fill()) throw truncated(what, entry);
             const int m = std::min(n - int(out.size()), available());
             out.append(buffer_.constData() + pos_, m);
-            pos_ += m;
+            consume(m);
         }
         return out;
     }
@@ -114,7 +127,22 @@ public:
     }
     int available() const { return int(buffer_.size()) - pos_; }
     char* data() { return buffer_.data() + pos_; }
-    void consume(int n) { pos_ += n; }
+    // Marks `n` bytes used; every used byte goes into the hash the trailer is checked against.
+    void consume(int n) {
+        hash_.addData(QByteArrayView(buffer_.constData() + pos_, n));
+        pos_ += n;
+    }
+    // Whatever follows the bytes used, up to `limit` bytes (limit + 1 tells a longer tail).
+    QByteArray rest(int limit) {
+        QByteArray out;
+        while (out.size() <= limit && fill()) {
+            const int m = std::min(limit + 1 - int(out.size()), available());
+            out.append(buffer_.constData() + pos_, m);
+            pos_ += m;
+        }
+        return out;
+    }
+    QByteArray digest() const { return hash_.result(); }
 
     static Error truncated(const QString& what, const QString& entry) {
         return Error(QStringLiteral("Arhiva este incompleta sau deteriorata: lipseste %1").arg(what),
@@ -125,7 +153,27 @@ private:
     QIODevice& device_;
     QByteArray buffer_; // bytes read and not yet used from pos_
     int pos_ = 0;
+    QCryptographicHash hash_{QCryptographicHash::Sha256}; // of every byte used so far
 };
+
+// What follows the last counted entry: nothing (an archive of an older release), or the
+// trailer whose hash covers every byte before it. Anything else means the count or a name
+// was changed, or bytes were added: the archive is refused.
+void checkTail(Input& in) {
+    const QByteArray digest = in.digest();
+    const QByteArray tail = in.rest(kTrailerSize);
+    if (tail.isEmpty()) return;
+    if (tail.size() < kTrailerSize && tail.startsWith(kTrailerMagic.left(tail.size())))
+        throw Input::truncated(QStringLiteral("suma de control de la sfarsit"), {});
+    if (tail.size() != kTrailerSize || !tail.startsWith(kTrailerMagic))
+        throw Error(QStringLiteral("Arhiva este deteriorata: dupa ultimul fisier numarat urmeaza %1 octeti necunoscuti")
+                        .arg(tail.size() > kTrailerSize ? QStringLiteral("peste %1").arg(kTrailerSize)
+                                                        : QString::number(tail.size())),
+                    QStringLiteral("arhiva"));
+    if (tail.mid(kTrailerMagic.size()) != digest)
+        throw Error(QStringLiteral("Arhiva este deteriorata: suma de control nu corespunde continutului"),
+                    QStringLiteral("arhiva"));
+}
 
 // Inflates one stream of exactly `size` bytes into `out` (none: check only).
 void inflateEntry(Input& in, QIODevice* out, const ArchiveEntry& entry, const ArchiveProgress& progress) {
@@ -166,11 +214,12 @@ void inflateEntry(Input& in, QIODevice* out, const ArchiveEntry& entry, const Ar
 
 } // namespace
 
-void WriteArchiveTo(QIODevice& out, const std::vector<ArchiveSource>& sources, const ArchiveProgress& progress) {
+void WriteArchiveTo(QIODevice& device, const std::vector<ArchiveSource>& sources, const ArchiveProgress& progress) {
     if (progress.progress) progress.progress->SetMaximum(int(sources.size()));
+    Output out{device};
     QByteArray head;
     putInt32(head, qint32(sources.size()));
-    writeAll(out, head.constData(), head.size());
+    out.write(head.constData(), head.size());
     for (const ArchiveSource& source : sources) {
         pump(progress);
         QFile file(source.path);
@@ -185,10 +234,12 @@ void WriteArchiveTo(QIODevice& out, const std::vector<ArchiveSource>& sources, c
         putInt32(entryHead, qint32(name.size()));
         entryHead.append(name);
         putInt32(entryHead, qint32(size));
-        writeAll(out, entryHead.constData(), entryHead.size());
+        out.write(entryHead.constData(), entryHead.size());
         deflateFile(out, file, size, source.name, progress);
         if (progress.progress) progress.progress->Step();
     }
+    const QByteArray trailer = kTrailerMagic + out.hash.result();
+    writeAll(device, trailer.constData(), trailer.size());
 }
 
 std::vector<ArchiveEntry> ReadArchiveFrom(QIODevice& device, const std::function<QIODevice*(const ArchiveEntry&)>& open,
@@ -197,7 +248,11 @@ std::vector<ArchiveEntry> ReadArchiveFrom(QIODevice& device, const std::function
     Input in(device);
     const qint32 count = in.int32(QStringLiteral("numarul de fisiere"), {});
     std::vector<ArchiveEntry> entries;
-    if (count <= 0) return entries;
+    if (count <= 0) {
+        checkTail(in);
+        return entries;
+    }
+    QSet<QString> names; // stored names seen, folded: a name twice would replace a file with another
     if (progress.progress) progress.progress->SetMaximum(count);
     for (qint32 k = 1; k <= count; ++k) {
         pump(progress);
@@ -208,6 +263,11 @@ std::vector<ArchiveEntry> ReadArchiveFrom(QIODevice& device, const std::function
                         QStringLiteral("arhiva"));
         const QByteArray raw = in.take(nameLength, QStringLiteral("numele (%1)").arg(nth), {});
         ArchiveEntry entry{db::cp1250ToString(raw.constData(), int(raw.size())), 0};
+        const QString folded = entry.name.toCaseFolded();
+        if (names.contains(folded))
+            throw Error(QStringLiteral("Arhiva este deteriorata: fisierul %1 apare de doua ori").arg(entry.name),
+                        where(entry.name));
+        names.insert(folded);
         entry.size = in.int32(QStringLiteral("marimea fisierului ") + entry.name, entry.name);
         if (entry.size <= 0)
             throw Error(QStringLiteral("Arhiva este deteriorata: fisierul %1 are marimea %2").arg(entry.name).arg(entry.size),
@@ -218,6 +278,7 @@ std::vector<ArchiveEntry> ReadArchiveFrom(QIODevice& device, const std::function
         entries.push_back(entry);
         if (progress.progress) progress.progress->Step();
     }
+    checkTail(in);
     return entries;
 }
 

@@ -13,13 +13,21 @@
 //           4     uncompressed size (> 0)
 //           ...   one zlib stream (RFC 1950) of the file, level 9
 //
+//   then, after the last counted entry:
+//           8     "VSAHASH1"
+//           32    SHA-256 of every byte before "VSAHASH1"
+//
 // The compressed length is stored nowhere: the next entry starts at the first byte after
-// the Adler-32 trailer of the previous stream. There is no end marker.
+// the Adler-32 trailer of the previous stream. Readers that stop after the counted entries
+// never see the closing hash; ours checks it, so a changed count, name or size is found.
+// Archives of older releases end right after their last entry and are read as they are;
+// any other bytes after the last entry are refused.
 //
 // Limits: names of 1..kMaxNameLength bytes; a file of 1 byte to 2 GiB - 1. A reader checks
 // every length before use, inflates each stream to exactly its stated size and throws
 // vartesa::Error with a Romanian text (no diacritics) for anything else.
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -35,6 +43,9 @@ class Progress;
 constexpr int kMaxNameLength = 1024;
 /// Largest file the format can hold (its size is a signed 32-bit number).
 constexpr qint64 kMaxArchivedFileSize = 0x7FFFFFFF;
+/// The closing trailer: these 8 bytes, then the SHA-256 of every byte before them.
+inline const QByteArray kTrailerMagic = QByteArrayLiteral("VSAHASH1");
+constexpr int kTrailerSize = 8 + 32;
 
 /// One entry of an archive as stored.
 struct ArchiveEntry {
@@ -63,8 +74,9 @@ void WriteArchiveTo(QIODevice& out, const std::vector<ArchiveSource>& sources, c
 /// Reads an archive from `in`. For each entry `open` gives the device the content goes to
 /// (null: inflate and check only) and is told the entry; `done` (may be empty) is called
 /// once the entry's content has been written and checked. Throws Error on a truncated or
-/// damaged archive, naming the entry; what was already written stays written. A count of 0
-/// or less reads as an empty archive. Returns the entries read.
+/// damaged archive, naming the entry, on a name stored twice (in any case), and on bytes after
+/// the last entry other than a trailer whose hash matches; what was already written stays
+/// written. A count of 0 or less reads as an empty archive. Returns the entries read.
 std::vector<ArchiveEntry> ReadArchiveFrom(QIODevice& in, const std::function<QIODevice*(const ArchiveEntry&)>& open,
                                           const std::function<void(const ArchiveEntry&)>& done = {},
                                           const ArchiveProgress& progress = {});

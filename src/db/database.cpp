@@ -1,6 +1,7 @@
 #include "database.h"
 
 #include "database_impl.h"
+#include "folder_use.h"
 #include "cp1250.h"
 #include "error.h"
 #include "query.h"
@@ -198,6 +199,14 @@ QVariant columnValue(sqlite3_stmt* st, int column) {
 
 // --- locks --------------------------------------------------------------------------------
 
+Error tableBusyError(const FolderLock& lock, const QString& path) {
+    // A lock file that cannot be opened for writing (a folder or file of another user) marks
+    // nothing: saying another workstation holds the table would send the clerk looking for it.
+    if (!lock.usable() || !QFileInfo(path).isWritable())
+        return Error(QStringLiteral("Nu aveti drept de scriere la %1").arg(QDir::toNativeSeparators(path)), path);
+    return Error(QStringLiteral("Tabela %1 este folosita de alt post de lucru").arg(QFileInfo(path).fileName()), path);
+}
+
 FolderLock& Database::Impl::folderLock(const QString& folder) {
     auto& slot = locks[folder];
     if (!slot) slot = std::make_unique<FolderLock>(folder);
@@ -232,6 +241,7 @@ Database::~Database() {
 }
 
 void Database::setLockTimeout(int ms) { d->lockTimeoutMs = ms; }
+
 
 QString Database::resolve(const QString& name) const {
     QString path = QString(name).trimmed().replace('\\', '/');
@@ -268,8 +278,30 @@ Layout Database::layout(const QString& table) {
     return t.layout;
 }
 
+namespace {
+
+// A table as a statement names it, resolved: refused when the name climbs out of a folder
+// (".."), and, in an engine confined to its base folder, when it is not a file of that folder.
+QString statementTable(const Database& db, const Database::Impl& d, const QString& name) {
+    // A statement's table is a file of a folder the program chose, never one reached by
+    // climbing out of it: "..\q2\Gospodar.dbf" would reach another commune's tables.
+    const QStringList parts = QString(name).trimmed().replace('\\', '/').split('/');
+    if (parts.contains(QStringLiteral("..")))
+        throw Error(QStringLiteral("Tabela %1 este in afara directorului de date; numele unei tabele nu poate contine \"..\"")
+                        .arg(name.trimmed()),
+                    name);
+    const QString path = db.resolve(name);
+    if (d.confined && QDir::cleanPath(QFileInfo(path).absolutePath()) != QDir::cleanPath(d.baseFolder))
+        throw Error(QStringLiteral("Tabela %1 nu este in directorul de date %2; se lucreaza doar cu tabelele lui")
+                        .arg(name.trimmed(), d.baseFolder),
+                    name);
+    return path;
+}
+
+} // namespace
+
 int Database::exec(const QString& sql, const QVariantList& params) {
-    const ParsedStatement p = parseStatement(sql, [this](const QString& n) { return resolve(n); });
+    const ParsedStatement p = parseStatement(sql, [this](const QString& n) { return statementTable(*this, *d, n); });
     if (p.kind == StatementKind::Create || p.kind == StatementKind::Drop || p.kind == StatementKind::Alter) {
         if (d->inTx)
             throw Error(QStringLiteral("Structura tabelelor nu se schimba in timpul unei operatii"), sql);
@@ -323,6 +355,7 @@ int Database::exec(const QString& sql, const QVariantList& params) {
 }
 
 struct QueryRunner {
+    static Database::Impl& impl(Database& db) { return *db.d; }
     static void step(Database::Impl& d, Query& q, const ParsedStatement& p, const QString& sql,
                      const QVariantList& params) {
         const Statement held = d.prepare(p.sql);
@@ -357,7 +390,7 @@ struct QueryRunner {
     }
     static void fill(Database::Impl& d, Query& q, const QString& sql, const QVariantList& params) {
         const ParsedStatement p = parseStatement(sql, [&](const QString& n) {
-            return q.db_->resolve(n);
+            return statementTable(*q.db_, *q.db_->d, n);
         });
         // Files read straight are read without a lock, as a loaded copy is: a writer that
         // was half-way through one meanwhile shows in its signature or journal, and the
@@ -429,7 +462,7 @@ void Database::scan(const QString& table, const QStringList& fields, const ScanR
 }
 
 bool Database::isReadOnly(const QString& sql) {
-    const ParsedStatement p = parseStatement(sql, [this](const QString& n) { return resolve(n); });
+    const ParsedStatement p = parseStatement(sql, [this](const QString& n) { return statementTable(*this, *d, n); });
     if (p.kind == StatementKind::Create || p.kind == StatementKind::Drop || p.kind == StatementKind::Alter)
         return false;
     // A changing statement cannot be prepared on a file read straight: load what it names,
@@ -515,8 +548,7 @@ void Database::holdTable(const QString& table, LockKind kind) {
     const bool needsLock = kind == LockKind::Exclusive ? hold.exclusive == 0 : !held;
     if (needsLock && !d->folderLock(QFileInfo(path).absolutePath()).tryLockTable(path, kind)) {
         if (!held) d->tableMarks.remove(path);
-        throw Error(QStringLiteral("Tabela %1 este folosita de alt post de lucru").arg(QFileInfo(path).fileName()),
-                    path);
+        throw tableBusyError(d->folderLock(QFileInfo(path).absolutePath()), path);
     }
     ++(kind == LockKind::Exclusive ? hold.exclusive : hold.shared);
 }
@@ -540,5 +572,52 @@ void Database::Impl::settleMark(const QString& path) {
         tableMarks.remove(path);
     }
 }
+
+// --- the use mark of a folder (folder_use.h) ---------------------------------------------
+
+namespace {
+
+// The use mark lies on the lock file's byte of this name, among the tables' open marks: no
+// table of the program is called so.
+const QString kUseMark = QStringLiteral("Vartesa.folosire");
+
+QString markOf(const QString& folder) { return folder + '/' + kUseMark; }
+
+} // namespace
+
+void holdFolder(Database& db, const QString& folder, LockKind kind) {
+    Database::Impl& d = QueryRunner::impl(db);
+    const QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    const Error inUse(QStringLiteral("Baza de date este folosita; inchideti programul pe celelalte posturi si reluati."),
+                      path);
+    FolderLock& lock = d.folderLock(path);
+    if (!lock.tryLockTable(markOf(path), kind)) throw inUse;
+    if (kind == LockKind::Exclusive && !d.exclusiveHeld.contains(path)) {
+        // A writer of another session holds the data lock for one operation: it is not
+        // waited for, the restore is refused as under an open program.
+        try {
+            lock.lockData(LockKind::Exclusive, 0);
+        } catch (const Error&) {
+            if (d.folderMarks.contains(path)) lock.tryLockTable(markOf(path), LockKind::Shared);
+            else lock.unlockTable(markOf(path));
+            throw inUse;
+        }
+        d.exclusiveHeld.insert(path);
+    }
+    d.folderMarks.insert(path, kind);
+}
+
+void releaseFolder(Database& db, const QString& folder) {
+    Database::Impl& d = QueryRunner::impl(db);
+    const QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    const auto it = d.folderMarks.find(path);
+    if (it == d.folderMarks.end()) return;
+    FolderLock& lock = d.folderLock(path);
+    if (it.value() == LockKind::Exclusive && d.exclusiveHeld.remove(path)) lock.unlockData();
+    lock.unlockTable(markOf(path));
+    d.folderMarks.erase(it);
+}
+
+void confineToBaseFolder(Database& db) { QueryRunner::impl(db).confined = true; }
 
 } // namespace vartesa::db

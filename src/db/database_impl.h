@@ -2,6 +2,7 @@
 // Inside the engine: the loaded tables and the SQLite connection that holds them.
 
 #include "database.h"
+#include "error.h"
 
 #include <QHash>
 #include <QSet>
@@ -69,8 +70,13 @@ struct TableHold {
     int exclusive = 0; // cursors that hold it alone
 };
 
+/// Why a table could not be held alone: a lock file or table this user may not write ("Nu
+/// aveti drept de scriere la ..."), else another workstation that holds it.
+Error tableBusyError(const FolderLock& lock, const QString& path);
+
 struct Database::Impl {
     QString baseFolder;
+    bool confined = false; // statements name tables of the base folder only (confineToBaseFolder)
     sqlite3* db = nullptr;
     int lockTimeoutMs = 15000;
     bool inTx = false;
@@ -80,6 +86,7 @@ struct Database::Impl {
     std::map<QString, std::unique_ptr<FolderLock>> locks; // by folder
     QSet<QString> exclusiveHeld;                        // folders locked for writing
     QHash<QString, TableHold> tableMarks;               // tables held open by cursors
+    QHash<QString, LockKind> folderMarks;               // folders marked in use (holdFolder)
     /// Puts the lock-file mark of a table back to what its holds ask for.
     void settleMark(const QString& path);
     /// Prepared statements by SQL text, each with the tick of its last use. A statement is

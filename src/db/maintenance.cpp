@@ -53,7 +53,7 @@ struct AloneScope {
     AloneScope(Database::Impl& impl, const QString& table) : d(impl), path(table) {
         FolderLock& lock = d.folderLock(QFileInfo(path).absolutePath());
         if (!lock.tryLockTable(path, LockKind::Exclusive))
-            throw Error(QStringLiteral("Tabela %1 este folosita de alt post de lucru").arg(fileName(path)), path);
+            throw tableBusyError(lock, path);
     }
     ~AloneScope() { d.settleMark(path); }
 };

@@ -285,6 +285,17 @@ QString quoteIdentifier(const QString& name) {
 ParsedStatement parseStatement(const QString& sql, const std::function<QString(const QString&)>& resolve) {
     ParsedStatement p;
     const std::vector<Token> tokens = tokenize(sql);
+    // SQLite would prepare the first statement and leave the rest unread: what follows a ';'
+    // would be dropped without a word. One text is one statement (a closing ';' may stand).
+    bool ended = false;
+    for (const Token& t : tokens) {
+        if (t.kind == Token::Space) continue;
+        if (ended)
+            throw Error(QStringLiteral("Textul contine mai multe instructiuni SQL; se executa una singura odata. "
+                                       "Nu s-a executat nimic."),
+                        sql);
+        if (t.kind == Token::Punct && t.text == ";") ended = true;
+    }
     for (const Token& t : tokens) {
         if (t.kind == Token::Space || t.text == "(") continue;
         if (t.kind == Token::Word) {

@@ -219,8 +219,14 @@ AssessRunResult AssessRoles(Assessor& assessor, db::Database& db, const std::vec
             for (size_t i = first; i < end; ++i) {
                 const bool refused = i < reached ? Assessor::isRefused(roles[i]) : meet(roles[i]);
                 if (!refused) {
-                    assessor.assess(roles[i]);
-                    ++result.assessed;
+                    // One role whose tax cannot be stored does not stop the commune's run.
+                    try {
+                        assessor.assess(roles[i]);
+                        ++result.assessed;
+                    } catch (const RoleNotStorable& e) {
+                        ++result.refused;
+                        if (hooks.notStorable) hooks.notStorable(roles[i], e.text());
+                    }
                 }
                 if (i >= reached && hooks.progress) hooks.progress(++done, total);
             }
@@ -240,6 +246,10 @@ AssessRunResult AssessAllVillages(Services& services, const AdminConstants& cons
         used.refused = [&services](const Role& role) {
             services.messages().ShowErrors(AssessmentTitle(), RefusalText(role), MessageKind::Error,
                                            MessageButton::Ok);
+        };
+    if (!used.notStorable)
+        used.notStorable = [&services](const Role&, const QString& why) {
+            services.messages().ShowErrors(AssessmentTitle(), why, MessageKind::Error, MessageButton::Ok);
         };
     std::optional<ProgressShown> shown;
     if (!used.progress) {

@@ -110,6 +110,9 @@ struct AssessRunResult {
 struct AssessRunHooks {
     std::function<void(int done, int total)> progress; // after each role
     std::function<void(const Role&)> refused;          // each refused role, when it is met
+    /// Each role refused because an amount of it cannot be stored, with the reason that
+    /// names it and the field; counted among the refused.
+    std::function<void(const Role&, const QString& why)> notStorable;
 };
 
 /// The villages of the register screen's list: those of the roles, then the localities of
@@ -121,8 +124,9 @@ QStringList AssessmentVillageList(db::Database& db, const QString& dataFolder);
 std::vector<Role> RolesOfVillages(db::Database& db, const QString& dataFolder,
                                   const QStringList& villages);
 
-/// Assesses `roles` in their order, counting the refused ones. Throws on the first
-/// database error; the roles before it stay assessed.
+/// Assesses `roles` in their order, counting the refused ones: those without number and
+/// those whose amounts cannot be stored (RoleNotStorable: the run goes on with the others).
+/// Throws on the first other database error; the roles before it stay assessed.
 AssessRunResult AssessRoles(Assessor& assessor, db::Database& db, const std::vector<Role>& roles,
                             const AssessRunHooks& hooks = {});
 

@@ -1,6 +1,8 @@
 #include "roles/assessment_ledger.h"
 
 #include "db/database.h"
+#include "db/dbf_format.h"
+#include "shell/table_files.h"
 #include "shell/counters.h"
 
 #include <algorithm>
@@ -158,7 +160,33 @@ const LedgerLine* RoleLedger::assessed(const QString& group, const QString& name
     return it == lookup_.constEnd() ? nullptr : &slots_[size_t(*it)].line;
 }
 
+void RoleLedger::checkFits(db::Database& db, const QString& dataFolder) const {
+    const QString table = dataFolder + '/' + tables::Ledger;
+    const db::Layout layout = db.layout(table);
+    const QStringList& columns = LedgerColumnNames();
+    QByteArray scratch;
+    for (const Slot& s : slots_) {
+        if (!s.live || (s.stored && sameContent(s.line, *s.stored))) continue;
+        const QVariantList values = LedgerLineValues(s.line);
+        for (qsizetype i = 0; i < columns.size() && i < values.size(); ++i) {
+            const int at = layout.indexOf(columns[i]);
+            if (at < 0) continue;
+            const db::Field& field = layout.fields[size_t(at)];
+            if (field.type != db::FieldType::Numeric && field.type != db::FieldType::Float) continue;
+            scratch.resize(field.length);
+            try {
+                db::encodeField(field, values[i], scratch.data(), tables::Ledger);
+            } catch (const Error& e) {
+                throw RoleNotStorable(QStringLiteral("Rolul %1 din %2 (%3) a fost respins: %4")
+                                          .arg(role_.number, role_.village, role_.name, e.text()),
+                                      table);
+            }
+        }
+    }
+}
+
 void RoleLedger::store(db::Database& db, const QString& dataFolder, IdSource& ids) {
+    checkFits(db, dataFolder);
     ids.reserve(newLines());
     for (Slot& s : slots_) {
         if (s.stored && !s.live) {

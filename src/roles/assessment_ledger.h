@@ -6,6 +6,7 @@
 #include "books/ledger.h"
 #include "books/roles.h"
 #include "db/currency.h"
+#include "db/error.h"
 
 #include <QDate>
 #include <QHash>
@@ -65,6 +66,13 @@ struct LedgerTotals {
     int lines = 0;        // how many lines the group has
 };
 
+/// A role whose amounts cannot be stored in the ledger's fields (a tax wider than SUMA): the
+/// role is refused and written nowhere; a run over many roles goes on with the others.
+class RoleNotStorable : public Error {
+public:
+    using Error::Error;
+};
+
 class RoleLedger {
 public:
     /// `yearStart` is 1 January of the working year, the DINDATA of every assessed line.
@@ -86,7 +94,11 @@ public:
     LedgerTotals totals(const QString& group) const;
     /// Lines to be inserted by store().
     int newLines() const;
+    /// Refuses (RoleNotStorable naming the village, the role number and name, the field and
+    /// the value) a line to be written whose number does not fit its field of the ledger.
+    void checkFits(db::Database& db, const QString& dataFolder) const;
     /// Writes the changes: deleted lines, changed lines, new lines (identifiers from `ids`).
+    /// Checks every line first (checkFits), so a refused role writes nothing.
     void store(db::Database& db, const QString& dataFolder, IdSource& ids);
 
     /// The line (group, name) of type "A" as it stands, when the role has one.

@@ -2,9 +2,12 @@
 
 #include "db/database.h"
 #include "db/error.h"
+#include "db/folder_use.h"
 #include "shell/action_log.h"
 #include "shell/counters.h"
 #include "shell/registry.h"
+
+#include <QFileInfo>
 
 #include <stdexcept>
 
@@ -115,6 +118,15 @@ Services::Services(Folders folders_, std::unique_ptr<Messages> messages,
     // A context without one of them would only fail later, deep inside some action.
     if (!messages_ || !progress_ || !desktop_ || !clock_)
         throw std::invalid_argument("Services: every interface must be given");
+    // The session marks its data folder in use, so that a restore (which replaces every file
+    // of it) waits until the program is closed here. A folder a restore holds at this moment
+    // leaves the mark off; the restore ends the program that runs it.
+    if (!folders.data.isEmpty() && QFileInfo(folders.data).isDir()) {
+        try {
+            db::holdFolder(*database_, folders.data, db::LockKind::Shared);
+        } catch (const Error&) {
+        }
+    }
 }
 
 Services::~Services() = default;

@@ -100,11 +100,7 @@ void StartupSequence::maintainLocalDatabase() {
         return;
     }
     if (c_.hooks.firstUpgradeSet) c_.hooks.firstUpgradeSet();
-    if (firstStartOfDay_) {
-        PackTable(c_.db, c_.folders.data + '/' + tables::Ledger);
-        CountersFile file = counters();
-        file.WriteCounter(QStringLiteral("SERVER"), QStringLiteral("LASTPACK"), QString::number(DayNumber(c_.clock.today())));
-    }
+    if (firstStartOfDay_) PackTable(c_.db, c_.folders.data + '/' + tables::Ledger);
     rolesTableEmpty_ = c_.hooks.secondUpgradeSet ? c_.hooks.secondUpgradeSet() : false;
 }
 
@@ -272,13 +268,25 @@ bool StartupSequence::run() {
     if (c_.hooks.villagesReady) c_.hooks.villagesReady(villages_);
     WriteStartupTemplates();
     status(QStringLiteral("Incarcare ..."));
+    upkeepFailed_ = false;
     try {
         packTables();
         resynchroniseCounters();
     } catch (const Error& e) {
         c_.messages.report(e);
+        upkeepFailed_ = true;
+    }
+    // The day's upkeep counts as done only once every table is packed: a failed one is tried
+    // again at the next start instead of being skipped for the rest of the day.
+    if (!upkeepFailed_ && firstStartOfDay_ && c_.folders.isLocalMode()) {
+        CountersFile file = counters();
+        file.WriteCounter(QStringLiteral("SERVER"), QStringLiteral("LASTPACK"), QString::number(DayNumber(c_.clock.today())));
     }
     return true;
+}
+
+QString StartupSequence::upkeepFailedText() {
+    return QStringLiteral("Intretinerea zilnica a bazei de date nu s-a terminat; se reia la urmatoarea pornire.");
 }
 
 QString YearLockCounterKey(int workingYear) { return QStringLiteral("ADMINBLOCAT%1").arg(workingYear); }

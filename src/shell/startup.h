@@ -92,6 +92,11 @@ public:
     void resynchroniseCounters();   // step 16
 
     bool isFirstStartOfDay() const { return firstStartOfDay_; }
+    /// The packing or the counters failed during the last run (reported already); LASTPACK
+    /// was not written, so the next start tries the upkeep again.
+    bool upkeepFailed() const { return upkeepFailed_; }
+    /// What the clerk is told after a failed upkeep.
+    static QString upkeepFailedText();
     bool rolesTableEmpty() const { return rolesTableEmpty_; }
     const QStringList& villages() const { return villages_; }
 
@@ -102,6 +107,7 @@ private:
 
     StartupContext c_;
     bool firstStartOfDay_ = false; // decided once, at step 7
+    bool upkeepFailed_ = false;    // the packing or the counters failed in the last run
     bool rolesTableEmpty_ = false; // lets login offer the new-year import
     QStringList villages_;         // the village list of step 11
 };

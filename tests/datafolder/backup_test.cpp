@@ -3,6 +3,7 @@
 
 #include "db/database.h"
 #include "db/error.h"
+#include "db/folder_use.h"
 #include "datafolder/backup.h"
 #include "shell/catalog.h"
 #include "shell/registry.h"
@@ -67,6 +68,10 @@ class BackupTest : public ::testing::Test {
 protected:
     QString data() const { return env_.folders().defaultData; }
     QString root() const { return env_.root(); }
+    // A restore by this machine's program, whose session holds the data folder already.
+    std::vector<ArchiveEntry> restore(const QString& archive) {
+        return RestoreDataFolder(archive, data(), {}, &env_.services().database());
+    }
 
     // A data folder as a commune has it: catalog tables with rows, the counters file, users.
     void fillDataFolder() {
@@ -162,10 +167,6 @@ TEST_F(BackupTest, EmptyZeroSizeAndHiddenFilesAreNotArchived) {
     EXPECT_EQ(entries[0].name, "Data\\Rol.dbf");
     EXPECT_EQ(entries[0].size, 3);
 
-    // After a restore the left-out files are gone, folders stay where they were.
-    RestoreDataFolder(archive, data());
-    EXPECT_EQ(QDir(data()).entryList(QDir::Files | QDir::Hidden), QStringList({"Rol.dbf"}));
-    EXPECT_EQ(readBytes(data() + "/Sub/in.dbf"), "sub");
 }
 
 TEST_F(BackupTest, PythonZlibReadsOurArchiveAndWritesOneWeRead) {
@@ -177,7 +178,7 @@ TEST_F(BackupTest, PythonZlibReadsOurArchiveAndWritesOneWeRead) {
 
     // The reader knows only the layout: it inflates exactly one stream and goes on after it.
     const QString script = root() + "/vsa.py";
-    writeBytes(script, R"(import sys, zlib, struct
+    writeBytes(script, R"(import sys, zlib, struct, hashlib
 mode, path = sys.argv[1], sys.argv[2]
 if mode == "read":
     b = open(path, "rb").read(); p = 4
@@ -191,9 +192,10 @@ if mode == "read":
         assert b[p] == 0x78 and b[p+1] == 0xDA  # zlib header of level 9
         p = len(b) - len(d.unused_data)
         sys.stdout.buffer.write(("%s\t%d\t%s\n" % (name, size, out[-7:].decode("ascii"))).encode("utf-8"))
-    assert p == len(b)
+    assert b[p:p+8] == b"VSAHASH1" and b[p+8:] == hashlib.sha256(b[:p]).digest()
 else:
-    files = [("Data\\Ţară.dbf", b"tara" * 1000), ("Data\\b.txt", b"b")]
+    tables = [("Data\\" + t, open(sys.argv[3] + "/" + t, "rb").read()) for t in ("Datorii.dbf", "SoldCalc.dbf", "GOSPODAR.dbf")]
+    files = tables + [("Data\\Ţară.txt", b"tara" * 1000), ("Data\\b.txt", b"b")]
     out = struct.pack("<i", len(files))
     for name, data in files:
         n = name.encode("cp1250")
@@ -208,11 +210,15 @@ else:
               QString::fromUtf8("Data\\Mare.bin\t3145729\tqqqqqqz\nData\\Ştergeri.dbf\t5007\tsfarsit\n"));
 
     const QString theirs = root() + "/theirs.vsa";
-    python.start("/usr/bin/python3", {script, "write", theirs});
+    fillDataFolder();
+    const QString tables = root() + "/tabele";
+    ASSERT_TRUE(QDir().mkpath(tables));
+    ASSERT_TRUE(CopyFolderFiles(data(), tables));
+    python.start("/usr/bin/python3", {script, "write", theirs, tables});
     ASSERT_TRUE(python.waitForFinished(60000));
     ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    RestoreDataFolder(theirs, data());
-    EXPECT_EQ(readBytes(data() + QString::fromUtf8("/Ţară.dbf")), QByteArray("tara").repeated(1000));
+    restore(theirs);
+    EXPECT_EQ(readBytes(data() + QString::fromUtf8("/Ţară.txt")), QByteArray("tara").repeated(1000));
     EXPECT_EQ(readBytes(data() + "/b.txt"), "b");
 }
 
@@ -229,7 +235,7 @@ TEST_F(BackupTest, DamagedArchivesLeaveTheDataFolderAsItWas) {
     for (qsizetype cut = 0; cut < good.size(); cut += std::max<qsizetype>(1, good.size() / 97)) {
         writeBytes(bad, good.left(cut));
         try {
-            RestoreDataFolder(bad, data());
+            restore(bad);
             ADD_FAILURE() << "archive cut at " << cut << " was restored";
         } catch (const Error& e) {
             ++refused;
@@ -241,7 +247,7 @@ TEST_F(BackupTest, DamagedArchivesLeaveTheDataFolderAsItWas) {
     QByteArray flipped = good;
     flipped[good.size() / 2] = char(flipped[good.size() / 2] ^ 0x55);
     writeBytes(bad, flipped);
-    EXPECT_THROW(RestoreDataFolder(bad, data()), Error);
+    EXPECT_THROW(restore(bad), Error);
 
     // Stated sizes that do not match the stream, and nonsense lengths.
     const QList<QByteArray> nonsense = {
@@ -255,7 +261,7 @@ TEST_F(BackupTest, DamagedArchivesLeaveTheDataFolderAsItWas) {
     };
     for (const QByteArray& bytes : nonsense) {
         writeBytes(bad, bytes);
-        EXPECT_THROW(RestoreDataFolder(bad, data()), Error);
+        EXPECT_THROW(restore(bad), Error);
         EXPECT_THROW(CheckArchive(bad), Error);
     }
     EXPECT_EQ(snapshot(data()), before);
@@ -270,7 +276,7 @@ TEST_F(BackupTest, ArchivesWithNoFileOrForeignNamesRestoreNothing) {
         writeBytes(bad, int32le(count));
         EXPECT_TRUE(CheckArchive(bad).empty());
         try {
-            RestoreDataFolder(bad, data());
+            restore(bad);
             ADD_FAILURE() << "count " << count << " emptied the database";
         } catch (const Error& e) {
             EXPECT_TRUE(e.text().contains("nu contine niciun fisier")) << e.text().toStdString();
@@ -280,7 +286,7 @@ TEST_F(BackupTest, ArchivesWithNoFileOrForeignNamesRestoreNothing) {
                              "Data/evil.txt", "evil.txt", "Altceva\\evil.txt", "Data\\"}) {
         writeBytes(bad, handArchive({{"Data\\Datorii.dbf", "nou"}, {name, "rau"}}));
         try {
-            RestoreDataFolder(bad, data());
+            restore(bad);
             ADD_FAILURE() << name << " was restored";
         } catch (const Error& e) {
             EXPECT_TRUE(e.text().contains("nepermis")) << name << ": " << e.text().toStdString();
@@ -302,9 +308,10 @@ TEST_F(BackupTest, ArchivesWithNoFileOrForeignNamesRestoreNothing) {
     }
     writeBytes(bad, handArchive({{"Data\\ok.dbf", "ok"}, {"Lipsa\\x.dbf", "x"}}));
     EXPECT_THROW(DecompressFiles(bad, target), Error) << "a folder that does not exist is not created";
-    writeBytes(bad, handArchive({{"Data\\ok.dbf", "ok"}, {"Data\\ok.dbf", "al doilea"}}));
-    EXPECT_EQ(DecompressFiles(bad, target).size(), 2u);
-    EXPECT_EQ(readBytes(target + "/Data/ok.dbf"), "al doilea");
+    // A name stored twice (in any case) would replace the first copy with the second.
+    writeBytes(bad, handArchive({{"Data\\ok.dbf", "ok"}, {"DATA\\OK.DBF", "al doilea"}}));
+    EXPECT_THROW(DecompressFiles(bad, target), Error);
+    EXPECT_FALSE(QFileInfo::exists(target + "/Data/ok.dbf"));
 }
 
 TEST_F(BackupTest, FailedSaveLeavesNoPartialArchiveAndKeepsTheOldOne) {
@@ -393,6 +400,8 @@ TEST_F(BackupTest, ToolSavesListsAndRestoresAndRefusesDamagedArchives) {
     EXPECT_TRUE(listing.contains(QStringLiteral("Data\\s.mpg\t777\n")));
 
     writeBytes(data() + "/Vartesa.set", "stricat");
+    // The tool is another session: the program of this test closes its own first.
+    db::releaseFolder(env_.services().database(), data());
     ASSERT_EQ(run({"restore", archive, data()}), 0);
     EXPECT_EQ(snapshot(data()), before);
 
@@ -405,6 +414,109 @@ TEST_F(BackupTest, ToolSavesListsAndRestoresAndRefusesDamagedArchives) {
     QDir().mkpath(empty);
     EXPECT_NE(run({"backup", empty, root() + "/gol.vsa"}), 0);
     EXPECT_FALSE(QFileInfo::exists(root() + "/gol.vsa"));
+}
+
+// Archives changed after they were written, or made to mislead: each is refused by the
+// restore and by the check list-archive runs, and the data folder stays byte for byte.
+TEST_F(BackupTest, CraftedArchivesAreRefusedAndLeaveTheFolderAsItWas) {
+    fillDataFolder();
+    const QString archive = root() + "/bun.vsa";
+    ASSERT_TRUE(CompressFiles(ListDataFiles(data()), archive));
+    const QByteArray good = readBytes(archive);
+    QList<QPair<QByteArray, QByteArray>> tables; // the database as an older release stored it
+    for (const char* name : {"Datorii.dbf", "GOSPODAR.dbf", "SoldCalc.dbf"})
+        tables.append({QByteArray("Data\\") + name, readBytes(data() + '/' + name)});
+    QByteArray recounted = good;
+    recounted.replace(0, 4, int32le(2));
+    QByteArray wrongHash = good;
+    wrongHash[wrongHash.size() - 1] = char(wrongHash.back() ^ 1);
+    const QList<QPair<QByteArray, QByteArray>> cut = {tables[0], {tables[1].first, tables[1].second.chopped(10)}, tables[2]};
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* says;
+    } cases[] = {
+        {"a name twice", handArchive(tables + QList<QPair<QByteArray, QByteArray>>{{"Data\\gospodar.dbf", "rau!"}}),
+         "apare de doua ori"},
+        {"a changed count", recounted, "deteriorata"},
+        {"a changed name byte", QByteArray(good).replace("Vartesa.set", "Vartesanset"), "suma de control"},
+        {"bytes after the end", good + "x", "deteriorata"},
+        {"bytes after an older archive", handArchive(tables) + "x", "deteriorata"},
+        {"a trailer with a wrong hash", wrongHash, "suma de control"},
+        {"no roles table", handArchive({tables[0], tables[2]}), "Arhiva nu contine baza de date: lipseste Gospodar.dbf"},
+        {"a table cut short", handArchive(cut), "Tabela GOSPODAR.dbf este deteriorata"},
+    };
+    const QMap<QString, QString> before = snapshot(data());
+    const QString bad = root() + "/rau.vsa";
+    for (const auto& c : cases) {
+        writeBytes(bad, c.bytes);
+        try {
+            restore(bad);
+            ADD_FAILURE() << c.what << ": restored";
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.text().contains(c.says)) << c.what << ": " << e.text().toStdString();
+        }
+        EXPECT_THROW(CheckDataArchive(bad), Error) << c.what;
+    }
+    EXPECT_EQ(snapshot(data()), before);
+
+    // An archive of an older release, without the closing hash, still restores.
+    writeBytes(bad, handArchive(tables));
+    EXPECT_EQ(restore(bad).size(), 3u);
+}
+
+// Nothing the clerk had is deleted by a restore: the archive lying in the data folder, and
+// the files a backup leaves out, wait beside it in Data.inainte-de-restaurare.
+TEST_F(BackupTest, ARestoreKeepsTheFilesItReplacedBesideTheDataFolder) {
+    fillDataFolder();
+    const QString archive = data() + "/self.vsa";
+    ASSERT_TRUE(CompressFiles(ListDataFiles(data()), root() + "/copie.vsa"));
+    ASSERT_TRUE(QFile::copy(root() + "/copie.vsa", archive));
+    writeBytes(data() + "/.ascuns", "ascuns");
+    writeBytes(data() + "/Zero.txt", "");
+    QMap<QString, QString> had = snapshot(data());
+    had.remove("Vartesa.lck"); // the workstations' locks stay with the folder
+    restore(archive);
+    EXPECT_EQ(snapshot(KeptDataFolder(data())), had);
+}
+
+TEST_F(BackupTest, ASaveIsNeverWrittenOverAFileOfTheDataFolder) {
+    fillDataFolder();
+    const QMap<QString, QString> before = snapshot(data());
+    for (const char* name : {"/GOSPODAR.dbf", "/Vartesa.set", "/nou.vsa"})
+        EXPECT_THROW(WriteArchive(env_.services(), data() + name, ExistingArchive::Replace), Error) << name;
+    EXPECT_EQ(snapshot(data()), before);
+}
+
+// A restore replaces every file of the folder: it waits until no other session works on it
+// (another program open on it, a writer inside an operation) and changes nothing meanwhile.
+TEST_F(BackupTest, ARestoreIsRefusedWhileAnotherSessionWorksOnTheFolder) {
+    fillDataFolder();
+    const QString archive = root() + "/copie.vsa";
+    ASSERT_TRUE(CompressFiles(ListDataFiles(data()), archive));
+    env_.services().database().exec(QStringLiteral("DELETE FROM \"%1/Datorii.dbf\" WHERE ROL='3'").arg(data()));
+    const QMap<QString, QString> before = snapshot(data());
+    const QString refusal = "Baza de date este folosita; inchideti programul pe celelalte posturi si reluati.";
+
+    // The program of this test is the other session for a restore of its own.
+    try {
+        RestoreDataFolder(archive, data());
+        ADD_FAILURE() << "restored under an open program";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.text(), refusal);
+    }
+    // A writer between the first change of an assessment and its commit.
+    db::Database writer(data());
+    writer.begin();
+    writer.exec(QStringLiteral("UPDATE \"%1/Datorii.dbf\" SET SUMA=SUMA+1 WHERE IDDAT=1").arg(data()));
+    try {
+        restore(archive);
+        ADD_FAILURE() << "restored under a writer";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.text(), refusal);
+    }
+    writer.rollback();
+    EXPECT_EQ(snapshot(data()), before);
 }
 
 } // namespace

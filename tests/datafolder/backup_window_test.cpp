@@ -40,7 +40,10 @@ protected:
             return chosen_;
         });
         window_.setEndApplication([this] { ++ended_; });
-        writeBytes(data() + "/Datorii.dbf", "datorii de azi");
+        // A restore takes only an archive that holds the tables of a database.
+        for (const char* name : {"Datorii.dbf", "SoldCalc.dbf", "Gospodar.dbf"})
+            CreateTable(env_.services().database(), data() + '/' + name, CatalogTable(name));
+        writeBytes(data() + "/Nota.txt", "datorii de azi");
     }
 
     QString data() const { return env_.folders().defaultData; }
@@ -111,7 +114,7 @@ TEST_F(BackupWindowTest, TheSaveDialogProposesTheBackupFolderAndTodaysName) {
 TEST_F(BackupWindowTest, RestoreReplacesTheDatabaseAndEndsTheProgram) {
     const QString archive = env_.root() + "/ieri.vsa";
     ASSERT_TRUE(CompressFiles(ListFileDir(env_.folders().program), archive));
-    writeBytes(data() + "/Datorii.dbf", "modificat dupa salvare");
+    writeBytes(data() + "/Nota.txt", "modificat dupa salvare");
 
     // Cancelling the question or the dialog changes nothing.
     env_.messages().answerNext("NU");
@@ -119,7 +122,7 @@ TEST_F(BackupWindowTest, RestoreReplacesTheDatabaseAndEndsTheProgram) {
     env_.messages().answerNext("DA");
     chosen_.clear();
     button("LoadB")->click();
-    EXPECT_EQ(readBytes(data() + "/Datorii.dbf"), "modificat dupa salvare");
+    EXPECT_EQ(readBytes(data() + "/Nota.txt"), "modificat dupa salvare");
 
     env_.messages().clearShown();
     chosen_ = archive;
@@ -130,9 +133,10 @@ TEST_F(BackupWindowTest, RestoreReplacesTheDatabaseAndEndsTheProgram) {
     EXPECT_EQ(env_.messages().shown()[0].text, "ATENTIE!\rPrin restaurare se pierd datele existente! Continuam?");
     EXPECT_EQ(env_.messages().shown()[0].enterButton, MessageButton::Nu) << "Enter must not restore";
     EXPECT_EQ(env_.messages().shown()[1].text,
-              "Restaurare incheiata cu succes !\r\nVa rog sa porniti programul din nou !");
+              "Restaurare incheiata cu succes !\r\nVa rog sa porniti programul din nou !\r\n"
+              "Fisierele de dinainte de restaurare sunt pastrate in " + data() + ".inainte-de-restaurare");
     EXPECT_EQ(chooserTitles_.back(), "Indicati salvarea precedenta Vartesa 2015 (deschidere)");
-    EXPECT_EQ(readBytes(data() + "/Datorii.dbf"), "datorii de azi");
+    EXPECT_EQ(readBytes(data() + "/Nota.txt"), "datorii de azi");
     EXPECT_EQ(ended_, 1);
 }
 
@@ -148,14 +152,14 @@ TEST_F(BackupWindowTest, RefusedRestoresLeaveTheDatabaseAndTheProgramRunning) {
     const QString archive = env_.root() + "/ciunt.vsa";
     ASSERT_TRUE(CompressFiles(ListFileDir(env_.folders().program), archive));
     writeBytes(archive, readBytes(archive).chopped(3));
-    writeBytes(data() + "/Datorii.dbf", "datele bune");
+    writeBytes(data() + "/Nota.txt", "datele bune");
     chosen_ = archive;
     env_.messages().answerNext("DA");
     button("LoadB")->click();
     EXPECT_EQ(env_.messages().shown().back().title, "Restaurare date");
     EXPECT_TRUE(env_.messages().shown().back().text.startsWith("Restaurarea nu s-a facut!\rArhiva este incompleta"))
         << env_.messages().shown().back().text.toStdString();
-    EXPECT_EQ(readBytes(data() + "/Datorii.dbf"), "datele bune");
+    EXPECT_EQ(readBytes(data() + "/Nota.txt"), "datele bune");
 
     // A workstation in network mode may not restore.
     env_.services().folders.data = env_.root() + "/server/Data";

@@ -7,10 +7,12 @@
 
 #include "db/cp1250.h"
 #include "db/file_io.h"
+#include "db/folder_use.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace vartesa;
 using namespace vartesa::dbtest;
@@ -227,6 +229,50 @@ TEST_F(Hardening, NewAndRemovedFilesReachTheDiskWithTheirFolder) {
     before = db::folderSyncs();
     db.exec(QStringLiteral("CREATE TABLE \"Nou.dbf\" (A CHAR(1))"));
     EXPECT_GE(db::folderSyncs() - before, 1); // the renamed file
+}
+
+// --- statements typed by hand ------------------------------------------------------------------
+
+// A text of two statements would run the first and drop the rest without a word.
+TEST_F(Hardening, MoreThanOneStatementIsRefusedAndNothingRuns) {
+    EXPECT_THROW(db.exec(QStringLiteral("UPDATE \"Rol.dbf\" SET NUME='X'; DELETE FROM \"Rol.dbf\"")), Error);
+    EXPECT_THROW(db.query(QStringLiteral("SELECT NR FROM \"Rol.dbf\"; SELECT 1")), Error);
+    db.exec(QStringLiteral("UPDATE \"Rol.dbf\" SET NUME='Avram' WHERE NR=3;")); // one closing ';' stands
+    EXPECT_EQ(rows(db), original);
+}
+
+// The console's engine reaches no table outside its folder: not by "..", not by a full path.
+TEST_F(Hardening, AConfinedEngineRefusesTablesOutsideItsFolder) {
+    DataFolder other;
+    db::Database theirs(other.path());
+    theirs.exec(QStringLiteral("CREATE TABLE \"Rol.dbf\" (NR DECIMAL(3,0))"));
+    theirs.exec(QStringLiteral("INSERT INTO \"Rol.dbf\" (NR) VALUES (7)"));
+    db::Database console(dir.path());
+    db::confineToBaseFolder(console);
+    const QString up = QDir(dir.path()).relativeFilePath(other.path());
+    for (const QString& sql : {"DELETE FROM \"" + up + "/Rol.dbf\"", "DELETE FROM \"" + other.file("Rol.dbf") + "\"",
+                               QStringLiteral("CREATE TABLE \"../rau.dbf\" (A CHAR(1))")})
+        EXPECT_THROW(console.exec(sql), Error) << sql.toStdString();
+    EXPECT_EQ(theirs.scalar(QStringLiteral("SELECT COUNT(*) FROM \"Rol.dbf\"")).toInt(), 1);
+    EXPECT_FALSE(fileExists(QFileInfo(dir.path()).absolutePath() + "/rau.dbf"));
+    EXPECT_EQ(console.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(rol())).toInt(), 3); // its own, by full path
+}
+
+// A lock file this user cannot open marks nothing: the refusal says so, and does not send the
+// clerk looking for another workstation.
+TEST_F(Hardening, ATableThatCannotBeLockedForWritingSaysWhy) {
+    DataFolder locked;
+    db::Database maker(locked.path());
+    maker.exec(QStringLiteral("CREATE TABLE \"T.dbf\" (A CHAR(1))"));
+    QFile::remove(locked.file(QStringLiteral("Vartesa.lck")));
+    ASSERT_TRUE(QDir(locked.path()).mkdir(QStringLiteral("Vartesa.lck"))); // cannot be opened for writing
+    db::Database engine(locked.path());
+    try {
+        engine.holdTable(locked.file(QStringLiteral("T.dbf")), db::LockKind::Exclusive);
+        ADD_FAILURE() << "held";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.text().startsWith("Nu aveti drept de scriere la ")) << e.text().toStdString();
+    }
 }
 
 } // namespace

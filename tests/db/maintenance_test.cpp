@@ -59,7 +59,7 @@ TEST(TableNames, RelativeNamesFromBaseFolderAndBackslashes) {
     EXPECT_EQ(db.resolve(QStringLiteral("Lipsa.dbf")), dir.file(QStringLiteral("Lipsa.dbf")));
     const QString names[] = {QStringLiteral("Arhiva/Vechi.dbf"), QStringLiteral("arhiva\\vechi.dbf"),
                              QString(dir.path() + QStringLiteral("/Arhiva/Vechi.dbf")).replace('/', '\\'),
-                             QStringLiteral("./Arhiva/../Arhiva/Vechi.dbf")};
+                             QStringLiteral("./Arhiva/Vechi.dbf")}; // ".." is refused: no name climbs out of a folder
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_EQ(db.scalar(QStringLiteral("SELECT A FROM \"%1\"").arg(name)).toString(), QStringLiteral("1990"));

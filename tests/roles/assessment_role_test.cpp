@@ -251,7 +251,8 @@ TEST(AssessmentTransaction, AFailingRoleLeavesNothing) {
     EXPECT_EQ(f.rowsOf("SoldCalc.dbf", id), 0);
     EXPECT_EQ(f.rowsOf("Pag6.dbf", id), 0);
 
-    // In a run over many roles the roles before the failing one stay assessed.
+    // In a run over many roles that role alone is refused, named with its field; the roles
+    // before and after it are assessed.
     const qint64 before = f.role("2", "A");
     const qint64 bad = failing("3");
     const qint64 after = f.role("4", "C");
@@ -259,12 +260,16 @@ TEST(AssessmentTransaction, AFailingRoleLeavesNothing) {
     f.page("Pag1.dbf", after, "L1A = 1", {});
     CountersFile counters = f.counters();
     Assessor assessor(f.db(), f.env.folders().data, counters, f.constants, 10);
-    EXPECT_THROW(AssessRoles(assessor, f.db(),
-                             {*f.roles.role(before), *f.roles.role(bad), *f.roles.role(after)}),
-                 Error);
+    QString why;
+    AssessRunHooks hooks;
+    hooks.notStorable = [&why](const Role&, const QString& text) { why = text; };
+    const AssessRunResult run = AssessRoles(
+        assessor, f.db(), {*f.roles.role(before), *f.roles.role(bad), *f.roles.role(after)}, hooks);
+    EXPECT_EQ(run.refused, 1);
+    EXPECT_TRUE(why.startsWith("Rolul 3 din ") && why.contains("SUMA")) << why.toStdString();
     EXPECT_EQ(f.rowsOf("Datorii.dbf", before), 1);
     EXPECT_EQ(f.rowsOf("Datorii.dbf", bad), 0);
-    EXPECT_EQ(f.rowsOf("Datorii.dbf", after), 0);
+    EXPECT_EQ(f.rowsOf("Datorii.dbf", after), 1);
 }
 
 } // namespace

@@ -294,6 +294,18 @@ TEST_F(StartupTest, TheFirstStartOfTheDayPacksAndRecordsTheDay) {
     EXPECT_EQ(reader.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE IDDAT IN (1, 3)").arg(debts)).toInt(), 2);
 }
 
+// A table the upkeep cannot pack (here a damaged one) leaves the day unrecorded, so the
+// next start packs again instead of skipping the upkeep for the rest of the day.
+TEST_F(StartupTest, AFailedUpkeepIsNotRecordedAndIsTriedAgainAtTheNextStart) {
+    const QString confirmations = data() + '/' + tables::Confirmations;
+    createTable(confirmations, "IDGOS DECIMAL(10,0)");
+    insert(confirmations, "IDGOS", {1});
+    shelltest::writeBytes(confirmations, readBytes(confirmations) + "xx");
+    env_.clock().setToday(QDate(2015, 1, 1));
+    EXPECT_TRUE(start().upkeepFailed());
+    EXPECT_EQ(counter("LASTPACK"), "");
+}
+
 TEST_F(StartupTest, TheSameSequenceRunTwiceOnOneDayIsNotTheFirstStartTheSecondTime) {
     env_.clock().setToday(QDate(2015, 1, 1));
     StartupSequence sequence(context());

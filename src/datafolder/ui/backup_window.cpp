@@ -128,7 +128,9 @@ void TForm21::LoadP() {
     }
     accept();
     s_.messages().ShowErrors(QStringLiteral("Informatie"),
-                             QStringLiteral("Restaurare incheiata cu succes !\r\nVa rog sa porniti programul din nou !"),
+                             QStringLiteral("Restaurare incheiata cu succes !\r\nVa rog sa porniti programul din nou !") +
+                                 QStringLiteral("\r\nFisierele de dinainte de restaurare sunt pastrate in ") +
+                                 QDir::toNativeSeparators(KeptDataFolder(s_.folders.defaultData)),
                              MessageKind::Information, MessageButton::Ok);
     end_();
 }
