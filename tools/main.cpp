@@ -86,6 +86,11 @@ const std::vector<Command>& commands() {
          "somatii si titluri executorii: emite (liniile ca CSV), lista, confirmare, anulare, listare, situatia pe o "
          "perioada",
          runSummons},
+        {"xml-export",
+         "DATAFOLDER --out FISIER [--name NUME] [--first-name PRENUME] [--position FUNCTIA] [--date zz.ll.aaaa]",
+         "raportarea mijloacelor de transport catre ANAF (XML PatrimVen); declarantul lipsa este cel memorat; "
+         "TOTAL,<vehicule>",
+         runXmlExport},
     };
     return table;
 }
