@@ -43,6 +43,7 @@
 #include "roles/ui/vehicle_details_widgets.h"
 #include "documents/ui/report_selection_dialog.h"
 #include "documents/ui/role_selection_dialog.h"
+#include "documents/ui/patrimven_dialog.h"
 #include "documents/ui/summons_windows.h"
 
 #include <QApplication>
@@ -257,6 +258,9 @@ int main(int argc, char** argv) {
     mainWindow.attach(QStringLiteral("Somatiideplata1"), [&] { summonsList.ShowList(); });
     TSelPerPF summonsPeriod(services, &mainWindow);
     mainWindow.attach(QStringLiteral("Situatiaexecutarilorsilite1"), [&] { summonsPeriod.ShowChoice(); });
+    // The vehicle report to the tax agency.
+    TANAFF vehicleReport(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("XMLPatrimVenANAF1"), [&] { vehicleReport.XMLPatrimVenANAF1Click(); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window

@@ -145,7 +145,7 @@ QByteArray PatrimVenDocument::bytes() const {
 }
 
 PatrimVenDocument BuildPatrimVen(db::Database& db, const QString& dataFolder, const Declarant& declarant,
-                                 const QDate& today, const std::function<void()>& step) {
+                                 const QDate& today, const std::function<void(int roles)>& step) {
     const TownHall town = TownHallFrom(AdminConstants::stored(db, dataFolder));
     const int year = WorkingYear().toInt();
     PatrimVenDocument d;
@@ -169,7 +169,7 @@ PatrimVenDocument BuildPatrimVen(db::Database& db, const QString& dataFolder, co
             .arg(R::village, R::number, R::name, R::code, R::address, R::personType, R::exemptVehicles,
                  counts.join(QStringLiteral(", ")), dataFolder, tables::Roles, tables::Vehicles, R::id));
     for (int row = 0; row < q.count(); ++row) {
-        if (step) step();
+        if (step) step(q.count());
         const Owner owner = ownerLines(RoleFromRow(q, row), town, year);
         for (const Category& c : kBeforeLarge) addVehicles(d, owner, c, countIn(q, row, c.count));
         for (const char* f : kLargeCars) addVehicles(d, owner, kLarge, countIn(q, row, f) > 0 ? 1 : 0);

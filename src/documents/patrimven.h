@@ -69,8 +69,9 @@ struct PatrimVenDocument {
 
 /// Builds the report of the data folder at `today`, with the town hall of its stored
 /// settings and the working year's acquisition date (31 December of the year before).
-/// `step` is called once per role read (the progress). Throws vartesa::Error.
+/// `step` is called once per role read, with the number of roles (the progress). Throws
+/// vartesa::Error.
 PatrimVenDocument BuildPatrimVen(db::Database& db, const QString& dataFolder, const Declarant& declarant,
-                                 const QDate& today, const std::function<void()>& step = {});
+                                 const QDate& today, const std::function<void(int roles)>& step = {});
 
 } // namespace vartesa

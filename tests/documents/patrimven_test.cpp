@@ -1,19 +1,27 @@
 // The vehicle report to the tax agency: one element per vehicle in category order, the
-// owner's attributes, escaping, the exact bytes, the schema, and the command line's refusals.
+// owner's attributes, escaping, the exact bytes, the schema, the window and the command
+// line's refusals.
 
 #include "roles/role_test_util.h"
 
 #include "admin/admin_catalog.h"
 #include "documents/patrimven.h"
+#include "documents/ui/patrimven_dialog.h"
 #include "shell/counters.h"
 #include "shell/file_helpers.h"
 #include "shell/settings_table.h"
+#include "support/gui_application.h"
 #include "support/tool_run.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -250,6 +258,47 @@ TEST_F(PatrimVenTool, AFileThatCannotBeWrittenLeavesTheOlderOneWhole) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "older");
     EXPECT_EQ(QDir(env.root()).entryList({"PatrimVen*"}, QDir::Files), QStringList{"PatrimVen.xml"});
+}
+
+TEST_F(PatrimVenFolder, TheWindowChecksTheDeclarantWalksOnEnterAndSavesWhereChosen) {
+    test::ensureGuiApplication();
+    person("POPA ION", "1234", {{"AUTO4", 3}});
+    TANAFF window(env.services());
+    CountersFile c = counters();
+    RememberDeclarant(c, {"POPESCU", "", ""});
+    window.NumeD->setText("  POPESCU ");
+    window.PrenumeD->setText(" ");
+    window.CreazaClick();
+    ASSERT_EQ(env.messages().hints().size(), 1u);
+    EXPECT_EQ(env.messages().hints().at(0).text, "Lipseste Prenumele declarantului!");
+    EXPECT_EQ(env.messages().hints().at(0).anchor, "PrenumeD");
+    EXPECT_EQ(window.NumeD->text(), "POPESCU");
+    const QString saved = env.root() + "/raport";
+    window.chooseFile = [&] { return saved; };
+    QTimer::singleShot(0, &window, [&] {
+        EXPECT_EQ(window.NumeD->text(), "POPESCU") << "the window fills the field from the last export";
+        window.PrenumeD->setText("ION");
+        window.FunctieD->setText("PRIMAR");
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(window.PrenumeD, &enter); // moves on to FunctieD, creates nothing
+        EXPECT_TRUE(window.isVisible());
+        QApplication::sendEvent(window.FunctieD, &enter); // presses "Creaza XML"
+    });
+    EXPECT_EQ(window.XMLPatrimVenANAF1Click(), saved + ".xml");
+    QFile file(saved + ".xml");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count("<Auto>"), 3);
+    EXPECT_EQ(RememberedDeclarant(counters()).position, "PRIMAR");
+}
+
+TEST_F(PatrimVenFolder, TheWindowWithoutTheTownHallsCodeSaysSoAndAsksNothing) {
+    test::ensureGuiApplication();
+    townHall("");
+    TANAFF window(env.services());
+    window.chooseFile = [] { return QStringLiteral("/nowhere.xml"); };
+    EXPECT_EQ(window.XMLPatrimVenANAF1Click(), "");
+    ASSERT_EQ(env.messages().titles(), QStringList{"XML ANAF"});
+    EXPECT_EQ(env.messages().shown().at(0).text, "Nu ati trecut CUI-ul la Administrare!");
 }
 
 TEST(PatrimVenSchema, TheDemoCommuneValidatesAndMutatedCopiesDoNot) {
