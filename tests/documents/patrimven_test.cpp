@@ -288,6 +288,7 @@ TEST_F(PatrimVenFolder, TheWindowChecksTheDeclarantWalksOnEnterAndSavesWhereChos
     QFile file(saved + ".xml");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().count("<Auto>"), 3);
+    EXPECT_TRUE(env.messages().shown().back().text.startsWith("Am scris 3 mijloace de transport"));
     EXPECT_EQ(RememberedDeclarant(counters()).position, "PRIMAR");
 }
 

@@ -8,6 +8,7 @@
 #include "shell/ui/enter_navigation.h"
 #include "shell/ui/window_looks.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -120,6 +121,9 @@ QString TANAFF::XMLPatrimVenANAF1Click() {
         if (path.isEmpty()) return;
         WriteWholeFile(path, document.bytes());
         written = path;
+        s_.messages().showInformation(kPatrimVenTitle, QStringLiteral("Am scris %1 mijloace de transport in fisierul\r%2")
+                                                           .arg(document.vehicles)
+                                                           .arg(QDir::toNativeSeparators(path)));
     });
     return written;
 }
