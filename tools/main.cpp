@@ -86,6 +86,12 @@ const std::vector<Command>& commands() {
          "somatii si titluri executorii: emite (liniile ca CSV), lista, confirmare, anulare, listare, situatia pe o "
          "perioada",
          runSummons},
+        {"garnishment",
+         "DATAFOLDER IDGOS --to bank|employer --title NR [--third-party NUME] [--seat TEXT] --user NUME "
+         "[--date zz.ll.aaaa] --out DIRECTOR",
+         "poprire catre banca sau angajator: titlul executoriu, instiintarea si adresa catre tert intr-un document "
+         ".rtf; liniile titlului si sumele pe conturi, ca CSV",
+         runGarnishment},
     };
     return table;
 }
