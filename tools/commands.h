@@ -52,5 +52,6 @@ int runNotices(const QStringList& args);
 int runList(const QStringList& args);
 int runSummons(const QStringList& args);
 int runXmlExport(const QStringList& args);
+int runGarnishment(const QStringList& args);
 
 } // namespace vartesa::tool

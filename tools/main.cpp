@@ -91,6 +91,12 @@ const std::vector<Command>& commands() {
          "raportarea mijloacelor de transport catre ANAF (XML PatrimVen); declarantul lipsa este cel memorat; "
          "TOTAL,<vehicule>",
          runXmlExport},
+        {"garnishment",
+         "DATAFOLDER IDGOS --to bank|employer --title NR [--third-party NUME] [--seat TEXT] --user NUME "
+         "[--date zz.ll.aaaa] --out DIRECTOR",
+         "poprire catre banca sau angajator: titlul executoriu, instiintarea si adresa catre tert intr-un document "
+         ".rtf; liniile titlului si sumele pe conturi, ca CSV",
+         runGarnishment},
     };
     return table;
 }

@@ -44,6 +44,7 @@
 #include "documents/ui/report_selection_dialog.h"
 #include "documents/ui/role_selection_dialog.h"
 #include "documents/ui/patrimven_dialog.h"
+#include "documents/ui/garnishment_windows.h"
 #include "documents/ui/summons_windows.h"
 
 #include <QApplication>
@@ -254,6 +255,12 @@ int main(int argc, char** argv) {
     // report of a period.
     TSomConfirm summonsConfirm(services, &accountWindow);
     accountWindow.attach(QStringLiteral("SomatieTitlu"), [&] { SomTitP(services, accountWindow, summonsConfirm); });
+    // Garnishments: the title number and the third party asked, the papers printed, nothing stored.
+    TAddNrTitlu garnishmentTitle(services, &accountWindow);
+    accountWindow.attach(QStringLiteral("PoprireBanca"),
+                         [&] { PoprireP(services, accountWindow, garnishmentTitle, GarnishmentTo::Bank); });
+    accountWindow.attach(QStringLiteral("PoprireAngajator"),
+                         [&] { PoprireP(services, accountWindow, garnishmentTitle, GarnishmentTo::Employer); });
     TSomTitList summonsList(services, &mainWindow);
     mainWindow.attach(QStringLiteral("Somatiideplata1"), [&] { summonsList.ShowList(); });
     TSelPerPF summonsPeriod(services, &mainWindow);
