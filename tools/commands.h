@@ -51,5 +51,6 @@ int runRepair(const QStringList& args);
 int runNotices(const QStringList& args);
 int runList(const QStringList& args);
 int runSummons(const QStringList& args);
+int runDebitStatements(const QStringList& args);
 
 } // namespace vartesa::tool

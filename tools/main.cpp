@@ -86,6 +86,13 @@ const std::vector<Command>& commands() {
          "somatii si titluri executorii: emite (liniile ca CSV), lista, confirmare, anulare, listare, situatia pe o "
          "perioada",
          runSummons},
+        {"debit-statements",
+         "DATAFOLDER choices | list --type BD|BS --number N [--from zz.ll.aaaa] [--to zz.ll.aaaa] --out FISIER.xls | "
+         "summary [--from zz.ll.aaaa] [--to zz.ll.aaaa] --out FISIER.xls | cumulated [--from zz.ll.aaaa] "
+         "[--to zz.ll.aaaa] --out FISIER.xls",
+         "borderourile de debite (BD) si scaderi (BS): alegerea, lista unui borderou, centralizatorul, borderourile "
+         "cumulate; randurile foii ca CSV",
+         runDebitStatements},
     };
     return table;
 }
