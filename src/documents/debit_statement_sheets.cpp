@@ -57,10 +57,10 @@ public:
         put(3, 2, title, 2);
         if (!second.isEmpty()) put(4, 2, second);
         for (int c = 0; c < lead6.size(); ++c) put(kHeadingRow, c + 1, lead6[c], 1, W::Align::Center, W::Box);
+        // One band over the group columns, its title in the middle one.
         for (int c = 0; c < n; ++c)
-            put(kHeadingRow, firstGroup + c, QVariant(), 1, W::Align::Center,
-                W::Top | W::Bottom | (c == 0 ? W::Left : 0) | (c == n - 1 ? W::Right : 0));
-        if (n > 0) put(kHeadingRow, n / 2 + firstGroup, QStringLiteral("S U M A"), 1, W::Align::Center, W::Top | W::Bottom);
+            put(kHeadingRow, firstGroup + c, c == n / 2 ? QVariant(QStringLiteral("S U M A")) : QVariant(), 1,
+                W::Align::Center, W::Top | W::Bottom | (c == 0 ? W::Left : 0) | (c == n - 1 ? W::Right : 0));
         put(kHeadingRow, total, QStringLiteral("TOTAL"), 1, W::Align::Center, W::Box);
         for (int c = 0; c < lead7.size(); ++c)
             put(kGroupRow, c + 1, lead7[c].isEmpty() ? QVariant() : QVariant(lead7[c]), 1, W::Align::Center, W::Box);
