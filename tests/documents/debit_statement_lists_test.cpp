@@ -52,12 +52,16 @@ TEST(DebitStatementList, WhatCountsInAStatement) {
     f.line(999, kBuildings, kDay, 2, 16);               // a deleted role: left out
     f.line(ion, kFines, kDay, QVariant(), 32);          // statement 0: NR empty ...
     f.debit(ion, kFines, kDay, 0, 64);                  // ... and NR 0
-    EXPECT_EQ(f.list(kChargeStatement, 2).value(8, 4).toLongLong(), 11);
+    f.db().exec(QStringLiteral("INSERT INTO \"%1\" (IDDAT, IDGOS, GRUPA, DINDATA, NR, TIP, SUMA2) "
+                               "VALUES (500, ?, ?, ?, 2, 'M', 128)").arg(f.path(tables::Ledger)),
+                {ion, kBuildings, kDay}); // RESTINI left empty: SUMA2 still counts
+    EXPECT_EQ(f.list(kChargeStatement, 2).value(8, 4).toLongLong(), 139);
     EXPECT_EQ(f.list(kChargeStatement, 0).value(8, 4).toLongLong(), 96);
     const std::vector<DebitStatement> choices = DebitStatements(f.db(), f.env.folders().data);
     ASSERT_EQ(choices.size(), 2u) << "statement 0 is one choice";
     EXPECT_EQ(choices[0].number, 0);
     EXPECT_EQ(choices[0].amount, 96);
+    EXPECT_EQ(choices[1].amount, 1 + 2 + 4 + 8 + 16 + 128) << "the selector counts every line of the statement";
 }
 
 TEST(DebitStatementList, AnEmptyStatementHasHeadingsAndTotalsOnly) {
