@@ -77,6 +77,14 @@ std::vector<StatementLine> readLines(db::Database& db, const QString& dataFolder
 
 } // namespace
 
+QStringList StatementGroups(const std::vector<StatementLine>& lines) {
+    std::map<QByteArray, QString> ordered;
+    for (const StatementLine& l : lines) ordered.emplace(l.group.toUtf8(), l.group);
+    QStringList groups;
+    for (const auto& [bytes, name] : ordered) groups << name;
+    return groups;
+}
+
 std::vector<StatementLine> StatementLines(db::Database& db, const QString& dataFolder, const QString& kind, qint64 number,
                                           const StatementPeriod& period) {
     return readLines(db, dataFolder, kind, number, period);
@@ -95,17 +103,15 @@ CumulatedStatementRows CumulatedStatementData(Services& s, const StatementPeriod
     std::vector<StatementLine> writtenOff = AllStatementLines(s.database(), s.folders.data, kWriteOffStatement, period);
     s.progress().Step(2);
 
-    // The groups in the engine's order (bytes of the text): "PSI" before "Paza".
-    std::map<QByteArray, QString> groupNames;
-    for (const auto* lines : {&charged, &writtenOff})
-        for (const StatementLine& l : *lines)
-            if (l.roleFound) groupNames.emplace(l.group.toUtf8(), l.group);
+    const auto gone = [](const StatementLine& l) { return !l.roleFound; };
+    std::erase_if(charged, gone);
+    std::erase_if(writtenOff, gone);
+    std::vector<StatementLine> all = charged;
+    all.insert(all.end(), writtenOff.begin(), writtenOff.end());
     CumulatedStatementRows out;
+    out.groups = StatementGroups(all);
     std::map<QString, int> groupIndex;
-    for (const auto& [bytes, name] : groupNames) {
-        groupIndex[name] = int(out.groups.size());
-        out.groups << name;
-    }
+    for (int i = 0; i < out.groups.size(); ++i) groupIndex[out.groups[i]] = i;
     const int k = int(out.groups.size());
 
     // One row per day, number, name, role and address, as the sheet orders them.
@@ -115,7 +121,6 @@ CumulatedStatementRows CumulatedStatementData(Services& s, const StatementPeriod
     std::map<Key, std::pair<StatementLine, std::vector<qint64>>> rows;
     auto add = [&](const StatementLine& l, int offset) {
         s.progress().Step();
-        if (!l.roleFound) return;
         auto [it, fresh] = rows.try_emplace(Key{l.day, l.number, l.name.toUtf8(), l.rol.toUtf8(), l.address.toUtf8()});
         if (fresh) it->second = {l, std::vector<qint64>(size_t(2 * k), 0)};
         it->second.second[size_t(2 * groupIndex[l.group] + offset)] += l.amount;

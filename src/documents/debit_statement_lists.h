@@ -64,6 +64,10 @@ std::vector<StatementLine> StatementLines(db::Database& db, const QString& dataF
 std::vector<StatementLine> AllStatementLines(db::Database& db, const QString& dataFolder, const QString& kind,
                                              const StatementPeriod& period);
 
+/// The distinct groups of `lines` in the engine's order (the bytes of the text: "PSI" before
+/// "Paza"), the order of the group columns of every list.
+QStringList StatementGroups(const std::vector<StatementLine>& lines);
+
 /// One cell of a list as written: place, value and look.
 struct ListCell {
     int row = 0, col = 0; // 1-based

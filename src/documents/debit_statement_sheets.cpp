@@ -9,8 +9,6 @@
 #include "shell/file_helpers.h"
 #include "shell/services.h"
 
-#include <QFile>
-
 #include <map>
 
 namespace vartesa {
@@ -26,16 +24,11 @@ constexpr int kSheetRows = 16384; // rows of a sheet of the direct writer
 
 QString dayText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
 
-// The groups of the lines in the engine's order (bytes of the text: "PSI" before "Paza"),
-// each with its column counted from 0.
+// The groups of the lines in column order, and the column of each counted from 0.
 std::map<QString, int> groupColumns(const std::vector<StatementLine>& lines, QStringList& names) {
-    std::map<QByteArray, QString> ordered;
-    for (const StatementLine& l : lines) ordered.emplace(l.group.toUtf8(), l.group);
+    names = StatementGroups(lines);
     std::map<QString, int> columns;
-    for (const auto& [bytes, name] : ordered) {
-        columns[name] = int(names.size());
-        names << name;
-    }
+    for (int i = 0; i < names.size(); ++i) columns[names[i]] = i;
     return columns;
 }
 
