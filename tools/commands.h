@@ -53,5 +53,6 @@ int runList(const QStringList& args);
 int runSummons(const QStringList& args);
 int runXmlExport(const QStringList& args);
 int runGarnishment(const QStringList& args);
+int runDebitStatements(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -97,6 +97,13 @@ const std::vector<Command>& commands() {
          "poprire catre banca sau angajator: titlul executoriu, instiintarea si adresa catre tert intr-un document "
          ".rtf; liniile titlului si sumele pe conturi, ca CSV",
          runGarnishment},
+        {"debit-statements",
+         "DATAFOLDER choices | list --type BD|BS --number N [--from zz.ll.aaaa] [--to zz.ll.aaaa] --out FISIER.xls | "
+         "summary [--from zz.ll.aaaa] [--to zz.ll.aaaa] --out FISIER.xls | cumulated [--from zz.ll.aaaa] "
+         "[--to zz.ll.aaaa] --out FISIER.xls",
+         "borderourile de debite (BD) si scaderi (BS): alegerea, lista unui borderou, centralizatorul, borderourile "
+         "cumulate; randurile foii ca CSV",
+         runDebitStatements},
     };
     return table;
 }

@@ -46,6 +46,8 @@
 #include "documents/ui/patrimven_dialog.h"
 #include "documents/ui/garnishment_windows.h"
 #include "documents/ui/summons_windows.h"
+#include "documents/ui/debit_statement_windows.h"
+#include "cash/ui/statement_picker_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -199,6 +201,11 @@ int main(int argc, char** argv) {
     TFRegCasa cashRegister(services, periodDialog, &mainWindow);
     mainWindow.attach(QStringLiteral("RegistruCasa"), [&] { cashRegister.OpenCashRegister(); });
     mainWindow.attach(QStringLiteral("Centralizatorcompensari1"), [&] { RunCompensationSummary(services, periodDialog); });
+    // "Borderouri Debite": the statement chosen, or the period, then its list.
+    TBordSelect statementSelector(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("BordDet"), [&] { BordDetClick(services, statementSelector); });
+    mainWindow.attach(QStringLiteral("CentrBord"), [&] { CentrBordClick(services, periodDialog); });
+    mainWindow.attach(QStringLiteral("Listacompleta1"), [&] { Listacompleta1Click(services, periodDialog); });
     TAutoDetF vehicleViewer(services, &accountWindow);
     accountWindow.attach(QStringLiteral("DetaliiAutoB"),
                          [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });
