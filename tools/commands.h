@@ -51,5 +51,7 @@ int runRepair(const QStringList& args);
 int runNotices(const QStringList& args);
 int runList(const QStringList& args);
 int runSummons(const QStringList& args);
+int runCertificate(const QStringList& args);
+int runConfirmation(const QStringList& args);
 
 } // namespace vartesa::tool

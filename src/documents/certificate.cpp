@@ -3,6 +3,7 @@
 #include "documents/certificate.h"
 
 #include "admin/admin_constants.h"
+#include "admin/admin_folders.h"
 #include "books/roles.h"
 #include "documents/summonses.h"
 #include "db/database.h"
@@ -235,9 +236,21 @@ void RememberRegisterChoice(CountersFile& counters, bool fromRegister) {
 
 QString CertificateRegisterFolder(const CountersFile& counters) {
     const QString folder = counters.ReadCounter(kServer, QStringLiteral("CALERA2015")).trimmed();
-    if (folder.isEmpty()) return {};
-    db::Database probe(folder);
-    return probe.tableExists(folder + QStringLiteral("/Cap2B.dbf")) ? folder : QString();
+    return RegisterFolderHasParcels(folder) ? folder : QString();
+}
+
+bool RegisterFolderHasParcels(const QString& folder) {
+    return !folder.isEmpty() && HoldsFiles(folder, {QStringLiteral("Cap2B.dbf")});
+}
+
+QString ChooseRegisterFolder(Services& s, const QString& picked) {
+    const QString folder = WithoutTrailingSeparator(picked.trimmed());
+    if (folder.isEmpty() || !HoldsFiles(folder, {QStringLiteral("Ra2015.set")})) {
+        s.messages().showError(QStringLiteral("Cale Baza de date RA 2015"), QStringLiteral("Calea indicata nu este corecta!"));
+        return {};
+    }
+    s.counters().WriteCounter(kServer, QStringLiteral("CALERA2015"), folder);
+    return folder;
 }
 
 CertificateIssue IssueCertificate(Services& s, const AdminConstants& constants, const AccountRules& rules,

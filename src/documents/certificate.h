@@ -109,6 +109,14 @@ void RememberRegisterChoice(CountersFile& counters, bool fromRegister);
 /// The register folder remembered ("CALERA2015") when it holds Cap2B.dbf, else "".
 QString CertificateRegisterFolder(const CountersFile& counters);
 
+/// BitBtn1: a folder holding Ra2015.set (its trailing separator dropped) is remembered as
+/// "CALERA2015" and returned; any other gives "" after "Calea indicata nu este corecta!"
+/// (titled "Cale Baza de date RA 2015").
+QString ChooseRegisterFolder(Services& services, const QString& picked);
+/// CheckBox1 may stay ticked: the folder holds Cap2B.dbf.
+bool RegisterFolderHasParcels(const QString& folder);
+inline const QString kRegisterUnavailable = QStringLiteral("Baza de date Registru Agricol nedisponibila!");
+
 /// Accepts the dialog and writes the certificate: CFiscal3.rtf first (missing: the clerk is
 /// told and nothing is drawn or stored), then the purpose appended once to CFServeste.txt,
 /// "CFTAXAT", "CFDINRA", the number drawn from "CFNR", and the document filled into a free
