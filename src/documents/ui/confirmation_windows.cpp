@@ -18,7 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QStandardItemModel>
+#include <QAbstractTableModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -63,14 +63,53 @@ QHBoxLayout* row(const QList<QWidget*>& widgets) {
     return r;
 }
 
-QStandardItem* cell(const QVariant& v) {
-    auto* item = new QStandardItem;
-    item->setData(v, Qt::DisplayRole);
-    item->setEditable(false);
-    return item;
-}
-
 } // namespace
+
+// The register's rows as the grid shows them, read from the records without copying them
+// into items: a search redraws thousands of rows at every keystroke.
+class ConfirmationGridModel : public QAbstractTableModel {
+public:
+    ConfirmationGridModel(const std::vector<ConfirmationRecord>& rows, QObject* parent)
+        : QAbstractTableModel(parent), rows_(rows) {}
+    void reset() {
+        beginResetModel();
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows_.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : kTitles.size(); }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+        return kTitles.value(section);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid()) return {};
+        const ConfirmationRecord& c = rows_[size_t(index.row())];
+        switch (index.column()) {
+        case 0: return c.number;
+        case 1: return dateText(c.date);
+        case 2: return qint64(c.amount);
+        case 3: return c.listNumber;
+        case 4: return dateText(c.listDate);
+        case 5: return c.rol;
+        case 6: return c.name;
+        case 7: return c.village;
+        case 8: return c.address;
+        case 9: return c.senderName;
+        case 10: return c.senderLocality;
+        case 11: return c.senderAddress;
+        case 12: return c.code;
+        case 13: return c.nature;
+        case 14: return c.addressNumber;
+        default: return dateText(c.addressDate);
+        }
+    }
+
+private:
+    static inline const QStringList kTitles{"Numarul",     "Din data", "Suma",    "Numarul",       "Din data", "ROL",
+                                            "Numele si prenumele", "Localitatea", "Adresa", "Nume si prenume",
+                                            "Localitatea", "Adresa",   "Cod",     "Natura",        "Numarul",  "Din data"};
+    const std::vector<ConfirmationRecord>& rows_;
+};
 
 // ---- TConFRSet
 
@@ -262,10 +301,7 @@ TConfDeb::TConfDeb(Services& services, QWidget* parent) : QDialog(parent, Dialog
     NumePF = named(new QLineEdit(this), "NumePF");
     NumePF->setMaxLength(40);
     fitCharacters(NumePF, 40, true);
-    model_ = new QStandardItemModel(0, 16, this);
-    model_->setHorizontalHeaderLabels({"Numarul", "Din data", "Suma", "Numarul", "Din data", "ROL", "Numele si prenumele",
-                                       "Localitatea", "Adresa", "Nume si prenume", "Localitatea", "Adresa", "Cod", "Natura",
-                                       "Numarul", "Din data"});
+    model_ = new ConfirmationGridModel(rows_, this);
     Grid = readOnlyGrid(this, "Grid", model_);
     AdaugaB = button(this, "AdaugaB", QStringLiteral("&Adauga Confirmare"));
     StergeB = button(this, "StergeB", QStringLiteral("&Sterge Confirmare"));
@@ -303,20 +339,16 @@ void TConfDeb::OpenRegister() {
         e->clear();
     }
     reload();
+    fitColumns(Grid, {10, 10, 6, 10, 10, 9, 30, 20, 30, 30, 20, 30, 12, 30, 10, 10});
     exec();
 }
 
 void TConfDeb::reload(qint64 id) {
     s_.messages().guard([&] { rows_ = ReadConfirmations(s_.database(), s_.folders.data, ROLF->text(), NumePF->text()); });
-    model_->removeRows(0, model_->rowCount());
+    model_->reset();
     int select = int(rows_.size()) - 1;
-    for (const ConfirmationRecord& c : rows_) {
-        if (c.id == id) select = model_->rowCount();
-        model_->appendRow({cell(c.number), cell(dateText(c.date)), cell(qint64(c.amount)), cell(c.listNumber),
-                           cell(dateText(c.listDate)), cell(c.rol), cell(c.name), cell(c.village), cell(c.address),
-                           cell(c.senderName), cell(c.senderLocality), cell(c.senderAddress), cell(c.code), cell(c.nature),
-                           cell(c.addressNumber), cell(dateText(c.addressDate))});
-    }
+    for (int r = 0; r < int(rows_.size()); ++r)
+        if (rows_[size_t(r)].id == id) select = r;
     if (select >= 0) {
         Grid->selectRow(select);
         Grid->scrollTo(model_->index(select, 0));

@@ -15,12 +15,12 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QStandardItemModel;
 class QTableView;
 class QWidget;
 
 namespace vartesa {
 
+class ConfirmationGridModel;
 class Services;
 
 /// "Stabileste numarul Confirmarii": the number the next confirmation takes.
@@ -113,8 +113,8 @@ public:
 
 private:
     Services& s_;
-    QStandardItemModel* model_;
-    std::vector<ConfirmationRecord> rows_;
+    std::vector<ConfirmationRecord> rows_; // as the search shows them
+    ConfirmationGridModel* model_;
 };
 
 } // namespace vartesa
