@@ -13,6 +13,7 @@
 #include "shell/table_files.h"
 #include "shell/text_helpers.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace vartesa {
@@ -150,7 +151,9 @@ QString PrintConfirmation(Services& s, qint64 id, const QString& outputBase, boo
     if (c.id == 0) return {};
     TRTFReplace rtf(s.desktop());
     rtf.RTFSursa = source;
-    if (!rtf.FindFreeDest(outputBase)) return {};
+    QDir().mkpath(QFileInfo(outputBase).absolutePath());
+    if (!rtf.FindFreeDest(outputBase))
+        throw Error(QStringLiteral("Confirmarea nu poate fi scrisa: toate numele de fisier sunt ocupate!"), outputBase);
     if (!rtf.WriteHeader()) throw Error(QStringLiteral("Documentul %1 nu poate fi scris!").arg(rtf.RTFDest), rtf.RTFDest);
     const SummonsPrintSettings office = ReadSummonsPrintSettings(s, {});
     const QString amount = QString::number(qint64(c.amount));

@@ -88,6 +88,7 @@ bool DeleteLastConfirmation(Services& services, qint64 id, const QString& rol, c
 /// Fills ConfirmareD.rtf of the data folder for confirmation `id` into a free
 /// "<outputBase><n>.rtf" and hands it to the desktop when `open`. Returns the document; ""
 /// when the template is missing (the clerk is told) or the confirmation is not stored.
+/// Throws vartesa::Error when the document cannot be written (every name taken).
 QString PrintConfirmation(Services& services, qint64 id, const QString& outputBase, bool open = true);
 
 } // namespace vartesa
