@@ -95,12 +95,12 @@ int refused(const Refusal& r, const char* usage) {
     return 1;
 }
 
-// The register folder of --register, after the dialog's two checks.
+// The register folder of --register after the dialog's two checks, then remembered as the
+// dialog's button remembers it: a refused folder stores nothing.
 QString registerFolder(Services& s, const QString& picked) {
-    const QString folder = ChooseRegisterFolder(s, picked);
-    if (folder.isEmpty()) throw Refusal{QStringLiteral("Calea indicata nu este corecta!")};
-    if (!RegisterFolderHasParcels(folder)) throw Refusal{kRegisterUnavailable};
-    return folder;
+    if (!IsRegisterFolder(picked)) throw Refusal{QStringLiteral("Calea indicata nu este corecta!")};
+    if (!RegisterFolderHasParcels(picked)) throw Refusal{kRegisterUnavailable};
+    return ChooseRegisterFolder(s, picked);
 }
 
 int certificate(const Options& o) {

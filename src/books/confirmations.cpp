@@ -61,7 +61,7 @@ std::vector<ConfirmationRecord> ReadConfirmations(db::Database& db, const QStrin
     QStringList where;
     QVariantList params;
     if (!rol.trimmed().isEmpty()) {
-        where << QStringLiteral("TRIM(ROL) = ?");
+        where << QStringLiteral("UPPER(TRIM(ROL)) = UPPER(?)");
         params << rol.trimmed();
     }
     if (!name.trimmed().isEmpty()) {

@@ -243,9 +243,13 @@ bool RegisterFolderHasParcels(const QString& folder) {
     return !folder.isEmpty() && HoldsFiles(folder, {QStringLiteral("Cap2B.dbf")});
 }
 
+bool IsRegisterFolder(const QString& folder) {
+    return !folder.isEmpty() && HoldsFiles(folder, {QStringLiteral("Ra2015.set")});
+}
+
 QString ChooseRegisterFolder(Services& s, const QString& picked) {
     const QString folder = WithoutTrailingSeparator(picked.trimmed());
-    if (folder.isEmpty() || !HoldsFiles(folder, {QStringLiteral("Ra2015.set")})) {
+    if (!IsRegisterFolder(folder)) {
         s.messages().showError(QStringLiteral("Cale Baza de date RA 2015"), QStringLiteral("Calea indicata nu este corecta!"));
         return {};
     }

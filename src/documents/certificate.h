@@ -113,6 +113,8 @@ QString CertificateRegisterFolder(const CountersFile& counters);
 /// "CALERA2015" and returned; any other gives "" after "Calea indicata nu este corecta!"
 /// (titled "Cale Baza de date RA 2015").
 QString ChooseRegisterFolder(Services& services, const QString& picked);
+/// The folder holds Ra2015.set: a DATA folder of the agricultural register.
+bool IsRegisterFolder(const QString& folder);
 /// CheckBox1 may stay ticked: the folder holds Cap2B.dbf.
 bool RegisterFolderHasParcels(const QString& folder);
 inline const QString kRegisterUnavailable = QStringLiteral("Baza de date Registru Agricol nedisponibila!");

@@ -7,6 +7,7 @@
 #include "shell/startup.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,22 @@ TEST(CertificateTool, ALockedYearIsRefusedAndNothingWritten) {
     EXPECT_EQ(runTool({"certificate", f.env.folders().data, id, "--out", f.env.root() + "/out"}, &out), 1);
     EXPECT_EQ(out, "Nu mai puteti opera in anul trecut!\n");
     EXPECT_TRUE(QDir(f.env.root() + "/out").entryList({"Cert*"}).isEmpty());
+}
+
+TEST(CertificateTool, TheRegisterFolderIsCheckedBeforeItsParcelsArePrinted) {
+    CertificateFolder f;
+    const QString id = QString::number(f.addRole("POPA ION"));
+    f.household(7, 70, "CORBU", "1");
+    f.parcel(7, 1, "A5", 0.25, 1.5);
+    const QStringList args{"certificate", f.env.folders().data, id, "--out", f.env.root() + "/out", "--register",
+                           f.registerFolder()};
+    QString out;
+    EXPECT_EQ(runTool(args, &out), 1) << "no Ra2015.set yet";
+    EXPECT_EQ(out, "Calea indicata nu este corecta!\n");
+    EXPECT_EQ(f.counters().ReadCounter("SERVER", "CALERA2015") + f.counters().ReadCounter("SERVER", "CFNR"), "");
+    QFile(f.registerFolder() + "/Ra2015.set").open(QIODevice::WriteOnly);
+    ASSERT_EQ(runTool(args, &out), 0) << out.toStdString();
+    EXPECT_EQ(section(out, "CAP2B"), QStringList{"\"Tarla A5 nr.12, Parcela 3, Suprafata: 1.75 HA, intravilan;\""});
 }
 
 } // namespace
