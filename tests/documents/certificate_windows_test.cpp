@@ -7,8 +7,10 @@
 #include "documents/ui/certificate_dialog.h"
 #include "documents/ui/confirmation_windows.h"
 #include "support/gui_application.h"
+#include "support/layout_guard.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +83,29 @@ TEST(ConfirmationWindows, AddsThroughTheRoleChoiceAndDeletesTheLastRowShown) {
     window.NumePF->clear();
     ASSERT_EQ(window.rows().size(), 1u);
     EXPECT_EQ(window.rows()[0].name, "ION ANA");
+}
+
+TEST(CertificateWindows, EveryWindowShowsItsTextsWhole) {
+    ensureGuiApplication();
+    CertificateFolder f;
+    f.code("Impozit pe mijloace de transport", "16.02.02.01", "16.02.02.02");
+    const qint64 role = f.addRole("POPESCU ALEXANDRU CONSTANTIN");
+    f.setPage("Pag4.dbf", role, "AL1A = 0.5");
+    AdminConstants constants;
+    TCFiscDet certificate(f.env.services(), constants);
+    certificate.prepare("POPESCU ALEXANDRU CONSTANTIN", role, "CORBU");
+    TConfDeb confirmations(f.env.services());
+    confirmations.reload();
+    TAlegeROLF& choice = *confirmations.roleDialog;
+    choice.prepare("Adaugare Confirmare de primire debit", true);
+    choice.numberDialog->prepare();
+    for (QWidget* w : std::initializer_list<QWidget*>{&certificate, &confirmations, &choice, choice.numberDialog}) {
+        w->show();
+        QCoreApplication::processEvents();
+        const QStringList faults = LayoutFaults(w);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+        w->hide();
+    }
 }
 
 } // namespace

@@ -38,6 +38,7 @@ QDateEdit* dateField(QWidget* parent, const char* name) {
     auto* e = named(new QDateEdit(parent), name);
     e->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     e->setCalendarPopup(true);
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 40);
     return e;
 }
 

@@ -53,6 +53,7 @@ QDateEdit* dateField(QWidget* parent, const char* name, const QDate& day) {
     auto* e = named(new QDateEdit(day, parent), name);
     e->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     e->setCalendarPopup(true);
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 40);
     return e;
 }
 
@@ -308,6 +309,8 @@ TConfDeb::TConfDeb(Services& services, QWidget* parent) : QDialog(parent, Dialog
     ListeazaB = button(this, "ListeazaB", QStringLiteral("&Listeaza Confirmare"));
     InchideB = button(this, "InchideB", QStringLiteral("&Inchide"));
     roleDialog = new TAlegeROLF(services, this);
+    // Sized once by the fields' widths: a search must not measure thousands of rows.
+    fitColumns(Grid, {10, 10, 6, 10, 10, 9, 40, 20, 30, 40, 20, 30, 12, 30, 10, 10});
 
     auto* heading = new QLabel(QStringLiteral("Lista Confirmarilor de primire a debitelor"), this);
     QFont bold = heading->font();
@@ -339,7 +342,6 @@ void TConfDeb::OpenRegister() {
         e->clear();
     }
     reload();
-    fitColumns(Grid, {10, 10, 6, 10, 10, 9, 30, 20, 30, 30, 20, 30, 12, 30, 10, 10});
     exec();
 }
 
