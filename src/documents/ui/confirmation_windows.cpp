@@ -367,12 +367,12 @@ void TConfDeb::AdaugaClick() {
 void TConfDeb::StergeClick() {
     const QModelIndex at = Grid->currentIndex();
     if (!at.isValid() || at.row() >= int(rows_.size())) return;
+    // DA deletes: Enter answers NU.
+    const auto ask = [this](const QString& question) {
+        return s_.messages().askYesNoDefaultNu(kConfirmationDeleteTitle, question);
+    };
     s_.messages().guard([&] {
-        const bool deleted = DeleteLastConfirmation(s_, rows_[size_t(at.row())].id, ROLF->text(), NumePF->text(),
-                                                    [this](const QString& question) {
-                                                        return s_.messages().askYesNo(kConfirmationDeleteTitle, question);
-                                                    });
-        if (deleted) reload();
+        if (DeleteLastConfirmation(s_, rows_[size_t(at.row())].id, ROLF->text(), NumePF->text(), ask)) reload();
     });
 }
 
