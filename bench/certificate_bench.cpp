@@ -43,8 +43,9 @@ const QString& certificateCommune() {
         db::Database db{data};
         for (const TableLayout& t : TableCatalog())
             if (!db.tableExists(data + '/' + t.file)) CreateTable(db, data + '/' + t.file, t);
-        const db::Query roles = db.query(
-            QStringLiteral("SELECT IDGOS, ROL, NUMEP, ADRESA, SATUL FROM \"%1/%2\" WHERE IDGOS % 2 = 0").arg(data, tables::Roles));
+        const db::Query roles =
+            db.query(QStringLiteral("SELECT IDGOS, ROL, NUMEP, ADRESA, SATUL FROM \"%1/%2\" WHERE IDGOS % 2 = 0")
+                         .arg(data, tables::Roles));
         db.begin();
         for (int r = 0; r < roles.count(); ++r) {
             ConfirmationRecord c;
@@ -69,7 +70,8 @@ const QString& certificateCommune() {
 }
 
 std::unique_ptr<Services> certificateServices() {
-    return ConsoleServices(certificateRoot().path() + QStringLiteral("/out"), certificateCommune(), OpenedFiles::Ignored);
+    return ConsoleServices(certificateRoot().path() + QStringLiteral("/out"), certificateCommune(),
+                           OpenedFiles::Ignored);
 }
 
 // One certificate with its document, the engine warm (the counter moves each time).
