@@ -54,5 +54,7 @@ int runSummons(const QStringList& args);
 int runXmlExport(const QStringList& args);
 int runGarnishment(const QStringList& args);
 int runDebitStatements(const QStringList& args);
+int runCertificate(const QStringList& args);
+int runConfirmation(const QStringList& args);
 
 } // namespace vartesa::tool

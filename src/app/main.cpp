@@ -41,6 +41,8 @@
 #include "cash/ui/period_dialog.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
+#include "documents/ui/certificate_dialog.h"
+#include "documents/ui/confirmation_windows.h"
 #include "documents/ui/report_selection_dialog.h"
 #include "documents/ui/role_selection_dialog.h"
 #include "documents/ui/patrimven_dialog.h"
@@ -275,6 +277,12 @@ int main(int argc, char** argv) {
     // The vehicle report to the tax agency.
     TANAFF vehicleReport(services, &mainWindow);
     mainWindow.attach(QStringLiteral("XMLPatrimVenANAF1"), [&] { vehicleReport.XMLPatrimVenANAF1Click(); });
+    // The fiscal certificate of the open role, and the register of debit receipt confirmations.
+    TCFiscDet certificateDialog(services, constants, &accountWindow);
+    accountWindow.attach(QStringLiteral("CertifBut"),
+                         [&] { CertificatFiscalP(services, constants, accountWindow, certificateDialog); });
+    TConfDeb confirmationsWindow(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("ConfirmareDebite"), [&] { confirmationsWindow.OpenRegister(); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window
