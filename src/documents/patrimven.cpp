@@ -10,6 +10,8 @@
 #include "shell/table_files.h"
 #include "shell/text_helpers.h"
 
+#include <algorithm>
+
 namespace vartesa {
 
 namespace {
@@ -120,6 +122,11 @@ void RememberDeclarant(CountersFile& counters, const Declarant& d) {
 }
 
 QString XmlAttribute(const QString& name, const QString& value) {
+    const auto plain = [](QChar c) {
+        return c.unicode() >= 0x20 && c != u'&' && c != u'<' && c != u'>' && c != u'"' && !c.isSurrogate() &&
+               c.unicode() < 0xFFFE;
+    };
+    if (std::all_of(value.begin(), value.end(), plain)) return name + QStringLiteral("=\"") + value + QLatin1Char('"');
     QString escaped;
     escaped.reserve(value.size());
     for (const char32_t c : value.toUcs4()) {
@@ -140,7 +147,13 @@ QString XmlAttribute(const QString& name, const QString& value) {
 
 QByteArray PatrimVenDocument::bytes() const {
     QByteArray out;
-    for (const QString& line : lines) out += line.toUtf8() + "\r\n";
+    qsizetype size = 0;
+    for (const QString& line : lines) size += line.size() + 2;
+    out.reserve(size + size / 8); // a few letters take two bytes
+    for (const QString& line : lines) {
+        out += line.toUtf8();
+        out += "\r\n";
+    }
     return out;
 }
 
