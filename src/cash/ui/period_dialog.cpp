@@ -14,7 +14,6 @@
 
 namespace vartesa {
 
-
 TFAlegePerioada::TFAlegePerioada(Services& services, QWidget* parent)
     : QDialog(parent, DialogFlags()), DataI(dateField(this, "DataI")), DataF(dateField(this, "DataF")),
       ViramentCB(new QCheckBox(QStringLiteral("Inclusiv platile prin virament"), this)),
