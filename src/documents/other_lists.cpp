@@ -191,7 +191,9 @@ std::optional<int> fillList(Services& s, OtherList kind, const OtherListOptions&
     case OtherList::Exemptions: data = ExemptionRows(s); break;
     case OtherList::TaxableBuildings: {
         ProgressShown shown(s.progress(), QStringLiteral("Calculez Tabelul..."));
-        const std::vector<TaxableBuilding> buildings = TaxableBuildings(s);
+        AdminConstants constants;
+        constants.load(s);
+        const std::vector<TaxableBuilding> buildings = TaxableBuildings(s, AssessmentRates::from(constants));
         amounts = TaxableBuildingCells(buildings);
         texts.emplace_back("#PRIMARIA", commune(s));
         data.rows.resize(buildings.size());
@@ -331,10 +333,7 @@ ListRows ExemptionRows(Services& s) {
     return out;
 }
 
-std::vector<TaxableBuilding> TaxableBuildings(Services& s) {
-    AdminConstants constants;
-    constants.load(s);
-    const AssessmentRates rates = AssessmentRates::from(constants);
+std::vector<TaxableBuilding> TaxableBuildings(Services& s, const AssessmentRates& rates) {
     auto rows = std::make_shared<db::Query>(s.database().query(
         QStringLiteral("SELECT P.*, G.%1 AS G_ROL, G.%2 AS G_SCCLAD FROM \"%3/%4\" P JOIN %5 G ON P.IDGOS = G.%6 "
                        "WHERE UPPER(TRIM(G.%7)) = ?")

@@ -76,7 +76,8 @@ struct TaxableBuilding {
     double area = 0;   // C<k>S
     qint64 tax = 0;
 };
-std::vector<TaxableBuilding> TaxableBuildings(Services& services);
+struct AssessmentRates;
+std::vector<TaxableBuilding> TaxableBuildings(Services& services, const AssessmentRates& rates);
 /// The marker cells of the table ("#N11" ... "#N63") and their values.
 std::vector<std::pair<QString, double>> TaxableBuildingCells(const std::vector<TaxableBuilding>& buildings);
 
