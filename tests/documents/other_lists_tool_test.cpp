@@ -3,9 +3,8 @@
 // rows; the role register over sheets and as printed pages; the refusals.
 
 #include "other_lists_util.h"
-#include "sheet_read_util.h"
-
 #include "shell/startup.h"
+#include "support/sheet_readback.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +15,8 @@ using namespace vartesa;
 using namespace vartesa::test;
 
 namespace {
+
+double number(const QString& cell) { return cell.isEmpty() ? 0 : cell.toDouble(); }
 
 class OtherListsTool : public ::testing::Test {
 protected:

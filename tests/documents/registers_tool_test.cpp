@@ -2,8 +2,8 @@
 // and by another spreadsheet program cell by cell, the totals, the refusals.
 
 #include "registers_test_util.h"
-#include "sheet_read_util.h"
 
+#include "support/sheet_readback.h"
 #include "support/tool_run.h"
 
 #include <QDir>
@@ -18,6 +18,8 @@ using namespace vartesa;
 using namespace vartesa::test;
 
 namespace {
+
+double number(const QString& cell) { return cell.isEmpty() ? 0 : cell.toDouble(); }
 
 class RegistersTool : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #pragma once
-// A written list read back as CSV rows: by our own reader (vartesa-tool xls-cat) and by another
-// spreadsheet program (ssconvert, with the formulas computed again).
+// Reads a written sheet back as rows of text: through vartesa-tool xls-cat, or through another
+// spreadsheet program (ssconvert), so a test compares what a clerk would see.
+// Inline: it runs the tool of this build (VARTESA_TOOL_PATH), defined for each test program.
 
 #include "support/tool_run.h"
 
@@ -8,8 +9,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
-
-#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -52,7 +51,5 @@ inline std::vector<QStringList> ssconvert(const QString& file) {
     EXPECT_TRUE(text.open(QIODevice::ReadOnly));
     return csvRows(QString::fromUtf8(text.readAll()));
 }
-
-inline double number(const QString& cell) { return cell.isEmpty() ? 0 : cell.toDouble(); }
 
 } // namespace vartesa::test
