@@ -7,9 +7,13 @@
 
 #include "db/error.h"
 #include "documents/matriculation_registers.h"
+#include "documents/other_lists.h"
+#include "documents/role_register.h"
+#include "report/ui/report_output.h"
 #include "documents/role_selection.h"
 #include "shell/file_helpers.h"
 
+#include <QDate>
 #include <QDir>
 #include <QHash>
 #include <QRegularExpression>
@@ -21,7 +25,60 @@ namespace vartesa::tool {
 namespace {
 
 const char* const kUsage = "Utilizare: vartesa-tool list DATAFOLDER FEL [--village SAT] [--from-rol N] [--to-rol M] "
-                           "[--person fizica|juridica] [--include-empty] --out FISIER.xls\n";
+                           "[--person fizica|juridica] [--include-empty] [--today zz.ll.aaaa] --out FISIER.xls\n"
+                           "  role-register ... --out FISIER.xls | --pdf FISIER.pdf\n"
+                           "  fines --claim GRUPA [--with-balance] [--person P]; land-movements --from D --to D\n";
+
+// The options of the lists that take more than the choice of roles.
+struct ListExtras {
+    QString pdf;          // --pdf: the role register's pages
+    QDate today;          // --today: the day the lists print
+    QString claim;        // --claim: the claim of the list of fines
+    bool withBalance = false; // --with-balance
+    QDate from, to;       // --from, --to: the period of the land movements
+    QString out;          // --out
+};
+
+// One list that takes more options: the text it prints on standard output, nothing when it
+// was refused (the message already on standard error).
+using ExtraWriter = std::function<std::optional<QString>(Services&, const RoleSelection&, const ListExtras&)>;
+
+// A list of other_lists.h saved as --out: "ROWS,<n>".
+ExtraWriter otherList(OtherList kind) {
+    return [kind](Services& s, const RoleSelection& selection, const ListExtras& x) -> std::optional<QString> {
+        std::optional<BuiltList> built =
+            BuildOtherList(s, kind, {selection, x.claim, x.withBalance, x.from, x.to, x.today});
+        if (!built) return std::nullopt;
+        built->book.save(x.out);
+        return QStringLiteral("ROWS,%1\n").arg(built->rows);
+    };
+}
+
+const QHash<QString, ExtraWriter>& extraKinds() {
+    static const QHash<QString, ExtraWriter> kinds = {
+        {QStringLiteral("role-register"),
+         [](Services& s, const RoleSelection& selection, const ListExtras& x) -> std::optional<QString> {
+             const std::optional<std::vector<RolePage>> pages = RoleRegisterPages(s, selection, x.today);
+             if (!pages) return std::nullopt;
+             if (!x.pdf.isEmpty()) {
+                 report::WritePdf(RoleRegisterLayout(*pages), x.pdf);
+                 return QStringLiteral("ROWS,%1\n").arg(pages->size());
+             }
+             const RoleRegisterBook built = WriteRoleRegister(*pages);
+             built.book.save(x.out);
+             return QStringLiteral("ROWS,%1\nSHEETS,%2\n").arg(built.roles).arg(built.sheets);
+         }},
+        {QStringLiteral("psi-paza"), otherList(OtherList::FireGuard)},
+        {QStringLiteral("fines"), otherList(OtherList::Fines)},
+        {QStringLiteral("vehicles"), otherList(OtherList::Vehicles)},
+        {QStringLiteral("exemptions"), otherList(OtherList::Exemptions)},
+        {QStringLiteral("taxable-buildings"), otherList(OtherList::TaxableBuildings)},
+        {QStringLiteral("land-movements"), otherList(OtherList::LandMovements)},
+        {QStringLiteral("over-12t"), otherList(OtherList::Over12t)},
+        {QStringLiteral("analytic"), otherList(OtherList::Analytic)},
+    };
+    return kinds;
+}
 
 // One list: builds it for the selection and saves it as `out`; the number of data rows, nothing
 // when it was refused (the message already on standard error).
@@ -55,7 +112,12 @@ bool roleNumber(const QString& text, qint64& number) {
 }
 
 // The selection the options give; false on bad usage.
-bool parseSelection(const QStringList& args, QStringList& plain, RoleSelection& selection, QString& out) {
+bool parseSelection(const QStringList& args, QStringList& plain, RoleSelection& selection, QString& out,
+                    ListExtras& extras) {
+    auto day = [](const QString& text, QDate& date) {
+        date = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
+        return date.isValid();
+    };
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool valued = a == QLatin1String("--village") || a == QLatin1String("--from-rol") ||
@@ -63,6 +125,16 @@ bool parseSelection(const QStringList& args, QStringList& plain, RoleSelection& 
                             a == QLatin1String("--out");
         if (a == QLatin1String("--include-empty")) {
             selection.siZero = true;
+        } else if (a == QLatin1String("--with-balance")) {
+            extras.withBalance = true;
+        } else if (a == QLatin1String("--pdf") || a == QLatin1String("--today") || a == QLatin1String("--claim") ||
+                   a == QLatin1String("--from") || a == QLatin1String("--to")) {
+            if (i + 1 >= args.size()) return false;
+            const QString value = args[++i];
+            if (a == QLatin1String("--pdf")) extras.pdf = value;
+            else if (a == QLatin1String("--claim")) extras.claim = value;
+            else if (!day(value, a == QLatin1String("--today") ? extras.today
+                                 : a == QLatin1String("--from") ? extras.from : extras.to)) return false;
         } else if (valued) {
             if (i + 1 >= args.size()) return false;
             const QString value = args[++i];
@@ -79,7 +151,7 @@ bool parseSelection(const QStringList& args, QStringList& plain, RoleSelection& 
             plain << a;
         }
     }
-    return plain.size() == 2 && !out.isEmpty();
+    return plain.size() == 2 && (!out.isEmpty() || !extras.pdf.isEmpty());
 }
 
 } // namespace
@@ -88,7 +160,10 @@ int runList(const QStringList& args) {
     QStringList plain;
     RoleSelection selection;
     QString out;
-    if (!parseSelection(args, plain, selection, out) || !listKinds().contains(plain[1])) {
+    ListExtras extras;
+    if (!parseSelection(args, plain, selection, out, extras) ||
+        !(listKinds().contains(plain[1]) || extraKinds().contains(plain[1])) ||
+        (out.isEmpty() && plain[1] != QLatin1String("role-register"))) {
         QTextStream(stderr) << kUsage;
         return 2;
     }
@@ -98,8 +173,17 @@ int runList(const QStringList& args) {
     }
     try {
         auto services = ConsoleServices(plain[0]);
-        const QString file = QDir::cleanPath(QDir().absoluteFilePath(out));
+        const QString file = QDir::cleanPath(QDir().absoluteFilePath(out.isEmpty() ? extras.pdf : out));
         CheckOutputFile(services->folders.data, file);
+        if (extraKinds().contains(plain[1])) {
+            extras.out = out.isEmpty() ? QString() : file;
+            extras.pdf = out.isEmpty() ? file : QString();
+            if (!extras.today.isValid()) extras.today = services->clock().today();
+            const std::optional<QString> text = extraKinds().value(plain[1])(*services, selection, extras);
+            if (!text) return 1;
+            QTextStream(stdout) << *text;
+            return 0;
+        }
         const std::optional<int> rows = listKinds().value(plain[1])(*services, selection, file);
         if (!rows) return 1;
         QTextStream(stdout) << "ROWS," << *rows << '\n';

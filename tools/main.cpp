@@ -76,8 +76,12 @@ const std::vector<Command>& commands() {
          runNotices},
         {"list",
          "DATAFOLDER land-register|building-register|vehicle-register|cumulated-register [--village SAT] "
-         "[--from-rol N] [--to-rol M] [--person fizica|juridica] [--include-empty] --out FISIER.xls",
-         "listele care incep cu alegerea ROL-urilor (registrele matricole), scrise in fisier; ROWS,<randuri>",
+         "[--from-rol N] [--to-rol M] [--person fizica|juridica] [--include-empty] --out FISIER.xls"
+         " | role-register ... (--out FISIER.xls | --pdf FISIER.pdf) | psi-paza ... | fines --claim GRUPA "
+         "[--with-balance] | vehicles | exemptions | taxable-buildings | land-movements --from D --to D | over-12t "
+         "| analytic [--today zz.ll.aaaa]",
+         "listele care incep cu alegerea ROL-urilor (registrele matricole) si celelalte liste ale meniului de "
+         "documente, scrise in fisier; ROWS,<randuri> (registrul de ROL: si SHEETS,<foi>)",
          runList},
         {"summons",
          "DATAFOLDER issue IDGOS --user NUME [--date zz.ll.aaaa] [--dry-run] --out DIRECTOR | list | confirm IDSOM "
@@ -133,6 +137,9 @@ namespace {
 // The printing commands lay text out with real fonts: they need the graphical application,
 // on the offscreen platform, so they run without a display.
 bool paintsDocuments(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "list") == 0) // the role register's printed pages
+        for (int i = 2; i < argc; ++i)
+            if (std::strcmp(argv[i], "--pdf") == 0) return true;
     return argc > 1 && (std::strcmp(argv[1], "receipt") == 0 || std::strcmp(argv[1], "role-page") == 0);
 }
 

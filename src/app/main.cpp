@@ -44,6 +44,7 @@
 #include "documents/ui/certificate_dialog.h"
 #include "documents/ui/confirmation_windows.h"
 #include "documents/ui/report_selection_dialog.h"
+#include "documents/ui/other_lists_menu.h"
 #include "documents/ui/role_selection_dialog.h"
 #include "documents/ui/patrimven_dialog.h"
 #include "documents/ui/garnishment_windows.h"
@@ -260,6 +261,24 @@ int main(int argc, char** argv) {
         mainWindow.attach(QLatin1String(entry), [&services, &roleChoice, kind = kind] {
             MatriculationRegisterClick(services, roleChoice, kind);
         });
+    // The other lists of the documents menu: the role register printed or exported, the
+    // fire-service and guard fees, the fines of a claim, the land movements of a period and the
+    // lists that need no choice.
+    report::ScreenOutput registerOutput(&mainWindow);
+    mainWindow.attach(QStringLiteral("Ramasite1"),
+                      [&] { RoleRegisterClick(services, roleChoice, true, registerOutput); });
+    mainWindow.attach(QStringLiteral("ExportinExcel1"),
+                      [&] { RoleRegisterClick(services, roleChoice, false, registerOutput); });
+    mainWindow.attach(QStringLiteral("PSIPaza1"), [&] { FireGuardClick(services, roleChoice); });
+    TSelGrupa claimChoice(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Listaamenzilor1"), [&] { FinesClick(services, claimChoice); });
+    mainWindow.attach(QStringLiteral("TEMisc"), [&] { LandMovementsClick(services, periodDialog); });
+    for (const auto& [entry, kind] : {std::pair{"ListaAuto1", OtherList::Vehicles},
+                                      {"Listascutiri1", OtherList::Exemptions},
+                                      {"abelCladiriimpozabile1", OtherList::TaxableBuildings},
+                                      {"Autopeste12tCJ1", OtherList::Over12t},
+                                      {"SituatieanaliticaconturipeROL1", OtherList::Analytic}})
+        mainWindow.attach(QLatin1String(entry), [&services, kind = kind] { OtherListClick(services, kind); });
     // Summonses: issued from the account, listed, confirmed and cancelled centrally, and the
     // report of a period.
     TSomConfirm summonsConfirm(services, &accountWindow);

@@ -174,6 +174,7 @@ SyntheticCommuneReport CreateSyntheticCommune(Services& services,
     write(tables::Zones, rows.zones);
     write(tables::Debits, rows.debits);
     write(tables::Ledger, rows.manualLines);
+    write(tables::VehicleDetails, rows.vehicleDetails);
     for (int i = 0; i < 7; ++i)
         write(PageTables()[i], rows.pages[i]);
 

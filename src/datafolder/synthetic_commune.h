@@ -45,6 +45,7 @@ const QStringList& SyntheticVillages();
 /// The rows of the generated tables, each in the catalog's field order.
 struct SyntheticRows {
     std::vector<QVariantList> roles, debits, manualLines, zones;
+    std::vector<QVariantList> vehicleDetails; // AutoDet.dbf
     std::vector<QVariantList> pages[7]; // in the order of PageTables()
     qint64 lastDebit = 0;               // greatest IDDEB used
     qint64 lastLine = 0;                // greatest IDDAT used by the manual lines

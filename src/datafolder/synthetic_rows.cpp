@@ -7,6 +7,7 @@
 #include "books/debits.h"
 #include "books/ledger.h"
 #include "books/roles.h"
+#include "roles/assessment_rates.h"
 #include "roles/ledger.h"
 #include "roles/role_register.h"
 #include "shell/catalog.h"
@@ -100,6 +101,7 @@ public:
     void set(QVariantList& row, const QString& field, const QVariant& value) const {
         row[index_.value(field)] = value;
     }
+    int whole(const QVariantList& row, const QString& field) const { return row[index_.value(field)].toInt(); }
 
 private:
     const TableLayout& layout_;
@@ -139,7 +141,7 @@ class CommuneWriter {
 public:
     explicit CommuneWriter(const SyntheticCommuneOptions& o)
         : options_(o),
-          rng_(o.seed), defaults_{QStringLiteral("A"), QStringLiteral("IV"), QDate(o.workingYear, 1, 1)} {
+          rng_(o.seed), extra_(o.seed ^ 0x5EC0D0A7A11DAB1Eull), defaults_{QStringLiteral("A"), QStringLiteral("IV"), QDate(o.workingYear, 1, 1)} {
         for (const QString& file : PageTables())
             pages_.emplace_back(file, defaults_);
     }
@@ -150,6 +152,11 @@ public:
                 {v + 1, text(kVillages[v].name), text(kVillages[v].zone), text(kVillages[v].rank)});
         for (int r = 0; r < options_.roles; ++r)
             addRole(r);
+        // Drawn last, from their own generator, so the rows above stay as they were.
+        for (int r = 0; r < options_.roles; ++r) {
+            vehicleDetails(r + 1, rows_.pages[3][size_t(r)]);
+            landMovement(r + 1);
+        }
         return std::move(rows_);
     }
 
@@ -164,10 +171,13 @@ private:
     void otherTaxes(QVariantList& row);
     void arrears(QVariantList& row);
     void yearEntries(qint64 id, const QString& village, const QString& number);
+    void vehicleDetails(qint64 id, const QVariantList& vehicles);
+    void landMovement(qint64 id);
     const PageBuilder& page(int i) const { return pages_[size_t(i)]; }
 
     SyntheticCommuneOptions options_;
     DemoRandom rng_;
+    DemoRandom extra_; // the vehicle details and the land movements, drawn after everything else
     // The years below are written for a commune of 2015; another working year moves them all.
     int y(int year) const { return year + options_.workingYear - 2015; }
     int edgeYear(int year) const { return year == 0 ? 0 : y(year); } // 0: a house with no year
@@ -398,6 +408,57 @@ void CommuneWriter::yearEntries(qint64 id, const QString& village, const QString
         line.id = ++rows_.lastLine;
         rows_.manualLines.push_back(LedgerLineValues(line));
     }
+}
+
+// One AutoDet.dbf row per registered car, bus, tractor and vehicle over 12 t of the role's page.
+void CommuneWriter::vehicleDetails(qint64 id, const QVariantList& vehicles) {
+    static const char* const kMakes[] = {"DACIA LOGAN", "VW GOLF", "FORD FOCUS", "OPEL ASTRA", "SKODA OCTAVIA"};
+    const PageBuilder& p = page(3);
+    auto add = [&](const QString& kind, const QString& make, int capacity) {
+        const qint64 detail = qint64(rows_.vehicleDetails.size()) + 1;
+        rows_.vehicleDetails.push_back({id, detail, QStringLiteral("BN-%1").arg(detail, 5, 10, QLatin1Char('0')), kind,
+                                        make, capacity, QString(), QString(), QString()});
+    };
+    for (int k = 1; k <= 16; ++k) {
+        if (k == 10) continue;
+        for (int n = p.whole(vehicles, QStringLiteral("AUTO%1").arg(k)); n > 0; --n)
+            add(QStringLiteral("Autoturism"), text(extra_.pick(kMakes)), extra_.between(1000, 3000));
+    }
+    for (int n = p.whole(vehicles, QStringLiteral("ATBNR1")); n > 0; --n)
+        add(QStringLiteral("Autobuz"), QStringLiteral("IVECO"), p.whole(vehicles, QStringLiteral("ATB1")));
+    for (int n = p.whole(vehicles, QStringLiteral("TBUC1")); n > 0; --n)
+        add(QStringLiteral("Tractor"), QStringLiteral("U650"), p.whole(vehicles, QStringLiteral("TRAC1")));
+    for (int k = 1; k <= 15; ++k)
+        for (const char* axle : {"A", "B"})
+            for (int n = p.whole(vehicles, QStringLiteral("G%1%2").arg(k).arg(QLatin1String(axle))); n > 0; --n)
+                add(QStringLiteral("Peste 12 t"), QStringLiteral("MAN TGS"), extra_.between(9000, 13000));
+}
+
+// About one role in fifty buys or sells land during the year.
+void CommuneWriter::landMovement(qint64 id) {
+    static const char* const kOutside[] = {"Teren arabil", "Pasuni - fanete", "Vie pe rod", "Livada pe rod",
+                                           "Fond forestier sau alt teren"};
+    static const char* const kInside[] = {"Teren arabil", "Pasune", "Faneata", "Vie", "Livada", "Padure"};
+    if (!extra_.chance(2)) return;
+    const bool inside = extra_.chance(50);
+    const QDate from = extra_.day(y(2015), y(2015), 11);
+    const bool bought = extra_.chance(60);
+    const double area = extra_.between(5, 300) / 100.0; // ha
+    YearDebit debit;
+    debit.id = ++rows_.lastDebit;
+    debit.roleId = id;
+    debit.tax = inside ? kGroupInside : kGroupOutside;
+    debit.explanation = QStringLiteral("Contract vanzare-cumparare teren");
+    debit.docNumber = extra_.between(1, 900);
+    debit.kind = bought ? QStringLiteral("Cumparare") : QStringLiteral("Vanzare");
+    debit.object.name = text(inside ? extra_.pick(kInside) : extra_.pick(kOutside));
+    debit.from = from;
+    debit.monthStart = QDate(from.year(), from.month(), 1);
+    debit.object.file = inside ? QStringLiteral("PAG4") : QStringLiteral("PAG1");
+    debit.object.pairs = {{inside ? QStringLiteral("AL1A") : QStringLiteral("L1A"), QString::number(area, 'f', 2)}};
+    const int amount = extra_.between(2, 60);
+    debit.amount = debit.toCollect = bought ? amount : -amount;
+    rows_.debits.push_back(YearDebitValues(debit));
 }
 
 } // namespace

@@ -31,17 +31,7 @@ Currency buildingLevel(const AssessmentRates& r, const Currency (&levels)[2][4][
 }
 
 // Taxable value of house k of a natural person, before the quota.
-Currency houseValue(const RoleRun& run, int k) {
-    const PageRow& p = run.pages[Page::Buildings];
-    const QString n = QString::number(k);
-    const Currency area = p.number("C" + n + "S");
-    Currency v = area * buildingLevel(run.rates, run.rates.house, p.whole("C" + n + "C"),
-                                      p.text("C" + n + "Z"), p.text("C" + n + "R"));
-    v = v * AreaIncreaseFactor(area);
-    v = v * AgeFactor(run.rates.year, p.whole("C" + n + "A"));
-    if (v > Currency()) v = v * HouseOrderFactor(p.whole("NR" + n));
-    return v;
-}
+Currency houseValue(const RoleRun& run, int k) { return HouseValue(run.rates, run.pages[Page::Buildings], k); }
 
 // Tax of one annex of a natural person (fields CAS.. with `suffix` "" or "2"), quota applied.
 Currency annexTax(const RoleRun& run, const QString& suffix) {
@@ -65,6 +55,17 @@ Reduction RoleRun::reduction(Currency percent, bool exempted, bool personBuildin
     if (exempted)
         return personBuilding && !legalPerson ? Reduction::percentOnly(percent) : Reduction::none();
     return Reduction::of(percent);
+}
+
+Currency HouseValue(const AssessmentRates& rates, const PageRow& p, int k) {
+    const QString n = QString::number(k);
+    const Currency area = p.number("C" + n + "S");
+    Currency v = area * buildingLevel(rates, rates.house, p.whole("C" + n + "C"), p.text("C" + n + "Z"),
+                                      p.text("C" + n + "R"));
+    v = v * AreaIncreaseFactor(area);
+    v = v * AgeFactor(rates.year, p.whole("C" + n + "A"));
+    if (v > Currency()) v = v * HouseOrderFactor(p.whole("NR" + n));
+    return v;
 }
 
 Currency AgeFactor(int workingYear, std::int64_t builtYear) {

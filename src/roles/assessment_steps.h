@@ -42,6 +42,9 @@ void AssessArrearsLines(RoleRun& run);         // 8.1 arrears of the other taxes
 /// The factor of a building's age: over 30 and up to 50 years 0.9, over 50 years 0.8
 /// (a building without a year counts as older than 50), otherwise 1.
 Currency AgeFactor(int workingYear, std::int64_t builtYear);
+/// Taxable value of house k (1 to 8) of a natural person's page 2 row, before the quota: the
+/// area at its level, with the increase over 150 m2, the age and the stored order factors.
+Currency HouseValue(const AssessmentRates& rates, const PageRow& buildings, int k);
 /// The increase of a house over 150 m2: 5 % for each 50 m2 or part of 50 m2 over 150.
 Currency AreaIncreaseFactor(Currency area);
 /// The factor of the owner's n-th house (stored order): 2 gives 1.65, 3 gives 2.5,

@@ -10,10 +10,15 @@
 #include "admin/admin_constants.h"
 #include "shell/counters.h"
 #include "shell/users_file.h"
+#include "shell/catalog.h"
+#include "shell/table_files.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -147,3 +152,18 @@ TEST(SyntheticCommuneTool, ADemoMadeTodayIsPaidTodayWithItsBudgetAccounts) {
 }
 
 } // namespace
+
+TEST(SyntheticRows, OneVehicleDetailPerRegisteredVehicleAndSomeLandBoughtOrSold) {
+    const SyntheticRows rows = GenerateSyntheticRows({500, 9, false, 2015});
+    const TableLayout& pag5 = CatalogTable(tables::Vehicles);
+    static const QRegularExpression counted("^(AUTO\\d+|ATBNR1|TBUC1|G\\d+[AB])$");
+    qint64 registered = 0;
+    for (const QVariantList& row : rows.pages[3])
+        for (size_t i = 0; i < pag5.fields.size(); ++i)
+            if (counted.match(pag5.fields[i].name).hasMatch()) registered += row[qsizetype(i)].toLongLong();
+    EXPECT_EQ(qint64(rows.vehicleDetails.size()), registered);
+    const auto land = std::count_if(rows.debits.begin(), rows.debits.end(), [](const QVariantList& d) {
+        return d[2].toString().startsWith("Impozit pe teren");
+    });
+    EXPECT_GT(land, 0);
+}
