@@ -7,6 +7,7 @@
 
 #include "db/error.h"
 #include "documents/matriculation_registers.h"
+#include "documents/arrears_lists.h"
 #include "documents/role_selection.h"
 #include "shell/file_helpers.h"
 
@@ -21,7 +22,17 @@ namespace vartesa::tool {
 namespace {
 
 const char* const kUsage = "Utilizare: vartesa-tool list DATAFOLDER FEL [--village SAT] [--from-rol N] [--to-rol M] "
-                           "[--person fizica|juridica] [--include-empty] --out FISIER.xls\n";
+                           "[--person fizica|juridica] [--include-empty] --out FISIER.xls\n"
+                           "  arrears|overpayments [--exclude-empty] [--address-order], arrears-by-address\n";
+
+// The options some lists take beyond the choice of roles.
+struct ListExtras {
+    bool exclude = false; // --exclude-empty: "Excludem ROL-urile fara ..."
+};
+ListExtras& listExtras() {
+    static ListExtras extras;
+    return extras;
+}
 
 // One list: builds it for the selection and saves it as `out`; the number of data rows, nothing
 // when it was refused (the message already on standard error).
@@ -36,12 +47,30 @@ ListWriter registerWriter(RegisterKind kind) {
     };
 }
 
+ListWriter arrearsWriter(ArrearsKind kind, bool byAddress) {
+    return [kind, byAddress](Services& s, const RoleSelection& chosen, const QString& out) -> std::optional<int> {
+        RoleSelection selection = chosen;
+        ArrearsListOptions options{kind, listExtras().exclude, false};
+        if (byAddress) {
+            options = AddressListOptions();
+            selection.addressOrder = true;
+        }
+        std::optional<BuiltArrearsList> built = BuildArrearsList(s, selection, options);
+        if (!built) return std::nullopt;
+        built->book.save(out);
+        return built->rows;
+    };
+}
+
 const QHash<QString, ListWriter>& listKinds() {
     static const QHash<QString, ListWriter> kinds = {
         {QStringLiteral("land-register"), registerWriter(RegisterKind::Land)},
         {QStringLiteral("building-register"), registerWriter(RegisterKind::Buildings)},
         {QStringLiteral("vehicle-register"), registerWriter(RegisterKind::Vehicles)},
         {QStringLiteral("cumulated-register"), registerWriter(RegisterKind::Cumulated)},
+        {QStringLiteral("arrears"), arrearsWriter(ArrearsKind::Arrears, false)},
+        {QStringLiteral("overpayments"), arrearsWriter(ArrearsKind::Overpayments, false)},
+        {QStringLiteral("arrears-by-address"), arrearsWriter(ArrearsKind::Arrears, true)},
     };
     return kinds;
 }
@@ -63,6 +92,10 @@ bool parseSelection(const QStringList& args, QStringList& plain, RoleSelection& 
                             a == QLatin1String("--out");
         if (a == QLatin1String("--include-empty")) {
             selection.siZero = true;
+        } else if (a == QLatin1String("--exclude-empty")) {
+            listExtras().exclude = true;
+        } else if (a == QLatin1String("--address-order")) {
+            selection.addressOrder = true;
         } else if (valued) {
             if (i + 1 >= args.size()) return false;
             const QString value = args[++i];
