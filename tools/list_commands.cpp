@@ -8,6 +8,8 @@
 #include "db/error.h"
 #include "documents/matriculation_registers.h"
 #include "documents/arrears_lists.h"
+#include "documents/collection_lists.h"
+#include "cash/collection_list.h"
 #include "documents/role_selection.h"
 #include "shell/file_helpers.h"
 
@@ -23,11 +25,16 @@ namespace {
 
 const char* const kUsage = "Utilizare: vartesa-tool list DATAFOLDER FEL [--village SAT] [--from-rol N] [--to-rol M] "
                            "[--person fizica|juridica] [--include-empty] --out FISIER.xls\n"
-                           "  arrears|overpayments [--exclude-empty] [--address-order], arrears-by-address\n";
+                           "  arrears|overpayments [--exclude-empty] [--address-order], arrears-by-address\n"
+                           "  to-collect [--with-credits] --date zz.ll.aaaa, to-collect-summary, collection-rate "
+                           "[--today zz.ll.aaaa]\n";
 
 // The options some lists take beyond the choice of roles.
 struct ListExtras {
     bool exclude = false; // --exclude-empty: "Excludem ROL-urile fara ..."
+    bool withCredits = false; // --with-credits: "Include si plusurile"
+    QDate date;               // --date: the day of the list to collect
+    QDate today = QDate::currentDate(); // --today: what today means
 };
 ListExtras& listExtras() {
     static ListExtras extras;
@@ -62,6 +69,46 @@ ListWriter arrearsWriter(ArrearsKind kind, bool byAddress) {
     };
 }
 
+// The choice of "Lista de incasat" the options give: every village unless one is named.
+CollectionChoice collectionChoice(const RoleSelection& selection) {
+    CollectionChoice c;
+    c.village = selection.village.isEmpty() ? kAnyVillage : selection.village;
+    c.person = selection.person;
+    c.withZero = selection.siZero;
+    c.withCredits = listExtras().withCredits;
+    c.date = listExtras().date;
+    return c;
+}
+
+std::optional<int> toCollect(Services& s, const RoleSelection& selection, const QString& out) {
+    const CollectionChoice choice = collectionChoice(selection);
+    if (!choice.date.isValid()) {
+        QTextStream(stderr) << "Lipseste --date zz.ll.aaaa: data listei de incasat.\n";
+        return std::nullopt;
+    }
+    const QString wrong = CheckCollectionListChoice(choice.village, choice.date, listExtras().today);
+    if (!wrong.isEmpty()) {
+        QTextStream(stderr) << wrong << '\n';
+        return std::nullopt;
+    }
+    const std::optional<DetailedList> list = WriteDetailedCollectionList(s, choice, out);
+    if (!list) return std::nullopt;
+    return int(list->rowTotals.size());
+}
+
+std::optional<int> toCollectSummary(Services& s, const RoleSelection& selection, const QString& out) {
+    BuiltCollectionList built = BuildCollectionSummary(s, collectionChoice(selection), listExtras().today);
+    built.book.save(out);
+    return built.rows;
+}
+
+std::optional<int> collectionRate(Services& s, const RoleSelection&, const QString& out) {
+    std::optional<BuiltCollectionList> built = BuildCollectionRate(s, listExtras().today);
+    if (!built) return std::nullopt;
+    built->book.save(out);
+    return built->rows;
+}
+
 const QHash<QString, ListWriter>& listKinds() {
     static const QHash<QString, ListWriter> kinds = {
         {QStringLiteral("land-register"), registerWriter(RegisterKind::Land)},
@@ -71,6 +118,9 @@ const QHash<QString, ListWriter>& listKinds() {
         {QStringLiteral("arrears"), arrearsWriter(ArrearsKind::Arrears, false)},
         {QStringLiteral("overpayments"), arrearsWriter(ArrearsKind::Overpayments, false)},
         {QStringLiteral("arrears-by-address"), arrearsWriter(ArrearsKind::Arrears, true)},
+        {QStringLiteral("to-collect"), toCollect},
+        {QStringLiteral("to-collect-summary"), toCollectSummary},
+        {QStringLiteral("collection-rate"), collectionRate},
     };
     return kinds;
 }
@@ -96,6 +146,13 @@ bool parseSelection(const QStringList& args, QStringList& plain, RoleSelection& 
             listExtras().exclude = true;
         } else if (a == QLatin1String("--address-order")) {
             selection.addressOrder = true;
+        } else if (a == QLatin1String("--with-credits")) {
+            listExtras().withCredits = true;
+        } else if (a == QLatin1String("--date") || a == QLatin1String("--today")) {
+            if (i + 1 >= args.size()) return false;
+            const QDate d = QDate::fromString(args[++i], QStringLiteral("dd.MM.yyyy"));
+            if (!d.isValid()) return false;
+            (a == QLatin1String("--date") ? listExtras().date : listExtras().today) = d;
         } else if (valued) {
             if (i + 1 >= args.size()) return false;
             const QString value = args[++i];
