@@ -77,7 +77,9 @@ const std::vector<Command>& commands() {
         {"list",
          "DATAFOLDER land-register|building-register|vehicle-register|cumulated-register [--village SAT] "
          "[--from-rol N] [--to-rol M] [--person fizica|juridica] [--include-empty] --out FISIER.xls",
-         "listele care incep cu alegerea ROL-urilor (registrele matricole), scrise in fisier; ROWS,<randuri>",
+         "listele care incep cu alegerea ROL-urilor (registrele matricole), scrise in fisier; ROWS,<randuri>. "
+         "Si: arrears|overpayments [--exclude-empty] [--address-order], arrears-by-address, to-collect "
+         "[--with-credits] --date zz.ll.aaaa, to-collect-summary, collection-rate [--today zz.ll.aaaa]",
          runList},
         {"summons",
          "DATAFOLDER issue IDGOS --user NUME [--date zz.ll.aaaa] [--dry-run] --out DIRECTOR | list | confirm IDSOM "

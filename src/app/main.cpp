@@ -44,6 +44,8 @@
 #include "documents/ui/report_selection_dialog.h"
 #include "documents/ui/role_selection_dialog.h"
 #include "documents/ui/summons_windows.h"
+#include "documents/ui/collection_menu.h"
+#include "cash/ui/collection_list_dialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -249,6 +251,15 @@ int main(int argc, char** argv) {
         mainWindow.attach(QLatin1String(entry), [&services, &roleChoice, kind = kind] {
             MatriculationRegisterClick(services, roleChoice, kind);
         });
+    // "Lista cu Ramasite / Plusuri" and "Lista de incasat".
+    mainWindow.attach(QStringLiteral("LRamasite"), [&] { ListaRamasiteClick(services, roleChoice, ArrearsKind::Arrears); });
+    mainWindow.attach(QStringLiteral("LPlusuri"),
+                      [&] { ListaRamasiteClick(services, roleChoice, ArrearsKind::Overpayments); });
+    mainWindow.attach(QStringLiteral("ListaRamasiteAdresa1"), [&] { ListaRamasiteAdresa1Click(services, roleChoice); });
+    TAddListDeInc collectionChoice(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Detaliata1"), [&] { ListadeincasatDet(services, collectionChoice); });
+    mainWindow.attach(QStringLiteral("Rezumat1"), [&] { Rezumat1Click(services, collectionChoice); });
+    mainWindow.attach(QStringLiteral("Gradulderecuperareimpozite1"), [&] { GradRec(services); });
     // Summonses: issued from the account, listed, confirmed and cancelled centrally, and the
     // report of a period.
     TSomConfirm summonsConfirm(services, &accountWindow);
