@@ -21,6 +21,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 #include <array>
 #include <map>
@@ -91,11 +93,19 @@ template <typename Use>
 void forEachRoleDue(Services& s, const std::vector<Role>& roles, const QDate& date, Use use) {
     const AccountRules rules = ReadAccountRules(s.counters(), s.database(), s.folders.data);
     const int year = WorkingYear().toInt();
+    // The reductions granted on receipts this year, read once for every role: what
+    // OpenAccountRole reads role by role.
+    using C = ReceiptLineColumns;
+    QHash<qint64, QSet<QString>> reduced;
+    db::Query q = s.database().query(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 >= ? AND %5 > 0")
+                                         .arg(C::role, C::group, tablePath(s, tables::Receipts), C::date, C::reduction),
+                                     {QDate(year, 1, 1)});
+    for (q.first(); !q.eof(); q.next()) reduced[q.integer(C::role)].insert(q.text(C::group).trimmed().toUpper());
     s.progress().SetMaximum(int(roles.size()));
     for (const Role& role : roles) {
         s.progress().Step();
-        const AccountRole owner = OpenAccountRole(s.database(), s.folders.data, rules, role.id, year);
-        if (!owner.found) continue;
+        AccountRole owner = AmountsRole(role, rules, year);
+        owner.reduced = reduced.value(role.id);
         const AccountGrids grids = ComputeAmountsDue(s.database(), s.folders.data, owner, date, owner.noPenalty, false);
         std::vector<ClaimDue> dues;
         for (const TaxRow& t : grids.taxes) dues.push_back(taxDue(t, grids.debits));
