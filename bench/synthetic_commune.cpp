@@ -1,5 +1,6 @@
 #include "synthetic_commune.h"
 
+#include "books/debits.h"
 #include "books/ledger.h"
 #include "books/roles.h"
 #include "db/dbf_format.h"
@@ -37,6 +38,31 @@ void writeTable(const QString& folder, const QString& file, const QStringList& c
     db::replaceFile(path, out);
 }
 
+// The hand-entered ledger line `i` (identifier `id`): a charge, or one in four a reduction,
+// under statement i % statements + 1.
+template <typename Village>
+LedgerLine manualLine(int i, int id, const CommuneSize& size, Village village) {
+    const int role = int(qint64(i) * 4099 % size.roles);
+    LedgerLine l;
+    l.id = id;
+    l.roleId = role + 1;
+    l.from = QDate(2015, 1, 1).addDays(i * 11 % 365);
+    l.village = village(role);
+    l.number = QString::number(role / size.villages + 1);
+    l.group = l.name = kGroups[i % kGroups.size()];
+    l.explanation = QStringLiteral("Borderou %1").arg(i % size.statements + 1);
+    l.docNumber = i % size.statements + 1;
+    if (i % 4 == 3) {
+        l.reduction = (i * 17) % 200 + 1;
+    } else {
+        l.current = l.established = (i * 31) % 800 + 20;
+        l.arrears = l.arrearsEstablished = i % 3 ? 0 : 50;
+    }
+    l.unit = QStringLiteral("lei");
+    l.type = kManualLine;
+    return l;
+}
+
 } // namespace
 
 void writeSyntheticCommune(const QString& folder, const CommuneSize& size) {
@@ -53,7 +79,9 @@ void writeSyntheticCommune(const QString& folder, const CommuneSize& size) {
         return RoleValues(role);
     });
     const QDate start(2015, 1, 1);
-    writeTable(folder, tables::Ledger, LedgerColumnNames(), size.roles * size.linesPerRole, [&](int r) {
+    const int assessed = size.roles * size.linesPerRole;
+    writeTable(folder, tables::Ledger, LedgerColumnNames(), assessed + size.manualLines, [&](int r) {
+        if (r >= assessed) return LedgerLineValues(manualLine(r - assessed, r + 1, size, village));
         const int role = r / size.linesPerRole;
         const int amount = (r * 37) % 900 + 10;
         LedgerLine l;
@@ -71,6 +99,19 @@ void writeSyntheticCommune(const QString& folder, const CommuneSize& size) {
         l.quantity = Currency::fromRaw(15000); // 1.5
         l.type = kAssessedLine;
         return LedgerLineValues(l);
+    });
+    // Debits of the year: charges, and one in five a write-off, over the statements.
+    writeTable(folder, tables::Debits, DebitColumnNames(), size.yearDebits, [&](int r) {
+        YearDebit d;
+        d.id = r + 1;
+        d.roleId = qint64(r) * 7919 % size.roles + 1;
+        d.tax = kGroups[r % 4];
+        d.docNumber = r % size.statements + 1;
+        d.from = start.addDays(r * 13 % 365);
+        d.monthStart = QDate(d.from.year(), d.from.month(), 1);
+        d.amount = d.toCollect = r % 5 ? (r * 53) % 700 + 5 : -((r * 29) % 90 + 1);
+        d.explanation = QStringLiteral("Borderou %1").arg(d.docNumber);
+        return YearDebitValues(d);
     });
 }
 

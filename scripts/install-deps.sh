@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake make g++ pkg-config qt6-base-dev libsqlite3-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev poppler-utils python3-dbfread
-          xvfb xauth gnumeric unrtf qt6-l10n-tools fonts-dejavu-core)
+          xvfb xauth gnumeric unrtf qt6-l10n-tools fonts-dejavu-core
+          libxml2-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -51,5 +51,10 @@ int runRepair(const QStringList& args);
 int runNotices(const QStringList& args);
 int runList(const QStringList& args);
 int runSummons(const QStringList& args);
+int runXmlExport(const QStringList& args);
+int runGarnishment(const QStringList& args);
+int runDebitStatements(const QStringList& args);
+int runCertificate(const QStringList& args);
+int runConfirmation(const QStringList& args);
 
 } // namespace vartesa::tool

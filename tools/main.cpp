@@ -88,6 +88,36 @@ const std::vector<Command>& commands() {
          "somatii si titluri executorii: emite (liniile ca CSV), lista, confirmare, anulare, listare, situatia pe o "
          "perioada",
          runSummons},
+        {"xml-export",
+         "DATAFOLDER --out FISIER [--name NUME] [--first-name PRENUME] [--position FUNCTIA] [--date zz.ll.aaaa]",
+         "raportarea mijloacelor de transport catre ANAF (XML PatrimVen); declarantul lipsa este cel memorat; "
+         "TOTAL,<vehicule>",
+         runXmlExport},
+        {"garnishment",
+         "DATAFOLDER IDGOS --to bank|employer --title NR [--third-party NUME] [--seat TEXT] --user NUME "
+         "[--date zz.ll.aaaa] --out DIRECTOR",
+         "poprire catre banca sau angajator: titlul executoriu, instiintarea si adresa catre tert intr-un document "
+         ".rtf; liniile titlului si sumele pe conturi, ca CSV",
+         runGarnishment},
+        {"debit-statements",
+         "DATAFOLDER choices | list --type BD|BS --number N [--from zz.ll.aaaa] [--to zz.ll.aaaa] --out FISIER.xls | "
+         "summary [--from zz.ll.aaaa] [--to zz.ll.aaaa] --out FISIER.xls | cumulated [--from zz.ll.aaaa] "
+         "[--to zz.ll.aaaa] --out FISIER.xls",
+         "borderourile de debite (BD) si scaderi (BS): alegerea, lista unui borderou, centralizatorul, borderourile "
+         "cumulate; randurile foii ca CSV",
+         runDebitStatements},
+        {"certificate",
+         "DATAFOLDER IDGOS --out DIRECTOR [--date zz.ll.aaaa] [--number TEXT] [--request NR] [--request-date zz.ll.aaaa] "
+         "[--id-type C.I.|B.I.] [--id-series S] [--id-number N] [--property K] [--place TEXT] [--purpose TEXT] "
+         "[--stamp LEI] [--stamp-receipt NR] [--stamp-date zz.ll.aaaa] [--register DIRECTOR]",
+         "certificatul fiscal al unui rol: proprietatile, liniile [CAP2B], sumele contului la data lui, documentul",
+         runCertificate},
+        {"confirmation",
+         "DATAFOLDER codes | add IDGOS --amount N --list NR --address NR --to NUME [--to-locality T] [--to-address T] "
+         "[--claim GRUPA [--pj]] [--date zz.ll.aaaa] [--list-date zz.ll.aaaa] [--address-date zz.ll.aaaa] | list [--rol ROL] "
+         "[--name TEXT] | delete IDCONF [--rol ROL] [--name TEXT] | print IDCONF --out DIRECTOR | set-number N",
+         "confirmarile de primire a debitelor: coduri, adaugare, lista, stergerea ultimei, listare, numarul urmator",
+         runConfirmation},
     };
     return table;
 }

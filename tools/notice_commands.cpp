@@ -88,16 +88,6 @@ NoticeOptions parseNoticeOptions(const QStringList& args) {
     return o;
 }
 
-// The town hall as the administrator stored it in Ini.dbf; nothing is written.
-TownHall storedTownHall(db::Database& db, const QString& folder) {
-    AdminConstants constants;
-    std::vector<Setting> settings = DefaultAdminSettings();
-    SettingsTable(db, folder).loadInto(settings);
-    for (const Setting& s : settings)
-        if (AdminConstants::isKnown(s.name)) constants.setText(s.name, s.value);
-    return TownHallFrom(constants);
-}
-
 } // namespace
 
 int runNotices(const QStringList& args) {
@@ -116,7 +106,7 @@ int runNotices(const QStringList& args) {
         std::unique_ptr<Services> services = ConsoleServices(o.out, o.folder, OpenedFiles::Ignored);
         db::Database& db = services->database();
         const CountersFile counters(o.folder + QStringLiteral("/Vartesa.set"));
-        const NoticeSettings settings{storedTownHall(db, o.folder), ReadAccountRules(counters, db, o.folder),
+        const NoticeSettings settings{TownHallFrom(AdminConstants::stored(db, o.folder)), ReadAccountRules(counters, db, o.folder),
                                       WorkingYear().toInt()};
         QStringList lines{QStringLiteral("NR,IDGOS,ROL,NUMEP,IMPOZITE,TAXE,DEBITE,TOTAL")};
         const NoticeRun run = GeneratePaymentNotices(

@@ -48,15 +48,6 @@ PrintOptions parsePrintOptions(const QStringList& args) {
 }
 
 // The town hall's settings as the administrator stored them in Ini.dbf; nothing is written.
-AdminConstants storedSettings(db::Database& db, const QString& folder) {
-    AdminConstants constants;
-    std::vector<Setting> settings = DefaultAdminSettings();
-    SettingsTable(db, folder).loadInto(settings);
-    for (const Setting& s : settings)
-        if (AdminConstants::isKnown(s.name)) constants.setText(s.name, s.value);
-    return constants;
-}
-
 int usage(const char* text) {
     QTextStream(stderr) << "Utilizare: vartesa-tool " << text << '\n';
     return 2;
@@ -78,7 +69,7 @@ int runReceipt(const QStringList& args) {
         db::Database db(o.folder);
         const ReceiptDocument receipt = ReadReceipt(db, ReceiptsTable(o.folder), o.id);
         if (receipt.lines.empty()) throw Error(QStringLiteral("Listare chitanta: Chitanta nu contine nimic!"));
-        return written(report::LayOut(ReceiptReport(receipt, TownHallFrom(storedSettings(db, o.folder)))), o.folder, o.pdf);
+        return written(report::LayOut(ReceiptReport(receipt, TownHallFrom(AdminConstants::stored(db, o.folder)))), o.folder, o.pdf);
     } catch (const Error& e) {
         QTextStream(stderr) << e.text() << '\n';
         return 1;

@@ -5,6 +5,7 @@
 
 #include "cash/account.h"
 #include "db/error.h"
+#include "documents/garnishments.h"
 #include "documents/summonses.h"
 #include "shell/console_services.h"
 #include "shell/counters.h"
@@ -50,7 +51,8 @@ struct Options {
 };
 
 Options parse(const QStringList& args) {
-    static const QStringList withValue{"--user", "--date", "--out", "--way", "--reason", "--from", "--to", "--person"};
+    static const QStringList withValue{"--user", "--date",  "--out",  "--way",         "--reason", "--from",
+                                       "--to",   "--person", "--title", "--third-party", "--seat"};
     Options o;
     for (int i = 0; i < args.size() && o.ok; ++i) {
         const QString& a = args[i];
@@ -208,6 +210,47 @@ int report(const Options& o) {
     return 0;
 }
 
+// vartesa-tool garnishment: the three papers of a garnishment for one role, as the account's
+// "Executare silita" prints them, with their lines; nothing of the data folder changes.
+int garnishment(const Options& o) {
+    bool numeric = false;
+    const qint64 idgos = o.plain.value(1).toLongLong(&numeric);
+    const QString to = o.values.value(QStringLiteral("--to"));
+    const QDate date = o.date(QStringLiteral("--date"), QDate::currentDate());
+    if (!numeric || o.plain.size() != 2 || (to != QLatin1String("bank") && to != QLatin1String("employer")) ||
+        !date.isValid() || !o.values.contains(QStringLiteral("--title")) || !o.values.contains(QStringLiteral("--out")))
+        throw Refusal{};
+    auto services = ConsoleServices(o.out(), o.folder(), OpenedFiles::Ignored);
+    Services& s = *services;
+    const QString clerk = knownUser(s.folders.data, o.values.value(QStringLiteral("--user")));
+    refuseLockedYear(s);
+    const CountersFile counters = s.counters();
+    const AccountRole role = OpenAccountRole(s.database(), s.folders.data,
+                                             ReadAccountRules(counters, s.database(), s.folders.data), idgos,
+                                             WorkingYear().toInt());
+    if (!role.found) throw Refusal{QStringLiteral("ROL-ul cu IDGOS %1 nu exista.").arg(idgos)};
+    const ThirdParty party{o.values.value(QStringLiteral("--title")), o.values.value(QStringLiteral("--third-party")),
+                           o.values.value(QStringLiteral("--seat"))};
+    const GarnishmentIssue done =
+        IssueGarnishment(s, ReadSummonsPrintSettings(s, clerk), role, role.role.village,
+                         to == QLatin1String("bank") ? GarnishmentTo::Bank : GarnishmentTo::Employer, date,
+                         [&](const GarnishmentDetail&) { return party; }, s.folders.program + QStringLiteral("/Pop"), false);
+    if (done.refused || done.file.isEmpty()) return 1; // the message is on standard error
+    QTextStream out(stdout);
+    out << "[TITLU]\nGRUPA,DOCJUS,TERMEN,DEBIT,ACCESORII,TOTAL\n";
+    for (const SummonsLine& l : done.detail.title.lines)
+        out << QStringList{csvField(l.group), csvField(l.document), dateText(l.due), QString::number(l.arrears + l.current),
+                           QString::number(l.increments), QString::number(l.total())}
+                   .join(',')
+            << '\n';
+    out << "[POPRIRE]\nGRUPA,CONTT,SUMA\n";
+    for (const GarnishmentLine& l : done.detail.lines)
+        out << QStringList{csvField(l.group), csvField(l.account), QString::number(l.sum)}.join(',') << '\n';
+    out << "TOTAL," << done.detail.title.total << '\n';
+    out << "FILE," << csvField(QFileInfo(done.file).fileName()) << '\n';
+    return 0;
+}
+
 } // namespace
 
 int runSummons(const QStringList& args) {
@@ -221,6 +264,25 @@ int runSummons(const QStringList& args) {
     } catch (const Refusal& r) {
         if (r.message.isEmpty()) {
             QTextStream(stderr) << "Utilizare: vartesa-tool " << kUsage << '\n';
+            return 2;
+        }
+        QTextStream(stderr) << r.message << '\n';
+        return 1;
+    } catch (const Error& e) {
+        QTextStream(stderr) << e.text() << '\n';
+        return 1;
+    }
+}
+
+int runGarnishment(const QStringList& args) {
+    const Options o = parse(args);
+    try {
+        if (!o.ok) throw Refusal{};
+        return garnishment(o);
+    } catch (const Refusal& r) {
+        if (r.message.isEmpty()) {
+            QTextStream(stderr) << "Utilizare: vartesa-tool garnishment DATAFOLDER IDGOS --to bank|employer --title NR "
+                                   "[--third-party NUME] [--seat TEXT] --user NUME [--date zz.ll.aaaa] --out DIRECTOR\n";
             return 2;
         }
         QTextStream(stderr) << r.message << '\n';

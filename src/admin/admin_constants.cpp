@@ -116,6 +116,15 @@ void AdminConstants::load(Services& services) {
     loadRegistry(services);
 }
 
+AdminConstants AdminConstants::stored(db::Database& db, const QString& dataFolder) {
+    AdminConstants constants;
+    std::vector<Setting> settings = DefaultAdminSettings();
+    SettingsTable(db, dataFolder).loadInto(settings);
+    for (const Setting& s : settings)
+        if (isKnown(s.name)) constants.setText(s.name, s.value);
+    return constants;
+}
+
 void AdminConstants::loadSettingsTable(Services& services) {
     std::vector<Setting> settings = DefaultAdminSettings();
     SettingsTable(services.database(), services.folders.data).loadInto(settings);

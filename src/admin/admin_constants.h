@@ -23,6 +23,9 @@
 namespace vartesa {
 
 class Services;
+namespace db {
+class Database;
+}
 
 class AdminConstants {
 public:
@@ -49,6 +52,10 @@ public:
     bool noPenalties() const { return noPenalties_; }
     /// The year lock of the working year, as read at the last load.
     bool yearLocked() const { return yearLocked_; }
+
+    /// The settings the administrator stored in Ini.dbf of `dataFolder`, over the defaults;
+    /// nothing is written. The command line reads the town hall and the rates this way.
+    static AdminConstants stored(db::Database& db, const QString& dataFolder);
 
     /// LoadAdminSettings: defaults, then Ini.dbf, then the counters file, then the
     /// registry. Writes "NU" for FARAMAJORARI and the year lock when they are missing.

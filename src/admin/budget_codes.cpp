@@ -95,4 +95,14 @@ void BudgetCodes::remove(qint64 id) {
     db_.exec(QStringLiteral("DELETE FROM \"%1\" WHERE IDCOD = ?").arg(path()), {id});
 }
 
+std::map<QString, QString> GreatestAccounts(db::Database& db, const QString& dataFolder, bool naturalPerson) {
+    const QString table = dataFolder + '/' + tables::BudgetCodes;
+    std::map<QString, QString> accounts;
+    if (!db.tableExists(table)) return accounts;
+    const db::Query q = db.query(QStringLiteral("SELECT GRUPA, MAX(%1) FROM \"%2\" GROUP BY GRUPA")
+                                     .arg(naturalPerson ? "CODCLF" : "CODCLJ", table));
+    for (int r = 0; r < q.count(); ++r) accounts[q.cell(r, 0).toString().trimmed()] = q.cell(r, 1).toString().trimmed();
+    return accounts;
+}
+
 } // namespace vartesa

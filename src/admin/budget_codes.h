@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 
 namespace vartesa {
@@ -64,5 +65,9 @@ private:
     QString dataFolder_;
     CountersFile& counters_;
 };
+
+/// The account into which each claim's money is paid: per GRUPA the greatest CODCLF for a
+/// physical person (`naturalPerson`), CODCLJ otherwise. No claim without the table.
+std::map<QString, QString> GreatestAccounts(db::Database& db, const QString& dataFolder, bool naturalPerson);
 
 } // namespace vartesa

@@ -41,11 +41,17 @@
 #include "cash/ui/period_dialog.h"
 #include "cash/ui/role_picker_window.h"
 #include "roles/ui/vehicle_details_widgets.h"
+#include "documents/ui/certificate_dialog.h"
+#include "documents/ui/confirmation_windows.h"
 #include "documents/ui/report_selection_dialog.h"
 #include "documents/ui/role_selection_dialog.h"
+#include "documents/ui/patrimven_dialog.h"
+#include "documents/ui/garnishment_windows.h"
 #include "documents/ui/summons_windows.h"
 #include "documents/ui/collection_menu.h"
 #include "cash/ui/collection_list_dialog.h"
+#include "documents/ui/debit_statement_windows.h"
+#include "cash/ui/statement_picker_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -199,6 +205,11 @@ int main(int argc, char** argv) {
     TFRegCasa cashRegister(services, periodDialog, &mainWindow);
     mainWindow.attach(QStringLiteral("RegistruCasa"), [&] { cashRegister.OpenCashRegister(); });
     mainWindow.attach(QStringLiteral("Centralizatorcompensari1"), [&] { RunCompensationSummary(services, periodDialog); });
+    // "Borderouri Debite": the statement chosen, or the period, then its list.
+    TBordSelect statementSelector(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("BordDet"), [&] { BordDetClick(services, statementSelector); });
+    mainWindow.attach(QStringLiteral("CentrBord"), [&] { CentrBordClick(services, periodDialog); });
+    mainWindow.attach(QStringLiteral("Listacompleta1"), [&] { Listacompleta1Click(services, periodDialog); });
     TAutoDetF vehicleViewer(services, &accountWindow);
     accountWindow.attach(QStringLiteral("DetaliiAutoB"),
                          [&] { vehicleViewer.ShowVehicles(accountWindow.accountRole().role.id); });
@@ -264,10 +275,25 @@ int main(int argc, char** argv) {
     // report of a period.
     TSomConfirm summonsConfirm(services, &accountWindow);
     accountWindow.attach(QStringLiteral("SomatieTitlu"), [&] { SomTitP(services, accountWindow, summonsConfirm); });
+    // Garnishments: the title number and the third party asked, the papers printed, nothing stored.
+    TAddNrTitlu garnishmentTitle(services, &accountWindow);
+    accountWindow.attach(QStringLiteral("PoprireBanca"),
+                         [&] { PoprireP(services, accountWindow, garnishmentTitle, GarnishmentTo::Bank); });
+    accountWindow.attach(QStringLiteral("PoprireAngajator"),
+                         [&] { PoprireP(services, accountWindow, garnishmentTitle, GarnishmentTo::Employer); });
     TSomTitList summonsList(services, &mainWindow);
     mainWindow.attach(QStringLiteral("Somatiideplata1"), [&] { summonsList.ShowList(); });
     TSelPerPF summonsPeriod(services, &mainWindow);
     mainWindow.attach(QStringLiteral("Situatiaexecutarilorsilite1"), [&] { summonsPeriod.ShowChoice(); });
+    // The vehicle report to the tax agency.
+    TANAFF vehicleReport(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("XMLPatrimVenANAF1"), [&] { vehicleReport.XMLPatrimVenANAF1Click(); });
+    // The fiscal certificate of the open role, and the register of debit receipt confirmations.
+    TCFiscDet certificateDialog(services, constants, &accountWindow);
+    accountWindow.attach(QStringLiteral("CertifBut"),
+                         [&] { CertificatFiscalP(services, constants, accountWindow, certificateDialog); });
+    TConfDeb confirmationsWindow(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("ConfirmareDebite"), [&] { confirmationsWindow.OpenRegister(); });
     adminWindow.setVillagesReady([&](const QStringList& villages) { roleWindow.setVillageList(villages); });
     QObject::connect(&mainWindow, &TForm3::loggedIn, &mainWindow, [&] { constants.loadUserOptions(services); });
     bool started = false; // the main window has taken over from the start-up window

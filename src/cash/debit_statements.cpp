@@ -12,20 +12,23 @@ std::vector<DebitStatement> DebitStatements(db::Database& db, const QString& dat
     using L = LedgerColumns;
     using D = DebitColumns;
     const QString ledger = dataFolder + '/' + tables::Ledger, debits = dataFolder + '/' + tables::Debits;
-    // Each source gives (type, number, amount) per number; sources add up per statement.
+    // Each source gives (type, number, amount) per number; sources add up per statement. An
+    // empty NR is statement 0, as the new year writes it: one statement, not two.
     QStringList parts;
     if (db.tableExists(ledger)) {
-        parts << QStringLiteral("SELECT 'BD' AS T, %1 AS NR, SUM(%2 + %3) AS S FROM \"%4\" WHERE TRIM(%5) = 'M' AND "
-                                "(%2 > 0 OR %3 > 0) GROUP BY %1")
+        parts << QStringLiteral("SELECT 'BD' AS T, COALESCE(%1, 0) AS NR, SUM(COALESCE(%2, 0) + COALESCE(%3, 0)) AS S "
+                                "FROM \"%4\" WHERE TRIM(%5) = 'M' AND (%2 > 0 OR %3 > 0) GROUP BY COALESCE(%1, 0)")
                      .arg(L::docNumber, L::arrearsEstablished, L::established, ledger, L::type)
-              << QStringLiteral("SELECT 'BS' AS T, %1 AS NR, SUM(%2) AS S FROM \"%3\" WHERE TRIM(%4) = 'M' AND %2 > 0 "
-                                "GROUP BY %1")
+              << QStringLiteral("SELECT 'BS' AS T, COALESCE(%1, 0) AS NR, SUM(%2) AS S FROM \"%3\" WHERE TRIM(%4) = 'M' "
+                                "AND %2 > 0 GROUP BY COALESCE(%1, 0)")
                      .arg(L::docNumber, L::reduction, ledger, L::type);
     }
     if (db.tableExists(debits)) {
-        parts << QStringLiteral("SELECT 'BD' AS T, %1 AS NR, SUM(%2) AS S FROM \"%3\" WHERE %2 > 0 GROUP BY %1")
+        parts << QStringLiteral("SELECT 'BD' AS T, COALESCE(%1, 0) AS NR, SUM(%2) AS S FROM \"%3\" WHERE %2 > 0 "
+                                "GROUP BY COALESCE(%1, 0)")
                      .arg(D::docNumber, D::amount, debits)
-              << QStringLiteral("SELECT 'BS' AS T, %1 AS NR, -SUM(%2) AS S FROM \"%3\" WHERE %2 < 0 GROUP BY %1")
+              << QStringLiteral("SELECT 'BS' AS T, COALESCE(%1, 0) AS NR, -SUM(%2) AS S FROM \"%3\" WHERE %2 < 0 "
+                                "GROUP BY COALESCE(%1, 0)")
                      .arg(D::docNumber, D::amount, debits);
     }
     std::vector<DebitStatement> statements;

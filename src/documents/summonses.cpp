@@ -114,8 +114,8 @@ qint64 StoreSummons(db::Database& db, const QString& dataFolder, CountersFile& c
     return id;
 }
 
-bool SummonsTemplatePresent(Services& s, const QString& title) {
-    const QString path = s.folders.data + QStringLiteral("/Titlu.rtf");
+bool SummonsTemplatePresent(Services& s, const QString& title, const QString& file) {
+    const QString path = s.folders.data + '/' + file;
     if (QFileInfo(path).isFile()) return true;
     s.messages().showError(title, QStringLiteral("Va lipseste fisierul ") + path + QStringLiteral(" !"));
     return false;

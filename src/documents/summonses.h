@@ -83,8 +83,10 @@ struct SummonsPrintSettings {
 QString PrintSummons(Services& services, const SummonsPrintSettings& settings, qint64 id, const QString& outputBase,
                      bool open = true);
 
-/// Whether Titlu.rtf is in the data folder; when not, the clerk is told, titled `title`.
-bool SummonsTemplatePresent(Services& services, const QString& title);
+/// Whether the template `file` (Titlu.rtf unless named) is in the data folder; when not, the
+/// clerk is told ("Va lipseste fisierul <path> !"), titled `title`.
+bool SummonsTemplatePresent(Services& services, const QString& title,
+                            const QString& file = QStringLiteral("Titlu.rtf"));
 
 /// What issuing did.
 struct SummonsIssue {

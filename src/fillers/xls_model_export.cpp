@@ -96,6 +96,12 @@ void TExportXLSModel::SetAmountCell(const QString& key, double amount) {
     setMarkedCells(key, [&](workbook::Sheet& sheet, int row, int col) { sheet.setNumber(row, col, amount); });
 }
 
+Error SheetTooLong(int rows, const QString& narrowing) {
+    return Error(QStringLiteral("Lista are %1 randuri, mai multe decat incap intr-o foaie de calcul. "
+                                "Restrangeti selectia (%2)!").arg(rows).arg(narrowing),
+                 QStringLiteral("xls"));
+}
+
 void TExportXLSModel::FillRows(db::Query& rows, const QString& narrowing) {
     workbook::Sheet& sheet = activeSheet();
     int templateRow = -1;
@@ -125,9 +131,7 @@ void TExportXLSModel::FillRows(db::Query& rows, const QString& narrowing) {
     // the sheet only to fail at its end).
     const int wanted = rows.count() - std::max(0, rows.position());
     if (sheet.lastRow() + wanted >= workbook::MaxRows) // the template row stays until the end
-        throw Error(QStringLiteral("Lista are %1 randuri, mai multe decat incap intr-o foaie de calcul. "
-                                   "Restrangeti selectia (%2)!").arg(wanted).arg(narrowing),
-                    QStringLiteral("xls"));
+        throw SheetTooLong(wanted, narrowing);
     const int bookmark = rows.bookmark();
     int n = 0;
     for (; !rows.eof(); rows.next()) {

@@ -9,6 +9,7 @@
 // number; formulas of the template row follow every copy, and a totals range that ends on
 // the template row widens to cover exactly the filled rows.
 
+#include "db/error.h"
 #include "workbook/workbook.h"
 
 #include <QString>
@@ -21,6 +22,10 @@ class Services;
 namespace db {
 class Query;
 }
+
+/// The refusal of a list of `rows` rows longer than a sheet; `narrowing` tells the clerk how to
+/// narrow the choice ("de exemplu perioada").
+Error SheetTooLong(int rows, const QString& narrowing);
 
 class TExportXLSModel {
 public:

@@ -51,6 +51,9 @@ public:
     /// Page `page`'s stored fields of role `id`. A role whose page row was lost gets the
     /// blank row inserted first, so the page opens on zeros and the defaults.
     PageValues load(qint64 id, int page, const BlankPageDefaults& defaults);
+    /// Page `page`'s stored fields of role `id` as load() gives them, but read only: a role
+    /// without the page row gets no values and nothing is written (documents that print).
+    PageValues stored(qint64 id, int page) { return readRow(id, page); }
 
     /// Checks `values` (every stored field of the page) and writes them with one UPDATE of
     /// the page's own fields. Refusals, in order: a capacity over 3000 cm3 under 3000

@@ -78,4 +78,15 @@ void WriteResourceToFile(const QString& name, const QString& type, const QString
         throw Error(QStringLiteral("Fisierul %1 nu poate fi scris").arg(path), path);
 }
 
+void WriteWholeFile(const QString& path, const QByteArray& bytes, const FileWrite& write) {
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         (write ? write(file, bytes) : file.write(bytes) == bytes.size()) && file.commit();
+    if (!written) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw Error(QStringLiteral("Fisierul %1 nu poate fi scris: %2").arg(QDir::toNativeSeparators(path), reason), path);
+    }
+}
+
 } // namespace vartesa

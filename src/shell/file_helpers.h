@@ -1,7 +1,12 @@
 #pragma once
 // Files of the program folder: numbered working files, folders, embedded resources.
 
+#include <QByteArray>
 #include <QString>
+
+#include <functional>
+
+class QIODevice;
 
 namespace vartesa {
 
@@ -21,6 +26,15 @@ struct WorkingCopy {
 /// goes into the data folder `dataFolder` (whatever the spelling, link or case of the path)
 /// nor over a dBase table anywhere. Throws vartesa::Error naming the file when refused.
 void CheckOutputFile(const QString& dataFolder, const QString& output);
+
+/// Puts bytes into an open file; returns false when the file refused them.
+using FileWrite = std::function<bool(QIODevice& file, const QByteArray& bytes)>;
+
+/// Writes `bytes` to `path` whole or not at all: they go to a copy beside it that replaces
+/// the file only once complete, so a write that stops midway leaves no half file and an older
+/// file of that name as it was. `write` puts the bytes in (tests give one that fails). Throws
+/// vartesa::Error with the file system's reason.
+void WriteWholeFile(const QString& path, const QByteArray& bytes, const FileWrite& write = {});
 
 /// Deletes a folder with everything in it; false when something stayed.
 bool DeleteFolder(const QString& path);

@@ -3,6 +3,7 @@
 
 #include "registers_test_util.h"
 
+#include "support/sheet_readback.h"
 #include "support/tool_run.h"
 
 #include <QDir>
@@ -17,44 +18,6 @@ using namespace vartesa;
 using namespace vartesa::test;
 
 namespace {
-
-// The rows of a CSV text, fields split on commas outside quotes.
-std::vector<QStringList> csvRows(const QString& text) {
-    std::vector<QStringList> rows;
-    for (const QString& line : text.split('\n', Qt::SkipEmptyParts)) {
-        QStringList fields{QString()};
-        bool quoted = false;
-        for (int i = 0; i < line.size(); ++i) {
-            const QChar c = line[i];
-            if (c == '"') {
-                if (quoted && i + 1 < line.size() && line[i + 1] == '"') fields.last() += c, ++i;
-                else quoted = !quoted;
-            } else if (c == ',' && !quoted) {
-                fields << QString();
-            } else if (c != '\r') {
-                fields.last() += c;
-            }
-        }
-        rows.push_back(fields);
-    }
-    return rows;
-}
-
-std::vector<QStringList> xlsCat(const QString& file) {
-    QString printed;
-    EXPECT_EQ(runTool({"xls-cat", file}, &printed), 0) << printed.toStdString();
-    return csvRows(printed);
-}
-
-std::vector<QStringList> ssconvert(const QString& file) {
-    QProcess converter;
-    const QString csv = file + ".csv";
-    converter.start(QStandardPaths::findExecutable("ssconvert"), {"--recalc", file, csv});
-    EXPECT_TRUE(converter.waitForFinished(60000));
-    QFile text(csv);
-    EXPECT_TRUE(text.open(QIODevice::ReadOnly));
-    return csvRows(QString::fromUtf8(text.readAll()));
-}
 
 double number(const QString& cell) { return cell.isEmpty() ? 0 : cell.toDouble(); }
 

@@ -296,3 +296,19 @@ TEST(EmbeddedTemplates, TheCashSummaryWorkbooksReadInAnotherSpreadsheetProgram) 
         EXPECT_TRUE(content.contains("#DBF", Qt::CaseInsensitive)) << name << ": the template row is there to fill";
     }
 }
+
+TEST(EmbeddedTemplates, TheCumulatedStatementsWorkbookReadsInAnotherSpreadsheetProgram) {
+    if (QStandardPaths::findExecutable("ssconvert").isEmpty()) GTEST_SKIP() << "ssconvert lipseste";
+    test::TestServices env;
+    const QString xls = env.folders().program + "/BDBS.xls", csv = env.folders().program + "/BDBS.csv";
+    WriteResourceToFile("BDBS", "XLS", xls);
+    QProcess converter;
+    converter.start(QStandardPaths::findExecutable("ssconvert"), {xls, csv});
+    ASSERT_TRUE(converter.waitForFinished(60000));
+    QFile text(csv);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(text.readAll()).split('\n');
+    ASSERT_GE(rows.size(), 9);
+    EXPECT_EQ(rows[2].section(',', 1, 1), "\"BORDEROU CUMULAT DE DEBITE / SCADERI\"");
+    EXPECT_EQ(rows[7].trimmed(), "#ROL,#NUMEP,#ADRESA,#NR,#DINDATA,#BD,#BS,#TOTAL,#DBF");
+}
