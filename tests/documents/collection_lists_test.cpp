@@ -176,3 +176,15 @@ TEST(CollectionRate, WriteOffsArePositiveAndOnlyTaxBonusesCount) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CollectionRate, ADatabaseFailureEndsItWithoutAFile) {
+    Folder f;
+    f.balance(f.addRole("RATA"), {kBuildings, 500, 500, 0, 0, 0, 0, 0});
+    ASSERT_TRUE(QFile::remove(f.env.folders().data + "/Debit.dbf"));
+    EXPECT_FALSE(BuildCollectionRate(f.env.services(), kNewYear));
+    EXPECT_TRUE(QDir(f.env.folders().program).entryList({"*.xls"}).isEmpty());
+}
+
+} // namespace
