@@ -174,6 +174,20 @@ QAction* TForm3::entry(QMenu* menu, const QString& name, const QString& caption)
     return a;
 }
 
+namespace {
+
+// A disabled entry says why, on the status line and beside the pointer.
+void explain(QAction* a, const QString& whyDisabled) {
+    const QString tip = a->isEnabled() ? QString() : whyDisabled;
+    a->setStatusTip(tip);
+    a->setToolTip(tip.isEmpty() ? a->text().remove(QLatin1Char('&')) : tip);
+}
+
+const QString kNotInThisRelease = QStringLiteral("Optiune indisponibila in aceasta versiune a programului");
+const QString kAdministratorsOnly = QStringLiteral("Optiune rezervata administratorului");
+
+} // namespace
+
 void TForm3::refreshEnabled() {
     for (const QString& name : {kIncasari, kRegistruCasa, kGospodarii})
         buttons_[name]->setEnabled(isAttached(name));
@@ -181,6 +195,7 @@ void TForm3::refreshEnabled() {
         for (QAction* a : menu->findChildren<QAction*>()) {
             if (a->objectName().isEmpty() || a->menu()) continue;
             a->setEnabled(isAttached(a->objectName()));
+            explain(a, kNotInThisRelease);
         }
     }
     UtilitareMenuPopup();
@@ -188,8 +203,10 @@ void TForm3::refreshEnabled() {
 
 void TForm3::UtilitareMenuPopup() {
     for (const char* adminOnly : {"Verificarebaze1", "PreluareRA1"})
-        if (QAction* a = action(QString::fromLatin1(adminOnly)))
+        if (QAction* a = action(QString::fromLatin1(adminOnly))) {
             a->setEnabled(isAttached(a->objectName()) && s_.IsAdministrator());
+            explain(a, isAttached(a->objectName()) ? kAdministratorsOnly : kNotInThisRelease);
+        }
 }
 
 void TForm3::applyRights() {

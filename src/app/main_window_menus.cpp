@@ -16,6 +16,7 @@ namespace {
 
 QMenu* submenu(QMenu* parent, const QString& name, const QString& caption) {
     QMenu* menu = parent->addMenu(caption);
+    menu->setToolTipsVisible(true);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
@@ -25,6 +26,7 @@ QMenu* submenu(QMenu* parent, const QString& name, const QString& caption) {
 
 void TForm3::buildUtilitiesMenu() {
     utilitiesMenu_ = new QMenu(this);
+    utilitiesMenu_->setToolTipsVisible(true);
     utilitiesMenu_->setObjectName(QStringLiteral("UtilitareMenu"));
     QMenu* m = utilitiesMenu_;
     entry(m, QStringLiteral("SalvareRestaurare1"), QStringLiteral("Salvare - Restaurare Baza de date"));
@@ -63,6 +65,7 @@ void TForm3::buildUtilitiesMenu() {
 
 void TForm3::buildListsMenu() {
     listsMenu_ = new QMenu(this);
+    listsMenu_->setToolTipsVisible(true);
     listsMenu_->setObjectName(QStringLiteral("ListeMenu"));
     QMenu* m = listsMenu_;
     entry(m, QStringLiteral("Instiintarideplata1"), QStringLiteral("Instiintari de plata"));

@@ -17,10 +17,6 @@ namespace {
 
 constexpr std::int64_t kReductionThreshold = 50; // lei: smaller taxes need Bonificatie50
 
-QString tablePath(const QString& folder, const char* file) { return folder + '/' + QLatin1String(file); }
-
-QString trimmedText(const db::Query& q, const char* field) { return q.text(QLatin1String(field)).trimmed(); }
-
 // The kinds of debit that raise what the role owes, and so carry late-payment penalties.
 bool carriesPenalty(const QString& kind) {
     for (const char* k : {"Cumparare", "Majorare", "Taxa"})

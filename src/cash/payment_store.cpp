@@ -29,8 +29,6 @@ namespace {
 const QString kServer = QStringLiteral("SERVER");
 const QString kHandNumbered = QStringLiteral(" - "); // SERIA of documents numbered by hand
 
-QString Table(const QString& folder, const char* file) { return folder + '/' + QLatin1String(file); }
-
 QString DocumentName(QChar letter) {
     if (letter == 'N') return QStringLiteral("N.C.");
     if (letter == 'O') return QStringLiteral("O.P.");

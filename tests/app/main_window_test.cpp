@@ -341,6 +341,8 @@ TEST_F(MainWindowTest, TheUtilitiesMenuHasEveryEntryAndEnablesItsOwn) {
     logIn("ION", "");
     window_.UtilitareMenuPopup();
     EXPECT_FALSE(window_.action("Verificarebaze1")->isEnabled());
+    EXPECT_EQ(window_.action("Verificarebaze1")->statusTip(), "Optiune rezervata administratorului")
+        << "a disabled entry says why";
     button("Iesire")->click();
     logIn("ADMIN", "123");
     window_.UtilitareMenuPopup();
@@ -368,9 +370,11 @@ TEST_F(MainWindowTest, TheListsMenuHasEveryEntryDisabledUntilItsScreenIsAttached
     QAction* notices = window_.action("Instiintarideplata1");
     ASSERT_NE(notices, nullptr);
     EXPECT_FALSE(notices->isEnabled());
+    EXPECT_EQ(notices->statusTip(), "Optiune indisponibila in aceasta versiune a programului");
     int opened = 0;
     window_.attach("Instiintarideplata1", [&] { ++opened; });
     EXPECT_TRUE(notices->isEnabled());
+    EXPECT_EQ(notices->statusTip(), "");
     notices->trigger();
     EXPECT_EQ(opened, 1);
 }

@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollArea>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTableView>
@@ -53,6 +54,25 @@ QPointer<ProblemHint> shownHint() {
     return nullptr;
 }
 } // namespace
+
+TEST(ProblemBalloon, AFieldScrolledOutOfSightIsBroughtIntoViewFirst) {
+    QScrollArea area;
+    auto* page = new QWidget;
+    page->setFixedSize(300, 2000);
+    auto* field = new QLineEdit(page);
+    field->move(10, 1800);
+    area.setWidget(page);
+    area.resize(320, 200);
+    area.show();
+    MessageWindow messages;
+    messages.ShowProblemHint(QStringLiteral("Valoare incorecta!"), field);
+    QPointer<ProblemHint> hint = shownHint();
+    ASSERT_FALSE(hint.isNull());
+    const QRect seen = area.viewport()->rect();
+    EXPECT_TRUE(seen.contains(field->mapTo(area.viewport(), QPoint(0, 0)))) << "the field stays scrolled away";
+    EXPECT_EQ(hint->pos(), field->mapToGlobal(QPoint(10, 10)));
+    hint->close();
+}
 
 TEST(ProblemBalloon, GoesWithItsWindowOrWhenAModalWindowOpens) {
     MessageWindow messages;

@@ -14,18 +14,6 @@
 
 namespace vartesa {
 
-namespace {
-
-QDateEdit* dateField(QWidget* parent, const char* name) {
-    auto* e = new QDateEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    e->setCalendarPopup(true);
-    return e;
-}
-
-} // namespace
-
 TFAlegePerioada::TFAlegePerioada(Services& services, QWidget* parent)
     : QDialog(parent, DialogFlags()), DataI(dateField(this, "DataI")), DataF(dateField(this, "DataF")),
       ViramentCB(new QCheckBox(QStringLiteral("Inclusiv platile prin virament"), this)),

@@ -49,20 +49,7 @@ QLineEdit* textField(QWidget* parent, const char* name, int length) {
     return e;
 }
 
-QDateEdit* dateField(QWidget* parent, const char* name, const QDate& day) {
-    auto* e = named(new QDateEdit(day, parent), name);
-    e->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    e->setCalendarPopup(true);
-    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 40);
-    return e;
-}
 
-QHBoxLayout* row(const QList<QWidget*>& widgets) {
-    auto* r = new QHBoxLayout;
-    for (QWidget* w : widgets) r->addWidget(w);
-    r->addStretch();
-    return r;
-}
 
 } // namespace
 

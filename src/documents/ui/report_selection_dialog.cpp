@@ -28,12 +28,6 @@ QLineEdit* numberField(QWidget* parent, const char* name) {
     return e;
 }
 
-QDateEdit* dateField(QWidget* parent, const char* name, const QDate& day) {
-    auto* e = named(new QDateEdit(day, parent), name);
-    e->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    e->setCalendarPopup(true);
-    return e;
-}
 
 } // namespace
 

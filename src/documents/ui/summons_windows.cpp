@@ -48,12 +48,6 @@ QHBoxLayout* buttonRow(const QList<QPushButton*>& buttons) {
     return row;
 }
 
-QDateEdit* dateField(QWidget* parent, const char* name, const QDate& day) {
-    auto* e = named(new QDateEdit(day, parent), name);
-    e->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    e->setCalendarPopup(true);
-    return e;
-}
 
 // "Nume si prenume", "ROL unic", "Somatia Nr.", "din data" of a dialog.
 QString identification(const SummonsListRow& r) {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -188,7 +189,14 @@ bool ProblemHint::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MessageWindow::ShowProblemHint(const QString& text, QObject* anchor) {
-    auto* hint = new ProblemHint(text, qobject_cast<QWidget*>(anchor));
+    auto* field = qobject_cast<QWidget*>(anchor);
+    // A field scrolled out of sight is brought into view first, so the balloon stands beside
+    // it and not somewhere over the page.
+    for (QWidget* w = field ? field->parentWidget() : nullptr; w; w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w); area && area->widget() && area->widget()->isAncestorOf(field))
+            area->ensureWidgetVisible(field);
+    if (field) field->setFocus(Qt::OtherFocusReason);
+    auto* hint = new ProblemHint(text, field);
     hint->show();
 }
 

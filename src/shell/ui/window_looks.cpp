@@ -1,6 +1,8 @@
 #include "shell/ui/window_looks.h"
 
 #include <QCoreApplication>
+#include <QDateEdit>
+#include <QHBoxLayout>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QScreen>
@@ -39,6 +41,27 @@ private:
 };
 constexpr int kFieldPadding = 14; // frame and inner margins of a line edit
 } // namespace
+
+QDateEdit* dateField(QWidget* parent, const char* name, const QDate& day) {
+    auto* e = dateField(parent, name);
+    if (day.isValid()) e->setDate(day);
+    return e;
+}
+
+QDateEdit* dateField(QWidget* parent, const char* name) {
+    auto* e = named(new QDateEdit(parent), name);
+    e->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    e->setCalendarPopup(true);
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 40);
+    return e;
+}
+
+QHBoxLayout* row(const QList<QWidget*>& widgets) {
+    auto* r = new QHBoxLayout;
+    for (QWidget* w : widgets) r->addWidget(w);
+    r->addStretch();
+    return r;
+}
 
 Qt::WindowFlags DialogFlags() {
     // Without CustomizeWindowHint the window manager adds minimise and maximise buttons.

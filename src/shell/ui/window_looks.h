@@ -10,6 +10,9 @@
 
 class QAbstractItemModel;
 class QCoreApplication;
+class QDate;
+class QDateEdit;
+class QHBoxLayout;
 class QTableView;
 class QWidget;
 
@@ -29,6 +32,14 @@ Qt::WindowFlags DialogFlags();
 /// Makes a text field wide enough for `characters` characters: capitals when `capitals`
 /// (names, localities, card numbers), mixed text otherwise.
 void fitCharacters(QWidget* field, int characters, bool capitals);
+
+/// A date field named `name`: dd.MM.yyyy with its calendar, wide enough for the whole date,
+/// at `day` when that is a date.
+QDateEdit* dateField(QWidget* parent, const char* name, const QDate& day);
+QDateEdit* dateField(QWidget* parent, const char* name);
+
+/// `widgets` side by side from the left, the rest of the row empty.
+QHBoxLayout* row(const QList<QWidget*>& widgets);
 
 /// A grid a clerk reads and moves through but does not type into: whole rows selected one
 /// at a time, no row numbers, the last column stretched.
