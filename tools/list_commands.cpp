@@ -6,6 +6,9 @@
 #include "shell/console_services.h"
 
 #include "db/error.h"
+#include "cash/collection_list.h"
+#include "documents/arrears_lists.h"
+#include "documents/collection_lists.h"
 #include "documents/matriculation_registers.h"
 #include "documents/other_lists.h"
 #include "documents/role_register.h"
@@ -27,7 +30,9 @@ namespace {
 const char* const kUsage = "Utilizare: vartesa-tool list DATAFOLDER FEL [--village SAT] [--from-rol N] [--to-rol M] "
                            "[--person fizica|juridica] [--include-empty] [--today zz.ll.aaaa] --out FISIER.xls\n"
                            "  role-register ... --out FISIER.xls | --pdf FISIER.pdf\n"
-                           "  fines --claim GRUPA [--with-balance] [--person P]; land-movements --from D --to D\n";
+                           "  fines --claim GRUPA [--with-balance] [--person P]; land-movements --from D --to D\n"
+                           "  arrears|overpayments [--exclude-empty] [--address-order], arrears-by-address\n"
+                           "  to-collect [--with-credits] --date zz.ll.aaaa, to-collect-summary, collection-rate\n";
 
 // The options of the lists that take more than the choice of roles.
 struct ListExtras {
@@ -80,6 +85,18 @@ const QHash<QString, ExtraWriter>& extraKinds() {
     return kinds;
 }
 
+// The options of the lists of arrears and of the lists to collect.
+struct CollectionExtras {
+    bool exclude = false; // --exclude-empty: "Excludem ROL-urile fara ..."
+    bool withCredits = false; // --with-credits: "Include si plusurile"
+    QDate date;               // --date: the day of the list to collect
+    QDate today = QDate::currentDate(); // --today: what today means
+};
+CollectionExtras& collectionExtras() {
+    static CollectionExtras extras;
+    return extras;
+}
+
 // One list: builds it for the selection and saves it as `out`; the number of data rows, nothing
 // when it was refused (the message already on standard error).
 using ListWriter = std::function<std::optional<int>(Services&, const RoleSelection&, const QString& out)>;
@@ -93,12 +110,73 @@ ListWriter registerWriter(RegisterKind kind) {
     };
 }
 
+ListWriter arrearsWriter(ArrearsKind kind, bool byAddress) {
+    return [kind, byAddress](Services& s, const RoleSelection& chosen, const QString& out) -> std::optional<int> {
+        RoleSelection selection = chosen;
+        ArrearsListOptions options{kind, collectionExtras().exclude, false};
+        if (byAddress) {
+            options = AddressListOptions();
+            selection.addressOrder = true;
+        }
+        std::optional<BuiltArrearsList> built = BuildArrearsList(s, selection, options);
+        if (!built) return std::nullopt;
+        built->book.save(out);
+        return built->rows;
+    };
+}
+
+// The choice of "Lista de incasat" the options give: every village unless one is named.
+CollectionChoice collectionChoice(const RoleSelection& selection) {
+    CollectionChoice c;
+    c.village = selection.village.isEmpty() ? kAnyVillage : selection.village;
+    c.person = selection.person;
+    c.withZero = selection.siZero;
+    c.withCredits = collectionExtras().withCredits;
+    c.date = collectionExtras().date;
+    return c;
+}
+
+std::optional<int> toCollect(Services& s, const RoleSelection& selection, const QString& out) {
+    const CollectionChoice choice = collectionChoice(selection);
+    if (!choice.date.isValid()) {
+        QTextStream(stderr) << "Lipseste --date zz.ll.aaaa: data listei de incasat.\n";
+        return std::nullopt;
+    }
+    const QString wrong = CheckCollectionListChoice(choice.village, choice.date, collectionExtras().today);
+    if (!wrong.isEmpty()) {
+        QTextStream(stderr) << wrong << '\n';
+        return std::nullopt;
+    }
+    const std::optional<DetailedList> list = WriteDetailedCollectionList(s, choice, out);
+    if (!list) return std::nullopt;
+    return int(list->rowTotals.size());
+}
+
+std::optional<int> toCollectSummary(Services& s, const RoleSelection& selection, const QString& out) {
+    BuiltCollectionList built = BuildCollectionSummary(s, collectionChoice(selection), collectionExtras().today);
+    built.book.save(out);
+    return built.rows;
+}
+
+std::optional<int> collectionRate(Services& s, const RoleSelection&, const QString& out) {
+    std::optional<BuiltCollectionList> built = BuildCollectionRate(s, collectionExtras().today);
+    if (!built) return std::nullopt;
+    built->book.save(out);
+    return built->rows;
+}
+
 const QHash<QString, ListWriter>& listKinds() {
     static const QHash<QString, ListWriter> kinds = {
         {QStringLiteral("land-register"), registerWriter(RegisterKind::Land)},
         {QStringLiteral("building-register"), registerWriter(RegisterKind::Buildings)},
         {QStringLiteral("vehicle-register"), registerWriter(RegisterKind::Vehicles)},
         {QStringLiteral("cumulated-register"), registerWriter(RegisterKind::Cumulated)},
+        {QStringLiteral("arrears"), arrearsWriter(ArrearsKind::Arrears, false)},
+        {QStringLiteral("overpayments"), arrearsWriter(ArrearsKind::Overpayments, false)},
+        {QStringLiteral("arrears-by-address"), arrearsWriter(ArrearsKind::Arrears, true)},
+        {QStringLiteral("to-collect"), toCollect},
+        {QStringLiteral("to-collect-summary"), toCollectSummary},
+        {QStringLiteral("collection-rate"), collectionRate},
     };
     return kinds;
 }
@@ -127,6 +205,14 @@ bool parseSelection(const QStringList& args, QStringList& plain, RoleSelection& 
             selection.siZero = true;
         } else if (a == QLatin1String("--with-balance")) {
             extras.withBalance = true;
+        } else if (a == QLatin1String("--exclude-empty")) {
+            collectionExtras().exclude = true;
+        } else if (a == QLatin1String("--address-order")) {
+            selection.addressOrder = true;
+        } else if (a == QLatin1String("--with-credits")) {
+            collectionExtras().withCredits = true;
+        } else if (a == QLatin1String("--date")) {
+            if (i + 1 >= args.size() || !day(args[++i], collectionExtras().date)) return false;
         } else if (a == QLatin1String("--pdf") || a == QLatin1String("--today") || a == QLatin1String("--claim") ||
                    a == QLatin1String("--from") || a == QLatin1String("--to")) {
             if (i + 1 >= args.size()) return false;
@@ -135,6 +221,7 @@ bool parseSelection(const QStringList& args, QStringList& plain, RoleSelection& 
             else if (a == QLatin1String("--claim")) extras.claim = value;
             else if (!day(value, a == QLatin1String("--today") ? extras.today
                                  : a == QLatin1String("--from") ? extras.from : extras.to)) return false;
+            if (a == QLatin1String("--today")) collectionExtras().today = extras.today;
         } else if (valued) {
             if (i + 1 >= args.size()) return false;
             const QString value = args[++i];

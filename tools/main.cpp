@@ -79,9 +79,11 @@ const std::vector<Command>& commands() {
          "[--from-rol N] [--to-rol M] [--person fizica|juridica] [--include-empty] --out FISIER.xls"
          " | role-register ... (--out FISIER.xls | --pdf FISIER.pdf) | psi-paza ... | fines --claim GRUPA "
          "[--with-balance] | vehicles | exemptions | taxable-buildings | land-movements --from D --to D | over-12t "
-         "| analytic [--today zz.ll.aaaa]",
+         "| analytic | arrears|overpayments [--exclude-empty] [--address-order] | arrears-by-address | to-collect "
+         "[--with-credits] --date zz.ll.aaaa | to-collect-summary | collection-rate [--today zz.ll.aaaa]",
          "listele care incep cu alegerea ROL-urilor (registrele matricole) si celelalte liste ale meniului de "
-         "documente, scrise in fisier; ROWS,<randuri> (registrul de ROL: si SHEETS,<foi>)",
+         "documente (ramasite, plusuri, de incasat, gradul de colectare), scrise in fisier; ROWS,<randuri> "
+         "(registrul de ROL: si SHEETS,<foi>)",
          runList},
         {"summons",
          "DATAFOLDER issue IDGOS --user NUME [--date zz.ll.aaaa] [--dry-run] --out DIRECTOR | list | confirm IDSOM "

@@ -4,10 +4,12 @@
 
 #include "commands.h"
 
+#include "workbook/biff2_reader.h"
 #include "workbook/workbook.h"
 
 #include "db/error.h"
 
+#include <QFile>
 #include <QTextStream>
 
 namespace vartesa::tool {
@@ -35,6 +37,24 @@ int runXlsCat(const QStringList& args) {
     if (args.isEmpty() || args.size() > 2) {
         err << "Utilizare: vartesa-tool xls-cat FISIER [FOAIE]\n";
         return 2;
+    }
+    // The lists written cell by cell are Excel 2.x files of one sheet.
+    QFile file(args[0]);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.read(8);
+        if (workbook::IsBiff2(bytes)) {
+            const std::optional<workbook::Biff2Cells> cells = workbook::ReadBiff2(bytes + file.readAll());
+            if (!cells) {
+                err << "Registrul de calcul este deteriorat: fisierul Excel 2.x se termina inainte de sfarsitul foii.\n";
+                return 1;
+            }
+            for (int r = 0; r <= cells->lastRow; ++r) {
+                QStringList fields;
+                for (int c = 0; c <= cells->lastColumn; ++c) fields << csvField(cells->text(r, c));
+                out << fields.join(',') << '\n';
+            }
+            return 0;
+        }
     }
     try {
         workbook::Workbook wb = workbook::Workbook::open(args[0]);

@@ -49,6 +49,8 @@
 #include "documents/ui/patrimven_dialog.h"
 #include "documents/ui/garnishment_windows.h"
 #include "documents/ui/summons_windows.h"
+#include "documents/ui/collection_menu.h"
+#include "cash/ui/collection_list_dialog.h"
 #include "documents/ui/debit_statement_windows.h"
 #include "cash/ui/statement_picker_window.h"
 
@@ -279,6 +281,15 @@ int main(int argc, char** argv) {
                                       {"Autopeste12tCJ1", OtherList::Over12t},
                                       {"SituatieanaliticaconturipeROL1", OtherList::Analytic}})
         mainWindow.attach(QLatin1String(entry), [&services, kind = kind] { OtherListClick(services, kind); });
+    // "Lista cu Ramasite / Plusuri" and "Lista de incasat".
+    mainWindow.attach(QStringLiteral("LRamasite"), [&] { ListaRamasiteClick(services, roleChoice, ArrearsKind::Arrears); });
+    mainWindow.attach(QStringLiteral("LPlusuri"),
+                      [&] { ListaRamasiteClick(services, roleChoice, ArrearsKind::Overpayments); });
+    mainWindow.attach(QStringLiteral("ListaRamasiteAdresa1"), [&] { ListaRamasiteAdresa1Click(services, roleChoice); });
+    TAddListDeInc collectionChoice(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("Detaliata1"), [&] { ListadeincasatDet(services, collectionChoice); });
+    mainWindow.attach(QStringLiteral("Rezumat1"), [&] { Rezumat1Click(services, collectionChoice); });
+    mainWindow.attach(QStringLiteral("Gradulderecuperareimpozite1"), [&] { GradRec(services); });
     // Summonses: issued from the account, listed, confirmed and cancelled centrally, and the
     // report of a period.
     TSomConfirm summonsConfirm(services, &accountWindow);
