@@ -421,8 +421,13 @@ QVariant encodeField(const Field& f, const QVariant& value, char* dest, const QS
         } else {
             text = value.toString();
         }
-        QByteArray bytes = stringToCp1250(text).left(f.length);
+        QByteArray bytes = stringToCp1250(text);
         while (!bytes.isEmpty() && bytes.back() == ' ') bytes.chop(1);
+        // A text is refused as a number is, never cut without a word: an operation that
+        // keeps only the start of a long text cuts it on purpose before storing it.
+        if (bytes.size() > f.length)
+            throw fieldError(table, f, QStringLiteral("Textul \"%1\" are %2 caractere si nu incape in campul de %3 caractere")
+                                           .arg(text.trimmed()).arg(bytes.size()).arg(f.length));
         std::memcpy(dest, bytes.constData(), size_t(bytes.size()));
         return cp1250ToString(bytes.constData(), int(bytes.size()));
     }

@@ -26,7 +26,10 @@ void ActionLog::append(const QString& path, const QVariantList& row) {
 
 void ActionLog::LogAction(const QString& rol, const QString& action) {
     const QDateTime now = clock_.now();
-    const QVariantList row{now.date(), now.time().toString(QStringLiteral("HH:mm:ss")), user_, rol, action};
+    // The log keeps the start of a long text: the user in 20 characters, the role in 9, the
+    // action in 120.
+    const QVariantList row{now.date(), now.time().toString(QStringLiteral("HH:mm:ss")), user_.left(20), rol.left(9),
+                           action.left(120)};
     append(logPath(true), row);
     if (logPath(false) != logPath(true)) append(logPath(false), row);
 }

@@ -33,6 +33,11 @@ void SettingsTable::loadInto(std::vector<Setting>& settings) const {
     }
 }
 
+namespace {
+// A stored value keeps its first 40 characters, the width of VALOARE.
+QString storedValue(const Setting& s) { return s.value.left(40); }
+} // namespace
+
 void SettingsTable::save(const std::vector<Setting>& settings) {
     if (!db_.tableExists(path())) {
         db_.exec(QStringLiteral("CREATE TABLE \"%1\" (FORMA CHAR(12), NUME CHAR(32), VALOARE CHAR(40) )").arg(path()));
@@ -40,14 +45,14 @@ void SettingsTable::save(const std::vector<Setting>& settings) {
         for (const Setting& s : settings)
             if (s.kind != SettingKind::Coefficient)
                 db_.exec(QStringLiteral("INSERT INTO \"%1\" (FORMA, NUME, VALOARE) VALUES ('FORM4', ?, ?)").arg(path()),
-                         {s.name, s.value});
+                         {s.name, storedValue(s)});
         tx.commit();
     }
     db::Transaction tx(db_);
     for (const char* group : {"FORM4", "FR12"})
         for (const Setting& s : settings)
             db_.exec(QStringLiteral("UPDATE \"%1\" SET VALOARE = ? WHERE FORMA = ? AND NUME = ?").arg(path()),
-                     {s.value, QString::fromLatin1(group), s.name});
+                     {storedValue(s), QString::fromLatin1(group), s.name});
     tx.commit();
 }
 

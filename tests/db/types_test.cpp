@@ -39,14 +39,19 @@ protected:
 struct TextCase {
     int width;
     const char* stored;   // UTF-8 as bound
-    const char* readBack; // UTF-8 as read
+    const char* readBack; // UTF-8 as read; nullptr: refused, as a number too wide is
 };
 
 class CharFields : public OneField, public ::testing::WithParamInterface<TextCase> {};
 
-TEST_P(CharFields, TrimmedRightAndCutToWidth) {
+TEST_P(CharFields, TrimmedRightAndRefusedWhenTooWide) {
     const TextCase& c = GetParam();
     create(QStringLiteral("CHAR(%1)").arg(c.width));
+    if (!c.readBack) {
+        EXPECT_THROW(insert(1, QString::fromUtf8(c.stored)), Error) << c.stored;
+        EXPECT_FALSE(value(db, 1).isValid()) << "nothing stored";
+        return;
+    }
     insert(1, QString::fromUtf8(c.stored));
     EXPECT_EQ(value(db, 1).toString(), QString::fromUtf8(c.readBack));
     db::Database fresh(dir.path());
@@ -56,18 +61,18 @@ TEST_P(CharFields, TrimmedRightAndCutToWidth) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, CharFields,
                          ::testing::Values(TextCase{10, "Ana   ", "Ana"}, TextCase{10, "  Ana  ", "  Ana"},
-                                           TextCase{5, "ABCDEFGH", "ABCDE"}, TextCase{5, "ŞŢĂÂÎXYZ", "ŞŢĂÂÎ"},
-                                           TextCase{5, "AB   CD", "AB"}, TextCase{3, "", ""},
-                                           TextCase{1, "xy", "x"}));
+                                           TextCase{5, "ABCDEFGH", nullptr}, TextCase{5, "ŞŢĂÂÎXYZ", nullptr},
+                                           TextCase{5, "ŞŢĂÂÎ      ", "ŞŢĂÂÎ"}, TextCase{5, "AB   CD", nullptr},
+                                           TextCase{3, "", ""}, TextCase{1, "xy", nullptr}));
 
 TEST_F(OneField, NumberIntoTextFieldIsItsDigits) {
     create(QStringLiteral("CHAR(4)"));
-    insert(1, 123456);
+    EXPECT_THROW(insert(1, 123456), Error) << "six digits in four places";
     insert(2, 2.5);
     insert(3, -7);
-    EXPECT_EQ(columnOf(db, QStringLiteral("SELECT V FROM \"Tip.dbf\" ORDER BY NR")), (QStringList{"1234", "2.5", "-7"}));
+    EXPECT_EQ(columnOf(db, QStringLiteral("SELECT V FROM \"Tip.dbf\" ORDER BY NR")), (QStringList{"2.5", "-7"}));
     db::Database fresh(dir.path());
-    EXPECT_EQ(columnOf(fresh, QStringLiteral("SELECT V FROM \"Tip.dbf\" ORDER BY NR")), (QStringList{"1234", "2.5", "-7"}));
+    EXPECT_EQ(columnOf(fresh, QStringLiteral("SELECT V FROM \"Tip.dbf\" ORDER BY NR")), (QStringList{"2.5", "-7"}));
 }
 
 // --- numbers that do not fit ----------------------------------------------------------------
