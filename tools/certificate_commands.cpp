@@ -2,6 +2,7 @@
 // register of debit receipt confirmations (codes, add, list, delete, print, set-number).
 
 #include "commands.h"
+#include "shell/text_helpers.h"
 
 #include "admin/admin_constants.h"
 #include "cash/account.h"
@@ -84,7 +85,6 @@ Options parse(const QStringList& args, const QStringList& withValue) {
     return o;
 }
 
-QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString(); }
 
 int refused(const Refusal& r, const char* usage) {
     if (r.message.isEmpty()) {
@@ -155,11 +155,11 @@ const char* const kListHeader = "IDCONF,NRCONF,DATACONF,SUMA,BORDNR,BORDATA,ROL,
                                 "ADRDEST,CODCL,NATCL,ADRNR,ADRDATA\n";
 
 void printRow(QTextStream& out, const ConfirmationRecord& c) {
-    out << QStringList{QString::number(c.id), QString::number(c.number), dateText(c.date), QString::number(c.amount),
-                       QString::number(c.listNumber), dateText(c.listDate), csvField(c.rol), csvField(c.name),
+    out << QStringList{QString::number(c.id), QString::number(c.number), DateText(c.date), QString::number(c.amount),
+                       QString::number(c.listNumber), DateText(c.listDate), csvField(c.rol), csvField(c.name),
                        csvField(c.village), csvField(c.address), csvField(c.senderName), csvField(c.senderLocality),
                        csvField(c.senderAddress), csvField(c.code), csvField(c.nature),
-                       QString::number(c.addressNumber), dateText(c.addressDate)}
+                       QString::number(c.addressNumber), DateText(c.addressDate)}
                .join(',')
         << '\n';
 }

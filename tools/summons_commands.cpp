@@ -65,7 +65,6 @@ Options parse(const QStringList& args) {
     return o;
 }
 
-QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString(); }
 
 qint64 idArgument(const Options& o) {
     bool ok = false;
@@ -90,8 +89,8 @@ void refuseLockedYear(Services& s) {
 void printListRow(QTextStream& out, const SummonsListRow& r) {
     const SummonsRecord& s = r.summons;
     out << QStringList{QString::number(s.id), csvField(r.name), csvField(r.rol), csvField(r.code), csvField(r.village),
-                       QString::number(s.number), dateText(s.issued), csvField(s.cancelled), csvField(s.reason),
-                       QString::number(s.total), dateText(s.confirmed), csvField(s.way), csvField(r.address),
+                       QString::number(s.number), DateText(s.issued), csvField(s.cancelled), csvField(s.reason),
+                       QString::number(s.total), DateText(s.confirmed), csvField(s.way), csvField(r.address),
                        csvField(r.type)}
                .join(',')
         << '\n';
@@ -119,7 +118,7 @@ int issue(const Options& o) {
     auto accept = [&](const SummonsDetail& d) {
         out << "GRUPA,DOCJUS,TERMEN,RAMASITA,CURENT,ACCESORII,TOTAL\n";
         for (const SummonsLine& l : d.lines)
-            out << QStringList{csvField(l.group), csvField(l.document), dateText(l.due), QString::number(l.arrears),
+            out << QStringList{csvField(l.group), csvField(l.document), DateText(l.due), QString::number(l.arrears),
                                QString::number(l.current), QString::number(l.increments), QString::number(l.total())}
                        .join(',')
                 << '\n';
@@ -203,7 +202,7 @@ int report(const Options& o) {
     QTextStream text(stdout);
     text << "NR,DINDATA,NUMEP,ROL,OBS\n";
     for (const SummonsReportRow& r : rows)
-        text << QStringList{QString::number(r.number), dateText(r.issued), csvField(r.name), csvField(r.rol),
+        text << QStringList{QString::number(r.number), DateText(r.issued), csvField(r.name), csvField(r.rol),
                             csvField(r.reason)}
                     .join(',')
              << '\n';
@@ -239,7 +238,7 @@ int garnishment(const Options& o) {
     QTextStream out(stdout);
     out << "[TITLU]\nGRUPA,DOCJUS,TERMEN,DEBIT,ACCESORII,TOTAL\n";
     for (const SummonsLine& l : done.detail.title.lines)
-        out << QStringList{csvField(l.group), csvField(l.document), dateText(l.due), QString::number(l.arrears + l.current),
+        out << QStringList{csvField(l.group), csvField(l.document), DateText(l.due), QString::number(l.arrears + l.current),
                            QString::number(l.increments), QString::number(l.total())}
                    .join(',')
             << '\n';

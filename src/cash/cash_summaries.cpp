@@ -77,7 +77,6 @@ QString AccountantName(Services& s) {
     return SettingsTable(s.database(), s.folders.data).load().value(QStringLiteral("CONTABILLAB")).trimmed();
 }
 
-QString DateText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
 
 QString PeriodText(const SummaryRequest& r) { return DateText(r.from) + QStringLiteral(" - ") + DateText(r.to); }
 

@@ -5,6 +5,7 @@
 #include "books/receipts.h"
 #include "cash/cash_summaries.h"
 #include "fillers/xls_model_export.h"
+#include "shell/text_helpers.h"
 
 #include <QDate>
 #include <QString>
@@ -30,7 +31,6 @@ QStringList CashKinds(const SummaryRequest& r, bool transfersAllowed);
 
 QString TownHallName(Services& s);  // "Primaria" of the settings
 QString AccountantName(Services& s); // "Contabil" of the settings
-QString DateText(const QDate& d);    // dd.MM.yyyy
 QString PeriodText(const SummaryRequest& r); // "first - last"
 
 /// A template filler holding the template `name`: from the data folder (`dataFile` set; the

@@ -25,7 +25,6 @@ const QString kFines = QStringLiteral("AMENZI");
 constexpr int kGroupWidth = 60;    // GRUPA of the working tables
 constexpr int kDocumentWidth = 40; // DOCJUS of the working tables
 
-QString dateText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
 
 QString table(const QString& folder, const QString& file) { return folder + QLatin1Char('/') + file; }
 
@@ -42,7 +41,7 @@ RoleLedgerRow ledgerRow(const QString& group, const QDate& date, int line, const
 // "BD "/"BS " + number + "/" + date: a debit or a reduction raised by a document.
 QString debitText(bool positive, qint64 number, const QDate& date) {
     return (positive ? QStringLiteral("BD ") : QStringLiteral("BS ")) + QString::number(number) + QLatin1Char('/') +
-           dateText(date);
+           DateText(date);
 }
 
 void addOpeningBalances(std::vector<RoleLedgerRow>& rows, db::Database& db, const QString& folder, qint64 idgos,
@@ -132,7 +131,7 @@ void addDocuments(std::vector<RoleLedgerRow>& rows, db::Database& db, const QStr
     int line = 4;
     for (const ReceiptLine& l : lines) {
         RoleLedgerRow r = ledgerRow(l.group, l.date, line++,
-                                    documentKind(l.kind()) + QString::number(l.number) + QLatin1Char('/') + dateText(l.date));
+                                    documentKind(l.kind()) + QString::number(l.number) + QLatin1Char('/') + DateText(l.date));
         const std::int64_t penalties = l.carried + l.penalties;
         r.credit = l.arrears + l.credit + l.current - l.reduction;
         r.debit = l.reduction >= 1 ? -l.reduction : 0;

@@ -35,7 +35,6 @@ const QString kPurposesFile = QStringLiteral("CFServeste.txt");
 const QString kTemplateFile = QStringLiteral("CFiscal3.rtf");
 const QString kUnused = QStringLiteral("-");
 
-QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString(); }
 QString n(int i) { return QString::number(i); }
 double number(const PageValues& v, const QString& field) { return v.value(field).toDouble(); }
 QString area(double value) { return QString::number(value, 'f', 2); }
@@ -313,9 +312,9 @@ CertificateIssue IssueCertificate(Services& s, const AdminConstants& constants, 
         rtf.AddValue(QStringLiteral("[ADRESA]"), role.address);
         rtf.AddValue(QStringLiteral("[ROL]"), role.number);
         rtf.AddValue(QStringLiteral("[CERTNR]"), issue.number);
-        rtf.AddValue(QStringLiteral("[CERTDATA]"), dateText(request.date));
+        rtf.AddValue(QStringLiteral("[CERTDATA]"), DateText(request.date));
         rtf.AddValue(QStringLiteral("[CERENR]"), request.requestNumber.trimmed());
-        rtf.AddValue(QStringLiteral("[CEREDATA]"), dateText(request.requestDate));
+        rtf.AddValue(QStringLiteral("[CEREDATA]"), DateText(request.requestDate));
         rtf.AddValue(QStringLiteral("[CITIP]"), request.idType);
         rtf.AddValue(QStringLiteral("[CISERIA]"), request.idSeries.trimmed());
         rtf.AddValue(QStringLiteral("[CINR]"), request.idNumber.trimmed());
@@ -325,7 +324,7 @@ CertificateIssue IssueCertificate(Services& s, const AdminConstants& constants, 
         rtf.AddValue(QStringLiteral("[SERVESTE]"), CollapseSpaces(request.purpose));
         rtf.AddValue(QStringLiteral("[TAXA]"), request.stamp.trimmed());
         rtf.AddValue(QStringLiteral("[CHITNR]"), request.stampReceipt.trimmed());
-        rtf.AddValue(QStringLiteral("[CHITDATA]"), dateText(request.stampDate));
+        rtf.AddValue(QStringLiteral("[CHITDATA]"), DateText(request.stampDate));
         // One template line per property line; a single space when there is none.
         if (issue.lines.isEmpty()) rtf.AddValue(QStringLiteral("[CAP2B]"), QStringLiteral(" "));
         for (const QString& line : issue.lines) rtf.AddValue(QStringLiteral("[CAP2B]"), line);

@@ -25,7 +25,6 @@ const QString kNumberKey = QStringLiteral("CONFNR");
 const QString kPersonMarker = QStringLiteral("  >> PF >>  ");
 const QString kCompanyMarker = QStringLiteral("  >> PJ >>  ");
 
-QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString(); }
 
 } // namespace
 
@@ -134,7 +133,7 @@ bool DeleteLastConfirmation(Services& s, qint64 id, const QString& rol, const QS
         return false;
     }
     const ConfirmationRecord& last = rows.back();
-    if (!ask(QStringLiteral("Doriti sa stergeti Confirmarea nr.%1 / %2 ?").arg(last.number).arg(dateText(last.date))))
+    if (!ask(QStringLiteral("Doriti sa stergeti Confirmarea nr.%1 / %2 ?").arg(last.number).arg(DateText(last.date))))
         return false;
     DeleteConfirmation(s.database(), s.folders.data, id);
     return true;
@@ -160,13 +159,13 @@ QString PrintConfirmation(Services& s, qint64 id, const QString& outputBase, boo
     const std::pair<const char*, QString> values[] = {
         {"[JUDET]", office.townHall.county},     {"[LOCALITATEA]", office.townHall.locality},
         {"[CF]", office.townHall.fiscalCode},    {"[NRCONF]", QString::number(c.number)},
-        {"[DATACONF]", dateText(c.date)},        {"[BORDNR]", QString::number(c.listNumber)},
-        {"[BORDATA]", dateText(c.listDate)},     {"[CODCL]", c.code},
+        {"[DATACONF]", DateText(c.date)},        {"[BORDNR]", QString::number(c.listNumber)},
+        {"[BORDATA]", DateText(c.listDate)},     {"[CODCL]", c.code},
         {"[NUMEDEST]", c.senderName},            {"[ADRDEST]", c.senderAddress},
         {"[ROL]", c.rol},                        {"[NUMEP]", c.name},
         {"[ADRESA]", c.address},                 {"[LOCDEST]", c.senderLocality},
         {"[SUMA]", amount},                      {"[SUMATEXT]", AmountInWords(amount)},
-        {"[ADRNR]", QString::number(c.addressNumber)}, {"[ADRDATA]", dateText(c.addressDate)},
+        {"[ADRNR]", QString::number(c.addressNumber)}, {"[ADRDATA]", DateText(c.addressDate)},
         {"[NATCL]", c.nature},                   {"[SATUL]", c.village}};
     try {
         for (const auto& [key, value] : values) rtf.AddValue(QLatin1String(key), value);

@@ -1,4 +1,5 @@
 #include "documents/payment_notices.h"
+#include "shell/text_helpers.h"
 
 #include "books/balances.h"
 #include "books/ledger.h"
@@ -24,7 +25,6 @@ const QString kNoDetail = QStringLiteral("- - -");       // a tax with no object
 const QString kNoLines = QStringLiteral(" - ");          // no other tax, no debit
 const QString kTemplateFile = QStringLiteral("Instiintare.rtf");
 
-QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString(); }
 
 QByteArray number(std::int64_t v) { return QByteArray::number(qint64(v)); }
 
@@ -98,7 +98,7 @@ private:
         rtf_.AddValue(QStringLiteral("[Judet]"), settings_.townHall.county);
         rtf_.AddValue(QStringLiteral("[PRIMARIA]"), settings_.townHall.name);
         rtf_.AddValue(QStringLiteral("[Nr]"), QString::number(number));
-        rtf_.AddValue(QStringLiteral("[Data]"), dateText(registered_));
+        rtf_.AddValue(QStringLiteral("[Data]"), DateText(registered_));
         rtf_.AddValue(QStringLiteral("[CUI]"), settings_.townHall.fiscalCode);
         rtf_.AddValue(QStringLiteral("[NumeP]"), role.name);
         rtf_.AddValue(QStringLiteral("[CNP]"), role.code);
@@ -155,7 +155,7 @@ private:
             if (c.due == 0) continue;
             rtf_.AddEscapedValue(QStringLiteral("[Taxe]"),
                                  TRTFReplace::EscapeText(c.name + ' ' + c.document + QStringLiteral(" din ") +
-                                                         dateText(c.from)) +
+                                                         DateText(c.from)) +
                                      "  : \\tab " + number(c.due) + " lei.");
             any = true;
         }
@@ -168,7 +168,7 @@ private:
             if (d.due == 0) continue;
             rtf_.AddEscapedValue(QStringLiteral("[DEBITE]"),
                                  TRTFReplace::EscapeText(d.name + ' ' + d.document + QStringLiteral(" / ") +
-                                                         dateText(d.from)) +
+                                                         DateText(d.from)) +
                                      "  : \\tab restanta : " + number(d.open) + "\\tab majorari : " +
                                      number(d.penalty) + "\\tab total :" + number(d.due) + " lei.");
             any = true;

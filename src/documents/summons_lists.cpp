@@ -1,6 +1,7 @@
 // The central list of the summonses and the report of a period.
 
 #include "documents/summonses.h"
+#include "shell/text_helpers.h"
 
 #include "books/roles.h"
 #include "books/stored_fields.h"
@@ -22,7 +23,6 @@ namespace {
 using S = SummonsColumns;
 using R = RoleColumns;
 
-QString dateText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
 
 // The column a title orders by, qualified; only these names reach the statement.
 QString orderColumn(const QString& name) {
@@ -112,8 +112,8 @@ workbook::Workbook BuildSummonsReport(Services& s, const std::vector<SummonsRepo
     if (!list.OpenTemplate(copy.path)) throw Error(QStringLiteral("Lista nu poate fi realizata."), copy.path);
     const QString townHall = SettingsTable(s.database(), s.folders.data).load().value(QStringLiteral("PRIMARIALAB")).trimmed();
     list.SetTextCell(QStringLiteral("[UAT]"), QStringLiteral("U.A.T. ") + townHall);
-    list.SetTextCell(QStringLiteral("#PERIOADA"), QStringLiteral("in perioada ") + dateText(from) + QStringLiteral(" - ") +
-                                                      dateText(to));
+    list.SetTextCell(QStringLiteral("#PERIOADA"), QStringLiteral("in perioada ") + DateText(from) + QStringLiteral(" - ") +
+                                                      DateText(to));
     std::vector<std::vector<QVariant>> cells;
     for (const SummonsReportRow& r : rows)
         cells.push_back({r.name, r.rol, r.number, r.issued.isValid() ? QVariant(r.issued) : QVariant(), r.reason});

@@ -2,6 +2,7 @@
 // header, title lines and group summary also fill the garnishment papers.
 
 #include "documents/summons_fill.h"
+#include "shell/text_helpers.h"
 
 #include "books/roles.h"
 #include "db/error.h"
@@ -20,7 +21,6 @@ constexpr int kDocumentLines = 30;  // line keys the filler fills, the form show
 constexpr int kDocumentGroups = 20; // summary keys, the form shows 12
 const QString kUnused = QStringLiteral("  -");
 
-QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString(); }
 QString key(const char* word, int k) { return QStringLiteral("[%1%2]").arg(QLatin1String(word)).arg(k); }
 QString amount(std::int64_t v) { return QString::number(qint64(v)); }
 
@@ -37,7 +37,7 @@ void FillSummonsLines(TRTFReplace& rtf, const std::vector<SummonsLine>& lines, T
     for (const SummonsLine& l : lines) {
         ++k;
         rtf.AddValue(key("NA", k), l.group.trimmed() + ' ' + l.document);
-        rtf.AddValue(key("DS", k), dateText(l.due));
+        rtf.AddValue(key("DS", k), DateText(l.due));
         if (apart) rtf.AddValue(key("R", k), amount(l.arrears));
         rtf.AddValue(key("D", k), amount(apart ? l.current : l.arrears + l.current));
         rtf.AddValue(key("A", k), amount(l.increments));
@@ -85,7 +85,7 @@ void FillSummonsHeader(TRTFReplace& rtf, const SummonsPrintSettings& settings, c
     rtf.AddValue(QStringLiteral("[CUI]"), settings.townHall.fiscalCode);
     rtf.AddValue(QStringLiteral("[PRIMAR]"), settings.mayor);
     rtf.AddValue(QStringLiteral("[INTOCMIT]"), settings.clerk);
-    rtf.AddValue(QStringLiteral("[DATA]"), dateText(date));
+    rtf.AddValue(QStringLiteral("[DATA]"), DateText(date));
     rtf.AddValue(QStringLiteral("[NUMEP]"), role.name);
     rtf.AddValue(QStringLiteral("[CNP]"), role.code);
     rtf.AddValue(QStringLiteral("[ROL]"), role.number);

@@ -21,7 +21,6 @@ namespace {
 
 const NumberSeries kSummonsNumbers{QStringLiteral("SERVER"), QStringLiteral("IDSOM"), QString()};
 
-QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString(); }
 
 // The lines of one local tax. What is still due of each instalment is SplitInstallments'
 // (nothing of an exempted tax); the credit left after the arrears pays the instalments already
@@ -83,7 +82,7 @@ std::optional<QString> OpenSummonsRefusal(db::Database& db, const QString& dataF
     const std::optional<SummonsRecord> open = FindOpenSummons(db, dataFolder, roleId);
     if (!open) return std::nullopt;
     return QStringLiteral("La acest ROL mai este Somatia ") + QString::number(open->number) + QStringLiteral(" / ") +
-           dateText(open->issued) + QStringLiteral(" nesolutionata!");
+           DateText(open->issued) + QStringLiteral(" nesolutionata!");
 }
 
 qint64 StoreSummons(db::Database& db, const QString& dataFolder, CountersFile& counters, qint64 roleId,

@@ -210,4 +210,6 @@ QString UnstorableCharacter(const QString& text) {
     return {};
 }
 
+QString DateText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
+
 } // namespace vartesa

@@ -1,6 +1,7 @@
 #pragma once
 // Small text, number and validation helpers every screen uses.
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,9 @@
 #include <optional>
 
 namespace vartesa {
+
+/// A date as the documents and lists write it, dd.MM.yyyy; "" for no date.
+QString DateText(const QDate& d);
 
 /// Trims both ends and replaces every run of spaces by one space.
 QString CollapseSpaces(const QString& text);

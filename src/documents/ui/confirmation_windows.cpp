@@ -1,4 +1,5 @@
 #include "documents/ui/confirmation_windows.h"
+#include "shell/text_helpers.h"
 
 #include "books/roles.h"
 #include "shell/counters.h"
@@ -26,7 +27,6 @@ namespace vartesa {
 
 namespace {
 
-QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString(); }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* b = named(new QPushButton(caption, parent), name);
@@ -74,10 +74,10 @@ public:
         const ConfirmationRecord& c = rows_[size_t(index.row())];
         switch (index.column()) {
         case 0: return c.number;
-        case 1: return dateText(c.date);
+        case 1: return DateText(c.date);
         case 2: return qint64(c.amount);
         case 3: return c.listNumber;
-        case 4: return dateText(c.listDate);
+        case 4: return DateText(c.listDate);
         case 5: return c.rol;
         case 6: return c.name;
         case 7: return c.village;
@@ -88,7 +88,7 @@ public:
         case 12: return c.code;
         case 13: return c.nature;
         case 14: return c.addressNumber;
-        default: return dateText(c.addressDate);
+        default: return DateText(c.addressDate);
         }
     }
 
