@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
     const Options options = parseOptions(app);
     if (QTranslator* texts = RomanianQtTexts()) app.installTranslator(texts);
     KeepWindowsOnScreen(&app);
+    TypeDatesFromTheFirstKey(&app);
     UseRomanianCalendars(&app);
 
     SingleInstance instance(SingleInstance::serverName(QProcessEnvironment::systemEnvironment()));
