@@ -3,9 +3,11 @@
 // number twice, and the data folder left as it was by every refusal and failure.
 
 #include "datafolder/backup.h"
+#include "datafolder/register_daily.h"
 #include "datafolder/register_import.h"
 #include "datafolder/register_tables.h"
 #include "roles/role_test_util.h"
+#include "shell/startup.h"
 #include "support/shell_test_util.h"
 
 #include <QCryptographicHash>
@@ -337,6 +339,42 @@ TEST_F(RegisterImportTest, HostileOrDamagedBackupsAreRefusedWritingNothing) {
     } catch (const RegisterRefused& e) {
         EXPECT_EQ(e.text(), "Fisierul " + f.env.root() + "/good.vsa nu este salvare a Registrului Agricol 2015!");
     }
+}
+
+TEST_F(RegisterImportTest, TheDailyTickAfterTheHourKeepsTheDataImportsAndStartsTheAdding) {
+    Services& s = f.env.services();
+    const QDate today(2015, 3, 10);
+    f.env.clock().setNow(QDateTime(today, QTime(14, 1)));
+    CountersFile counters = s.counters();
+    for (const auto& [key, value] : {std::pair{"AUTORA", "DA"}, {"ORAAUTORA", "14:00"}, {"CALEAUTORA", "ra"}})
+        counters.WriteCounter("SERVER", key, key == QLatin1String("CALEAUTORA") ? reg.folder() : value);
+    counters.WriteCounter("SERVER", "AutoRADate", QString::number(DayNumber(today.addDays(-1))));
+    f.add("VARTESA", "1", "A");
+    const QByteArray roles = readBytes(f.path("Gospodar.dbf"));
+    reg.households = {{1, 1, "1"}, {2, 1, "2"}};
+    reg.write();
+    QStringList calls;
+    DailyRegisterImport timer(s);
+    timer.setImport([&](const QString& work, const AutoImportSettings& settings) {
+        return RunDailyRegisterImport(s, work, settings, {[&] { calls << "login"; }, [&] { calls << "add"; }});
+    });
+    timer.start();
+    timer.tick();
+    EXPECT_EQ(calls, QStringList({"login", "add"}));
+    EXPECT_EQ(readBytes(DailyImportKeptFolder(s) + "/Gospodar.dbf"), roles);
+    EXPECT_EQ(roleCount(), 2);
+    EXPECT_EQ(s.counters().ReadCounter("SERVER", "AutoRADate"), QString::number(DayNumber(today)));
+    EXPECT_FALSE(QFileInfo::exists(timer.workFolder()));
+    EXPECT_TRUE(timer.isActive());
+
+    // The next day a register with a role number twice is shown and imports nothing.
+    f.env.clock().setNow(QDateTime(today.addDays(1), QTime(14, 1)));
+    reg.households.push_back({3, 2, "2"});
+    reg.write();
+    timer.tick();
+    EXPECT_EQ(f.env.messages().titles(), QStringList({"Problema in baza RA 2015"}));
+    EXPECT_EQ(roleCount(), 2);
+    EXPECT_FALSE(timer.isActive());
 }
 
 } // namespace
