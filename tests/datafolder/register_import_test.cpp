@@ -9,6 +9,7 @@
 #include "roles/role_test_util.h"
 #include "shell/startup.h"
 #include "support/shell_test_util.h"
+#include "support/tool_run.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -375,6 +376,26 @@ TEST_F(RegisterImportTest, TheDailyTickAfterTheHourKeepsTheDataImportsAndStartsT
     EXPECT_EQ(f.env.messages().titles(), QStringList({"Problema in baza RA 2015"}));
     EXPECT_EQ(roleCount(), 2);
     EXPECT_FALSE(timer.isActive());
+}
+
+TEST_F(RegisterImportTest, TheToolReportsEachHouseholdAndRefusesAWholeRegisterWritingNothing) {
+    f.add("VARTESA", "1", "A");
+    reg.households = {{1, 1, "1"}, {2, 1, "2"}, {3, 1, ""}};
+    reg.write();
+    const QString data = f.env.folders().data;
+    const QMap<QString, QByteArray> before = snapshot(data);
+    QString out;
+    EXPECT_EQ(test::runTool({"import-register", data, reg.folder(), "--dry-run", "--no-buildings"}, &out), 0);
+    EXPECT_EQ(out, "IDID,SATUL,ROL,IDGOS,STARE,PAG1,PAG4,PAG2,NOTA\n"
+                   "1,VARTESA,1,1,MODIFICAT,,,,\n"
+                   "2,VARTESA,2,,ADAUGAT,,,,\n"
+                   "3,VARTESA,,,REFUZAT,,,,fara numar de ROL\n"
+                   "ADAUGATE,1\nMODIFICATE,1\nNESCHIMBATE,0\nREFUZATE,1\nCOMPLETATE,7\n");
+    reg.households.push_back({4, 2, "1"});
+    reg.write();
+    EXPECT_EQ(test::runTool({"import-register", data, reg.folder()}, &out), 1);
+    EXPECT_TRUE(out.startsWith("Exista in baza RA 1 de ROL-uri dublate!!\n")) << out.toStdString();
+    EXPECT_EQ(snapshot(data), before);
 }
 
 } // namespace
