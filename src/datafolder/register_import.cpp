@@ -29,6 +29,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <tuple>
@@ -42,9 +44,13 @@ using Values = std::vector<std::pair<QString, QVariant>>; // field, value to sto
 // One page table as stored: its fields, and the first row of each role.
 class StoredPage {
 public:
+    StoredPage(const StoredPage&) = delete; // fields_ points into layout_
+    StoredPage& operator=(const StoredPage&) = delete;
     StoredPage(db::Database& db, const QString& path) : path_(path) {
         layout_ = db.layout(path);
         q_ = db.query(QStringLiteral("SELECT * FROM \"%1\"").arg(path));
+        for (const db::Field& f : layout_.fields) fields_.insert(f.name, &f);
+        for (int c = 0; c < q_.columnCount(); ++c) columns_.insert(q_.columnName(c).toUpper(), c);
         const int id = q_.columnIndex(QStringLiteral("IDGOS"));
         for (int r = 0; r < q_.count(); ++r) {
             const qint64 role = q_.cell(r, id).toLongLong();
@@ -54,13 +60,12 @@ public:
     const QString& path() const { return path_; }
     const db::Layout& layout() const { return layout_; }
     bool has(qint64 role) const { return rows_.contains(role); }
-    const db::Field* field(const QString& name) const {
-        const int i = layout_.indexOf(name);
-        return i < 0 ? nullptr : &layout_.fields[size_t(i)];
-    }
+    /// The field of that name (upper case, as the import names them); null when none.
+    const db::Field* field(const QString& name) const { return fields_.value(name); }
     QVariant value(qint64 role, const QString& name) const {
-        const int c = q_.columnIndex(name);
-        return c < 0 || !rows_.contains(role) ? QVariant() : q_.cell(rows_.value(role), c);
+        const int c = columns_.value(name, -1);
+        const auto row = rows_.constFind(role);
+        return c < 0 || row == rows_.cend() ? QVariant() : q_.cell(*row, c);
     }
 
 private:
@@ -68,9 +73,22 @@ private:
     db::Layout layout_;
     db::Query q_;
     QHash<qint64, int> rows_; // IDGOS -> row of q_
+    QHash<QString, const db::Field*> fields_; // by upper-case name, into layout_
+    QHash<QString, int> columns_;             // column of q_ by upper-case name
 };
 
-qint64 scaled(const QVariant& v, int decimals) { return std::llround(v.toDouble() * std::pow(10.0, decimals)); }
+// 10^n for the widths of a dBase number (at most 32 characters).
+double powerOfTen(int n) {
+    static const auto table = [] {
+        std::array<double, 40> t{};
+        t[0] = 1;
+        for (size_t i = 1; i < t.size(); ++i) t[i] = t[i - 1] * 10;
+        return t;
+    }();
+    return table[size_t(std::clamp(n, 0, 39))];
+}
+
+qint64 scaled(const QVariant& v, int decimals) { return std::llround(v.toDouble() * powerOfTen(decimals)); }
 
 bool sameValue(const db::Field& f, const QVariant& stored, const QVariant& wanted) {
     if (f.type == db::FieldType::Date) return stored.toDate() == wanted.toDate();
@@ -83,10 +101,18 @@ QString misfit(const StoredPage& page, const QString& name, const QVariant& v) {
     const db::Field* f = page.field(name);
     if (!f) return {};
     const bool number = f->type == db::FieldType::Numeric || f->type == db::FieldType::Float;
+    bool fits = true;
+    if (number) {
+        // Digits before the point: the width less the point and the decimals, and the sign.
+        const double x = v.toDouble();
+        const int whole = f->length - (f->decimals ? f->decimals + 1 : 0) - (x < 0 ? 1 : 0);
+        fits = whole > 0 && std::llabs(scaled(x, f->decimals)) < std::llround(powerOfTen(whole + f->decimals));
+    } else if (f->type == db::FieldType::Char) {
+        fits = v.toString().size() <= f->length;
+    }
+    if (fits) return {};
     const QString text = number ? QString::number(v.toDouble(), 'f', f->decimals) : v.toString();
-    if ((number || f->type == db::FieldType::Char) && text.size() > f->length)
-        return QStringLiteral("valoarea %1 nu incape in campul %2 din %3").arg(text, f->name, page.path().section('/', -1));
-    return {};
+    return QStringLiteral("valoarea %1 nu incape in campul %2 din %3").arg(text, f->name, page.path().section('/', -1));
 }
 
 struct PagePlan {
@@ -300,7 +326,9 @@ void writePage(db::Database& db, const StoredPage& page, const BlankPageDefaults
     QStringList sets;
     QVariantList values;
     for (const auto& [name, v] : plan.values) {
-        if (!page.field(name)) continue;
+        const db::Field* f = page.field(name);
+        // A stored row gets only the fields that change.
+        if (!f || (plan.change == RowChange::Modified && sameValue(*f, page.value(id, name), v))) continue;
         sets << name + QStringLiteral(" = ?");
         values << v;
     }
