@@ -56,5 +56,7 @@ int runGarnishment(const QStringList& args);
 int runDebitStatements(const QStringList& args);
 int runCertificate(const QStringList& args);
 int runConfirmation(const QStringList& args);
+int runDemoRegister(const QStringList& args);
+int runImportRegister(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -122,6 +122,14 @@ const std::vector<Command>& commands() {
          "[--name TEXT] | delete IDCONF [--rol ROL] [--name TEXT] | print IDCONF --out DIRECTOR | set-number N",
          "confirmarile de primire a debitelor: coduri, adaugare, lista, stergerea ultimei, listare, numarul urmator",
          runConfirmation},
+        {"demo-register", "DATAFOLDER OUT.rg2 [--new N] [--seed S]",
+         "scrie o salvare sintetica a Registrului Agricol: o gospodarie pentru fiecare rol (acelasi sat si ROL), N "
+         "gospodarii noi, terenuri si cladiri de toate felurile, cateva anulate si una fara ROL",
+         runDemoRegister},
+        {"import-register", "DATAFOLDER SOURCE [--no-land] [--no-buildings] [--dry-run]",
+         "preia gospodariile, terenurile si cladirile din Registrul Agricol (salvare .rg2 sau directorul registrului) "
+         "intr-o singura tranzactie; CSV IDID,SATUL,ROL,IDGOS,STARE,PAG1,PAG4,PAG2,NOTA, apoi totalurile",
+         runImportRegister},
     };
     return table;
 }
