@@ -56,5 +56,6 @@ int runGarnishment(const QStringList& args);
 int runDebitStatements(const QStringList& args);
 int runCertificate(const QStringList& args);
 int runConfirmation(const QStringList& args);
+int runNewYear(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -122,6 +122,11 @@ const std::vector<Command>& commands() {
          "[--name TEXT] | delete IDCONF [--rol ROL] [--name TEXT] | print IDCONF --out DIRECTOR | set-number N",
          "confirmarile de primire a debitelor: coduri, adaugare, lista, stergerea ultimei, listare, numarul urmator",
          runConfirmation},
+        {"new-year",
+         "OLDFOLDER NEWFOLDER [--old-year AAAA] [--no-owner-changes] [--no-local-arrears] [--no-other-arrears]",
+         "initializarea anului nou: preia setarile, rolurile si paginile anului vechi, aplica vanzarile si cumpararile "
+         "si scrie soldurile la 31 decembrie ca ramasite (Pag8.dbf); soldurile, datoriile preluate si erorile ca CSV",
+         runNewYear},
     };
     return table;
 }

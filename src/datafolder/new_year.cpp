@@ -138,7 +138,8 @@ void swapIn(const QString& data, const QString& staging, const QString& kept, co
 }
 
 // Steps 2 and 3: the settings, users, counters, register and pages of the old year.
-void copyOldFiles(const QString& oldFolder, const QString& staging, const OldYearLock& lock, Progress& progress) {
+void copyOldFiles(const QString& oldFolder, const QString& staging, const OldYearLock& lock, int oldYear,
+                  Progress& progress) {
     progress.Describe(QStringLiteral("Preiau setarile..."));
     progress.SetMaximum(6);
     for (const QString& name : {tables::Zones, tables::Settings, tables::BudgetCodes, kUsers, tables::Roles}) {
@@ -149,6 +150,10 @@ void copyOldFiles(const QString& oldFolder, const QString& staging, const OldYea
     if (lock.existed()) {
         if (const QString old = fileIn(staging, kCounters); !old.isEmpty()) QFile::remove(old);
         WriteWholeFile(staging + '/' + kCounters, lock.before());
+        // A folder that names its working year (a demonstration commune) names the new one.
+        CountersFile counters(staging + '/' + kCounters);
+        if (!counters.ReadCounter(QStringLiteral("SERVER"), kWorkingYearKey).isEmpty())
+            counters.WriteCounter(QStringLiteral("SERVER"), kWorkingYearKey, QString::number(oldYear + 1));
     }
     progress.Step();
     progress.Describe(QStringLiteral("Preiau matricola recalculata..."));
@@ -404,7 +409,7 @@ NewYearReport RunNewYearImport(const QString& oldFolder, const QString& newFolde
             if (f.fileName().compare(kLockFile, Qt::CaseInsensitive) != 0 &&
                 !QFile::copy(f.absoluteFilePath(), staging + '/' + f.fileName()))
                 throw Error(QStringLiteral("Nu pot copia fisierul %1").arg(f.absoluteFilePath()), f.absoluteFilePath());
-        copyOldFiles(oldData, staging, lock, progress);
+        copyOldFiles(oldData, staging, lock, oldYear, progress);
         {
             db::Database old(oldData);
             db::Database staged(staging);
