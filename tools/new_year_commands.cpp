@@ -68,7 +68,7 @@ void printReport(const NewYearReport& report) {
             << csvField(l.group) << ',' << csvField(l.name) << ',' << csvField(l.explanation) << ','
             << csvValue(l.from.isValid() ? QVariant(l.from) : QVariant()) << ',' << l.arrears << '\n';
     out << "[ERORI]\nIDDEB,IDGOS,FISIER,MOTIV\n";
-    for (const PageRefusal& r : report.refusals)
+    for (const OwnershipRefusal& r : report.refusals)
         out << r.debitId << ',' << r.roleId << ',' << csvField(r.file) << ',' << csvField(r.reason) << '\n';
     out << "ROLURI," << report.rolesWalked << '\n';
 }

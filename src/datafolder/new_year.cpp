@@ -168,7 +168,7 @@ void copyOldFiles(const QString& oldFolder, const QString& staging, const OldYea
 }
 
 // Step 4: the purchases and sales of the old year on the copied pages.
-std::vector<PageRefusal> applyOwnershipChanges(db::Database& staged, const QString& staging, const OldYearBooks& books,
+std::vector<OwnershipRefusal> applyOwnershipChanges(db::Database& staged, const QString& staging, const OldYearBooks& books,
                                                int oldYear, Progress& progress, QFile& log) {
     std::vector<const YearDebit*> changes;
     for (auto it = books.debits.cbegin(); it != books.debits.cend(); ++it)
@@ -188,7 +188,7 @@ std::vector<PageRefusal> applyOwnershipChanges(db::Database& staged, const QStri
         }
         return it->second ? &*it->second : nullptr;
     };
-    std::vector<PageRefusal> refusals;
+    std::vector<OwnershipRefusal> refusals;
     for (const YearDebit* d : changes) {
         const PageChange change = PlanPageChange(*d, layoutOf);
         QString reason = change.refusal;
@@ -426,6 +426,30 @@ NewYearReport RunNewYearImport(const QString& oldFolder, const QString& newFolde
     }
     DeleteFolder(staging);
     return report;
+}
+
+bool OfferNewYearImport(Services& services, const std::function<bool(NewYearChoices&)>& choose) {
+    const QString oldFolder = PreviousYearDataFolder(services.registry());
+    if (oldFolder.isEmpty()) return false;
+    const int oldYear = WorkingYear().toInt() - 1;
+    const QString title = QStringLiteral("Import date %1").arg(oldYear);
+    if (!services.messages().askYesNo(title, QStringLiteral("Doriti importarea datelor din anul %1?").arg(oldYear),
+                                      MessageKind::Confirmation))
+        return false;
+    NewYearChoices choices;
+    if (!choose(choices)) return false;
+    try {
+        ProgressShown shown(services.progress(), QStringLiteral("Initializare..."));
+        RunNewYearImport(oldFolder, services.folders.data, choices, oldYear, services.progress(),
+                         NewYearLogPath(services.folders.machine), &services.database());
+    } catch (const Error& e) {
+        services.messages().ShowErrors(title, e.text() + QStringLiteral("\rDatele au ramas neschimbate."),
+                                       MessageKind::Error, MessageButton::Ok);
+        return false;
+    }
+    services.messages().ShowErrors(title, QStringLiteral("Importul s-a incheiat cu succes!\rPorniti programul din nou!"),
+                                   MessageKind::Information, MessageButton::Ok);
+    return true;
 }
 
 } // namespace vartesa

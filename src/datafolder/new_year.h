@@ -27,6 +27,7 @@ class Database;
 }
 class Progress;
 class ReleaseRegistry;
+class Services;
 
 /// The three boxes of "Initializare An Nou", all ticked at first.
 struct NewYearChoices {
@@ -55,7 +56,7 @@ struct NewYearReport {
     std::vector<OpeningLine> openings; // every row of the new Pag8.dbf, in walk order, rows
                                        // without a role last
     std::vector<LedgerLine> carried;   // the debt lines written into the new Datorii.dbf
-    std::vector<PageRefusal> refusals; // the purchases and sales not applied
+    std::vector<OwnershipRefusal> refusals; // the purchases and sales not applied
     int rolesWalked = 0;
 };
 
@@ -81,5 +82,14 @@ QString NewYearLogPath(const QString& machineFolder);
 NewYearReport RunNewYearImport(const QString& oldFolder, const QString& newFolder, const NewYearChoices& choices,
                                int oldYear, Progress& progress, const QString& logPath,
                                db::Database* engine = nullptr, const NewYearHooks& hooks = {});
+
+/// Step 5 of the login, for an administrator on an empty database: when the previous year's
+/// installation is found, asks "Import date " + old year / "Doriti importarea datelor din anul "
+/// + old year + "?"; on DA and the clerk's choice (`choose`, the window "Initializare An Nou",
+/// false on "&Renunt") runs the import on the data folder under the progress window, says
+/// "Importul s-a incheiat cu succes!" / "Porniti programul din nou!" and returns true: the
+/// program ends. A failure shows its error and "Datele au ramas neschimbate." and returns
+/// false, as do NU and "&Renunt": the login goes on.
+bool OfferNewYearImport(Services& services, const std::function<bool(NewYearChoices&)>& choose);
 
 } // namespace vartesa

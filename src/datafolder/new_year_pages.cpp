@@ -188,7 +188,7 @@ void ApplyPageChange(db::Database& db, const QString& folder, qint64 roleId, con
             values);
 }
 
-QString PageRefusal::logLine() const {
+QString OwnershipRefusal::logLine() const {
     return QStringLiteral("IDDEB=%1; IDGOS=%2; FISIER=%3; %4; %5").arg(debitId).arg(roleId).arg(file, assignments, reason);
 }
 

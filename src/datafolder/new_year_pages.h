@@ -70,7 +70,7 @@ PageChange PlanPageChange(const YearDebit& debit, const PageLayoutOf& layoutOf);
 void ApplyPageChange(db::Database& db, const QString& folder, qint64 roleId, const PageChange& change);
 
 /// One refused or failed change, as logged.
-struct PageRefusal {
+struct OwnershipRefusal {
     qint64 debitId = 0;   // IDDEB
     qint64 roleId = 0;    // IDGOS
     QString file;         // FISIER as stored
