@@ -169,6 +169,15 @@ TEST(NewYearPages, PurchasesAndSalesChangeTheCopiedPages) {
     EXPECT_EQ(report.refusals.size(), 3u);
 }
 
+TEST(NewYearPages, MatricolaUntickedCopiesThePagesAsTheyWere) {
+    NewYearFolders f;
+    const qint64 buyer = f.addRole("CUMPARATOR");
+    f.db().exec(QStringLiteral("UPDATE \"%1\" SET C1S = 10 WHERE IDGOS = ?").arg(f.path("Pag2.dbf")), {buyer});
+    f.debit(buyer, {"Cumparare", {2014, 3, 17}, 0, kBuildings, "PAG2", "C1S", "25,5"});
+    f.run({false, true, true});
+    EXPECT_DOUBLE_EQ(f.newValue("Pag2.dbf", "C1S", buyer).toDouble(), 10);
+}
+
 TEST(NewYearRun, FailuresLeaveBothFoldersAsTheyWere) {
     struct Case {
         const char* what;
