@@ -66,17 +66,17 @@ bool copyReplacing(const QString& from, const QString& name, const QString& to) 
 // Step 1: the old year locked, and put back exactly as it was when the run fails.
 class OldYearLock {
 public:
-    OldYearLock(const QString& oldFolder, int oldYear) : path_(oldFolder + '/' + kCounters) {
-        if (QFileInfo::exists(path_)) before_ = readAll(path_);
+    OldYearLock(const QString& oldFolder, int oldYear) : path_(oldFolder + '/' + kCounters), key_(YearLockCounterKey(oldYear)) {
         existed_ = QFileInfo::exists(path_);
-        CountersFile(path_).WriteCounter(QStringLiteral("SERVER"), YearLockCounterKey(oldYear), QStringLiteral("DA"));
+        if (existed_) before_ = readAll(path_);
+        CountersFile(path_).WriteCounter(QStringLiteral("SERVER"), key_, QStringLiteral("DA"));
         after_ = readAll(path_);
     }
     /// The counters file as it was before the lock, for the new folder.
     const QByteArray& before() const { return before_; }
     bool existed() const { return existed_; }
-    /// Puts the file back; a change another workstation made meanwhile is kept, only the lock
-    /// key goes back then.
+    /// Puts the file back byte for byte; when another workstation changed it meanwhile (a
+    /// counter drawn), its change stays and only the lock key gets its former value back.
     void undo() noexcept {
         try {
             if (readAll(path_) == after_) {
@@ -84,12 +84,17 @@ public:
                 else QFile::remove(path_);
                 return;
             }
+            bool found = false;
+            const QString former = IniText(db::cp1250ToString(before_.constData(), int(before_.size())))
+                                       .value(QStringLiteral("SERVER"), key_, &found);
+            CountersFile(path_).WriteCounter(QStringLiteral("SERVER"), key_, found ? former : QStringLiteral("NU"));
         } catch (...) {
         }
     }
 
 private:
     QString path_;
+    QString key_;     // ADMINBLOCAT + old year
     QByteArray before_, after_;
     bool existed_ = false;
 };
