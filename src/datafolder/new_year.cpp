@@ -194,6 +194,9 @@ std::vector<OwnershipRefusal> applyOwnershipChanges(db::Database& staged, const 
         return it->second ? &*it->second : nullptr;
     };
     std::vector<OwnershipRefusal> refusals;
+    // One transaction: the pages are written once at the end, not once per debit. A refused
+    // statement inside it undoes only itself.
+    db::Transaction t(staged);
     for (const YearDebit* d : changes) {
         const PageChange change = PlanPageChange(*d, layoutOf);
         QString reason = change.refusal;
@@ -211,6 +214,7 @@ std::vector<OwnershipRefusal> applyOwnershipChanges(db::Database& staged, const 
         }
         progress.Step();
     }
+    t.commit();
     return refusals;
 }
 
