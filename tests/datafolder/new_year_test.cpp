@@ -158,6 +158,7 @@ TEST(NewYearPages, PurchasesAndSalesChangeTheCopiedPages) {
     f.debit(seller, {"Vanzare", {2014, 3, 17}, 0, kBuildings, "PAG2", "C1S", "abc"});
     f.debit(seller, {"Vanzare", {2014, 3, 17}, 0, kBuildings, "PAG2", "C1S", "25,5"});
     f.debit(other, {"Cumparare", {2014, 3, 17}, 0, kBuildings, "PAG2", "C1Z", "'"});
+    f.debit(other, {"Cumparare", {2014, 3, 17}, 0, kBuildings, "PAG2", "C2S", "99999999"}); // too wide: the engine refuses it
 
     const NewYearReport report = f.run();
     EXPECT_DOUBLE_EQ(f.newValue("Pag2.dbf", "C1S", buyer).toDouble(), 35.5);
@@ -165,8 +166,8 @@ TEST(NewYearPages, PurchasesAndSalesChangeTheCopiedPages) {
     EXPECT_DOUBLE_EQ(f.newValue("Pag2.dbf", "C1S", seller).toDouble(), 4.5);
     EXPECT_EQ(f.newValue("Pag2.dbf", "C1Z", other).toString(), QStringLiteral("'")); // bound, as typed
     const QStringList log = QString::fromLatin1(fileBytes(f.logPath())).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    EXPECT_EQ(log.size(), 3);
-    EXPECT_EQ(report.refusals.size(), 3u);
+    EXPECT_EQ(log.size(), 4);
+    EXPECT_EQ(report.refusals.size(), 4u);
 }
 
 TEST(NewYearPages, MatricolaUntickedCopiesThePagesAsTheyWere) {
