@@ -58,5 +58,6 @@ int runCertificate(const QStringList& args);
 int runConfirmation(const QStringList& args);
 int runDemoRegister(const QStringList& args);
 int runImportRegister(const QStringList& args);
+int runNewYear(const QStringList& args);
 
 } // namespace vartesa::tool

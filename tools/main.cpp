@@ -130,6 +130,11 @@ const std::vector<Command>& commands() {
          "preia gospodariile, terenurile si cladirile din Registrul Agricol (salvare .rg2 sau directorul registrului) "
          "intr-o singura tranzactie; CSV IDID,SATUL,ROL,IDGOS,STARE,PAG1,PAG4,PAG2,NOTA, apoi totalurile",
          runImportRegister},
+        {"new-year",
+         "OLDFOLDER NEWFOLDER [--old-year AAAA] [--no-owner-changes] [--no-local-arrears] [--no-other-arrears]",
+         "initializarea anului nou: preia setarile, rolurile si paginile anului vechi, aplica vanzarile si cumpararile "
+         "si scrie soldurile la 31 decembrie ca ramasite (Pag8.dbf); soldurile, datoriile preluate si erorile ca CSV",
+         runNewYear},
     };
     return table;
 }

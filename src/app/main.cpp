@@ -27,6 +27,7 @@
 #include "datafolder/ui/verification_window.h"
 #include "datafolder/register_daily.h"
 #include "datafolder/ui/register_import_window.h"
+#include "datafolder/ui/new_year_window.h"
 #include "shell/version.h"
 #include "roles/ui/declaration_page_widget.h"
 #include "datafolder/synthetic_commune.h"
@@ -344,6 +345,12 @@ int main(int argc, char** argv) {
     mainWindow.attach(QStringLiteral("SalvareRestaurare1"), [&] { backupWindow.showWindow(); });
     mainWindow.attach(QStringLiteral("Verificarebaze1"), [&] { verificationWindow.OpenVerificationWindow(); });
     mainWindow.setBeforeClose([&] { AutomaticBackup(services, ServeRepaints); });
+    // The first administrator login into an empty database offers to take the old year over.
+    mainWindow.session().setNewYearOffer([&] {
+        return OfferNewYearImport(services, [&](NewYearChoices& choices) {
+            return ChooseNewYearData(&mainWindow, WorkingYear().toInt() - 1, choices);
+        });
+    });
     QObject::connect(&mainWindow, &TForm3::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     QObject::connect(&instance, &SingleInstance::comeForwardRequested, &window, [&] {
         QWidget* front = started ? static_cast<QWidget*>(&mainWindow) : &window;
