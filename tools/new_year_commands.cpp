@@ -20,16 +20,6 @@
 namespace vartesa::tool {
 namespace {
 
-// The command line shows no progress.
-class SilentProgress final : public Progress {
-public:
-    void Arata(const QString&) override {}
-    void Describe(const QString&) override {}
-    void SetMaximum(int) override {}
-    void Step(int) override {}
-    void Distruge() override {}
-};
-
 int usage() {
     QTextStream(stderr) << "Utilizare: vartesa-tool new-year OLDFOLDER NEWFOLDER [--old-year AAAA] "
                            "[--no-owner-changes] [--no-local-arrears] [--no-other-arrears]\n";

@@ -44,16 +44,6 @@ public:
     }
 };
 
-// Long work without windows shows no progress.
-class SilentProgress final : public Progress {
-public:
-    void Arata(const QString&) override {}
-    void Describe(const QString&) override {}
-    void SetMaximum(int) override {}
-    void Step(int) override {}
-    void Distruge() override {}
-};
-
 // Folders of a run on DATAFOLDER as this machine's own database: the program folder is its parent.
 Folders localFolders(const QString& dataFolder) {
     Folders folders;

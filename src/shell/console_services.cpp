@@ -23,15 +23,6 @@ public:
     }
 };
 
-class SilentProgress final : public Progress {
-public:
-    void Arata(const QString&) override {}
-    void Describe(const QString&) override {}
-    void SetMaximum(int) override {}
-    void Step(int) override {}
-    void Distruge() override {}
-};
-
 class StdoutDesktop final : public Desktop {
 public:
     explicit StdoutDesktop(OpenedFiles opened) : opened_(opened) {}

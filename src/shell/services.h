@@ -110,6 +110,16 @@ public:
     virtual void Distruge() = 0;
 };
 
+/// Long work without windows (the command line) shows no progress.
+class SilentProgress final : public Progress {
+public:
+    void Arata(const QString&) override {}
+    void Describe(const QString&) override {}
+    void SetMaximum(int) override {}
+    void Step(int) override {}
+    void Distruge() override {}
+};
+
 /// Keeps the progress window shown for a scope, so a failing step still closes it.
 class ProgressShown {
 public:
