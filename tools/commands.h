@@ -56,5 +56,10 @@ int runGarnishment(const QStringList& args);
 int runDebitStatements(const QStringList& args);
 int runCertificate(const QStringList& args);
 int runConfirmation(const QStringList& args);
+int runRole(const QStringList& args);
+int runLedgerLine(const QStringList& args);
+int runDebit(const QStringList& args);
+int runUsers(const QStringList& args);
+int runCodes(const QStringList& args);
 
 } // namespace vartesa::tool

@@ -122,6 +122,13 @@ const std::vector<Command>& commands() {
          "[--name TEXT] | delete IDCONF [--rol ROL] [--name TEXT] | print IDCONF --out DIRECTOR | set-number N",
          "confirmarile de primire a debitelor: coduri, adaugare, lista, stergerea ultimei, listare, numarul urmator",
          runConfirmation},
+        {"role",
+         "DATAFOLDER add --village SAT --name NUMEP [--rol ROL] [--type FIZICA|JURIDICA] [--set CAMP=VALOARE]... "
+         "[--yes] | edit IDGOS --set CAMP=VALOARE... [--yes] | delete IDGOS [--yes]",
+         "adauga, modifica sau sterge un rol cu verificarile ferestrei (CAMP: SATUL ROL NUMEP CNP ADRESA TIP SCCLAD "
+         "SCCC SCAUTO SCTI SCTE OBS NOTAX; --yes raspunde DA la intrebari); add: IDGOS,<id>; edit: randul rolului "
+         "ca CSV; delete: TABELA,RANDURI ce se sterg (fara --yes nu sterge nimic)",
+         runRole},
     };
     return table;
 }
