@@ -120,29 +120,30 @@ int editRole(Services& s, RoleRegister& roles, const ToolArguments& a) {
     return 0;
 }
 
-// What a deletion takes: the rows of the role in every table it empties.
+// Without --yes: what a deletion would take, the rows of the role in every table it empties.
+// With it: the cascade of the window in one transaction, and the rows it took.
 int deleteRole(Services& s, RoleRegister& roles, const ToolArguments& a) {
     if (a.plain.size() != 3 || !a.sets.empty()) throw ToolRefusal{QString::fromLatin1(kRoleUsage).trimmed()};
     const Role role = storedRole(roles, roleIdOf(a.plain[2]));
+    std::vector<std::pair<QString, int>> rows;
+    if (a.has("--yes")) {
+        rows = roles.deleteRole(role.id, s.progress());
+    } else {
+        for (const QString& file : RoleDeletionTables()) {
+            const QString table = roles.table(file);
+            const QVariant n = s.database().tableExists(table)
+                                   ? s.database().scalar(
+                                         QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE IDGOS = ?").arg(table), {role.id})
+                                   : QVariant(0);
+            rows.emplace_back(file, n.toInt());
+        }
+    }
     QTextStream out(stdout);
     out << "TABELA,RANDURI\n";
-    for (const QString& file : RoleDeletionTables()) {
-        const QString table = roles.table(file);
-        const qint64 rows = s.database().tableExists(table)
-                                ? s.database()
-                                      .scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE IDGOS = ?").arg(table),
-                                              {role.id})
-                                      .toLongLong()
-                                : 0;
-        out << csvField(file) << ',' << rows << '\n';
-    }
-    out.flush();
-    if (!a.has("--yes")) {
+    for (const auto& [file, n] : rows) out << csvField(file) << ',' << n << '\n';
+    if (!a.has("--yes"))
         QTextStream(stderr) << "Nimic sters: gospodaria cu nr.ROL " << role.number << " din " << role.village
                             << " se sterge numai cu --yes (se sterg si toate chitantele ei).\n";
-        return 0;
-    }
-    roles.deleteRole(role.id, s.progress());
     return 0;
 }
 
