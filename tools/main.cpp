@@ -129,6 +129,18 @@ const std::vector<Command>& commands() {
          "SCCC SCAUTO SCTI SCTE OBS NOTAX; --yes raspunde DA la intrebari); add: IDGOS,<id>; edit: randul rolului "
          "ca CSV; delete: TABELA,RANDURI ce se sterg (fara --yes nu sterge nimic)",
          runRole},
+        {"ledger-line",
+         "DATAFOLDER IDGOS add --set CAMP=VALOARE... | edit IDDAT --set CAMP=VALOARE... | delete IDDAT",
+         "liniile de taxe si amenzi adaugate de mana (CAMP: DINDATA GRUPA DOCJUS NR SUMA REST REDUC), cu "
+         "verificarile ferestrei; arata linia dupa schimbare sub capul de tabel al comenzii ledger (dupa stergere "
+         "doar capul)",
+         runLedgerLine},
+        {"debit",
+         "DATAFOLDER IDGOS add --set CAMP=VALOARE... | delete IDDEB",
+         "debitele si scaderile din timpul anului, cu numarul borderoului in NR (CAMP: DINDATA GRUPA CATEG DOCJUS NR "
+         "SUMA si obiectul: ANEXA SUPRAFATA AN MATERIAL ZONA RANG VALOARE DATAEVAL AMORTIZATA CATEGORIA CAPACITATE "
+         "BUCATI); arata debitul sub capul de tabel [DEBIT] al comenzii ledger (dupa stergere doar capul)",
+         runDebit},
     };
     return table;
 }
