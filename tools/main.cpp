@@ -141,6 +141,17 @@ const std::vector<Command>& commands() {
          "SUMA si obiectul: ANEXA SUPRAFATA AN MATERIAL ZONA RANG VALOARE DATAEVAL AMORTIZATA CATEGORIA CAPACITATE "
          "BUCATI); arata debitul sub capul de tabel [DEBIT] al comenzii ledger (dupa stergere doar capul)",
          runDebit},
+        {"users",
+         "DATAFOLDER list | add NUME --grade RANG [--card L] [--series S] [--number N] [--password-stdin] | set NUME "
+         "[--grade RANG] [--card L] [--series S] [--number N] [--password-stdin] [--clear-password] | delete NUME",
+         "utilizatorii, ca in pagina administratorului (RANG: OPERATOR DE ROL sau CASIER; parola, prima linie de la "
+         "intrarea standard, se pastreaza criptata; ultimul administrator nu se sterge); NUME,GRAD,LEGIT,SERIA,NR "
+         "pentru lista sau utilizatorul schimbat",
+         runUsers},
+        {"codes", "DATAFOLDER list | set IDCOD --set CAMP=VALOARE...",
+         "creantele si conturile lor bugetare (CODCL.dbf; CAMP: CODCLF CODCLJ), cu verificarile ferestrei de coduri; "
+         "IDCOD,GRUPA,CODCLF,CODCLJ,TIP pentru lista sau creanta schimbata",
+         runCodes},
     };
     return table;
 }

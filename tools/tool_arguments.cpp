@@ -89,8 +89,9 @@ ToolRefusal UnknownField(const QString& field) {
 }
 
 MessageResult ToolMessages::ShowErrors(const QString&, const QString& text, MessageKind, MessageButtons buttons) {
-    QTextStream(stderr) << QString(text).replace('\r', '\n') << '\n';
+    // A question answered beforehand with --yes is not printed: only what stops the command is.
     if (buttons.testFlag(MessageButton::Da) && yes_) return MessageResult::Da;
+    QTextStream(stderr) << QString(text).replace('\r', '\n') << '\n';
     if (buttons.testFlag(MessageButton::Nu)) return MessageResult::Nu;
     if (buttons.testFlag(MessageButton::Ok)) return MessageResult::Ok;
     return MessageResult::Renunt;
