@@ -52,6 +52,7 @@ int runRestore(const QStringList& args) {
     if (args.size() != 2) return usage("restore ARHIVA DATAFOLDER");
     try {
         const auto entries = RestoreDataFolder(args[0], QDir(args[1]).absolutePath());
+        if (!ArchiveSealed(args[0])) QTextStream(stderr) << UnsealedArchiveWarning() << '\n';
         QTextStream(stdout) << entries.size() << " fisiere restaurate in " << args[1] << '\n'
                             << "Fisierele de dinainte de restaurare sunt pastrate in "
                             << KeptDataFolder(QDir(args[1]).absolutePath()) << '\n';
@@ -66,6 +67,7 @@ int runListArchive(const QStringList& args) {
     try {
         QTextStream out(stdout);
         for (const ArchiveEntry& entry : CheckDataArchive(args[0])) out << entry.name << '\t' << entry.size << '\n';
+        if (!ArchiveSealed(args[0])) QTextStream(stderr) << UnsealedArchiveWarning() << '\n';
         return 0;
     } catch (const Error& e) {
         return failed(e);

@@ -5,7 +5,10 @@
 
 #include "db/database.h"
 #include "db/error.h"
+#include "admin/admin_constants.h"
+#include "roles/assessment.h"
 #include "roles/declaration_pages.h"
+#include "shell/counters.h"
 #include "roles/role_register.h"
 #include "shell/table_files.h"
 
@@ -75,7 +78,11 @@ int runPage(const QStringList& args) {
                     throw Error(QStringLiteral("Pagina %1 nu are campul %2").arg(o.page).arg(field), field);
                 values[field] = value;
             }
-            pages.save(o.id, o.page, values, defaults);
+            const AdminConstants constants = AdminConstants::stored(database, folder);
+            CountersFile counters(folder + QStringLiteral("/Vartesa.set"));
+            pages.save(o.id, o.page, values, defaults, [&] {
+                CheckPageTaxesFit(database, folder, counters, constants, o.id);
+            });
             values = pages.load(o.id, o.page, defaults);
         }
         QTextStream out(stdout);

@@ -289,6 +289,19 @@ std::vector<ArchiveEntry> CheckArchive(const QString& path, const ArchiveProgres
     return ReadArchiveFrom(file, {}, {}, progress);
 }
 
+bool ArchiveSealed(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < kTrailerSize || !file.seek(file.size() - kTrailerSize))
+        return false;
+    return file.read(kTrailerMagic.size()) == kTrailerMagic;
+}
+
+QString UnsealedArchiveWarning() {
+    return QStringLiteral("Atentie: arhiva nu are suma de control de la sfarsit (este o salvare dintr-o versiune "
+                          "mai veche sau a fost taiata la sfarsit). Fiecare fisier din ea a fost verificat, dar nu "
+                          "si numarul si numele fisierelor.");
+}
+
 StoredName SplitStoredName(const QString& name) {
     const auto plain = [](const QString& part) {
         if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..")) return false;

@@ -85,6 +85,15 @@ std::vector<ArchiveEntry> ReadArchiveFrom(QIODevice& in, const std::function<QIO
 /// Throws Error when it cannot be opened or is damaged.
 std::vector<ArchiveEntry> CheckArchive(const QString& path, const ArchiveProgress& progress = {});
 
+/// Whether the archive at `path` ends with the closing trailer our archives get. An archive
+/// without it (an older release's, or one cut exactly where its trailer began) reads whole,
+/// each file checked by its stream's Adler-32, but nothing proves that its count and names
+/// are the ones written: the restore warns of it. Says nothing of the hash, which the full
+/// read checks.
+bool ArchiveSealed(const QString& path);
+/// The warning given for such an archive.
+QString UnsealedArchiveWarning();
+
 /// A stored name split into its folder and file parts when both are plain names (no "..",
 /// no "/", no drive, no control characters): "Data\Rol.dbf" gives {"Data", "Rol.dbf"}, "Rol.dbf"
 /// gives {"", "Rol.dbf"}. Anything else (deeper paths, "..\x", "C:\x") gives an empty file.

@@ -38,8 +38,11 @@ void shapeSheets(workbook::Workbook& book) {
     book.addFont(font); // Fmijlociu
     font.weight = 700;
     book.addFont(font); // FMare
-    for (int i = 0; i < book.sheetCount(); ++i)
+    for (int i = 0; i < book.sheetCount(); ++i) {
         for (int c = 0; c < 10; ++c) book.sheet(i).setColumnWidth(c, c, widths[c] * 256);
+        // The list margins, without page header or footer.
+        book.sheet(i).setPage(0.6, 0.4, 0.3, 0.4);
+    }
 }
 
 } // namespace

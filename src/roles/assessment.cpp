@@ -101,15 +101,9 @@ bool Assessor::isRefused(const Role& role) {
     return role.number.trimmed().isEmpty();
 }
 
-void Assessor::assessInside(const Role& role, const std::function<void()>& stepDone) {
-    const auto step = [&] {
-        if (stepDone) stepDone();
-    };
-    const RolePages pages(db_, folder_, role.id, blank_, pages_ ? &*pages_ : nullptr);
-    RoleLedger ledger(role, yearStart_);
-    ledger.load(db_, folder_);
+void Assessor::computeLines(const Role& role, const RolePages& pages, RoleLedger& ledger,
+                            const std::function<void()>& step) {
     RoleRun run(role, rates_, constants_, pages, ledger);
-
     AssessOutsideLand(run);
     step();
     AssessBuildings(run);
@@ -125,6 +119,16 @@ void Assessor::assessInside(const Role& role, const std::function<void()>& stepD
     AssessOtherTaxes(run);
     step();
     AssessArrearsLines(run);
+}
+
+void Assessor::assessInside(const Role& role, const std::function<void()>& stepDone) {
+    const auto step = [&] {
+        if (stepDone) stepDone();
+    };
+    const RolePages pages(db_, folder_, role.id, blank_, pages_ ? &*pages_ : nullptr);
+    RoleLedger ledger(role, yearStart_);
+    ledger.load(db_, folder_);
+    computeLines(role, pages, ledger, step);
     ledger.store(db_, folder_, lineIds_);
 
     RoleBalances balances(role);
@@ -134,6 +138,14 @@ void Assessor::assessInside(const Role& role, const std::function<void()>& stepD
     balances.refresh(ledger, ReadReceiptTotals(db_, ReceiptsTable(folder_), role.id));
     balances.store(db_, folder_, balanceIds_);
     step();
+}
+
+void Assessor::checkStorable(const Role& role) {
+    const RolePages pages(db_, folder_, role.id, blank_, nullptr);
+    RoleLedger ledger(role, yearStart_);
+    ledger.load(db_, folder_);
+    computeLines(role, pages, ledger, [] {});
+    ledger.checkFits(db_, folder_);
 }
 
 bool Assessor::assess(const Role& role, const std::function<void()>& stepDone) {
@@ -156,6 +168,21 @@ bool AssessRole(Services& services, const AdminConstants& constants, const Role&
     CountersFile counters = services.counters();
     Assessor assessor(services.database(), services.folders.data, counters, constants);
     return assessor.assess(role, [&progress] { progress.Step(); });
+}
+
+void CheckPageTaxesFit(db::Database& db, const QString& dataFolder, CountersFile& counters,
+                       const AdminConstants& constants, qint64 id) {
+    if (!db.tableExists(dataFolder + '/' + tables::Ledger)) return;
+    const std::optional<Role> role = RoleRegister(db, dataFolder).role(id);
+    if (!role || Assessor::isRefused(*role)) return;
+    try {
+        Assessor(db, dataFolder, counters, constants).checkStorable(*role);
+    } catch (const RoleNotStorable& e) {
+        throw PageRefusal(PageRefusal::Reason::BadValue,
+                          QStringLiteral("Pagina nu a fost salvata: impozitul care ar rezulta nu poate fi trecut "
+                                         "in registrul de datorii.\r") + e.reason,
+                          QString(), QStringLiteral("Salvare pagina"));
+    }
 }
 
 QStringList AssessmentVillageList(db::Database& db, const QString& dataFolder) {

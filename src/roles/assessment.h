@@ -16,6 +16,7 @@
 #include "roles/assessment_ledger.h"
 #include "roles/assessment_pages.h"
 #include "roles/assessment_rates.h"
+#include "roles/declaration_pages.h"
 #include "roles/role.h"
 #include "roles/role_checks.h"
 #include "roles/role_register.h"
@@ -71,6 +72,9 @@ public:
     /// The whole assessment of one role (steps 1 to 9) in the caller's transaction.
     /// `stepDone` runs after each numbered step. Throws vartesa::Error on a database error.
     void assessInside(const Role& role, const std::function<void()>& stepDone = {});
+    /// The assessment of `role` as its pages stand now, without writing anything: throws
+    /// RoleNotStorable when a line it would write does not fit its field of the ledger.
+    void checkStorable(const Role& role);
     /// Refuses (false, nothing written) a role without number; otherwise assesses it in one
     /// transaction of its own and returns true.
     bool assess(const Role& role, const std::function<void()>& stepDone = {});
@@ -83,6 +87,9 @@ public:
 
 private:
     QString table(const char* file) const;
+    /// Steps 1 to 8: the lines of `ledger` as the pages and the constants give them.
+    void computeLines(const Role& role, const RolePages& pages, RoleLedger& ledger,
+                      const std::function<void()>& step);
 
     db::Database& db_;
     QString folder_; // data folder
@@ -99,6 +106,13 @@ private:
 /// "Transfer la datorii..." with 8 steps; a role without number is refused through
 /// ShowErrors ("Adaugare la plata", RefusalText) and nothing is written. True when assessed.
 bool AssessRole(Services& services, const AdminConstants& constants, const Role& role);
+
+/// The check a saved page gets inside its transaction (DeclarationPages::save's
+/// `checkWritten`): the role `id` as its pages now stand must be assessable. A tax too wide
+/// for the ledger throws PageRefusal (BadValue, titled "Salvare pagina"), so the page is
+/// not written and the clerk learns it at the page rather than at the next assessment.
+void CheckPageTaxesFit(db::Database& db, const QString& dataFolder, CountersFile& counters,
+                       const AdminConstants& constants, qint64 id);
 
 /// What a run over villages did.
 struct AssessRunResult {

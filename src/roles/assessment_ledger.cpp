@@ -179,7 +179,7 @@ void RoleLedger::checkFits(db::Database& db, const QString& dataFolder) const {
             } catch (const Error& e) {
                 throw RoleNotStorable(QStringLiteral("Rolul %1 din %2 (%3) a fost respins: %4")
                                           .arg(role_.number, role_.village, role_.name, e.text()),
-                                      table);
+                                      table, e.text());
             }
         }
     }

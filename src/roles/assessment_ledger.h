@@ -70,7 +70,9 @@ struct LedgerTotals {
 /// role is refused and written nowhere; a run over many roles goes on with the others.
 class RoleNotStorable : public Error {
 public:
-    using Error::Error;
+    RoleNotStorable(const QString& text, const QString& where, const QString& reason)
+        : Error(text, where), reason(reason) {}
+    QString reason; // the engine's words: the value, the field and the table
 };
 
 class RoleLedger {

@@ -170,7 +170,8 @@ void DeclarationPages::check(int page, const PageValues& values) {
     }
 }
 
-void DeclarationPages::save(qint64 id, int page, const PageValues& values, const BlankPageDefaults& defaults) {
+void DeclarationPages::save(qint64 id, int page, const PageValues& values, const BlankPageDefaults& defaults,
+                            const std::function<void()>& checkWritten) {
     check(page, values);
     QStringList sets;
     QVariantList params;
@@ -187,6 +188,7 @@ void DeclarationPages::save(qint64 id, int page, const PageValues& values, const
         InsertBlankPage(db_, folder_, DeclarationPageInfo(page).table, id, defaults);
         db_.exec(update, params);
     }
+    if (checkWritten) checkWritten();
     tx.commit();
 }
 

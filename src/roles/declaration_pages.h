@@ -15,6 +15,7 @@
 #include <QMap>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace vartesa {
@@ -58,8 +59,11 @@ public:
     /// Checks `values` (every stored field of the page) and writes them with one UPDATE of
     /// the page's own fields. Refusals, in order: a capacity over 3000 cm3 under 3000
     /// (page 5), the locked year, a credit beside arrears (page 11), a value that does not
-    /// fit its field. Throws PageRefusal, writing nothing.
-    void save(qint64 id, int page, const PageValues& values, const BlankPageDefaults& defaults);
+    /// fit its field. `checkWritten` runs inside the transaction once the page is written and
+    /// may refuse what the page leads to (CheckPageTaxesFit). Throws PageRefusal, writing
+    /// nothing.
+    void save(qint64 id, int page, const PageValues& values, const BlankPageDefaults& defaults,
+              const std::function<void()>& checkWritten = {});
 
     /// The checks of save() without writing; throws PageRefusal.
     void check(int page, const PageValues& values);

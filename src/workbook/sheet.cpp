@@ -307,6 +307,43 @@ void Sheet::setColumnWidth(int firstCol, int lastCol, int width) {
     editColumns(firstCol, lastCol, [w](ColumnInfo& ci) { ci.width = w; });
 }
 
+void Sheet::setPage(double left, double right, double top, double bottom, const QString& header,
+                    const QString& footer) {
+    const RecordId ids[] = {RecordId::Header, RecordId::Footer, RecordId::LeftMargin, RecordId::RightMargin,
+                            RecordId::TopMargin, RecordId::BottomMargin};
+    const auto isPageRecord = [&ids](const Slot& s) {
+        return s.kind == Slot::Opaque && std::find(std::begin(ids), std::end(ids), RecordId(s.raw.id)) != std::end(ids);
+    };
+    head.erase(std::remove_if(head.begin(), head.end(), isPageRecord), head.end());
+    const auto text = [](const QString& t) { return t.isEmpty() ? QByteArray() : encodeUnicodeString(t, 2); };
+    const auto inches = [](double v) {
+        QByteArray b;
+        putF64(b, v);
+        return b;
+    };
+    const auto find = [this](quint16 id) {
+        return std::find_if(head.begin(), head.end(), [id](const Slot& s) { return s.kind == Slot::Opaque && s.raw.id == id; });
+    };
+    // The page settings block: HEADER, FOOTER, HCENTER, VCENTER, then the four margins; a
+    // sheet without the centring records gets them all before its column records.
+    auto at = find(0x0083);
+    if (at == head.end())
+        at = std::find_if(head.begin(), head.end(), [](const Slot& s) {
+            return s.kind == Slot::ColInfos || s.kind == Slot::Dimensions ||
+                   (s.kind == Slot::Opaque && s.raw.id == quint16(RecordId::DefColWidth));
+        });
+    const std::vector<Slot> headings = {{Slot::Opaque, {quint16(RecordId::Header), text(header)}},
+                                        {Slot::Opaque, {quint16(RecordId::Footer), text(footer)}}};
+    at = head.insert(at, headings.begin(), headings.end()) + 2;
+    if (const auto v = find(0x0084); v != head.end()) at = v + 1;
+    else if (const auto h = find(0x0083); h != head.end()) at = h + 1;
+    const std::vector<Slot> margins = {{Slot::Opaque, {quint16(RecordId::LeftMargin), inches(left)}},
+                                       {Slot::Opaque, {quint16(RecordId::RightMargin), inches(right)}},
+                                       {Slot::Opaque, {quint16(RecordId::TopMargin), inches(top)}},
+                                       {Slot::Opaque, {quint16(RecordId::BottomMargin), inches(bottom)}}};
+    head.insert(at, margins.begin(), margins.end());
+}
+
 void Sheet::editColumns(int firstCol, int lastCol, const std::function<void(ColumnInfo&)>& edit) {
     if (lastCol < firstCol)
         return;

@@ -94,6 +94,11 @@ public:
     /// Width of a column in 1/256 of a character (the sheet default when not set).
     int columnWidth(int col) const;
     void setColumnWidth(int firstCol, int lastCol, int width);
+    /// The printed page: margins in inches and the page header and footer (empty: none),
+    /// in place of what the sheet had.
+    void setPage(double left, double right, double top, double bottom, const QString& header = {},
+                 const QString& footer = {});
+
     /// Row height in twips; 0x8000 bit set means the default height.
     int rowHeight(int row) const;
     void setRowHeight(int row, int twips);

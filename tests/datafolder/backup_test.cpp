@@ -460,9 +460,14 @@ TEST_F(BackupTest, CraftedArchivesAreRefusedAndLeaveTheFolderAsItWas) {
     }
     EXPECT_EQ(snapshot(data()), before);
 
-    // An archive of an older release, without the closing hash, still restores.
+    // An archive of an older release, without the closing hash, still restores, but it is
+    // known for one without proof of its count and names, as is one cut where its trailer began.
     writeBytes(bad, handArchive(tables));
     EXPECT_EQ(restore(bad).size(), 3u);
+    EXPECT_FALSE(ArchiveSealed(bad));
+    EXPECT_TRUE(ArchiveSealed(archive));
+    writeBytes(bad, good.chopped(kTrailerSize));
+    EXPECT_FALSE(ArchiveSealed(bad));
 }
 
 // Nothing the clerk had is deleted by a restore: the archive lying in the data folder, and

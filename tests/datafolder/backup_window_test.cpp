@@ -155,7 +155,9 @@ TEST_F(BackupWindowTest, RefusedRestoresLeaveTheDatabaseAndTheProgramRunning) {
     writeBytes(data() + "/Nota.txt", "datele bune");
     chosen_ = archive;
     env_.messages().answerNext("DA");
+    env_.messages().answerNext("DA"); // restore one without its closing control sum?
     button("LoadB")->click();
+    EXPECT_TRUE(env_.messages().shown().at(env_.messages().shown().size() - 2).text.startsWith(UnsealedArchiveWarning()));
     EXPECT_EQ(env_.messages().shown().back().title, "Restaurare date");
     EXPECT_TRUE(env_.messages().shown().back().text.startsWith("Restaurarea nu s-a facut!\rArhiva este incompleta"))
         << env_.messages().shown().back().text.toStdString();

@@ -273,3 +273,34 @@ TEST(AssessmentTransaction, AFailingRoleLeavesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// A building page whose tax would not fit the ledger is refused when it is saved, with the
+// field named, and nothing of the page is written; a value that fits is saved.
+TEST(AssessmentTransaction, APageWhoseTaxCannotBeStoredIsRefused) {
+    AssessmentFolder f;
+    f.constants.setText("CotaPJC3", "30");
+    const qint64 id = f.role("5", "SC GAMA SRL", true);
+    const QString folder = f.env.folders().data;
+    DeclarationPages pages(f.db(), folder);
+    const BlankPageDefaults defaults = StoredPageDefaults(f.db(), folder);
+    CountersFile counters = f.counters();
+    const auto save = [&](const QString& value) {
+        PageValues values = ShownValues(pages.load(id, 2, defaults), defaults);
+        values["V1"] = value;
+        values["DINV1"] = "01.01.2000";
+        pages.save(id, 2, values, defaults, [&] { CheckPageTaxesFit(f.db(), folder, counters, f.constants, id); });
+    };
+    save("1000");
+    try {
+        save("99999999");
+        ADD_FAILURE() << "refused value saved";
+    } catch (const PageRefusal& refusal) {
+        EXPECT_TRUE(refusal.text().contains("SUMA") && refusal.title == "Salvare pagina") << refusal.text().toStdString();
+    }
+    EXPECT_EQ(pages.stored(id, 2).value("V1").toDouble(), 1000.0);
+    EXPECT_EQ(f.rowsOf("Datorii.dbf", id), 0);
+}
+
+} // namespace

@@ -146,3 +146,38 @@ TEST(ConverterFiles, OlderExcelFormatIsRefusedByName) {
         EXPECT_EQ(e.where(), old);
     }
 }
+
+// The printed page of a sheet, set on a new workbook and on one that came with its own:
+// one record of each kind, where the page settings stand, the margins as given and no
+// header or footer text.
+TEST(ConverterFiles, PageSetupReplacesMarginsHeaderAndFooter) {
+    QTemporaryDir dir;
+    Workbook fresh({QStringLiteral("Foaie1"), QStringLiteral("Foaie2")});
+    Workbook converted = Workbook::open(dataFile("simplu.xls"));
+    for (Workbook* wb : {&fresh, &converted}) {
+        wb->sheet(0).setPage(0.75, 0.75, 1, 1, QStringLiteral("&P"));
+        wb->sheet(0).setPage(0.6, 0.4, 0.3, 0.4);
+        const QString path = dir.filePath(QStringLiteral("pagina.xls"));
+        wb->save(path);
+        const std::vector<RawRecord> all = records(path);
+        const auto firstSheet = std::find_if(all.begin() + 1, all.end(), [](const RawRecord& r) { return r.id == 0x0809; });
+        std::map<quint16, std::vector<QByteArray>> page;
+        qsizetype headerAt = -1, marginAt = -1, dimensionsAt = -1;
+        for (auto it = firstSheet; it != all.end() && it->id != 0x000A; ++it) {
+            if ((it->id >= 0x0026 && it->id <= 0x0029) || it->id == 0x0014 || it->id == 0x0015) page[it->id].push_back(it->data);
+            if (it->id == 0x0014) headerAt = it - all.begin();
+            if (it->id == 0x0026) marginAt = it - all.begin();
+            if (it->id == 0x0200) dimensionsAt = it - all.begin();
+        }
+        const std::pair<quint16, double> margins[] = {{0x0026, 0.6}, {0x0027, 0.4}, {0x0028, 0.3}, {0x0029, 0.4}};
+        for (const auto& [id, inches] : margins) {
+            ASSERT_EQ(page[id].size(), 1u) << id;
+            double stored = 0;
+            memcpy(&stored, page[id][0].constData(), sizeof stored);
+            EXPECT_EQ(stored, inches) << id;
+        }
+        EXPECT_EQ(page[0x0014], std::vector<QByteArray>{QByteArray()});
+        EXPECT_EQ(page[0x0015], std::vector<QByteArray>{QByteArray()});
+        EXPECT_TRUE(headerAt < marginAt && marginAt < dimensionsAt) << headerAt << ' ' << marginAt << ' ' << dimensionsAt;
+    }
+}

@@ -116,6 +116,10 @@ void TForm21::LoadP() {
                                  MessageKind::Error, MessageButton::Ok);
         return;
     }
+    if (!ArchiveSealed(path) &&
+        !s_.messages().askYesNoDefaultNu(QStringLiteral("Restaurare date"),
+                                         UnsealedArchiveWarning() + QStringLiteral("\rContinuam?"), MessageKind::Warning))
+        return;
     try {
         RestoreDatabase(s_, path, ServeRepaints);
     } catch (const Error& e) {

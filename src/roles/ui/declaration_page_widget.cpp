@@ -1,9 +1,11 @@
 #include "roles/ui/declaration_page_widget.h"
 
+#include "roles/assessment.h"
 #include "roles/role_register.h"
 #include "roles/ui/vehicle_details_widgets.h"
 #include "admin/admin_catalog.h"
 #include "admin/admin_constants.h"
+#include "shell/counters.h"
 #include "shell/services.h"
 #include "shell/startup.h"
 #include "shell/ui/enter_navigation.h"
@@ -321,11 +323,19 @@ void DeclarationPageWidget::setModified(bool modified) {
 void DeclarationPageWidget::save() {
     s_.messages().guard([this] {
         try {
-            DeclarationPages(s_.database(), s_.folders.data).save(id_, page_, values(), defaults());
+            CountersFile counters = s_.counters();
+            DeclarationPages(s_.database(), s_.folders.data).save(id_, page_, values(), defaults(), [&] {
+                CheckPageTaxesFit(s_.database(), s_.folders.data, counters, constants_, id_);
+            });
             setModified(false);
         } catch (const PageRefusal& refusal) {
             if (refusal.reason == PageRefusal::Reason::YearLocked) {
                 loadRole(id_);
+                s_.messages().ShowErrors(refusal.title, refusal.text(), MessageKind::Warning, MessageButton::Ok);
+                return;
+            }
+            if (!refusal.title.isEmpty()) {
+                // Not one field's fault: the page stays as typed for the clerk to mend.
                 s_.messages().ShowErrors(refusal.title, refusal.text(), MessageKind::Warning, MessageButton::Ok);
                 return;
             }
