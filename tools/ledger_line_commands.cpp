@@ -111,7 +111,8 @@ int ledgerLine(const ToolArguments& a) {
         CountersFile counters = s.counters();
         id = ledger.addManualLine(ctx.role, c, counters);
     } else {
-        if (a.plain.size() != 4 || (verb == QLatin1String("edit")) == a.sets.empty())
+        const bool known = verb == QLatin1String("edit") || verb == QLatin1String("delete");
+        if (!known || a.plain.size() != 4 || (verb == QLatin1String("edit")) == a.sets.empty())
             throw ToolRefusal{QString::fromLatin1(kLedgerLineUsage).trimmed()};
         id = idOf(QStringLiteral("IDDAT"), a.plain[3]);
         const LedgerLine line = ledger.line(id);

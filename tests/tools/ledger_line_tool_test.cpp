@@ -44,6 +44,7 @@ TEST(LedgerLineTool, RefusalsPrintTheDialogsMessageAndChangeNothing) {
     LedgerToolFolder f;
     f.ledgerLine(f.role, "Salubritate", 100, 0); // IDDAT 101
     f.db().exec(QStringLiteral("UPDATE \"%1\" SET SUMA = 60").arg(f.path("Datorii.dbf"))); // 40 lei collected
+    f.ledgerLine(f.role, "PSI", 10, 0);                                                     // IDDAT 102
     const auto before = f.tables();
     const struct {
         QStringList args;
@@ -59,6 +60,9 @@ TEST(LedgerLineTool, RefusalsPrintTheDialogsMessageAndChangeNothing) {
          "Aveti taiata chitanta pe aceasta taxa/amenda!\nNu puteti sa-i modificati Grupa!\n"},
         {{"delete", "101"}, "Aveti taiata chitanta pe aceasta taxa/amenda!\nNu puteti s-o stergeti!\n"},
         {{"delete", "999"}, "Rolul nu are taxa/amenda cu IDDAT 999\n"},
+        {{"sterge", "102"},
+         "Utilizare: vartesa-tool ledger-line DATAFOLDER IDGOS add --set CAMP=VALOARE... | edit IDDAT --set "
+         "CAMP=VALOARE... | delete IDDAT\n           CAMP: DINDATA GRUPA DOCJUS NR SUMA REST REDUC\n"},
     };
     for (const auto& c : cases) {
         QString out;
