@@ -61,5 +61,7 @@ int runLedgerLine(const QStringList& args);
 int runDebit(const QStringList& args);
 int runUsers(const QStringList& args);
 int runCodes(const QStringList& args);
+int runDemoRegister(const QStringList& args);
+int runImportRegister(const QStringList& args);
 
 } // namespace vartesa::tool

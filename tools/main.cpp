@@ -154,6 +154,14 @@ const std::vector<Command>& commands() {
          "creantele si conturile lor bugetare (CODCL.dbf; CAMP: CODCLF CODCLJ), cu verificarile ferestrei de coduri; "
          "IDCOD,GRUPA,CODCLF,CODCLJ,TIP pentru lista sau creanta schimbata",
          runCodes},
+        {"demo-register", "DATAFOLDER OUT.rg2 [--new N] [--seed S]",
+         "scrie o salvare sintetica a Registrului Agricol: o gospodarie pentru fiecare rol (acelasi sat si ROL), N "
+         "gospodarii noi, terenuri si cladiri de toate felurile, cateva anulate si una fara ROL",
+         runDemoRegister},
+        {"import-register", "DATAFOLDER SOURCE [--no-land] [--no-buildings] [--dry-run]",
+         "preia gospodariile, terenurile si cladirile din Registrul Agricol (salvare .rg2 sau directorul registrului) "
+         "intr-o singura tranzactie; CSV IDID,SATUL,ROL,IDGOS,STARE,PAG1,PAG4,PAG2,NOTA, apoi totalurile",
+         runImportRegister},
     };
     return table;
 }

@@ -25,6 +25,8 @@
 #include "shell/ui/window_looks.h"
 #include "shell/ui/startup_window.h"
 #include "datafolder/ui/verification_window.h"
+#include "datafolder/register_daily.h"
+#include "datafolder/ui/register_import_window.h"
 #include "shell/version.h"
 #include "roles/ui/declaration_page_widget.h"
 #include "datafolder/synthetic_commune.h"
@@ -143,6 +145,7 @@ int main(int argc, char** argv) {
     const Options options = parseOptions(app);
     if (QTranslator* texts = RomanianQtTexts()) app.installTranslator(texts);
     KeepWindowsOnScreen(&app);
+    TypeDatesFromTheFirstKey(&app);
     UseRomanianCalendars(&app);
 
     SingleInstance instance(SingleInstance::serverName(QProcessEnvironment::systemEnvironment()));
@@ -192,6 +195,24 @@ int main(int argc, char** argv) {
     TGospodarii roleWindow(services, constants, &mainWindow);
     InstallDeclarationPages(roleWindow, services, constants);
     mainWindow.attach(QStringLiteral("Gospodarii"), [&] { roleWindow.OpenRoleRegister(); });
+    // The import from the agricultural register: by hand from a backup, and once a day from
+    // the register's folder, followed then by the adding of every role to payment.
+    TRA2015Sel registerChoice(services, &mainWindow);
+    mainWindow.attach(QStringLiteral("PreluareRA1"), [&] {
+        const bool rolesOpen = roleWindow.isVisible();
+        RegisterImportScreens screens;
+        screens.chooseFile = [&] { return ChooseRegisterBackup(&mainWindow); };
+        screens.closeRoles = [&] { if (rolesOpen) roleWindow.reject(); };
+        screens.reopenRoles = [&] { if (rolesOpen) roleWindow.OpenRoleRegister(); };
+        screens.pump = [] { ServeRepaints(); };
+        PreluareRA1Click(services, registerChoice, screens);
+    });
+    mainWindow.dailyImport().setImport([&](const QString& work, const AutoImportSettings& settings) {
+        DailyImportHooks hooks;
+        hooks.beforeImport = [&] { if (mainWindow.isLoggedIn()) mainWindow.showLoginPanel(); };
+        hooks.afterImport = [&] { roleWindow.StartAutoAdd(); };
+        return RunDailyRegisterImport(services, work, settings, hooks);
+    });
     // Collections: "Incasari" (and F1) loops between the role picker and the role's account.
     TAvansatSearch rolePicker(services, &mainWindow);
     TGospodarieF accountWindow(services, constants, &mainWindow);

@@ -63,10 +63,9 @@ BalanceRow BalanceRowFrom(const StoredFields& f) {
     return b;
 }
 
-std::vector<BalanceRow> ReadBalanceRows(db::Database& db, const QString& dataFolder, qint64 roleId) {
-    const db::Query q = db.query(QStringLiteral("SELECT rowid AS %1, * FROM \"%2\" WHERE %3 = ? ORDER BY rowid")
-                                     .arg(kRecord, path(dataFolder), C::role),
-                                 {roleId});
+namespace {
+
+std::vector<BalanceRow> balanceRowsOf(const db::Query& q) {
     std::vector<BalanceRow> rows;
     rows.reserve(size_t(q.count()));
     for (int row = 0; row < q.count(); ++row) {
@@ -76,6 +75,19 @@ std::vector<BalanceRow> ReadBalanceRows(db::Database& db, const QString& dataFol
         rows.push_back(std::move(b));
     }
     return rows;
+}
+
+} // namespace
+
+std::vector<BalanceRow> ReadBalanceRows(db::Database& db, const QString& dataFolder, qint64 roleId) {
+    return balanceRowsOf(db.query(QStringLiteral("SELECT rowid AS %1, * FROM \"%2\" WHERE %3 = ? ORDER BY rowid")
+                                      .arg(kRecord, path(dataFolder), C::role),
+                                  {roleId}));
+}
+
+std::vector<BalanceRow> ReadAllBalanceRows(db::Database& db, const QString& dataFolder) {
+    return balanceRowsOf(
+        db.query(QStringLiteral("SELECT rowid AS %1, * FROM \"%2\" ORDER BY rowid").arg(kRecord, path(dataFolder))));
 }
 
 QStringList ReadBalanceVillages(db::Database& db, const QString& dataFolder) {

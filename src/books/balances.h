@@ -71,6 +71,9 @@ BalanceRow BalanceRowFrom(const StoredFields& fields);
 /// Every row of role `roleId` in record order, with its record number.
 std::vector<BalanceRow> ReadBalanceRows(db::Database& db, const QString& dataFolder, qint64 roleId);
 
+/// Every row of the table in record order, with its record number (a run over many roles).
+std::vector<BalanceRow> ReadAllBalanceRows(db::Database& db, const QString& dataFolder);
+
 /// The villages the rows name (SATUL), each once, blank ones left out, in ascending order.
 QStringList ReadBalanceVillages(db::Database& db, const QString& dataFolder);
 

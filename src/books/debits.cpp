@@ -84,6 +84,10 @@ std::vector<YearDebit> ReadYearDebits(db::Database& db, const QString& dataFolde
         QStringLiteral("SELECT * FROM \"%1\" WHERE %2 = ? ORDER BY %3").arg(path(dataFolder), C::role, sorted), {roleId}));
 }
 
+std::vector<YearDebit> ReadAllYearDebits(db::Database& db, const QString& dataFolder) {
+    return debitsOf(db.query(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(path(dataFolder))));
+}
+
 std::vector<YearDebit> ReadYearDebitsWithId(db::Database& db, const QString& dataFolder, qint64 id) {
     return debitsOf(db.query(
         QStringLiteral("SELECT * FROM \"%1\" WHERE %2 = ? ORDER BY rowid").arg(path(dataFolder), C::id), {id}));

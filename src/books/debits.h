@@ -88,6 +88,8 @@ enum class DebitOrder {
 /// Every debit of role `roleId`.
 std::vector<YearDebit> ReadYearDebits(db::Database& db, const QString& dataFolder, qint64 roleId,
                                       DebitOrder order = DebitOrder::Stored);
+/// Every debit of the table in record order (a run over many roles).
+std::vector<YearDebit> ReadAllYearDebits(db::Database& db, const QString& dataFolder);
 /// The role's debits with something left to collect (SUMAC not 0), in record order.
 std::vector<YearDebit> ReadOpenYearDebits(db::Database& db, const QString& dataFolder, qint64 roleId);
 /// The debits numbered IDDEB `id` in record order: one, or none when it is gone.

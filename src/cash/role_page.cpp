@@ -44,9 +44,7 @@ QString debitText(bool positive, qint64 number, const QDate& date) {
            DateText(date);
 }
 
-void addOpeningBalances(std::vector<RoleLedgerRow>& rows, db::Database& db, const QString& folder, qint64 idgos,
-                        int year, bool noPenalty) {
-    std::vector<BalanceRow> balances = ReadBalanceRows(db, folder, idgos);
+void addOpeningBalances(std::vector<RoleLedgerRow>& rows, std::vector<BalanceRow> balances, int year, bool noPenalty) {
     std::stable_sort(balances.begin(), balances.end(), [](const BalanceRow& a, const BalanceRow& b) { return a.id < b.id; });
     for (const BalanceRow& b : balances) {
         RoleLedgerRow r = ledgerRow(b.group, QDate(year, 1, 1), 1, kOpening);
@@ -56,23 +54,33 @@ void addOpeningBalances(std::vector<RoleLedgerRow>& rows, db::Database& db, cons
     }
 }
 
-void addYearDebts(std::vector<RoleLedgerRow>& rows, db::Database& db, const QString& folder, qint64 idgos, int year) {
+// The ledger's lines summed by claim, date, number and text, for one role (a value bound to
+// IDGOS) or for every role (none), in that order within a role.
+std::vector<std::pair<qint64, LedgerSum>> ledgerSums(db::Database& db, const QString& folder, std::optional<qint64> idgos) {
     using L = LedgerColumns;
-    // The lines of one claim, date and document add up to one row of the page.
+    const QString keys = QStringList{L::group, L::from, L::docNumber, L::explanation}.join(QStringLiteral(", "));
     db::Query q = db.query(
-        QStringLiteral("SELECT %1, %2, %3, %4, SUM(COALESCE(%5, 0)) AS S, SUM(COALESCE(%6, 0)) AS R, "
-                       "SUM(COALESCE(%7, 0)) AS T FROM \"%8\" WHERE %9 = ? "
-                       "GROUP BY %1, %2, %3, %4 ORDER BY %1, %2")
-            .arg(L::group, L::from, L::docNumber, L::explanation, L::established, L::reduction, L::arrearsEstablished,
-                 table(folder, tables::Ledger), L::role),
-        {idgos});
-    for (q.first(); !q.eof(); q.next()) {
-        const QString group = q.text(L::group);
-        const QDate date = q.date(L::from);
-        const qint64 number = q.integer(L::docNumber);
-        const std::int64_t s = q.integer(QStringLiteral("S")), reduction = q.integer(QStringLiteral("R")),
-                           arrears = q.integer(QStringLiteral("T"));
-        QString document = q.text(L::explanation).trimmed();
+        QStringLiteral("SELECT %1, %2, SUM(COALESCE(%3, 0)) AS S, SUM(COALESCE(%4, 0)) AS R, "
+                       "SUM(COALESCE(%5, 0)) AS T FROM \"%6\"%7 GROUP BY %1, %2 ORDER BY %1, %2")
+            .arg(L::role, keys, L::established, L::reduction, L::arrearsEstablished, table(folder, tables::Ledger),
+                 idgos ? QStringLiteral(" WHERE %1 = ?").arg(L::role) : QString()),
+        idgos ? QVariantList{*idgos} : QVariantList{});
+    std::vector<std::pair<qint64, LedgerSum>> out;
+    out.reserve(size_t(q.count()));
+    for (q.first(); !q.eof(); q.next())
+        out.push_back({q.integer(L::role),
+                       {q.text(L::group), q.date(L::from), q.integer(L::docNumber), q.text(L::explanation),
+                        q.integer(QStringLiteral("S")), q.integer(QStringLiteral("R")), q.integer(QStringLiteral("T"))}});
+    return out;
+}
+
+void addYearDebts(std::vector<RoleLedgerRow>& rows, const std::vector<LedgerSum>& debts, int year) {
+    for (const LedgerSum& sum : debts) {
+        const QString& group = sum.group;
+        const QDate& date = sum.from;
+        const qint64 number = sum.docNumber;
+        const std::int64_t s = sum.amount, reduction = sum.reduction, arrears = sum.arrears;
+        QString document = sum.explanation.trimmed();
         if (document.isEmpty()) document = QStringLiteral("Debit %1").arg(year);
         if (GroupIndex(group) <= 4) {
             RoleLedgerRow r = ledgerRow(group, date, 2, document);
@@ -100,8 +108,7 @@ void addYearDebts(std::vector<RoleLedgerRow>& rows, db::Database& db, const QStr
 }
 
 // The role's debits by tax and date, those of one tax and date in the order they were stored.
-void addYearDebits(std::vector<RoleLedgerRow>& rows, db::Database& db, const QString& folder, qint64 idgos) {
-    std::vector<YearDebit> debits = ReadYearDebits(db, folder, idgos);
+void addYearDebits(std::vector<RoleLedgerRow>& rows, std::vector<YearDebit> debits) {
     std::stable_sort(debits.begin(), debits.end(), [](const YearDebit& a, const YearDebit& b) {
         return a.tax != b.tax ? a.tax < b.tax : a.from < b.from;
     });
@@ -121,9 +128,7 @@ QString documentKind(const QString& letter) {
 }
 
 // One ledger row per receipt line with a total, in the order of their dates and documents.
-void addDocuments(std::vector<RoleLedgerRow>& rows, db::Database& db, const QString& folder, qint64 idgos,
-                  bool noPenalty) {
-    std::vector<ReceiptLine> lines = ReadRoleLines(db, ReceiptsTable(folder), idgos);
+void addDocuments(std::vector<RoleLedgerRow>& rows, std::vector<ReceiptLine> lines, bool noPenalty) {
     std::erase_if(lines, [](const ReceiptLine& l) { return l.total == 0; });
     std::stable_sort(lines.begin(), lines.end(), [](const ReceiptLine& a, const ReceiptLine& b) {
         return std::tie(a.date, a.idchit) < std::tie(b.date, b.idchit);
@@ -168,8 +173,7 @@ bool blank(const QString& text) {
 
 // "DENUM = CANT UM; " of the lines that stand for a taxed object (a quantity and no document),
 // by IDDAT.
-QString objectsLine(db::Database& db, const QString& folder, qint64 idgos) {
-    std::vector<LedgerLine> lines = ReadLedgerLines(db, folder, idgos);
+QString objectsLine(std::vector<LedgerLine> lines) {
     std::stable_sort(lines.begin(), lines.end(), [](const LedgerLine& a, const LedgerLine& b) { return a.id < b.id; });
     QString text;
     for (const LedgerLine& l : lines)
@@ -181,20 +185,51 @@ QString objectsLine(db::Database& db, const QString& folder, qint64 idgos) {
 
 } // namespace
 
-std::vector<RoleLedgerRow> BuildRoleLedger(db::Database& db, const QString& folder, qint64 idgos, int year,
-                                           bool noPenalty, const QDate& today) {
+RolePageSource ReadRolePageSource(db::Database& db, const QString& folder, qint64 idgos) {
+    RolePageSource source;
+    source.header = ReadRole(db, folder, idgos);
+    source.balances = ReadBalanceRows(db, folder, idgos);
+    source.lines = ReadLedgerLines(db, folder, idgos);
+    for (auto& [role, sum] : ledgerSums(db, folder, idgos)) source.debts.push_back(std::move(sum));
+    source.debits = ReadYearDebits(db, folder, idgos);
+    source.documents = ReadRoleLines(db, ReceiptsTable(folder), idgos);
+    return source;
+}
+
+std::unordered_map<qint64, RolePageSource> ReadRolePageSources(db::Database& db, const QString& folder) {
+    std::unordered_map<qint64, RolePageSource> sources;
+    const db::Query roles = db.query(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table(folder, tables::Roles)));
+    for (int row = 0; row < roles.count(); ++row) {
+        Role r = RoleFromRow(roles, row);
+        RolePageSource& source = sources[r.id];
+        if (!source.header) source.header = std::move(r); // the first of an IDGOS stored twice, as ReadRole
+    }
+    for (BalanceRow& b : ReadAllBalanceRows(db, folder)) sources[b.roleId].balances.push_back(std::move(b));
+    ScanLedger(db, folder, [&sources](const LedgerLine& l) { sources[l.roleId].lines.push_back(l); });
+    for (auto& [role, sum] : ledgerSums(db, folder, std::nullopt)) sources[role].debts.push_back(std::move(sum));
+    for (YearDebit& d : ReadAllYearDebits(db, folder)) sources[d.roleId].debits.push_back(std::move(d));
+    for (ReceiptLine& l : ReadAllLines(db, ReceiptsTable(folder))) sources[l.idgos].documents.push_back(std::move(l));
+    return sources;
+}
+
+std::vector<RoleLedgerRow> BuildRoleLedger(const RolePageSource& source, int year, bool noPenalty, const QDate& today) {
     std::vector<RoleLedgerRow> rows;
-    addOpeningBalances(rows, db, folder, idgos, year, noPenalty);
-    addYearDebts(rows, db, folder, idgos, year);
+    addOpeningBalances(rows, source.balances, year, noPenalty);
+    addYearDebts(rows, source.debts, year);
     // The fines section is always printed, with a zero opening line when there are none.
     if (std::none_of(rows.begin(), rows.end(), [](const RoleLedgerRow& r) { return r.group == kFines; })) {
         RoleLedgerRow r = ledgerRow(kFines, today, 1, kOpening);
         r.order = 5;
         rows.push_back(r);
     }
-    addYearDebits(rows, db, folder, idgos);
-    addDocuments(rows, db, folder, idgos, noPenalty);
+    addYearDebits(rows, source.debits);
+    addDocuments(rows, source.documents, noPenalty);
     return rows;
+}
+
+std::vector<RoleLedgerRow> BuildRoleLedger(db::Database& db, const QString& folder, qint64 idgos, int year,
+                                           bool noPenalty, const QDate& today) {
+    return BuildRoleLedger(ReadRolePageSource(db, folder, idgos), year, noPenalty, today);
 }
 
 std::vector<RolePageLine> RunningBalance(std::vector<RoleLedgerRow> rows, int year) {
@@ -250,20 +285,24 @@ std::vector<RolePageLine> RunningBalance(std::vector<RoleLedgerRow> rows, int ye
     return out;
 }
 
-RolePage BuildRolePage(db::Database& db, const QString& folder, const RolePageRole& role, int year, const QDate& today) {
+RolePage BuildRolePage(const RolePageSource& source, const RolePageRole& role, int year, const QDate& today) {
     RolePage page;
     page.year = year;
     page.role = role;
-    if (const std::optional<Role> header = ReadRole(db, folder, role.idgos)) {
-        page.name = header->name;
-        page.address = header->address;
-        page.code = header->code;
-        page.noPenalty = header->noPenalties;
+    if (source.header) {
+        page.name = source.header->name;
+        page.address = source.header->address;
+        page.code = source.header->code;
+        page.noPenalty = source.header->noPenalties;
     }
-    page.objects = objectsLine(db, folder, role.idgos);
-    page.ledger = BuildRoleLedger(db, folder, role.idgos, year, page.noPenalty, today);
+    page.objects = objectsLine(source.lines);
+    page.ledger = BuildRoleLedger(source, year, page.noPenalty, today);
     page.lines = RunningBalance(page.ledger, year);
     return page;
+}
+
+RolePage BuildRolePage(db::Database& db, const QString& folder, const RolePageRole& role, int year, const QDate& today) {
+    return BuildRolePage(ReadRolePageSource(db, folder, role.idgos), role, year, today);
 }
 
 report::Report RolePageReport(const RolePage& page) {

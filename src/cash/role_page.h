@@ -6,12 +6,19 @@
 // printed lines the running-balance walk makes of them. Printed as one report, or written
 // for many roles into one workbook by the role listing.
 
+#include "books/balances.h"
+#include "books/debits.h"
+#include "books/ledger.h"
+#include "books/receipts.h"
+#include "books/roles.h"
 #include "report/report.h"
 
 #include <QDate>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace vartesa {
@@ -61,8 +68,37 @@ struct RolePage {
     std::vector<RolePageLine> lines;   // second working table, in the order printed
 };
 
+/// The ledger lines of a role summed by claim, date, document number and text: one row of
+/// the year's debts on the page.
+struct LedgerSum {
+    QString group;            // GRUPA
+    QDate from;               // DINDATA
+    qint64 docNumber = 0;     // NR
+    QString explanation;      // DOCJUS
+    std::int64_t amount = 0;  // SUMA2
+    std::int64_t reduction = 0;
+    std::int64_t arrears = 0; // RESTINI
+};
+
+/// The stored rows one role's page is made of.
+struct RolePageSource {
+    std::optional<Role> header;           // GOSPODAR.dbf; none for a role no longer there
+    std::vector<BalanceRow> balances;     // SoldCalc.dbf, record order
+    std::vector<LedgerLine> lines;        // Datorii.dbf, record order
+    std::vector<LedgerSum> debts;         // Datorii.dbf summed, by claim, date, number, text
+    std::vector<YearDebit> debits;        // Debit.dbf, record order
+    std::vector<ReceiptLine> documents;   // Chitante.dbf, record order
+};
+
+/// One role's rows, read by its IDGOS.
+RolePageSource ReadRolePageSource(db::Database& db, const QString& dataFolder, qint64 idgos);
+/// The rows of every role, each table read once: what a listing of many roles reads
+/// instead of one role at a time. A role without rows is absent.
+std::unordered_map<qint64, RolePageSource> ReadRolePageSources(db::Database& db, const QString& dataFolder);
+
 /// The first working table (steps 1 to 5 of its building); `today` dates the empty fines
 /// section. Rows come in the order built, not yet sorted.
+std::vector<RoleLedgerRow> BuildRoleLedger(const RolePageSource& source, int year, bool noPenalty, const QDate& today);
 std::vector<RoleLedgerRow> BuildRoleLedger(db::Database& db, const QString& dataFolder, qint64 idgos, int year,
                                            bool noPenalty, const QDate& today);
 
@@ -72,6 +108,7 @@ std::vector<RolePageLine> RunningBalance(std::vector<RoleLedgerRow> ledger, int 
 /// Everything the page shows. A role no longer in the register has an empty header.
 RolePage BuildRolePage(db::Database& db, const QString& dataFolder, const RolePageRole& role, int year,
                        const QDate& today);
+RolePage BuildRolePage(const RolePageSource& source, const RolePageRole& role, int year, const QDate& today);
 
 /// The single page: title part and the columns TIP/IMPOZIT ... MAJORARI, numbered pages.
 report::Report RolePageReport(const RolePage& page);

@@ -10,6 +10,7 @@
 #include "shell/table_files.h"
 
 #include <QDir>
+#include <QSet>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -223,17 +224,25 @@ bool CompressFiles(const std::vector<ArchiveSource>& files, const QString& archi
 }
 
 std::vector<ArchiveEntry> DecompressFiles(const QString& archivePath, const QString& targetFolder,
-                                          const ArchiveProgress& progress) {
+                                          const ArchiveProgress& progress, StoredFolders folders) {
+    const bool flat = folders == StoredFolders::Flattened;
     const auto targetOf = [&](const ArchiveEntry& entry) {
         const StoredName name = SplitStoredName(entry.name);
         if (name.file.isEmpty())
             throw Error(QStringLiteral("Arhiva contine numele nepermis \"%1\"").arg(entry.name), archivePath);
-        const QString folder = name.folder.isEmpty() ? targetFolder : targetFolder + '/' + name.folder;
+        const QString folder = name.folder.isEmpty() || flat ? targetFolder : targetFolder + '/' + name.folder;
         if (!QFileInfo(folder).isDir())
             throw Error(QStringLiteral("Directorul %1 nu exista").arg(folder), archivePath);
         return folder + '/' + name.file;
     };
-    for (const ArchiveEntry& entry : CheckArchive(archivePath, {nullptr, progress.pump})) targetOf(entry);
+    QSet<QString> written; // target files, folded: a file named twice would replace the first
+    for (const ArchiveEntry& entry : CheckArchive(archivePath, {nullptr, progress.pump})) {
+        const QString target = targetOf(entry).toCaseFolded();
+        if (written.contains(target))
+            throw Error(QStringLiteral("Arhiva contine de doua ori fisierul \"%1\"").arg(SplitStoredName(entry.name).file),
+                        archivePath);
+        written.insert(target);
+    }
     return unpack(archivePath, targetOf, progress);
 }
 

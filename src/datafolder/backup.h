@@ -52,12 +52,20 @@ enum class ExistingArchive { Replace, Keep };
 bool CompressFiles(const std::vector<ArchiveSource>& files, const QString& archivePath,
                    ExistingArchive existing = ExistingArchive::Replace, const ArchiveProgress& progress = {});
 
+/// Where DecompressFiles puts an entry: under its stored name, folder part included, or
+/// flat in the target under its file part ("DATA\Identificare.dbf" and "Identificare.dbf"
+/// both become "Identificare.dbf"), as the register import takes its backups.
+enum class StoredFolders { Kept, Flattened };
+
 /// Writes every entry of the archive to `targetFolder` + "/" + its stored name (the folder
-/// part must exist already; none is created), replacing existing files. The archive is read
-/// through and checked first, so a damaged one, or one whose names lead outside the target
-/// ("..", deeper paths, drives), writes nothing. Throws Error. Returns the entries.
+/// part must exist already; none is created), replacing existing files; with Flattened to
+/// `targetFolder` + "/" + its file part. The archive is read through and checked first, so a
+/// damaged one, one whose names lead outside the target ("..", deeper paths, drives), or a
+/// flattened one naming one file twice (in any case, in any folder) writes nothing. Throws
+/// Error. Returns the entries.
 std::vector<ArchiveEntry> DecompressFiles(const QString& archivePath, const QString& targetFolder,
-                                          const ArchiveProgress& progress = {});
+                                          const ArchiveProgress& progress = {},
+                                          StoredFolders folders = StoredFolders::Kept);
 
 /// Checks a database archive as a restore does and unpacks it into the existing folder
 /// `staging`: the archive whole (closing hash, no name twice), every name "Data\<name>", the

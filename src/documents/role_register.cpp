@@ -19,6 +19,9 @@ using R = RoleColumns;
 
 const QString kRegisterTitle = QStringLiteral("Listare ROL-uri");
 
+// Up to this many roles a listing reads each role's rows on its own.
+constexpr size_t kRolesReadOneByOne = 200;
+
 // Rows a page takes in the export: the five header rows, the two heading rows and the
 // non-blank lines.
 int pageRows(const RolePage& page) {
@@ -73,6 +76,18 @@ std::optional<std::vector<RolePage>> RoleRegisterPages(Services& s, const RoleSe
     const int year = WorkingYear().toInt();
     std::vector<RolePage> pages;
     pages.reserve(roles.size());
+    // Many roles read each table once; a few read their own rows, so a short listing costs
+    // the same in a town as in a commune.
+    if (roles.size() > kRolesReadOneByOne) {
+        const std::unordered_map<qint64, RolePageSource> sources = ReadRolePageSources(s.database(), s.folders.data);
+        const RolePageSource none;
+        for (const RolePageRole& role : roles) {
+            const auto it = sources.find(role.idgos);
+            pages.push_back(BuildRolePage(it == sources.end() ? none : it->second, role, year, today));
+            s.progress().Step();
+        }
+        return pages;
+    }
     for (const RolePageRole& role : roles) {
         pages.push_back(BuildRolePage(s.database(), s.folders.data, role, year, today));
         s.progress().Step();

@@ -41,8 +41,21 @@ QStringList linesOf(const RolePage& page, const QString& group) {
 
 class RolePageTest : public ::testing::Test {
 protected:
+    // The page as one role reads it; the listing of many roles, which reads every table
+    // once, must print the very same lines.
     RolePage build(qint64 role) {
-        return BuildRolePage(f.db(), f.env.folders().data, {role, "1", "CORBU"}, 2015, QDate(2015, 5, 4));
+        const RolePageRole which{role, "1", "CORBU"};
+        RolePage page = BuildRolePage(f.db(), f.env.folders().data, which, 2015, QDate(2015, 5, 4));
+        const auto sources = ReadRolePageSources(f.db(), f.env.folders().data);
+        const RolePage listed = BuildRolePage(sources.count(role) ? sources.at(role) : RolePageSource{}, which, 2015,
+                                              QDate(2015, 5, 4));
+        const auto all = [](const RolePage& p) {
+            QStringList out{p.name, p.objects};
+            for (const RolePageLine& l : p.lines) out << l.group + '|' + shown(l);
+            return out;
+        };
+        EXPECT_EQ(all(listed), all(page));
+        return page;
     }
     void receipt(qint64 role, const QString& group, qint64 current, qint64 reduction, qint64 penalties,
                  const QString& kind = "C") {

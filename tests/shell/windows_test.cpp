@@ -13,7 +13,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QDialog>
+#include <QMouseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -340,4 +344,37 @@ TEST(FileOpening, AFileNoProgramOpensIsShownWhereItWasWritten) {
     EXPECT_TRUE(messages.shown()[0].text.contains("Fisierul a fost salvat in " + path)) << messages.shown()[0].text.toStdString();
     EXPECT_EQ(opened, QList<QUrl>({QUrl::fromLocalFile(folder.path())})) << "its folder, after DA";
     EXPECT_FALSE(launcher.openFile(folder.filePath("lipsa.xls"))) << "a missing file is not opened";
+}
+
+// A date field typed into from the first key: wherever a click left the cursor, the part
+// under it is taken whole, so a date typed after a click on the day reads as typed, and a
+// year typed after a click on the year's end replaces the year instead of being refused.
+TEST(DateField, TypingWorksFromTheFirstKeyAfterAClick) {
+    TypeDatesFromTheFirstKey(QCoreApplication::instance());
+    QWidget window;
+    QDateEdit* field = dateField(&window, "data", QDate(2026, 5, 4));
+    auto* other = new QLineEdit(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(field);
+    layout->addWidget(other);
+    window.show();
+    QLineEdit* text = field->findChild<QLineEdit*>();
+    // A click just after `before`, the text left of it.
+    const auto clickAndType = [&](const QString& before, const QByteArray& digits) {
+        other->setFocus();
+        const QPoint at(text->contentsRect().left() + 2 + text->fontMetrics().horizontalAdvance(before), text->height() / 2);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent click(type, at, field->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(text, &click);
+        }
+        QCoreApplication::processEvents();
+        for (const char c : digits) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_0 + (c - '0'), Qt::NoModifier, QString(QLatin1Char(c)));
+            QApplication::sendEvent(field, &key);
+        }
+        return field->text();
+    };
+    EXPECT_EQ(clickAndType("0", "15032026"), "15.03.2026");
+    EXPECT_EQ(clickAndType("15.03.2026", "2027"), "15.03.2027");
 }

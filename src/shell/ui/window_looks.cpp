@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QScreen>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 #include <QWidget>
 
@@ -106,5 +107,28 @@ QRect FitOnScreen(const QRect& frame, const QRect& available) {
 }
 
 void KeepWindowsOnScreen(QCoreApplication* app) { app->installEventFilter(new WindowPlaces(app)); }
+
+namespace {
+
+class DatePartSelector : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonRelease) return false;
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        auto* date = edit ? qobject_cast<QDateTimeEdit*>(edit->parentWidget()) : nullptr;
+        if (!date || edit->hasSelectedText()) return false;
+        // After the line edit has placed the cursor, so the part is the one clicked on.
+        QMetaObject::invokeMethod(
+            date, [date] { date->setSelectedSection(date->currentSection()); }, Qt::QueuedConnection);
+        return false;
+    }
+};
+
+} // namespace
+
+void TypeDatesFromTheFirstKey(QCoreApplication* app) { app->installEventFilter(new DatePartSelector(app)); }
 
 } // namespace vartesa

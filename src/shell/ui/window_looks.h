@@ -59,4 +59,9 @@ QRect FitOnScreen(const QRect& frame, const QRect& available);
 /// screen it is on: a window reopened many times does not creep down by its title bar.
 void KeepWindowsOnScreen(QCoreApplication* app);
 
+/// Every date field of `app` takes typing from the first key: a click that leaves the cursor
+/// inside the date selects the part under it (day, month or year), so the digits typed
+/// replace that part, as after Tab, instead of being refused one by one.
+void TypeDatesFromTheFirstKey(QCoreApplication* app);
+
 } // namespace vartesa
