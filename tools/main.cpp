@@ -20,14 +20,15 @@ namespace vartesa::tool {
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         {"sql", "DATAFOLDER \"STATEMENT\" [VALUE...]",
-         "ruleaza o instructiune SQL; ? primeste valorile date", runSql},
-        {"dbf-info", "FILE", "arata antetul si campurile unei tabele dBase", runDbfInfo},
-        {"next-id", "DATAFOLDER KEY [SECTION]", "trage un identificator din Vartesa.set (sub blocare)", runNextId},
-        {"init", "DATAFOLDER", "creeaza tabelele lipsa si aduce tabelele vechi la forma curenta", runInit},
-        {"start", "DATAFOLDER", "ruleaza pornirea fara ferestre: intretinerea zilnica si contoarele", runStart},
+         "ruleaza o instructiune SQL; ? primeste valorile date; un SELECT arata randurile ca CSV sub numele coloanelor, "
+         "celelalte numarul de randuri schimbate", runSql},
+        {"dbf-info", "FILE", "arata antetul si campurile unei tabele dBase, numarul de inregistrari si verdictul (intreaga/deteriorata)", runDbfInfo},
+        {"next-id", "DATAFOLDER KEY [SECTION]", "trage un identificator din Vartesa.set (sub blocare) si il arata", runNextId},
+        {"init", "DATAFOLDER", "creeaza tabelele lipsa si aduce tabelele vechi la forma curenta; arata cate o linie pentru fiecare schimbare", runInit},
+        {"start", "DATAFOLDER", "ruleaza pornirea fara ferestre: intretinerea zilnica si contoarele; arata \"Pornire terminata: <director>\"", runStart},
         {"xls-cat", "FILE [SHEET]", "arata o foaie a unui registru .xls ca CSV (formulele prin valoarea calculata; cele lasate cititorului sunt marcate \"(de recalculat)\")", runXlsCat},
-        {"backup", "DATAFOLDER ARHIVA", "salveaza fisierele directorului de date intr-o arhiva .vsa", runBackup},
-        {"restore", "ARHIVA DATAFOLDER", "verifica arhiva si inlocuieste cu ea fisierele directorului de date", runRestore},
+        {"backup", "DATAFOLDER ARHIVA", "salveaza fisierele directorului de date intr-o arhiva .vsa; arata cate fisiere a salvat", runBackup},
+        {"restore", "ARHIVA DATAFOLDER", "verifica arhiva si inlocuieste cu ea fisierele directorului de date; arata cate fisiere a restaurat", runRestore},
         {"roles", "DATAFOLDER [--village SAT] [--name TEXT]",
          "listeaza rolurile ca CSV, in ordinea ecranului de roluri (satul; numele care incep cu TEXT)", runRoles},
         {"ledger", "DATAFOLDER IDGOS",
@@ -41,18 +42,19 @@ const std::vector<Command>& commands() {
          "repara numarul de inregistrari al unei tabele deteriorate: copia <nume>.bak intai, coada taiata in "
          "<nume>.rest; arata ce a gasit si ce a facut",
          runRepair},
-        {"list-archive", "ARHIVA", "verifica o arhiva .vsa si arata numele si marimile fisierelor", runListArchive},
+        {"list-archive", "ARHIVA", "verifica o arhiva .vsa si arata numele si marimile fisierelor (separate prin tab)", runListArchive},
         {"lista-persoane", "DATAFOLDER fizice|juridice", "lista persoanelor fizice sau juridice, in ordinea numelui (.xls)",
          runPersonList},
         {"assess", "DATAFOLDER (--role IDGOS | --all)",
-         "adauga la plata un rol sau toate localitatile (calculul impozitelor si taxelor anului)", runAssess},
+         "adauga la plata un rol sau toate localitatile (calculul impozitelor si taxelor anului); arata rolurile "
+         "refuzate si \"assessed N, refused M\"", runAssess},
         {"demo", "DATAFOLDER --roles N [--seed S] [--year AAAA]",
          "creeaza o comuna sintetica (aceeasi pentru aceeasi saminta) si o adauga la plata", runDemo},
         {"account", "DATAFOLDER IDGOS [--date zz.ll.aaaa]",
          "contul unui ROL la o data: impozitele, debitele si taxele cu majorari si bonificatii, apoi totalul datorat",
          runAccount},
         {"receipt", "DATAFOLDER IDCHIT --pdf FISIER",
-         "scrie chitanta (doua exemplare pe o pagina) intr-un fisier PDF, fara ferestre", runReceipt},
+         "scrie chitanta (doua exemplare pe o pagina) intr-un fisier PDF, fara ferestre; arata \"Scris: <fisier>\"", runReceipt},
         {"role-page", "DATAFOLDER IDGOS --pdf FISIER",
          "scrie pagina de ROL a unui rol (sold, debite, incasari pe fiecare impozit) intr-un fisier PDF", runRolePage},
         {"cash-register", "DATAFOLDER --date zz.ll.aaaa [--cashier NUME]",
@@ -122,6 +124,36 @@ const std::vector<Command>& commands() {
          "[--name TEXT] | delete IDCONF [--rol ROL] [--name TEXT] | print IDCONF --out DIRECTOR | set-number N",
          "confirmarile de primire a debitelor: coduri, adaugare, lista, stergerea ultimei, listare, numarul urmator",
          runConfirmation},
+        {"role",
+         "DATAFOLDER add --village SAT --name NUMEP [--rol ROL] [--type FIZICA|JURIDICA] [--set CAMP=VALOARE]... "
+         "[--yes] | edit IDGOS --set CAMP=VALOARE... [--yes] | delete IDGOS [--yes]",
+         "adauga, modifica sau sterge un rol cu verificarile ferestrei (CAMP: SATUL ROL NUMEP CNP ADRESA TIP SCCLAD "
+         "SCCC SCAUTO SCTI SCTE OBS NOTAX; --yes raspunde DA la intrebari); add: IDGOS,<id>; edit: randul rolului "
+         "ca CSV; delete: TABELA,RANDURI ce se sterg (fara --yes nu sterge nimic)",
+         runRole},
+        {"ledger-line",
+         "DATAFOLDER IDGOS add --set CAMP=VALOARE... | edit IDDAT --set CAMP=VALOARE... | delete IDDAT",
+         "liniile de taxe si amenzi adaugate de mana (CAMP: DINDATA GRUPA DOCJUS NR SUMA REST REDUC), cu "
+         "verificarile ferestrei; arata linia dupa schimbare sub capul de tabel al comenzii ledger (dupa stergere "
+         "doar capul)",
+         runLedgerLine},
+        {"debit",
+         "DATAFOLDER IDGOS add --set CAMP=VALOARE... | delete IDDEB",
+         "debitele si scaderile din timpul anului, cu numarul borderoului in NR (CAMP: DINDATA GRUPA CATEG DOCJUS NR "
+         "SUMA si obiectul: ANEXA SUPRAFATA AN MATERIAL ZONA RANG VALOARE DATAEVAL AMORTIZATA CATEGORIA CAPACITATE "
+         "BUCATI); arata debitul sub capul de tabel [DEBIT] al comenzii ledger (dupa stergere doar capul)",
+         runDebit},
+        {"users",
+         "DATAFOLDER list | add NUME --grade RANG [--card L] [--series S] [--number N] [--password-stdin] | set NUME "
+         "[--grade RANG] [--card L] [--series S] [--number N] [--password-stdin] [--clear-password] | delete NUME",
+         "utilizatorii, ca in pagina administratorului (RANG: OPERATOR DE ROL sau CASIER; parola, prima linie de la "
+         "intrarea standard, se pastreaza criptata; ultimul administrator nu se sterge); NUME,GRAD,LEGIT,SERIA,NR "
+         "pentru lista sau utilizatorul schimbat",
+         runUsers},
+        {"codes", "DATAFOLDER list | set IDCOD --set CAMP=VALOARE...",
+         "creantele si conturile lor bugetare (CODCL.dbf; CAMP: CODCLF CODCLJ), cu verificarile ferestrei de coduri; "
+         "IDCOD,GRUPA,CODCLF,CODCLJ,TIP pentru lista sau creanta schimbata",
+         runCodes},
         {"demo-register", "DATAFOLDER OUT.rg2 [--new N] [--seed S]",
          "scrie o salvare sintetica a Registrului Agricol: o gospodarie pentru fiecare rol (acelasi sat si ROL), N "
          "gospodarii noi, terenuri si cladiri de toate felurile, cateva anulate si una fara ROL",
@@ -140,7 +172,7 @@ const std::vector<Command>& commands() {
 }
 
 static void printHelp(QTextStream& out) {
-    out << "Utilizare: vartesa-tool COMANDA [ARGUMENTE]\n\nComenzi:\n";
+    out << "Utilizare: vartesa-tool COMANDA [ARGUMENTE]   (vartesa-tool COMANDA --help: ajutorul comenzii)\n\nComenzi:\n";
     for (const Command& c : commands())
         out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
 }
@@ -177,6 +209,12 @@ int main(int argc, char** argv) {
         return args.isEmpty() ? 2 : 0;
     }
     const QString name = args.takeFirst();
+    for (const Command& c : commands())
+        if (name == QLatin1String(c.name) && args.contains(QStringLiteral("--help"))) {
+            // One command's help: its arguments and what it prints.
+            out << "Utilizare: vartesa-tool " << c.name << " " << c.usage << "\n" << c.summary << "\n";
+            return 0;
+        }
     for (const Command& c : commands())
         if (name == QLatin1String(c.name)) {
             // A command on a data folder works in that folder's year (a demonstration

@@ -7,6 +7,7 @@
 #include "db/sql_text.h"
 #include "shell/counters.h"
 #include "shell/file_helpers.h"
+#include "shell/passwords.h"
 #include "shell/text_helpers.h"
 
 #include <QFile>
@@ -109,7 +110,28 @@ QString UsersList::CannotDelete(const QString& name) const {
     if (isEmpty()) return QStringLiteral("Nu prea mai aveti ce sterge...");
     // The first account is the one a lost administrator password is recovered through.
     if (name == kAdmin) return QStringLiteral("Acest utilizator nu poate fi sters!");
+    if (isLastAdministrator(name)) return QStringLiteral("Ultimul administrator nu poate fi sters!");
     return {};
+}
+
+QString UsersList::CannotRegrade(const UserEntry& entry) const {
+    if (entry.grade != UserGrade::Admin && isLastAdministrator(entry.name))
+        return QStringLiteral("Ultimul administrator ramane ADMIN!");
+    return {};
+}
+
+// `name` is an administrator and no other account of the users file is one.
+bool UsersList::isLastAdministrator(const QString& name) const {
+    const UsersFile file = UsersFile::inFolder(s_.folders.data);
+    if (!file.exists()) return false;
+    bool named = false;
+    int administrators = 0;
+    for (const UserRecord& r : file.readAll()) {
+        if (r.grade != UserGrade::Admin) continue;
+        ++administrators;
+        named = named || r.name == name;
+    }
+    return named && administrators == 1;
 }
 
 void UsersList::writeReceiptCounters(const UserEntry& entry) {
@@ -120,8 +142,9 @@ void UsersList::writeReceiptCounters(const UserEntry& entry) {
 
 void UsersList::Add(const UserEntry& entry) {
     const QString number = entry.fromNumber.isEmpty() ? QStringLiteral("1") : entry.fromNumber;
-    insertRow({entry.name, QString(), GradeText(entry.grade), entry.card, entry.series, number});
-    UsersFile::inFolder(s_.folders.data).append({entry.name, QString(), entry.grade, entry.card});
+    const QString password = entry.setPassword ? hashPassword(entry.password) : QString();
+    insertRow({entry.name, password, GradeText(entry.grade), entry.card, entry.series, number});
+    UsersFile::inFolder(s_.folders.data).append({entry.name, password, entry.grade, entry.card});
     writeReceiptCounters(entry);
 }
 
@@ -135,6 +158,7 @@ void UsersList::Modify(const UserEntry& entry) {
     record.grade = entry.grade;
     record.card = entry.card;
     if (entry.clearPassword) record.password.clear();
+    if (entry.setPassword) record.password = hashPassword(entry.password);
     file.overwrite(at, record);
 
     const QString number = entry.fromNumber.isEmpty() ? QStringLiteral("1") : entry.fromNumber;

@@ -30,6 +30,8 @@ struct UserEntry {
     QString series;        // "Seria" (receipt series)
     QString fromNumber;    // "De la nr." (next receipt number)
     bool clearPassword = false; // "Sterge parola" (modify only)
+    bool setPassword = false;   // the account takes `password` (stored hashed), not an empty one
+    QString password;           // the new password as typed
 };
 
 /// One row of the users list.
@@ -68,13 +70,18 @@ public:
 
     /// Why "Modificare" cannot start on `name` (the balloon's text), or "".
     QString CannotModify(const QString& name) const;
-    /// Why "Stergere" cannot start on `name`, or "".
+    /// Why "Stergere" cannot start on `name`, or "": the first account, and the last account
+    /// of grade ADMIN, stay.
     QString CannotDelete(const QString& name) const;
+    /// Why `entry` cannot be stored over its account, or "": the last administrator keeps
+    /// the grade ADMIN, or nobody could administer the users any more.
+    QString CannotRegrade(const UserEntry& entry) const;
 
-    /// "Adaugare": the row, a record with an empty password, SERIA and CHIT.
+    /// "Adaugare": the row, a record with an empty password (the hashed one given with
+    /// setPassword), SERIA and CHIT.
     void Add(const UserEntry& entry);
     /// "Modificare": the row, the first record of the name (grade, card number; the password
-    /// kept unless clearPassword), SERIA and CHIT. Throws vartesa::Error when the users file
+    /// kept unless clearPassword or setPassword), SERIA and CHIT. Throws vartesa::Error when the users file
     /// no longer holds the name.
     void Modify(const UserEntry& entry);
     /// "Stergere" after asking "Chiar il stergem pe <name>?": the row and the first record
@@ -82,6 +89,7 @@ public:
     bool Delete(const QString& name);
 
 private:
+    bool isLastAdministrator(const QString& name) const;
     void insertRow(const UserListRow& row);
     void writeReceiptCounters(const UserEntry& entry);
 

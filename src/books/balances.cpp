@@ -126,8 +126,8 @@ void SetBalanceRoleNames(db::Database& db, const QString& dataFolder, qint64 rol
             {village, number, roleId});
 }
 
-void DeleteBalanceRowsOfRole(db::Database& db, const QString& dataFolder, qint64 roleId) {
-    db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ?").arg(path(dataFolder), C::role), {roleId});
+int DeleteBalanceRowsOfRole(db::Database& db, const QString& dataFolder, qint64 roleId) {
+    return db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ?").arg(path(dataFolder), C::role), {roleId});
 }
 
 } // namespace vartesa

@@ -87,7 +87,7 @@ void SetBalanceRemainders(db::Database& db, const QString& dataFolder, const Bal
 /// Copies the role's village and number into its rows.
 void SetBalanceRoleNames(db::Database& db, const QString& dataFolder, qint64 roleId, const QString& village,
                          const QString& number);
-/// Deletes every row of role `roleId`.
-void DeleteBalanceRowsOfRole(db::Database& db, const QString& dataFolder, qint64 roleId);
+/// Deletes every row of role `roleId`; returns how many there were.
+int DeleteBalanceRowsOfRole(db::Database& db, const QString& dataFolder, qint64 roleId);
 
 } // namespace vartesa

@@ -165,8 +165,8 @@ void DeleteLedgerLine(db::Database& db, const QString& dataFolder, qint64 roleId
             {roleId, id});
 }
 
-void DeleteLedgerLinesOfRole(db::Database& db, const QString& dataFolder, qint64 roleId) {
-    db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ?").arg(path(dataFolder), C::role), {roleId});
+int DeleteLedgerLinesOfRole(db::Database& db, const QString& dataFolder, qint64 roleId) {
+    return db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ?").arg(path(dataFolder), C::role), {roleId});
 }
 
 } // namespace vartesa

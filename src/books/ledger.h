@@ -133,7 +133,7 @@ void SetLedgerRoleNames(db::Database& db, const QString& dataFolder, qint64 role
 void DeleteLedgerRecord(db::Database& db, const QString& dataFolder, qint64 record);
 /// Deletes line `id` of role `roleId`.
 void DeleteLedgerLine(db::Database& db, const QString& dataFolder, qint64 roleId, qint64 id);
-/// Deletes every line of role `roleId`.
-void DeleteLedgerLinesOfRole(db::Database& db, const QString& dataFolder, qint64 roleId);
+/// Deletes every line of role `roleId`; returns how many there were.
+int DeleteLedgerLinesOfRole(db::Database& db, const QString& dataFolder, qint64 roleId);
 
 } // namespace vartesa

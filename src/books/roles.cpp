@@ -120,8 +120,8 @@ void UpdateRole(db::Database& db, const QString& dataFolder, const Role& role) {
             RoleValues(role).mid(1) + QVariantList{role.id});
 }
 
-void DeleteRole(db::Database& db, const QString& dataFolder, qint64 id) {
-    db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ?").arg(path(dataFolder), C::id), {id});
+int DeleteRole(db::Database& db, const QString& dataFolder, qint64 id) {
+    return db.exec(QStringLiteral("DELETE FROM \"%1\" WHERE %2 = ?").arg(path(dataFolder), C::id), {id});
 }
 
 } // namespace vartesa

@@ -92,7 +92,8 @@ std::vector<Role> ReadVillageRoles(db::Database& db, const QString& dataFolder, 
 void InsertRole(db::Database& db, const QString& dataFolder, const Role& role);
 /// Rewrites every field of the stored role `role.id`.
 void UpdateRole(db::Database& db, const QString& dataFolder, const Role& role);
-/// Deletes role `id` from the register (its rows in the other tables are the caller's).
-void DeleteRole(db::Database& db, const QString& dataFolder, qint64 id);
+/// Deletes role `id` from the register (its rows in the other tables are the caller's);
+/// returns the rows deleted (0 when there was no such role).
+int DeleteRole(db::Database& db, const QString& dataFolder, qint64 id);
 
 } // namespace vartesa

@@ -6,6 +6,8 @@
 #include "db/query.h"
 #include "shell/counters.h"
 #include "shell/services.h"
+#include "shell/table_helpers.h"
+#include "shell/text_helpers.h"
 #include "shell/table_files.h"
 
 namespace vartesa {
@@ -16,6 +18,28 @@ QString ClaimLockedText() {
 
 QString LineHasReceiptText() {
     return QStringLiteral("Aveti taiata chitanta pe aceasta taxa/amenda!\rNu puteti s-o stergeti!");
+}
+
+ManualClaimProblem CheckManualClaim(ManualClaim& c, const QStringList& claims) {
+    using At = ManualClaimProblem::At;
+    if (CheckClaimAmounts(c.amounts) == ClaimAmountsCheck::CurrentWithArrears)
+        return {At::Amounts, QStringLiteral("Nu puteti adauga si Curent si Restanta simultan!"), {}};
+    c.explanation = CollapseSpaces(c.explanation);
+    if (CheckClaimAmounts(c.amounts) == ClaimAmountsCheck::NoAmount)
+        return {At::Window, QStringLiteral("Nu ati trecut nici o suma!"), QStringLiteral("Adaugare creanta")};
+    // A line without a claim name could never be booked to an account.
+    for (const QString& name : claims)
+        if (!c.claim.trimmed().isEmpty() && name.compare(c.claim.trimmed(), Qt::CaseInsensitive) == 0) {
+            c.claim = name;
+            return {};
+        }
+    return {At::Claim, QStringLiteral("Alegeti denumirea creantei!"), {}};
+}
+
+QStringList ManualClaimNames(db::Database& db, const QString& dataFolder) {
+    const QString codes = dataFolder + '/' + tables::BudgetCodes;
+    if (!db.tableExists(codes)) return {};
+    return DistinctValues(db, codes, QStringLiteral("GRUPA"), QStringLiteral("TIP <> 'I'"));
 }
 
 LedgerLine ManualLine(const Role& role, const ManualClaim& c) {

@@ -31,6 +31,25 @@ struct ManualClaim {
     ClaimAmounts amounts; // SUMA (current), REST (arrears), REDUC
 };
 
+/// What stopped "&Memoreaza" of the claim dialog: a balloon at the amounts or at the claim's
+/// name, or the error window "Adaugare creanta" (titled by `title`).
+struct ManualClaimProblem {
+    enum class At { None, Amounts, Window, Claim } at = At::None;
+    QString text;
+    QString title; // of the error window
+    bool ok() const { return at == At::None; }
+};
+
+/// The checks of "&Memoreaza", in the dialog's order: a current amount with arrears, then
+/// (the explanation's spaces collapsed) no amount at all, then a claim that is not one of
+/// `claims`, the names the dialog offers. A claim typed in other capitals takes the list's
+/// spelling.
+ManualClaimProblem CheckManualClaim(ManualClaim& claim, const QStringList& claims);
+
+/// The claims a manual line may name: the distinct GRUPA of CODCL.dbf not of kind "I" (the
+/// four local taxes come from the assessment). None without the table.
+QStringList ManualClaimNames(db::Database& db, const QString& dataFolder);
+
 /// The line `claim` makes for `role`: type "M", "buc" of quantity 1, nothing exempt and no
 /// percent, the amounts established as typed. The caller draws its IDDAT.
 LedgerLine ManualLine(const Role& role, const ManualClaim& claim);

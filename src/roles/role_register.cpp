@@ -18,12 +18,12 @@ namespace {
 using R = RoleColumns;
 
 // Deletes the rows of role `id` from one table of RoleDeletionTables(), through its book
-// where it has one.
-void deleteRowsOfRole(db::Database& db, const QString& folder, const QString& file, qint64 id) {
-    if (file == tables::Roles) DeleteRole(db, folder, id);
-    else if (file == tables::Ledger) DeleteLedgerLinesOfRole(db, folder, id);
-    else if (file == tables::Balances) DeleteBalanceRowsOfRole(db, folder, id);
-    else db.exec(QStringLiteral("DELETE FROM \"%1/%2\" WHERE IDGOS = ?").arg(folder, file), {id});
+// where it has one; returns how many there were.
+int deleteRowsOfRole(db::Database& db, const QString& folder, const QString& file, qint64 id) {
+    if (file == tables::Roles) return DeleteRole(db, folder, id);
+    if (file == tables::Ledger) return DeleteLedgerLinesOfRole(db, folder, id);
+    if (file == tables::Balances) return DeleteBalanceRowsOfRole(db, folder, id);
+    return db.exec(QStringLiteral("DELETE FROM \"%1/%2\" WHERE IDGOS = ?").arg(folder, file), {id});
 }
 
 } // namespace
@@ -147,16 +147,19 @@ void RoleRegister::editRole(const Role& role) {
     tx.commit();
 }
 
-void RoleRegister::deleteRole(qint64 id, Progress& progress) {
+std::vector<std::pair<QString, int>> RoleRegister::deleteRole(qint64 id, Progress& progress) {
     ProgressShown shown(progress, QStringLiteral("Sterg gospodaria..."));
     progress.SetMaximum(int(RoleDeletionTables().size()));
+    std::vector<std::pair<QString, int>> deleted;
     db::Transaction tx(db_);
     for (const QString& file : RoleDeletionTables()) {
         // A table the folder lacks holds no rows of the role.
-        if (file == tables::Roles || db_.tableExists(table(file))) deleteRowsOfRole(db_, folder_, file, id);
+        const bool present = file == tables::Roles || db_.tableExists(table(file));
+        deleted.emplace_back(file, present ? deleteRowsOfRole(db_, folder_, file, id) : 0);
         progress.Step();
     }
     tx.commit();
+    return deleted;
 }
 
 } // namespace vartesa

@@ -13,6 +13,8 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace vartesa {
 
@@ -85,8 +87,9 @@ public:
     /// its debt lines and balances. Receipts keep what they were issued with.
     void editRole(const Role& role);
     /// Deletes the role from GOSPODAR.dbf, its pages, debt lines, balances, receipts of all
-    /// years and undo copies. `progress` advances after each table.
-    void deleteRole(qint64 id, Progress& progress);
+    /// years and undo copies. `progress` advances after each table. Returns the rows deleted
+    /// from each table, in the order of RoleDeletionTables().
+    std::vector<std::pair<QString, int>> deleteRole(qint64 id, Progress& progress);
 
 private:
     db::Database& db_;

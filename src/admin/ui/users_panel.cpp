@@ -93,7 +93,8 @@ void UserDialog::MemoreazaClick() {
     e.series = series_->text();
     e.fromNumber = number_->text();
     e.clearPassword = !adding_ && clearPassword_->isChecked();
-    const QString fault = list_.CheckEntry(e, adding_);
+    QString fault = list_.CheckEntry(e, adding_);
+    if (fault.isEmpty() && !adding_) fault = list_.CannotRegrade(e);
     name_->setText(e.name);
     card_->setText(e.card);
     series_->setText(e.series);

@@ -1,6 +1,7 @@
 #include "claim_dialogs.h"
 #include "shell/ui/window_looks.h"
 
+#include "roles/ledger.h"
 #include "shell/services.h"
 #include "shell/ui/upper_case.h"
 #include "shell/text_helpers.h"
@@ -130,21 +131,26 @@ bool TFTaxe::ShowClaimDialog(const QString& title) {
 }
 
 void TFTaxe::MemoreazaClick() {
-    const ClaimAmounts a = amounts();
-    if (CheckClaimAmounts(a) == ClaimAmountsCheck::CurrentWithArrears) {
-        services_.messages().ShowProblemHint(QStringLiteral("Nu puteti adauga si Curent si Restanta simultan!"), Reduc);
+    ManualClaim c;
+    c.claim = claim();
+    c.explanation = explanation();
+    c.amounts = amounts();
+    QStringList offered;
+    for (int i = 0; i < CreantaBox->count(); ++i) offered << CreantaBox->itemText(i);
+    const ManualClaimProblem problem = CheckManualClaim(c, offered);
+    using At = ManualClaimProblem::At;
+    if (problem.at == At::Amounts) {
+        services_.messages().ShowProblemHint(problem.text, Reduc);
         return;
     }
     Nr->setText(QString::number(wholeLei(Nr)));
-    DOCJUS->setText(CollapseSpaces(DOCJUS->text()));
-    if (CheckClaimAmounts(a) == ClaimAmountsCheck::NoAmount) {
-        services_.messages().ShowErrors(QStringLiteral("Adaugare creanta"), QStringLiteral("Nu ati trecut nici o suma!"),
-                                        MessageKind::Error, MessageButton::Ok);
+    DOCJUS->setText(c.explanation);
+    if (problem.at == At::Window) {
+        services_.messages().ShowErrors(problem.title, problem.text, MessageKind::Error, MessageButton::Ok);
         return;
     }
-    // A line without a claim name could never be booked to an account.
-    if (claim().isEmpty()) {
-        services_.messages().ShowProblemHint(QStringLiteral("Alegeti denumirea creantei!"), CreantaBox);
+    if (problem.at == At::Claim) {
+        services_.messages().ShowProblemHint(problem.text, CreantaBox);
         return;
     }
     accept();
