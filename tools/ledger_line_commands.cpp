@@ -229,28 +229,10 @@ int debit(const ToolArguments& a) {
     return 0;
 }
 
-// Runs `command` with the refusals and errors turned into exit code 1.
-int refusingRun(const QStringList& args, const char* usage, int (*command)(const ToolArguments&)) {
-    const ToolArguments a = ReadToolArguments(args, {}, {});
-    if (!a.ok() || a.plain.size() < 3) {
-        if (!a.ok()) QTextStream(stderr) << a.fault << '\n';
-        QTextStream(stderr) << usage;
-        return 2;
-    }
-    try {
-        return command(a);
-    } catch (const ToolRefusal& r) {
-        QTextStream(stderr) << QString(r.message).replace('\r', '\n') << '\n';
-    } catch (const Error& e) {
-        QTextStream(stderr) << QString(e.text()).replace('\r', '\n') << '\n';
-    }
-    return 1;
-}
-
 } // namespace
 
-int runLedgerLine(const QStringList& args) { return refusingRun(args, kLedgerLineUsage, ledgerLine); }
+int runLedgerLine(const QStringList& args) { return RunRefusing(args, kLedgerLineUsage, {}, {}, 3, ledgerLine); }
 
-int runDebit(const QStringList& args) { return refusingRun(args, kDebitUsage, debit); }
+int runDebit(const QStringList& args) { return RunRefusing(args, kDebitUsage, {}, {}, 3, debit); }
 
 } // namespace vartesa::tool

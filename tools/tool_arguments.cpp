@@ -1,5 +1,6 @@
 #include "tool_arguments.h"
 
+#include "db/error.h"
 #include "shell/counters.h"
 #include "shell/startup.h"
 
@@ -10,15 +11,6 @@
 namespace vartesa::tool {
 
 namespace {
-
-class SilentToolProgress final : public Progress {
-public:
-    void Arata(const QString&) override {}
-    void Describe(const QString&) override {}
-    void SetMaximum(int) override {}
-    void Step(int) override {}
-    void Distruge() override {}
-};
 
 class NoDesktop final : public Desktop {
 public:
@@ -108,13 +100,31 @@ std::unique_ptr<Services> ToolServices(const QString& dataFolder, bool yes) {
     folders.program = folders.machine = QFileInfo(data).absolutePath();
     folders.defaultData = folders.data = data;
     return std::make_unique<Services>(folders, std::make_unique<ToolMessages>(yes),
-                                      std::make_unique<SilentToolProgress>(), std::make_unique<NoDesktop>(),
+                                      std::make_unique<SilentProgress>(), std::make_unique<NoDesktop>(),
                                       std::make_unique<SystemClock>());
 }
 
 void RefuseLockedYear(const Services& services) {
     if (IsYearLocked(services.counters()))
         throw ToolRefusal{QStringLiteral("Nu mai puteti accesa datele de anul trecut!")};
+}
+
+int RunRefusing(const QStringList& args, const char* usage, const QStringList& valued, const QStringList& flags,
+                int leastPlain, int (*command)(const ToolArguments&)) {
+    const ToolArguments a = ReadToolArguments(args, valued, flags);
+    if (!a.ok() || a.plain.size() < leastPlain) {
+        if (!a.ok()) QTextStream(stderr) << a.fault << '\n';
+        QTextStream(stderr) << usage;
+        return 2;
+    }
+    try {
+        return command(a);
+    } catch (const ToolRefusal& r) {
+        if (!r.message.isEmpty()) QTextStream(stderr) << QString(r.message).replace('\r', '\n') << '\n';
+    } catch (const Error& e) {
+        QTextStream(stderr) << QString(e.text()).replace('\r', '\n') << '\n';
+    }
+    return 1;
 }
 
 } // namespace vartesa::tool

@@ -165,31 +165,13 @@ int codes(const ToolArguments& a) {
     return 0;
 }
 
-int refusingRun(const QStringList& args, const char* usage, const QStringList& valued, const QStringList& flags,
-                int (*command)(const ToolArguments&)) {
-    const ToolArguments a = ReadToolArguments(args, valued, flags);
-    if (!a.ok() || a.plain.size() < 2) {
-        if (!a.ok()) QTextStream(stderr) << a.fault << '\n';
-        QTextStream(stderr) << usage;
-        return 2;
-    }
-    try {
-        return command(a);
-    } catch (const ToolRefusal& r) {
-        if (!r.message.isEmpty()) QTextStream(stderr) << QString(r.message).replace('\r', '\n') << '\n';
-    } catch (const Error& e) {
-        QTextStream(stderr) << QString(e.text()).replace('\r', '\n') << '\n';
-    }
-    return 1;
-}
-
 } // namespace
 
 int runUsers(const QStringList& args) {
-    return refusingRun(args, kUsersUsage, {"--grade", "--card", "--series", "--number"},
-                       {"--password-stdin", "--clear-password"}, users);
+    return RunRefusing(args, kUsersUsage, {"--grade", "--card", "--series", "--number"},
+                       {"--password-stdin", "--clear-password"}, 2, users);
 }
 
-int runCodes(const QStringList& args) { return refusingRun(args, kCodesUsage, {}, {}, codes); }
+int runCodes(const QStringList& args) { return RunRefusing(args, kCodesUsage, {}, {}, 2, codes); }
 
 } // namespace vartesa::tool
