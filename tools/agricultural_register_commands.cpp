@@ -2,6 +2,7 @@
 // without windows, and the synthetic register backup the tests and benchmarks import.
 
 #include "commands.h"
+#include "tool_arguments.h"
 #include "shell/console_services.h"
 
 #include "datafolder/register_demo.h"
@@ -20,11 +21,6 @@
 namespace vartesa::tool {
 namespace {
 
-int usage(const char* text) {
-    QTextStream(stderr) << "Utilizare: vartesa-tool " << text << '\n';
-    return 2;
-}
-
 int failed(const Error& e) {
     QString text = e.text();
     QTextStream(stderr) << text.replace('\r', '\n') << '\n';
@@ -41,15 +37,15 @@ bool isDataFolder(const QString& folder) {
 
 int runDemoRegister(const QStringList& args) {
     const char* text = "demo-register DATAFOLDER OUT.rg2 [--new N] [--seed S]";
-    if (args.size() < 2) return usage(text);
+    if (args.size() < 2) return PrintUsage(text);
     DemoRegisterOptions options;
     for (int i = 2; i < args.size(); i += 2) {
         bool ok = i + 1 < args.size();
         const qint64 value = ok ? args[i + 1].toLongLong(&ok) : 0;
-        if (!ok || value < 0) return usage(text);
+        if (!ok || value < 0) return PrintUsage(text);
         if (args[i] == QLatin1String("--new")) options.newHouseholds = int(value);
         else if (args[i] == QLatin1String("--seed")) options.seed = quint64(value);
-        else return usage(text);
+        else return PrintUsage(text);
     }
     if (!isDataFolder(args[0])) return 1;
     try {
@@ -66,14 +62,14 @@ int runDemoRegister(const QStringList& args) {
 
 int runImportRegister(const QStringList& args) {
     const char* text = "import-register DATAFOLDER SOURCE [--no-land] [--no-buildings] [--dry-run]";
-    if (args.size() < 2) return usage(text);
+    if (args.size() < 2) return PrintUsage(text);
     RegisterChoice choice;
     bool dryRun = false;
     for (int i = 2; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--no-land")) choice.land = false;
         else if (args[i] == QLatin1String("--no-buildings")) choice.buildings = false;
         else if (args[i] == QLatin1String("--dry-run")) dryRun = true;
-        else return usage(text);
+        else return PrintUsage(text);
     }
     if (!isDataFolder(args[0])) return 1;
     try {

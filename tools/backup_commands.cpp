@@ -1,6 +1,7 @@
 // vartesa-tool backup, restore and list-archive: the database archive without windows.
 
 #include "commands.h"
+#include "tool_arguments.h"
 
 #include "db/database.h"
 #include "db/error.h"
@@ -14,11 +15,6 @@
 namespace vartesa::tool {
 namespace {
 
-int usage(const char* text) {
-    QTextStream(stderr) << "Utilizare: vartesa-tool " << text << '\n';
-    return 2;
-}
-
 int failed(const Error& e) {
     QTextStream(stderr) << "Eroare: " << e.text() << '\n';
     return 1;
@@ -27,7 +23,7 @@ int failed(const Error& e) {
 } // namespace
 
 int runBackup(const QStringList& args) {
-    if (args.size() != 2) return usage("backup DATAFOLDER ARHIVA");
+    if (args.size() != 2) return PrintUsage("backup DATAFOLDER ARHIVA");
     if (!QFileInfo(args[0]).isDir()) {
         QTextStream(stderr) << "Eroare: directorul " << args[0] << " nu exista\n";
         return 1;
@@ -49,7 +45,7 @@ int runBackup(const QStringList& args) {
 }
 
 int runRestore(const QStringList& args) {
-    if (args.size() != 2) return usage("restore ARHIVA DATAFOLDER");
+    if (args.size() != 2) return PrintUsage("restore ARHIVA DATAFOLDER");
     try {
         const auto entries = RestoreDataFolder(args[0], QDir(args[1]).absolutePath());
         if (!ArchiveSealed(args[0])) QTextStream(stderr) << UnsealedArchiveWarning() << '\n';
@@ -63,7 +59,7 @@ int runRestore(const QStringList& args) {
 }
 
 int runListArchive(const QStringList& args) {
-    if (args.size() != 1) return usage("list-archive ARHIVA");
+    if (args.size() != 1) return PrintUsage("list-archive ARHIVA");
     try {
         QTextStream out(stdout);
         for (const ArchiveEntry& entry : CheckDataArchive(args[0])) out << entry.name << '\t' << entry.size << '\n';

@@ -1,6 +1,7 @@
 // vartesa-tool receipt / role-page: the printed documents written as PDF files, without windows.
 
 #include "commands.h"
+#include "tool_arguments.h"
 #include "shell/console_services.h"
 
 #include "books/receipts.h"
@@ -48,11 +49,6 @@ PrintOptions parsePrintOptions(const QStringList& args) {
 }
 
 // The town hall's settings as the administrator stored them in Ini.dbf; nothing is written.
-int usage(const char* text) {
-    QTextStream(stderr) << "Utilizare: vartesa-tool " << text << '\n';
-    return 2;
-}
-
 int written(const report::Layout& layout, const QString& dataFolder, const QString& path) {
     CheckOutputFile(dataFolder, path);
     report::WritePdf(layout, path);
@@ -64,7 +60,7 @@ int written(const report::Layout& layout, const QString& dataFolder, const QStri
 
 int runReceipt(const QStringList& args) {
     const PrintOptions o = parsePrintOptions(args);
-    if (!o.ok) return usage("receipt DATAFOLDER IDCHIT --pdf FISIER");
+    if (!o.ok) return PrintUsage("receipt DATAFOLDER IDCHIT --pdf FISIER");
     try {
         db::Database db(o.folder);
         const ReceiptDocument receipt = ReadReceipt(db, ReceiptsTable(o.folder), o.id);
@@ -78,7 +74,7 @@ int runReceipt(const QStringList& args) {
 
 int runRolePage(const QStringList& args) {
     const PrintOptions o = parsePrintOptions(args);
-    if (!o.ok) return usage("role-page DATAFOLDER IDGOS --pdf FISIER");
+    if (!o.ok) return PrintUsage("role-page DATAFOLDER IDGOS --pdf FISIER");
     try {
         db::Database db(o.folder);
         const std::optional<Role> role = ReadRole(db, o.folder, o.id);

@@ -109,6 +109,11 @@ void RefuseLockedYear(const Services& services) {
         throw ToolRefusal{QStringLiteral("Nu mai puteti accesa datele de anul trecut!")};
 }
 
+int PrintUsage(const char* text) {
+    QTextStream(stderr) << "Utilizare: vartesa-tool " << text << '\n';
+    return 2;
+}
+
 int RunRefusing(const QStringList& args, const char* usage, const QStringList& valued, const QStringList& flags,
                 int leastPlain, int (*command)(const ToolArguments&)) {
     const ToolArguments a = ReadToolArguments(args, valued, flags);

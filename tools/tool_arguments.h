@@ -67,6 +67,9 @@ std::unique_ptr<Services> ToolServices(const QString& dataFolder, bool yes);
 /// Refuses the changes of a locked year as the main window does.
 void RefuseLockedYear(const Services& services);
 
+/// "Utilizare: vartesa-tool " + `text` on stderr; returns 2, the exit code of a wrong call.
+int PrintUsage(const char* text);
+
 /// Reads the arguments and runs `command`: a fault in them, or fewer than `leastPlain` plain
 /// arguments, prints `usage` (exit 2); a refusal or an error prints its message (exit 1).
 int RunRefusing(const QStringList& args, const char* usage, const QStringList& valued, const QStringList& flags,
